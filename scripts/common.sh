@@ -1,0 +1,16 @@
+# Shared by the scripts: build folders and the two CMake configurations.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+native_dir=$root/build/native
+windows_dir=$root/build/windows
+jobs=$(nproc)
+
+configure_native() {
+  [ -f "$native_dir/build.ninja" ] ||
+    cmake -S "$root" -B "$native_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=ON >/dev/null
+}
+
+configure_windows() {
+  [ -f "$windows_dir/build.ninja" ] ||
+    cmake -S "$root" -B "$windows_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+}
