@@ -9,8 +9,6 @@ macro(korvane_setup_wine_tests)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-  add_executable(korvane_wintests)
-  target_link_libraries(korvane_wintests PRIVATE korvane_test_support gtest_main gmock)
 
   add_test(NAME wine.setup COMMAND ${KORVANE_WINE_DIR}/wine-setup.sh ${KORVANE_WINE_STATE})
   set_tests_properties(wine.setup PROPERTIES FIXTURES_SETUP wine RESOURCE_LOCK wine TIMEOUT 180)
