@@ -8,7 +8,6 @@ namespace korvane {
 static_assert(kGenericRead == GENERIC_READ && kGenericWrite == GENERIC_WRITE);
 static_assert(kFileShareRead == FILE_SHARE_READ && kFileShareWrite == FILE_SHARE_WRITE);
 static_assert(kCreateNew == CREATE_NEW && kOpenExisting == OPEN_EXISTING);
-static_assert(kInvalidDevice == reinterpret_cast<DeviceHandle>(INVALID_HANDLE_VALUE));
 
 DeviceHandle Win32DeviceIo::Open(const std::string& name, uint32_t access, uint32_t sharing,
                                  uint32_t creation) {
