@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <cstdlib>
 #include <cstring>
 
 namespace korvane {
@@ -139,6 +140,15 @@ TEST(SmartUnderWine, ReadsASimulatedDiskThroughTheWindowsBuild) {
     EXPECT_TRUE(dead.Identified());
     EXPECT_FALSE(dead.AttributesRead());
     EXPECT_EQ(0, driver->OpenHandles());
+}
+
+TEST(SmartUnderWine, SimBuildReadsSimulationIniBesideTheProgram) {
+    const char* build = std::getenv("KORVANE_BUILD_DIR");
+    ASSERT_NE(nullptr, build);
+    const std::string expected = std::string(build) + "\\tests\\simulation.ini";
+    const auto driver = sim::CreateSimulatedDriverBesideProgram();
+    EXPECT_EQ(0, lstrcmpiA(expected.c_str(), driver->IniPath().c_str()))
+        << expected << " vs " << driver->IniPath();
 }
 
 } // namespace

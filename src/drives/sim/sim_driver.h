@@ -33,6 +33,7 @@ class SimulatedDriver final : public DeviceIo {
                  std::span<uint8_t> output) override;
     void Close(DeviceHandle handle) override;
 
+    const std::string& IniPath() const { return iniPath_; }
     int OpenHandles() const { return static_cast<int>(handles_.size()); }
     int OpenAttempts() const { return openAttempts_; }
     int BadCloses() const { return badCloses_; }
@@ -65,5 +66,9 @@ class SimulatedDriver final : public DeviceIo {
 
 // The simulated driver over program folder + "simulation.ini" (or any other path).
 std::unique_ptr<SimulatedDriver> CreateSimulatedDriver(const std::string& simulationIniPath);
+
+// The sim build's driver: "simulation.ini" in the folder of the running program (Windows build
+// only, sim_driver_win.cpp).
+std::unique_ptr<SimulatedDriver> CreateSimulatedDriverBesideProgram();
 
 } // namespace korvane::sim
