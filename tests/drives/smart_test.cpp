@@ -92,9 +92,13 @@ TEST_F(SmartTest, ReadsIdentityAndTemperatureOfASynthesizedDisk) {
     EXPECT_EQ("Reallocated Sector Count", reallocated.Name);
     EXPECT_EQ(36, reallocated.Threshold); // paired by position with the threshold sector
 
-    // The 28-bit ceiling that bigger disks report.
-    Simulate("[PhysicalDrive1]\nModel=Big\nSectors=268435455\n");
-    EXPECT_DOUBLE_EQ(134.2177275, Refreshed(1).CapacityGB());
+    // The 28-bit ceiling that bigger disks report; texts cut to their IDENTIFY fields.
+    Simulate("[PhysicalDrive1]\nModel=" + std::string(38, 'M') +
+             "xyz\nSerial=" + std::string(19, 'S') + "xy\nSectors=268435455\n");
+    TSmart& big = Refreshed(1);
+    EXPECT_DOUBLE_EQ(134.2177275, big.CapacityGB());
+    EXPECT_EQ(std::string(38, 'M') + "xy", big.Model());
+    EXPECT_EQ(std::string(19, 'S') + "x", big.SerialNumber());
 }
 
 TEST_F(SmartTest, ParsesRawIdentifySectors) {
