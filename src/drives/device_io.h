@@ -1,0 +1,58 @@
+// The device-I/O port: open a device by name, send it control requests, close it.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <utility>
+
+namespace korvane {
+
+// An opaque device handle; kInvalidDevice is what a failed open returns.
+using DeviceHandle = std::uintptr_t;
+constexpr DeviceHandle kInvalidDevice = ~DeviceHandle{0};
+
+// Win32 values for the open (checked against <windows.h> by a Windows-side test).
+constexpr uint32_t kGenericRead = 0x80000000u;
+constexpr uint32_t kGenericWrite = 0x40000000u;
+constexpr uint32_t kFileShareRead = 0x1u;
+constexpr uint32_t kFileShareWrite = 0x2u;
+constexpr uint32_t kCreateNew = 1u;
+constexpr uint32_t kOpenExisting = 3u;
+
+class DeviceIo {
+  public:
+    virtual ~DeviceIo() = default;
+    // CreateFileA(name, access, sharing, no security, creation, flags 0, no template).
+    virtual DeviceHandle Open(const std::string& name, uint32_t access, uint32_t sharing,
+                              uint32_t creation) = 0;
+    // DeviceIoControl; true when the driver accepted the request.
+    virtual bool Control(DeviceHandle handle, uint32_t code, std::span<const uint8_t> input,
+                         std::span<uint8_t> output) = 0;
+    virtual void Close(DeviceHandle handle) = 0;
+};
+
+// Owns one open device handle and closes it through its port when it goes.
+class ScopedDevice {
+  public:
+    ScopedDevice(DeviceIo& io, DeviceHandle handle) : io_(&io), handle_(handle) {}
+    ScopedDevice(ScopedDevice&& other) noexcept
+        : io_(other.io_), handle_(std::exchange(other.handle_, kInvalidDevice)) {}
+    ScopedDevice& operator=(ScopedDevice&&) = delete;
+    ScopedDevice(const ScopedDevice&) = delete;
+    ScopedDevice& operator=(const ScopedDevice&) = delete;
+    ~ScopedDevice() {
+        if (Valid()) {
+            io_->Close(handle_);
+        }
+    }
+
+    bool Valid() const { return handle_ != kInvalidDevice; }
+    DeviceHandle Get() const { return handle_; }
+
+  private:
+    DeviceIo* io_;
+    DeviceHandle handle_;
+};
+
+} // namespace korvane

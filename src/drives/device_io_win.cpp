@@ -1,0 +1,35 @@
+// Win32 implementation of the device-I/O port.
+#include "drives/device_io_win.h"
+
+#include "toolkit/win32.h"
+
+namespace korvane {
+
+static_assert(kGenericRead == GENERIC_READ && kGenericWrite == GENERIC_WRITE);
+static_assert(kFileShareRead == FILE_SHARE_READ && kFileShareWrite == FILE_SHARE_WRITE);
+static_assert(kCreateNew == CREATE_NEW && kOpenExisting == OPEN_EXISTING);
+
+DeviceHandle Win32DeviceIo::Open(const std::string& name, uint32_t access, uint32_t sharing,
+                                 uint32_t creation) {
+    HANDLE handle = CreateFileA(name.c_str(), access, sharing, nullptr, creation, 0, nullptr);
+    return reinterpret_cast<DeviceHandle>(handle);
+}
+
+bool Win32DeviceIo::Control(DeviceHandle handle, uint32_t code, std::span<const uint8_t> input,
+                            std::span<uint8_t> output) {
+    DWORD returned = 0;
+    // The input block is only read, but the API takes a non-const pointer.
+    void* in = input.empty() ? nullptr : const_cast<uint8_t*>(input.data());
+    void* out = output.empty() ? nullptr : output.data();
+    return DeviceIoControl(reinterpret_cast<HANDLE>(handle), code, in,
+                           static_cast<DWORD>(input.size()), out, static_cast<DWORD>(output.size()),
+                           &returned, nullptr) != FALSE;
+}
+
+void Win32DeviceIo::Close(DeviceHandle handle) {
+    if (handle != kInvalidDevice) {
+        CloseHandle(reinterpret_cast<HANDLE>(handle));
+    }
+}
+
+} // namespace korvane

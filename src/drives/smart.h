@@ -1,0 +1,95 @@
+// TSmart: one physical drive's S.M.A.R.T. identity and attribute data, read by device I/O.
+#pragma once
+
+#include "drives/device_io.h"
+#include "drives/smart_wire.h"
+#include "toolkit/os_version.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace korvane {
+
+// One attribute record; all fields zero stands for an attribute that is not there.
+struct TSmartAttribute {
+    uint8_t Id = 0;
+    std::string Name;
+    uint16_t Flags = 0;
+    uint8_t Value = 0;
+    uint8_t Worst = 0;
+    std::string RawHex;
+    int64_t Raw = 0;
+    uint8_t Threshold = 0;
+
+    bool operator==(const TSmartAttribute&) const = default;
+};
+
+// The identify commands a driver says it can pass on (fCapabilities bits 0 and 1).
+struct TSmartCapabilities {
+    bool AtaIdentify = false;
+    bool AtapiIdentify = false;
+};
+
+class TSmart {
+  public:
+    static constexpr uint8_t kFirstUnusedDrive = 4;
+
+    // Reads the OS version once; opens nothing.
+    TSmart(uint8_t driveNumber, DeviceIo& io, const OsVersionPort& os);
+    TSmart(const TSmart&) = delete;
+    TSmart& operator=(const TSmart&) = delete;
+
+    // One read cycle: open, version, IDENTIFY, SMART enable, attribute values and thresholds,
+    // close. The outcome is in the flags; no handle stays open afterwards.
+    void Refresh();
+
+    uint8_t DriveNumber() const { return driveNumber_; }
+    bool Opened() const { return opened_; }
+    bool VersionRead() const { return versionRead_; }
+    bool Identified() const { return identified_; }
+    bool SmartEnabled() const { return smartEnabled_; }
+    bool AttributesRead() const { return attributesRead_; }
+    TSmartCapabilities Capabilities() const { return capabilities_; }
+    const std::string& Model() const { return model_; }
+    const std::string& SerialNumber() const { return serialNumber_; }
+    double CapacityGB() const { return capacityGB_; }
+
+    // The record of table entry index (0..29); all zero when there is none to give.
+    void GetAttribute(int index, TSmartAttribute& record) const;
+    // The first record with this id (not 0); all zero when none matches.
+    void FindAttribute(uint8_t id, TSmartAttribute& record) const;
+
+    // Exchanges bytes 0 and 1, 2 and 3, ... over length bytes (a trailing odd byte stays).
+    static void SwapBytePairs(uint8_t* bytes, size_t length);
+
+  private:
+    using DataBlock = std::array<uint8_t, kDataBlockSize>;
+
+    DeviceHandle OpenDevice();
+    bool Send(DeviceHandle handle, uint32_t code, uint32_t bufferSize, const AtaRegisters& regs,
+              uint8_t* output, size_t outputSize);
+    void ParseIdentify(uint8_t* sector);
+
+    uint8_t driveNumber_;
+    DeviceIo& io_;
+    bool opened_ = false;
+    bool versionRead_ = false;
+    bool identified_ = false;
+    bool smartEnabled_ = false;
+    bool attributesRead_ = false;
+    TSmartCapabilities capabilities_;
+    std::array<uint8_t, kVersionSize> versionInfo_{};
+    DataBlock identifyBuffer_{};
+    DataBlock attributeBuffer_{};
+    DataBlock thresholdBuffer_{};
+    std::string model_;
+    std::string serialNumber_;
+    double capacityGB_ = 0.0;
+    const uint8_t* attributeTable_ = nullptr;
+    const uint8_t* thresholdTable_ = nullptr;
+    OsVersionInfo osVersion_;
+};
+
+} // namespace korvane

@@ -1,0 +1,93 @@
+// Byte layouts of the S.M.A.R.T. requests and replies exchanged with the disk driver.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace korvane {
+
+// Control codes.
+constexpr uint32_t kSmartGetVersion = 0x00074080u;
+constexpr uint32_t kSmartSendDriveCommand = 0x0007C084u;
+constexpr uint32_t kSmartRcvDriveData = 0x0007C088u;
+
+// ATA commands and SMART subcommands (features register).
+constexpr uint8_t kAtaIdentifyDevice = 0xEC;
+constexpr uint8_t kAtaIdentifyPacketDevice = 0xA1;
+constexpr uint8_t kAtaSmart = 0xB0;
+constexpr uint8_t kSmartReadAttributeValues = 0xD0;
+constexpr uint8_t kSmartReadAttributeThresholds = 0xD1;
+constexpr uint8_t kSmartEnableOperations = 0xD8;
+constexpr uint8_t kSmartCylLow = 0x4F;
+constexpr uint8_t kSmartCylHigh = 0xC2;
+
+// fCapabilities bits.
+constexpr uint32_t kCapAtaIdCmd = 0x1;
+constexpr uint32_t kCapAtapiIdCmd = 0x2;
+constexpr uint32_t kCapSmartCmd = 0x4;
+
+constexpr size_t kSectorSize = 512;
+
+// GETVERSIONINPARAMS (24 bytes).
+constexpr size_t kVersionSize = 24;
+constexpr size_t kVersionVersion = 0;
+constexpr size_t kVersionRevision = 1;
+constexpr size_t kVersionIdeDeviceMap = 3;
+constexpr size_t kVersionCapabilities = 4; // 32-bit little-endian
+
+// SENDCMDINPARAMS without its one-byte bBuffer tail (32 bytes are sent).
+constexpr size_t kCmdInSize = 32;
+constexpr size_t kCmdInBufferSize = 0; // 32-bit little-endian
+constexpr size_t kCmdInFeatures = 4;   // IDEREGS starts here
+constexpr size_t kCmdInSectorCount = 5;
+constexpr size_t kCmdInSectorNumber = 6;
+constexpr size_t kCmdInCylLow = 7;
+constexpr size_t kCmdInCylHigh = 8;
+constexpr size_t kCmdInDriveHead = 9;
+constexpr size_t kCmdInCommand = 10;
+constexpr size_t kCmdInDriveNumber = 12;
+
+// SENDCMDOUTPARAMS header; the returned sector follows it.
+constexpr size_t kCmdOutHeaderSize = 16;
+constexpr size_t kCmdOutBufferSize = 0; // 32-bit little-endian
+constexpr size_t kCmdOutDriverError = 4;
+constexpr size_t kCmdOutIdeError = 5;
+constexpr size_t kDataBlockSize = kCmdOutHeaderSize + kSectorSize; // 528
+
+// IDENTIFY sector offsets.
+constexpr size_t kIdentifySerial = 20;
+constexpr size_t kIdentifySerialLength = 20;
+constexpr size_t kIdentifyModel = 54;
+constexpr size_t kIdentifyModelLength = 40;
+constexpr size_t kIdentifySectors = 120;
+
+// Attribute and threshold sectors: 30 entries of 12 bytes from byte 2.
+constexpr size_t kAttributeTableOffset = 2;
+constexpr size_t kAttributeEntrySize = 12;
+constexpr size_t kAttributeEntries = 30;
+
+using CommandBlock = std::array<uint8_t, kCmdInSize>;
+
+struct AtaRegisters {
+    uint8_t features = 0;
+    uint8_t sectorCount = 0;
+    uint8_t sectorNumber = 0;
+    uint8_t cylLow = 0;
+    uint8_t cylHigh = 0;
+    uint8_t command = 0;
+};
+
+// 0xA0 (master) or 0xB0 (slave), bit 4 taken from the drive number's lowest bit.
+constexpr uint8_t DriveHeadFor(uint8_t driveNumber) {
+    return static_cast<uint8_t>(0xA0 | ((driveNumber & 1) << 4));
+}
+
+// A zero-filled SENDCMDINPARAMS block for one request.
+CommandBlock BuildCommandBlock(uint8_t driveNumber, uint32_t bufferSize, const AtaRegisters& regs);
+
+// Little-endian helpers over byte buffers.
+uint32_t ReadLe32(const uint8_t* bytes);
+void WriteLe32(uint8_t* bytes, uint32_t value);
+
+} // namespace korvane

@@ -1,0 +1,33 @@
+// GetVersionExA behind the OS-version port.
+#include "toolkit/os_version.h"
+
+#include "toolkit/win32.h"
+
+namespace korvane {
+
+static_assert(sizeof(OSVERSIONINFOA) == 148, "the version record is the 148-byte ANSI one");
+
+OsVersionInfo SystemOsVersion::Read() const {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+    OsVersionInfo result;
+    // Deprecated in later SDKs, but it is the call whose answer Wine's per-program version honours.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    const BOOL ok = GetVersionExA(&info);
+#pragma GCC diagnostic pop
+    if (!ok) {
+        return result;
+    }
+    result.major = info.dwMajorVersion;
+    result.minor = info.dwMinorVersion;
+    // On the 95/98 family the high word of the build number repeats the version.
+    result.build = info.dwPlatformId == VER_PLATFORM_WIN32_NT ? info.dwBuildNumber
+                                                              : (info.dwBuildNumber & 0xFFFF);
+    result.platformId = info.dwPlatformId;
+    info.szCSDVersion[sizeof(info.szCSDVersion) - 1] = '\0';
+    result.servicePack = info.szCSDVersion;
+    return result;
+}
+
+} // namespace korvane
