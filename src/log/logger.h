@@ -1,6 +1,8 @@
 // TLogger: the debug log and the per-disk temperature logs in the data-files folder.
 #pragma once
 
+#include "log/log_format.h"
+
 #include <cstdint>
 #include <string>
 
