@@ -1,7 +1,6 @@
 // Time stamps, level fields and log lines.
 #include "log/log_format.h"
 
-
 #include <array>
 #include <cstdio>
 

@@ -25,7 +25,9 @@ int64_t DaysFromCivil(int64_t y, int64_t m, int64_t d) {
     return era * 146097 + doe - 719468;
 }
 
-bool IsLeap(int64_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IsLeap(int64_t y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int64_t DaysInMonth(int64_t y, int64_t m) {
     static constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};

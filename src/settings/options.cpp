@@ -50,8 +50,8 @@ void TOptionsSection::WriteBool(const std::string& key, bool flag) const {
 
 TOptions::TOptions(TOptionsEnvironment environment, std::string fileName)
     : environment_(std::move(environment)), fileName_(std::move(fileName)),
-      general_(std::make_unique<TOptionsSection>(environment_.profile, fileName_,
-                                                 key::General.name)) {
+      general_(
+          std::make_unique<TOptionsSection>(environment_.profile, fileName_, key::General.name)) {
     if (!environment_.files.FileExists(fileName_)) {
         WriteFirstRunDefaults();
     }

@@ -38,7 +38,8 @@ int32_t ProfileTextToInteger(const std::string& text, int32_t fallback) {
     if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
         base = 16;
         ++i;
-    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    } else if (i + 1 < text.size() && text[i] == '0' &&
+               (text[i + 1] == 'x' || text[i + 1] == 'X')) {
         base = 16;
         i += 2;
     }
@@ -90,8 +91,8 @@ bool ProfileWriteString(ProfilePort& profile, const std::string& file, const std
     return profile.WriteText(file, section, key, value);
 }
 
-bool ProfileWriteInteger(ProfilePort& profile, const std::string& file,
-                         const std::string& section, const std::string& key, int32_t value) {
+bool ProfileWriteInteger(ProfilePort& profile, const std::string& file, const std::string& section,
+                         const std::string& key, int32_t value) {
     return profile.WriteText(file, section, key, IntToStr(value));
 }
 

@@ -38,8 +38,8 @@ bool ProfileReadBool(ProfilePort& profile, const std::string& file, const std::s
 
 bool ProfileWriteString(ProfilePort& profile, const std::string& file, const std::string& section,
                         const std::string& key, const std::string& value);
-bool ProfileWriteInteger(ProfilePort& profile, const std::string& file,
-                         const std::string& section, const std::string& key, int32_t value);
+bool ProfileWriteInteger(ProfilePort& profile, const std::string& file, const std::string& section,
+                         const std::string& key, int32_t value);
 bool ProfileWriteBool(ProfilePort& profile, const std::string& file, const std::string& section,
                       const std::string& key, bool value);
 

@@ -14,9 +14,8 @@ class Win32Profile final : public ProfilePort {
                          const std::string& key, const std::string& fallback) override {
         char buffer[kReadBufferSize] = {};
         // A longer value comes back cut to the buffer less its zero: 1023 characters.
-        const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(),
-                                                      fallback.c_str(), buffer, kReadBufferSize,
-                                                      file.c_str());
+        const DWORD length = GetPrivateProfileStringA(
+            section.c_str(), key.c_str(), fallback.c_str(), buffer, kReadBufferSize, file.c_str());
         return std::string(buffer, length < kReadBufferSize ? length : kReadBufferSize - 1);
     }
 
@@ -29,6 +28,8 @@ class Win32Profile final : public ProfilePort {
 
 } // namespace
 
-std::unique_ptr<ProfilePort> CreateWin32Profile() { return std::make_unique<Win32Profile>(); }
+std::unique_ptr<ProfilePort> CreateWin32Profile() {
+    return std::make_unique<Win32Profile>();
+}
 
 } // namespace korvane

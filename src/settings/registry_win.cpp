@@ -3,7 +3,6 @@
 
 #include "toolkit/win32.h"
 
-
 namespace korvane {
 namespace {
 
@@ -63,6 +62,8 @@ class Win32Registry final : public RegistryPort {
 
 } // namespace
 
-std::unique_ptr<RegistryPort> CreateWin32Registry() { return std::make_unique<Win32Registry>(); }
+std::unique_ptr<RegistryPort> CreateWin32Registry() {
+    return std::make_unique<Win32Registry>();
+}
 
 } // namespace korvane

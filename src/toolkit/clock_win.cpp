@@ -11,13 +11,15 @@ class SystemClock final : public Clock {
     LocalTime Now() const override {
         SYSTEMTIME st{};
         GetLocalTime(&st);
-        return LocalTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond,
-                         st.wMilliseconds};
+        return LocalTime{st.wYear,   st.wMonth,  st.wDay,         st.wHour,
+                         st.wMinute, st.wSecond, st.wMilliseconds};
     }
 };
 
 } // namespace
 
-std::unique_ptr<Clock> CreateSystemClock() { return std::make_unique<SystemClock>(); }
+std::unique_ptr<Clock> CreateSystemClock() {
+    return std::make_unique<SystemClock>();
+}
 
 } // namespace korvane

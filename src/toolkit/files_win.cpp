@@ -88,18 +88,22 @@ class Win32Writer final : public FileWriter {
     FileHandle file_;
 };
 
-DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+DWORD Attributes(const std::string& path) {
+    return GetFileAttributesA(path.c_str());
+}
 
 class Win32FileSystem final : public FileSystem {
   public:
     bool FileExists(const std::string& path) override {
         const DWORD attributes = Attributes(path);
-        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        return attributes != INVALID_FILE_ATTRIBUTES &&
+               (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
     }
 
     bool FolderExists(const std::string& path) override {
         const DWORD attributes = Attributes(path);
-        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        return attributes != INVALID_FILE_ATTRIBUTES &&
+               (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     }
 
     bool CreateFolder(const std::string& path) override {
@@ -164,6 +168,8 @@ class Win32FileSystem final : public FileSystem {
 
 } // namespace
 
-std::unique_ptr<FileSystem> CreateWin32FileSystem() { return std::make_unique<Win32FileSystem>(); }
+std::unique_ptr<FileSystem> CreateWin32FileSystem() {
+    return std::make_unique<Win32FileSystem>();
+}
 
 } // namespace korvane

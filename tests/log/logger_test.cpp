@@ -37,7 +37,8 @@ class LoggerTest : public ::testing::Test {
 
 TEST_F(LoggerTest, StartDeletesTheDebugLogAndPurgesTemperatureLogs) {
     test::WriteFileBytes(dir + "/debug.log", "old run\r\n");
-    test::WriteFileBytes(dir + "/logs/a.log", "[04/Dec/2026 1:00:00] old\r\n[05/Dec/2026 1:00:00] new\r\n");
+    test::WriteFileBytes(dir + "/logs/a.log",
+                         "[04/Dec/2026 1:00:00] old\r\n[05/Dec/2026 1:00:00] new\r\n");
     test::WriteFileBytes(dir + "/logs/b.log", "[01/Jan/2025 1:00:00] old\r\n");
     test::WriteFileBytes(dir + "/logs/c.txt", "[01/Jan/2025 1:00:00] not a log\r\n");
     TLogger logger(files, clock, options, dataPath);

@@ -50,9 +50,15 @@ TEST_F(Win32LoggerTest, PurgeKeepsTodayAndYesterdayOnly) {
     EXPECT_FALSE(files->FileExists(dir + "\\debug.log"));
     EXPECT_TRUE(files->FindFiles(logs + "*.tmp").empty());
 
-    logger.Log(kTemperatureLog, "a.log", "Temperature = 45\xB0" "C (113\xB0" "F)", kNotice);
+    logger.Log(kTemperatureLog, "a.log",
+               "Temperature = 45\xB0"
+               "C (113\xB0"
+               "F)",
+               kNotice);
     EXPECT_EQ("[31/Dec/2025 23:59:59] yesterday\r\n[01/Jan/2026 0:00:01] today\r\n"
-              "[01/Jan/2026 0:00:03] Temperature = 45\xB0" "C (113\xB0" "F)\r\n",
+              "[01/Jan/2026 0:00:03] Temperature = 45\xB0"
+              "C (113\xB0"
+              "F)\r\n",
               Log("a.log"));
 }
 

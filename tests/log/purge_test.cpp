@@ -13,7 +13,9 @@
 namespace korvane {
 namespace {
 
-LocalTime Day(int year, int month, int day) { return LocalTime{year, month, day, 12, 0, 0, 0}; }
+LocalTime Day(int year, int month, int day) {
+    return LocalTime{year, month, day, 12, 0, 0, 0};
+}
 
 // The day before, by plain calendar rules, for the reference keep set.
 LocalTime DayBefore(LocalTime t) {
@@ -84,16 +86,16 @@ std::string Filter(const std::string& input, size_t piece) {
 }
 
 TEST(RecordFilter, SplitsAtCrAndCrLfAndKeepsOnlyDatedLinesOfTheWindow) {
-    const std::string input = "[05/Dec/2026 1:00:00] a\r"       // CR alone ends a line
-                              "[06/Dec/2026 2:00:00] b\r\n"     // CR LF is one break
-                              "\r\n"                            // empty line
-                              "[04/Dec/2026 3:00:00] old\r\n"   // outside the window
+    const std::string input = "[05/Dec/2026 1:00:00] a\r"     // CR alone ends a line
+                              "[06/Dec/2026 2:00:00] b\r\n"   // CR LF is one break
+                              "\r\n"                          // empty line
+                              "[04/Dec/2026 3:00:00] old\r\n" // outside the window
                               "[07/Dec/2026 3:00:00] future\r\n"
                               "no date at all here\r\n"
-                              "[06/Dec/202\r\n"                 // shorter than 12
-                              "[06/Dec/2026\r\n"                // just the date: kept
-                              "[06/Dec/2026 x\ny\r\n"           // a lone LF stays inside
-                              "[06/Dec/2026 last";              // no final break
+                              "[06/Dec/202\r\n"       // shorter than 12
+                              "[06/Dec/2026\r\n"      // just the date: kept
+                              "[06/Dec/2026 x\ny\r\n" // a lone LF stays inside
+                              "[06/Dec/2026 last";    // no final break
     const std::string expected = "[05/Dec/2026 1:00:00] a\r\n"
                                  "[06/Dec/2026 2:00:00] b\r\n"
                                  "[06/Dec/2026\r\n"

@@ -83,12 +83,14 @@ TEST_F(OptionsTest, EffectiveSectionFollowsUseCommonSettingsAsAWhole) {
     TOptionsSection& own = options.GetDriveSection("WDC WD10");
     own.WriteInteger(key::WarningTemp_Level.name, 40);
     own.WriteBool(key::UseCommonSettings.name, true);
-    EXPECT_EQ(50, EffectiveDriveSection(options, "WDC WD10").ReadInteger(key::WarningTemp_Level.name));
+    EXPECT_EQ(50,
+              EffectiveDriveSection(options, "WDC WD10").ReadInteger(key::WarningTemp_Level.name));
     // No key-by-key fallback: a key missing in the common section reads 0 even if the disk has it.
     own.WriteInteger("OnlyHere", 7);
     EXPECT_EQ(0, EffectiveDriveSection(options, "WDC WD10").ReadInteger("OnlyHere"));
     own.WriteBool(key::UseCommonSettings.name, false);
-    EXPECT_EQ(40, EffectiveDriveSection(options, "WDC WD10").ReadInteger(key::WarningTemp_Level.name));
+    EXPECT_EQ(40,
+              EffectiveDriveSection(options, "WDC WD10").ReadInteger(key::WarningTemp_Level.name));
 }
 
 TEST_F(OptionsTest, ReadsAreLiteralAndUncached) {

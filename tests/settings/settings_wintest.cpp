@@ -55,9 +55,7 @@ class Win32SettingsTest : public ::testing::Test {
 };
 
 TEST_F(Win32SettingsTest, FirstRunCreatesTheWholeFileAndTheAutostartValue) {
-    {
-        TOptions options(Environment(), ini);
-    }
+    { TOptions options(Environment(), ini); }
     const std::string sound = "C:\\Program Files\\Korvane\\Sounds\\twitch.wav";
     EXPECT_EQ("[General]\r\nUseCelsius=1\r\nShowMainIcon=1\r\nLogEnabled=1\r\nLogDays=3\r\n"
               "[Drive_COMMON]\r\nPollInterval=20\r\nPollUnits=0\r\nShowDriveTempInTray=0\r\n"
