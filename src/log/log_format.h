@@ -1,0 +1,33 @@
+// The line formats of the debug log and the temperature logs, to the byte.
+#pragma once
+
+#include "toolkit/clock.h"
+
+#include <cstdint>
+#include <string>
+
+namespace korvane {
+
+enum LogTarget : int32_t { kTemperatureLog = 0, kDebugLog = 1 };
+enum LogLevel : int32_t { kNotice = 0, kWarning = 1, kError = 2 };
+
+// "notice", "warning", "error"; the empty text for any other level.
+std::string LevelName(int32_t level);
+// "[" + level name + "]" filled with blanks on the right to 9 characters.
+std::string LevelField(int32_t level);
+
+// "dd/MMM/yyyy" with English month names, whatever the user's language.
+std::string FormatLogDate(const LocalTime& time);
+// "dd/MMM/yyyy H:mm:ss": 24-hour clock, hours without a leading zero.
+std::string FormatTimeStamp(const LocalTime& time);
+
+// "[" + stamp + "] " + message.
+std::string TemperatureLogLine(const LocalTime& time, const std::string& message);
+// "[" + stamp + "] " + level field + " " + message.
+std::string DebugLogLine(const LocalTime& time, int32_t level, const std::string& message);
+
+// A file name that stays inside its folder: every character Windows forbids in file names
+// (\ / : * ? " < > | and codes below 32) becomes "_". Disk models come from the disk's firmware.
+std::string SafeFileName(const std::string& name);
+
+} // namespace korvane

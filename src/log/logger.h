@@ -1,0 +1,41 @@
+// TLogger: the debug log and the per-disk temperature logs in the data-files folder.
+#pragma once
+
+#include "log/log_format.h"
+
+#include <cstdint>
+#include <string>
+
+namespace korvane {
+
+class Clock;
+class FileSystem;
+class TOptions;
+
+class TLogger {
+  public:
+    // Deletes the previous run's debug log, then expires old temperature records. `dataPath` is
+    // the data-files folder with its trailing backslash; its "logs\" folder exists already.
+    TLogger(FileSystem& files, const Clock& clock, TOptions& options, std::string dataPath);
+    TLogger(const TLogger&) = delete;
+    TLogger& operator=(const TLogger&) = delete;
+
+    const std::string& DataPath() const { return dataPath_; }
+
+    // Appends one line: target 0 to the temperature log `fileName` (only while LogEnabled is
+    // on), target 1 to the debug log; any other target writes nothing. A file that cannot be
+    // opened loses the line without a word.
+    void Log(int32_t target, const std::string& fileName, const std::string& message,
+             int32_t level);
+
+    // Removes the lines older than LogDays days from every temperature log.
+    void PurgeOldRecords();
+
+  private:
+    FileSystem& files_;
+    const Clock& clock_;
+    TOptions& options_;
+    std::string dataPath_;
+};
+
+} // namespace korvane

@@ -1,0 +1,17 @@
+// Creating the data-files folder and its "logs\" folder at start-up.
+#pragma once
+
+#include <string>
+
+namespace korvane {
+
+class FileSystem;
+
+// Creates `path` and every missing folder above it, the outermost first. A bare drive (two
+// characters or fewer) is never created; failures are ignored. True when the folder exists after.
+bool CreateFolders(FileSystem& files, const std::string& path);
+
+// Creates the data-files folder's "logs\" folder with its missing parents.
+void CreateLogsFolder(FileSystem& files, const std::string& dataPath);
+
+} // namespace korvane

@@ -1,0 +1,129 @@
+// The options store: section objects over the profile helpers, and the settings' first values.
+#include "settings/options.h"
+
+#include "settings/keys.h"
+#include "settings/profile.h"
+#include "settings/registry.h"
+#include "toolkit/files.h"
+
+#include <utility>
+
+namespace korvane {
+namespace {
+
+// Colour values of the defaults (0x00BBGGRR; NoColor draws a transparent background).
+constexpr int32_t kBlue = 16711680;
+constexpr int32_t kRed = 255;
+constexpr int32_t kWhite = 16777215;
+constexpr int32_t kNoColor = 536870911;
+constexpr int32_t kHibernate = 1;
+
+} // namespace
+
+TOptionsSection::TOptionsSection(ProfilePort& profile, std::string fileName,
+                                 std::string sectionName)
+    : profile_(profile), fileName_(std::move(fileName)), sectionName_(std::move(sectionName)) {}
+
+std::string TOptionsSection::ReadString(const std::string& key) const {
+    return ProfileReadString(profile_, fileName_, sectionName_, key, "");
+}
+
+int32_t TOptionsSection::ReadInteger(const std::string& key) const {
+    return ProfileReadInteger(profile_, fileName_, sectionName_, key, 0);
+}
+
+bool TOptionsSection::ReadBool(const std::string& key) const {
+    return ProfileReadBool(profile_, fileName_, sectionName_, key, false);
+}
+
+void TOptionsSection::WriteString(const std::string& key, const std::string& text) const {
+    ProfileWriteString(profile_, fileName_, sectionName_, key, text);
+}
+
+void TOptionsSection::WriteInteger(const std::string& key, int32_t value) const {
+    ProfileWriteInteger(profile_, fileName_, sectionName_, key, value);
+}
+
+void TOptionsSection::WriteBool(const std::string& key, bool flag) const {
+    ProfileWriteBool(profile_, fileName_, sectionName_, key, flag);
+}
+
+TOptions::TOptions(TOptionsEnvironment environment, std::string fileName)
+    : environment_(std::move(environment)), fileName_(std::move(fileName)),
+      general_(
+          std::make_unique<TOptionsSection>(environment_.profile, fileName_, key::General.name)) {
+    if (!environment_.files.FileExists(fileName_)) {
+        WriteFirstRunDefaults();
+    }
+}
+
+TOptions::~TOptions() {
+    general_.reset();
+    driveSections_.FreeAll();
+}
+
+TOptionsSection& TOptions::GetDriveSection(const std::string& name) {
+    const std::string sectionName = kDriveSectionPrefix + name;
+    for (size_t i = 0; i < driveSections_.Count(); ++i) {
+        TOptionsSection* section = driveSections_.Get(i);
+        if (section->SectionName() == sectionName) {
+            return *section;
+        }
+    }
+    auto section = std::make_unique<TOptionsSection>(environment_.profile, fileName_, sectionName);
+    driveSections_.Add(section.get());
+    return *section.release();
+}
+
+void TOptions::WriteDriveDefaults(const std::string& name) {
+    const TOptionsSection& s = GetDriveSection(name);
+    const std::string sound = environment_.programFolder + kDefaultSoundFile;
+    s.WriteInteger(key::PollInterval.name, 20);
+    s.WriteInteger(key::PollUnits.name, 0);
+    s.WriteInteger(key::ShowDriveTempInTray.name, 0);
+    s.WriteInteger(key::NormalTemp_IconTextColor.name, kBlue);
+    s.WriteInteger(key::NormalTemp_IconBgColor.name, kNoColor);
+    s.WriteInteger(key::WarningTemp_IconTextColor.name, kRed);
+    s.WriteInteger(key::WarningTemp_IconBgColor.name, kNoColor);
+    s.WriteInteger(key::CriticalTemp_IconTextColor.name, kWhite);
+    s.WriteInteger(key::CriticalTemp_IconBgColor.name, kRed);
+    s.WriteInteger(key::WarningTemp_Level.name, 50);
+    s.WriteInteger(key::CriticalTemp_Level.name, 60);
+    s.WriteBool(key::WarningCtl_ShowMessage.name, true);
+    s.WriteBool(key::WarningCtl_PlaySound.name, true);
+    s.WriteString(key::WarningCtl_SoundFile.name, sound);
+    s.WriteBool(key::WarningCtl_ExecuteApp.name, false);
+    s.WriteString(key::WarningCtl_Application.name, "");
+    s.WriteBool(key::WarningCtl_Poweroff.name, false);
+    s.WriteInteger(key::WarningCtl_PoweroffMethod.name, kHibernate);
+    s.WriteBool(key::CriticalCtl_ShowMessage.name, true);
+    s.WriteBool(key::CriticalCtl_PlaySound.name, true);
+    s.WriteString(key::CriticalCtl_SoundFile.name, sound);
+    s.WriteBool(key::CriticalCtl_ExecuteApp.name, false);
+    s.WriteString(key::CriticalCtl_Application.name, "");
+    s.WriteBool(key::CriticalCtl_Poweroff.name, true);
+    s.WriteInteger(key::CriticalCtl_PoweroffMethod.name, kHibernate);
+}
+
+void TOptions::WriteFirstRunDefaults() {
+    SetAutostart(environment_.registry, kAutostartValueName, environment_.programPath, true);
+    general_->WriteBool(key::UseCelsius.name, true);
+    general_->WriteInteger(key::ShowMainIcon.name, 1);
+    general_->WriteBool(key::LogEnabled.name, true);
+    general_->WriteInteger(key::LogDays.name, 3);
+    WriteDriveDefaults(key::Common.name);
+}
+
+std::string DriveSettingsName(const std::string& model) {
+    return model.empty() ? kUnknownModelName : model;
+}
+
+TOptionsSection& EffectiveDriveSection(TOptions& options, const std::string& settingsName) {
+    TOptionsSection& own = options.GetDriveSection(settingsName);
+    if (own.ReadBool(key::UseCommonSettings.name)) {
+        return options.GetDriveSection(key::Common.name);
+    }
+    return own;
+}
+
+} // namespace korvane

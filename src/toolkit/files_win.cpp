@@ -1,0 +1,175 @@
+// The file-system port over Win32 files: CreateFileA, FindFirstFileA, MoveFileExA.
+#include "toolkit/files.h"
+
+#include "toolkit/win32.h"
+
+#include <utility>
+
+namespace korvane {
+namespace {
+
+// Move-only owner of a handle; `Close` is the function that frees it.
+template <BOOL(WINAPI* Close)(HANDLE)> class ScopedHandle {
+  public:
+    explicit ScopedHandle(HANDLE handle = INVALID_HANDLE_VALUE) : handle_(handle) {}
+    ScopedHandle(ScopedHandle&& other) noexcept : handle_(other.Release()) {}
+    ScopedHandle& operator=(ScopedHandle&& other) noexcept {
+        if (this != &other) {
+            Reset(other.Release());
+        }
+        return *this;
+    }
+    ScopedHandle(const ScopedHandle&) = delete;
+    ScopedHandle& operator=(const ScopedHandle&) = delete;
+    ~ScopedHandle() { Reset(); }
+
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+    HANDLE Get() const { return handle_; }
+    HANDLE Release() { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
+    // Closes the handle now; false when closing failed.
+    bool Reset(HANDLE handle = INVALID_HANDLE_VALUE) {
+        const bool ok = !Valid() || Close(handle_) != FALSE;
+        handle_ = handle;
+        return ok;
+    }
+
+  private:
+    HANDLE handle_;
+};
+
+using FileHandle = ScopedHandle<CloseHandle>;
+using FindHandle = ScopedHandle<FindClose>;
+
+// WriteFile takes at most a DWORD per call.
+bool WriteAll(HANDLE file, const char* data, size_t size) {
+    while (size > 0) {
+        const DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+        DWORD written = 0;
+        if (!WriteFile(file, data, chunk, &written, nullptr) || written != chunk) {
+            return false;
+        }
+        data += chunk;
+        size -= chunk;
+    }
+    return true;
+}
+
+class Win32Reader final : public FileReader {
+  public:
+    explicit Win32Reader(FileHandle file) : file_(std::move(file)) {}
+    int64_t Read(char* buffer, size_t size) override {
+        const DWORD want = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+        DWORD got = 0;
+        if (!ReadFile(file_.Get(), buffer, want, &got, nullptr)) {
+            return -1;
+        }
+        return got;
+    }
+
+  private:
+    FileHandle file_;
+};
+
+class Win32Writer final : public FileWriter {
+  public:
+    explicit Win32Writer(FileHandle file) : file_(std::move(file)) {}
+    bool Write(const char* data, size_t size) override {
+        return file_.Valid() && WriteAll(file_.Get(), data, size);
+    }
+    bool Finish() override {
+        if (!file_.Valid()) {
+            return false;
+        }
+        const bool flushed = FlushFileBuffers(file_.Get()) != FALSE;
+        return file_.Reset() && flushed;
+    }
+
+  private:
+    FileHandle file_;
+};
+
+DWORD Attributes(const std::string& path) {
+    return GetFileAttributesA(path.c_str());
+}
+
+class Win32FileSystem final : public FileSystem {
+  public:
+    bool FileExists(const std::string& path) override {
+        const DWORD attributes = Attributes(path);
+        return attributes != INVALID_FILE_ATTRIBUTES &&
+               (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    }
+
+    bool FolderExists(const std::string& path) override {
+        const DWORD attributes = Attributes(path);
+        return attributes != INVALID_FILE_ATTRIBUTES &&
+               (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    }
+
+    bool CreateFolder(const std::string& path) override {
+        return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+    }
+
+    std::vector<std::string> FindFiles(const std::string& mask) override {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA found{};
+        FindHandle search(FindFirstFileA(mask.c_str(), &found));
+        if (!search.Valid()) {
+            return names;
+        }
+        do {
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+                names.emplace_back(found.cFileName);
+            }
+        } while (FindNextFileA(search.Get(), &found));
+        return names;
+    }
+
+    bool AppendLine(const std::string& path, const std::string& text) override {
+        // No sharing: a viewer holding the file makes this append fail, and the line is lost.
+        FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.Valid()) {
+            return false;
+        }
+        LARGE_INTEGER zero{};
+        if (!SetFilePointerEx(file.Get(), zero, nullptr, FILE_END)) {
+            return false;
+        }
+        const std::string line = text + "\r\n";
+        return WriteAll(file.Get(), line.data(), line.size());
+    }
+
+    std::unique_ptr<FileReader> OpenRead(const std::string& path) override {
+        FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        if (!file.Valid()) {
+            return nullptr;
+        }
+        return std::make_unique<Win32Reader>(std::move(file));
+    }
+
+    std::unique_ptr<FileWriter> CreateWrite(const std::string& path) override {
+        FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.Valid()) {
+            return nullptr;
+        }
+        return std::make_unique<Win32Writer>(std::move(file));
+    }
+
+    bool ReplaceAtomically(const std::string& from, const std::string& to) override {
+        return MoveFileExA(from.c_str(), to.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    }
+
+    bool RemoveFile(const std::string& path) override { return DeleteFileA(path.c_str()) != FALSE; }
+};
+
+} // namespace
+
+std::unique_ptr<FileSystem> CreateWin32FileSystem() {
+    return std::make_unique<Win32FileSystem>();
+}
+
+} // namespace korvane

@@ -1,0 +1,56 @@
+// Log line formats: time stamps, level fields and safe file names.
+#include "log/log_format.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+LocalTime At(int year, int month, int day, int hour, int minute, int second) {
+    return LocalTime{year, month, day, hour, minute, second, 0};
+}
+
+TEST(LogTimeStamp, EnglishMonthsAndHoursWithoutLeadingZero) {
+    const char* months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    for (int m = 1; m <= 12; ++m) {
+        EXPECT_EQ(std::string("06/") + months[m - 1] + "/2026",
+                  FormatLogDate(At(2026, m, 6, 0, 0, 0)));
+    }
+    EXPECT_EQ("06/Dec/2026 9:05:07", FormatTimeStamp(At(2026, 12, 6, 9, 5, 7)));
+    EXPECT_EQ("31/Jan/2027 0:00:00", FormatTimeStamp(At(2027, 1, 31, 0, 0, 0)));
+    EXPECT_EQ("01/Feb/0999 23:59:58", FormatTimeStamp(At(999, 2, 1, 23, 59, 58)));
+}
+
+TEST(LogLines, BothFormatsToTheByte) {
+    const LocalTime t = At(2026, 12, 6, 9, 5, 7);
+    EXPECT_EQ("[06/Dec/2026 9:05:07] Temperature = 45\xB0"
+              "C (113\xB0"
+              "F)",
+              TemperatureLogLine(t, "Temperature = 45\xB0"
+                                    "C (113\xB0"
+                                    "F)"));
+    EXPECT_EQ("[06/Dec/2026 9:05:07] [notice]  Start Action",
+              DebugLogLine(t, kNotice, "Start Action"));
+    EXPECT_EQ("[06/Dec/2026 9:05:07] [warning] Start Action",
+              DebugLogLine(t, kWarning, "Start Action"));
+    EXPECT_EQ("[06/Dec/2026 9:05:07] [error]   Start Action",
+              DebugLogLine(t, kError, "Start Action"));
+    EXPECT_EQ("[06/Dec/2026 9:05:07] []        Start Action", DebugLogLine(t, 7, "Start Action"));
+    EXPECT_EQ("[]       ", LevelField(-1));
+    EXPECT_EQ("", LevelName(3));
+}
+
+TEST(LogFileNames, FirmwareTextCannotLeaveTheLogsFolder) {
+    EXPECT_EQ("ST3500418AS (500 GB).log", SafeFileName("ST3500418AS (500 GB).log"));
+    EXPECT_EQ(".._.._Windows_win.ini (1 GB).log",
+              SafeFileName("..\\..\\Windows\\win.ini (1 GB).log"));
+    EXPECT_EQ("C__x_y _a_b_c_d_e_f_.log", SafeFileName("C:/x\\y *a?b\"c<d>e|f\x01.log"));
+    EXPECT_EQ("Ma\xDF"
+              "e.log",
+              SafeFileName("Ma\xDF"
+                           "e.log")); // ANSI letters stay
+}
+
+} // namespace
+} // namespace korvane

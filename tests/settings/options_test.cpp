@@ -1,0 +1,121 @@
+// The options store over an in-memory profile: first-run file, sections, effective section.
+#include "settings/options.h"
+
+#include "settings/keys.h"
+#include "settings/registry.h"
+
+#include "fake_profile.h"
+#include "posix_files.h"
+#include "test_env.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+constexpr const char* kProgram = "C:\\Program Files\\Korvane\\KorvaneMonitor.exe";
+constexpr const char* kProgramFolder = "C:\\Program Files\\Korvane\\";
+
+// The whole first-run settings file, key by key in its order.
+std::string FirstRunText() {
+    const std::string sound = "C:\\Program Files\\Korvane\\Sounds\\twitch.wav";
+    return "[General]\r\nUseCelsius=1\r\nShowMainIcon=1\r\nLogEnabled=1\r\nLogDays=3\r\n"
+           "[Drive_COMMON]\r\nPollInterval=20\r\nPollUnits=0\r\nShowDriveTempInTray=0\r\n"
+           "NormalTemp_IconTextColor=16711680\r\nNormalTemp_IconBgColor=536870911\r\n"
+           "WarningTemp_IconTextColor=255\r\nWarningTemp_IconBgColor=536870911\r\n"
+           "CriticalTemp_IconTextColor=16777215\r\nCriticalTemp_IconBgColor=255\r\n"
+           "WarningTemp_Level=50\r\nCriticalTemp_Level=60\r\nWarningCtl_ShowMessage=1\r\n"
+           "WarningCtl_PlaySound=1\r\nWarningCtl_SoundFile=" +
+           sound +
+           "\r\nWarningCtl_ExecuteApp=0\r\nWarningCtl_Application=\r\nWarningCtl_Poweroff=0\r\n"
+           "WarningCtl_PoweroffMethod=1\r\nCriticalCtl_ShowMessage=1\r\n"
+           "CriticalCtl_PlaySound=1\r\nCriticalCtl_SoundFile=" +
+           sound +
+           "\r\nCriticalCtl_ExecuteApp=0\r\nCriticalCtl_Application=\r\n"
+           "CriticalCtl_Poweroff=1\r\nCriticalCtl_PoweroffMethod=1\r\n";
+}
+
+class OptionsTest : public ::testing::Test {
+  protected:
+    TOptionsEnvironment Environment() {
+        return TOptionsEnvironment{profile, registry, files, kProgram, kProgramFolder};
+    }
+    std::string dir = test::FreshTempDir("options");
+    std::string ini = test::JoinPath(dir, "Korvn.ini");
+    test::FakeProfile profile;
+    test::FakeRegistry registry;
+    test::PosixFileSystem files;
+};
+
+TEST_F(OptionsTest, FirstRunWritesAutostartGeneralAndCommonDefaults) {
+    TOptions options(Environment(), ini);
+    EXPECT_EQ(FirstRunText(), profile.Text(ini));
+    const auto* run = registry.Find(RegistryRoot::CurrentUser, kAutostartKeyPath, "Brelo_Korvn");
+    ASSERT_NE(nullptr, run);
+    EXPECT_EQ(std::string(kProgram) + '\0', run->data);
+    EXPECT_EQ(1u, options.DriveSections().Count()); // Drive_COMMON, handed out while writing
+}
+
+TEST_F(OptionsTest, ExistingFileIsNotWritten) {
+    test::WriteFileBytes(ini, "");
+    TOptions options(Environment(), ini);
+    EXPECT_EQ(0, profile.Writes());
+    EXPECT_EQ(0, registry.Changes());
+}
+
+TEST_F(OptionsTest, OneSectionObjectPerExactName) {
+    test::WriteFileBytes(ini, "");
+    TOptions options(Environment(), ini);
+    TOptionsSection& a = options.GetDriveSection("ST3500");
+    TOptionsSection& b = options.GetDriveSection("ST3500");
+    TOptionsSection& c = options.GetDriveSection("st3500");
+    EXPECT_EQ(&a, &b);
+    EXPECT_NE(&a, &c);
+    EXPECT_EQ("Drive_ST3500", a.SectionName());
+    EXPECT_EQ("Drive_st3500", c.SectionName());
+    EXPECT_EQ(2u, options.DriveSections().Count());
+    EXPECT_EQ("Drive_(unknown)", options.GetDriveSection(DriveSettingsName("")).SectionName());
+    EXPECT_EQ(0, profile.Writes()); // a section is only an address
+}
+
+TEST_F(OptionsTest, EffectiveSectionFollowsUseCommonSettingsAsAWhole) {
+    TOptions options(Environment(), ini);
+    TOptionsSection& own = options.GetDriveSection("WDC WD10");
+    own.WriteInteger(key::WarningTemp_Level.name, 40);
+    own.WriteBool(key::UseCommonSettings.name, true);
+    EXPECT_EQ(50,
+              EffectiveDriveSection(options, "WDC WD10").ReadInteger(key::WarningTemp_Level.name));
+    // No key-by-key fallback: a key missing in the common section reads 0 even if the disk has it.
+    own.WriteInteger("OnlyHere", 7);
+    EXPECT_EQ(0, EffectiveDriveSection(options, "WDC WD10").ReadInteger("OnlyHere"));
+    own.WriteBool(key::UseCommonSettings.name, false);
+    EXPECT_EQ(40,
+              EffectiveDriveSection(options, "WDC WD10").ReadInteger(key::WarningTemp_Level.name));
+}
+
+TEST_F(OptionsTest, ReadsAreLiteralAndUncached) {
+    TOptions options(Environment(), ini);
+    TOptionsSection& general = options.General();
+    profile.WriteText(ini, "General", "LogDays", "abc");
+    profile.WriteText(ini, "General", "UseCelsius", "true");
+    EXPECT_EQ(0, general.ReadInteger(key::LogDays.name));
+    EXPECT_FALSE(general.ReadBool(key::UseCelsius.name));
+    EXPECT_EQ("", general.ReadString("Missing"));
+    profile.WriteText(ini, "General", "LogDays", "12");
+    EXPECT_EQ(12, general.ReadInteger(key::LogDays.name));
+}
+
+TEST_F(OptionsTest, NewDiskSectionGetsTheDefaultsAfterItsOwnKeys) {
+    test::WriteFileBytes(ini, "");
+    TOptions options(Environment(), ini);
+    TOptionsSection& own = options.GetDriveSection("M");
+    own.WriteBool(key::EnableTempControl.name, true);
+    own.WriteBool(key::UseCommonSettings.name, true);
+    options.WriteDriveDefaults("M");
+    const std::string common = FirstRunText().substr(FirstRunText().find("[Drive_COMMON]") + 16);
+    EXPECT_EQ("[Drive_M]\r\nEnableTempControl=1\r\nUseCommonSettings=1\r\n" + common,
+              profile.Text(ini));
+}
+
+} // namespace
+} // namespace korvane

@@ -1,0 +1,146 @@
+// The settings store over the real Win32 profile functions, registry and shell of the test prefix.
+#include "settings/folders.h"
+#include "settings/keys.h"
+#include "settings/location/data_folder.h"
+#include "settings/options.h"
+#include "settings/profile.h"
+#include "settings/registry.h"
+#include "toolkit/files.h"
+
+#include "test_env.h"
+
+#include "toolkit/win32.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+constexpr const char* kProgram = "C:\\Program Files\\Korvane\\KorvaneMonitor.exe";
+constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// The Run value as the registry holds it, or nothing.
+bool QueryRunValue(std::string& data, DWORD& type) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    char buffer[512] = {};
+    DWORD size = sizeof buffer;
+    const LONG rc = RegQueryValueExA(key, "Brelo_Korvn", nullptr, &type,
+                                     reinterpret_cast<BYTE*>(buffer), &size);
+    RegCloseKey(key);
+    data.assign(buffer, size);
+    return rc == ERROR_SUCCESS;
+}
+
+class Win32SettingsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+            RegDeleteValueA(key, "Brelo_Korvn");
+            RegCloseKey(key);
+        }
+    }
+    TOptionsEnvironment Environment() {
+        return TOptionsEnvironment{*profile, *registry, *files, kProgram,
+                                   "C:\\Program Files\\Korvane\\"};
+    }
+    std::string dir = test::FreshTempDir("win_settings");
+    std::string ini = dir + "\\Korvn.ini";
+    std::unique_ptr<ProfilePort> profile = CreateWin32Profile();
+    std::unique_ptr<RegistryPort> registry = CreateWin32Registry();
+    std::unique_ptr<FileSystem> files = CreateWin32FileSystem();
+};
+
+TEST_F(Win32SettingsTest, FirstRunCreatesTheWholeFileAndTheAutostartValue) {
+    { TOptions options(Environment(), ini); }
+    const std::string sound = "C:\\Program Files\\Korvane\\Sounds\\twitch.wav";
+    EXPECT_EQ("[General]\r\nUseCelsius=1\r\nShowMainIcon=1\r\nLogEnabled=1\r\nLogDays=3\r\n"
+              "[Drive_COMMON]\r\nPollInterval=20\r\nPollUnits=0\r\nShowDriveTempInTray=0\r\n"
+              "NormalTemp_IconTextColor=16711680\r\nNormalTemp_IconBgColor=536870911\r\n"
+              "WarningTemp_IconTextColor=255\r\nWarningTemp_IconBgColor=536870911\r\n"
+              "CriticalTemp_IconTextColor=16777215\r\nCriticalTemp_IconBgColor=255\r\n"
+              "WarningTemp_Level=50\r\nCriticalTemp_Level=60\r\nWarningCtl_ShowMessage=1\r\n"
+              "WarningCtl_PlaySound=1\r\nWarningCtl_SoundFile=" +
+                  sound +
+                  "\r\nWarningCtl_ExecuteApp=0\r\nWarningCtl_Application=\r\n"
+                  "WarningCtl_Poweroff=0\r\nWarningCtl_PoweroffMethod=1\r\n"
+                  "CriticalCtl_ShowMessage=1\r\nCriticalCtl_PlaySound=1\r\nCriticalCtl_SoundFile=" +
+                  sound +
+                  "\r\nCriticalCtl_ExecuteApp=0\r\nCriticalCtl_Application=\r\n"
+                  "CriticalCtl_Poweroff=1\r\nCriticalCtl_PoweroffMethod=1\r\n",
+              test::ReadFileBytes(ini));
+    std::string data;
+    DWORD type = 0;
+    ASSERT_TRUE(QueryRunValue(data, type));
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
+    EXPECT_EQ(std::string(kProgram) + '\0', data);
+    EXPECT_TRUE(AutostartEnabled(*registry, kAutostartValueName));
+
+    SetAutostart(*registry, kAutostartValueName, "", false);
+    EXPECT_FALSE(QueryRunValue(data, type));
+    EXPECT_FALSE(AutostartEnabled(*registry, kAutostartValueName));
+}
+
+TEST_F(Win32SettingsTest, AnExistingFileIsLeftAsItIs) {
+    const std::string text = "[General]\r\nLogDays=abc\r\nUseCelsius=true\r\n";
+    test::WriteFileBytes(ini, text);
+    TOptions options(Environment(), ini);
+    EXPECT_EQ(text, test::ReadFileBytes(ini));
+    std::string data;
+    DWORD type = 0;
+    EXPECT_FALSE(QueryRunValue(data, type));
+    EXPECT_EQ(0, options.General().ReadInteger(key::LogDays.name));
+    EXPECT_FALSE(options.General().ReadBool(key::UseCelsius.name));
+}
+
+TEST_F(Win32SettingsTest, BadInputLongValuesAndReadOnlyFiles) {
+    std::string garbage;
+    for (int i = 0; i < 4096; ++i) {
+        garbage += static_cast<char>((i * 131 + 7) % 256);
+    }
+    test::WriteFileBytes(ini, "[General]\r\nLogDays= 42\r\n" + garbage);
+    TOptions options(Environment(), ini);
+    TOptionsSection& general = options.General();
+    EXPECT_EQ(42, general.ReadInteger(key::LogDays.name));
+    EXPECT_EQ(0, general.ReadInteger("Missing"));
+
+    const std::string value(5000, 'v');
+    general.WriteString("Long", value);
+    EXPECT_EQ(value.substr(0, 1023), general.ReadString("Long"));
+
+    // Another program holds the file for reading and lets nobody write (the read-only attribute
+    // would not do: the tests run as root, which Wine lets write read-only files).
+    HANDLE holder = CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    const std::string before = test::ReadFileBytes(ini);
+    EXPECT_FALSE(ProfileWriteInteger(*profile, ini, "General", "LogDays", 9));
+    general.WriteInteger(key::LogDays.name, 9);
+    EXPECT_EQ(before, test::ReadFileBytes(ini)) << "the file changed";
+    EXPECT_EQ(42, general.ReadInteger(key::LogDays.name));
+    CloseHandle(holder);
+}
+
+TEST(Win32DataFolder, UsersRoamingAppDataAndTheLogsFolder) {
+    auto folders = CreateShellSpecialFolders();
+    const std::string appData = folders->SpecialFolderPath(kCsidlAppData);
+    const std::string suffix = "\\AppData\\Roaming";
+    ASSERT_GT(appData.size(), suffix.size());
+    EXPECT_EQ(suffix, appData.substr(appData.size() - suffix.size())) << appData;
+    EXPECT_EQ(0u, appData.find("C:\\users\\")) << appData;
+    EXPECT_EQ(appData + "\\Korvane\\", DataFilesFolder(*folders));
+    EXPECT_EQ("", folders->SpecialFolderPath(0x7F)); // no such folder
+
+    auto files = CreateWin32FileSystem();
+    EXPECT_TRUE(files->FolderExists(appData));
+    const std::string data = test::FreshTempDir("win_folders") + "\\a\\b\\Korvane\\";
+    CreateLogsFolder(*files, data);
+    EXPECT_TRUE(files->FolderExists(data + "logs"));
+    EXPECT_FALSE(files->FileExists(data + "logs"));
+}
+
+} // namespace
+} // namespace korvane
