@@ -1,6 +1,7 @@
 // Colour values of the forms layer and the fixed list of the colour combo box.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
