@@ -124,4 +124,17 @@ GroupBox::GroupBox(Control& parent, const Args& args)
     : Control(parent, "BUTTON", WS_VISIBLE | BS_GROUPBOX | WS_CLIPCHILDREN, 0, args.bounds,
               args.text) {}
 
+bool GroupBox::OnMessage(UINT message, WPARAM wparam, LPARAM, LRESULT& result) {
+    // The frame paints only its line and caption, and its parent clips it out (WS_CLIPCHILDREN):
+    // the inside would keep whatever was on the screen.
+    if (message != WM_ERASEBKGND) {
+        return false;
+    }
+    RECT r{};
+    GetClientRect(hwnd_, &r);
+    FillRect(reinterpret_cast<HDC>(wparam), &r, BackgroundBrush());
+    result = 1;
+    return true;
+}
+
 } // namespace korvane::forms

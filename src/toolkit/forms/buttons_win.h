@@ -93,6 +93,9 @@ class GroupBox : public Control {
   public:
     using Args = GroupBoxArgs;
     GroupBox(Control& parent, const Args& args);
+
+  protected:
+    bool OnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
 };
 
 } // namespace korvane::forms

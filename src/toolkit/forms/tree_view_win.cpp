@@ -1,9 +1,14 @@
 // The tree view control.
 #include "toolkit/forms/tree_view_win.h"
 
+#include <utility>
+
 namespace korvane::forms {
 
 namespace {
+
+// Posted to the tree itself after a refused collapse (see OnNotify).
+constexpr UINT kKeepExpanded = WM_APP + 0x3A1;
 
 void LoadTreeClass() {
     INITCOMMONCONTROLSEX init{sizeof(init), ICC_TREEVIEW_CLASSES};
@@ -112,6 +117,19 @@ void TreeView::Clear() {
     }
 }
 
+bool TreeView::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
+    if (message != kKeepExpanded) {
+        return false;
+    }
+    TreeItem item = std::exchange(refused_collapse_, nullptr);
+    // The item may have been deleted meanwhile: only a child of the tree is reopened.
+    if (item != nullptr && !IsExpanded(item) && HasChildren(item)) {
+        TreeView_Expand(hwnd_, item, TVE_EXPAND);
+    }
+    result = 0;
+    return true;
+}
+
 bool TreeView::OnNotify(NMHDR& header, LRESULT& result) {
     // The notification comes in the ANSI or the Unicode form as the parent's format decides; the
     // item handles sit at the same place in both.
@@ -129,6 +147,12 @@ bool TreeView::OnNotify(NMHDR& header, LRESULT& result) {
         const bool expanding = !IsExpanded(info.itemNew.hItem);
         const bool allow = !on_expanding || on_expanding(*this, info.itemNew.hItem, expanding);
         result = allow ? FALSE : TRUE;
+        if (!allow && !expanding && hwnd_ != nullptr) {
+            // Wine's tree view asks but collapses anyway on the user's keys and double clicks;
+            // the item is opened again once the collapse has happened.
+            refused_collapse_ = info.itemNew.hItem;
+            PostMessageA(hwnd_, kKeepExpanded, 0, 0);
+        }
         return true;
     }
     default:

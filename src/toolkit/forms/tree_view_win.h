@@ -38,6 +38,10 @@ class TreeView : public Control {
 
   protected:
     bool OnNotify(NMHDR& header, LRESULT& result) override;
+    bool OnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
+
+  private:
+    TreeItem refused_collapse_ = nullptr;
 };
 
 } // namespace korvane::forms
