@@ -461,3 +461,59 @@ TEST_F(DemoFormTest, MessageBoxCarriesTheOwnersCaption) {
 
 } // namespace
 } // namespace korvane::forms
+
+namespace korvane::forms {
+namespace {
+
+TEST_F(DemoFormTest, WhiteFormWithTransparentLinkLabelsOnTopOfOthers) {
+    Form about(FormArgs{.caption = "About - Demo",
+                        .owner = nullptr,
+                        .left = 620,
+                        .top = 40,
+                        .client_width = 420,
+                        .client_height = 120,
+                        .stay_on_top = true,
+                        .color = 0xFFFFFF});
+    about.SetTransparentLabels(true);
+    about.SetFontHeight(11);
+    Label& link = about.Add<Label>({.bounds = {25, 40, 10, 16}, .text = "http://korvane.example/"});
+    link.SetFontColor(0xFF0000);
+    link.SetFontUnderline(true);
+    link.SetBounds({25, 40, link.MeasureText(link.Text()).width, 16});
+    HCURSOR hand = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
+    link.SetCursor(hand);
+    int clicks = 0;
+    link.on_click = [&](Label&) { ++clicks; };
+    about.Show();
+    ASSERT_NE(nullptr, ui::WaitForWindow("About - Demo"));
+
+    EXPECT_NE(0, GetWindowLongA(about.handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(0, GetWindowLongA(about.handle(), GWL_STYLE) &
+                     (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+    LOGFONTA lf{};
+    GetObjectA(link.FontHandle(), sizeof(lf), &lf);
+    EXPECT_STREQ("MS Sans Serif", lf.lfFaceName);
+    EXPECT_EQ(11, lf.lfHeight);
+    EXPECT_TRUE(lf.lfUnderline);
+
+    // The label draws on the form's white, in blue.
+    HDC dc = GetDC(link.handle());
+    const auto brush = SendMessageA(about.handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                    reinterpret_cast<LPARAM>(link.handle()));
+    EXPECT_EQ(TRANSPARENT, GetBkMode(dc));
+    EXPECT_EQ(RGB(0, 0, 255), GetTextColor(dc));
+    ReleaseDC(link.handle(), dc);
+    LOGBRUSH lb{};
+    GetObjectA(reinterpret_cast<HBRUSH>(brush), sizeof(lb), &lb);
+    EXPECT_EQ(RGB(255, 255, 255), lb.lbColor);
+
+    SendMessageA(link.handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(link.handle()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(hand, GetCursor());
+    ui::Click(link.handle());
+    EXPECT_TRUE(ui::WaitUntil([&] { return clicks == 1; }));
+    ui::SaveWindowPng(about.handle(), "forms_about_like");
+}
+
+} // namespace
+} // namespace korvane::forms
