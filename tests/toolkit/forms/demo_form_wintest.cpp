@@ -468,7 +468,7 @@ namespace {
 TEST_F(DemoFormTest, WhiteFormWithTransparentLinkLabelsOnTopOfOthers) {
     Form about(FormArgs{.caption = "About - Demo",
                         .owner = nullptr,
-                        .left = 620,
+                        .left = 540,
                         .top = 40,
                         .client_width = 420,
                         .client_height = 120,
