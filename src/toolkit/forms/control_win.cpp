@@ -1,0 +1,439 @@
+// The common part of every control: creation, reflection of notifications, geometry, fonts.
+#include "toolkit/forms/control_win.h"
+
+#include "toolkit/forms/form_win.h"
+#include "toolkit/forms/input_rules.h"
+
+#include <atomic>
+#include <cstring>
+
+namespace korvane::forms {
+
+namespace {
+
+constexpr char kControlProperty[] = "Korvane.Control";
+constexpr UINT_PTR kSubclassId = 0x4B56;
+
+// Creation order of all controls of the process: the Tab order follows it.
+std::atomic<uint64_t> next_serial{1};
+
+} // namespace
+
+COLORREF ResolveColor(uint32_t color) {
+    if (IsSystemColor(color)) {
+        return GetSysColor(SystemColorIndex(color));
+    }
+    return static_cast<COLORREF>(color & 0x00FFFFFFu);
+}
+
+Control::Control(Control* parent) : parent_(parent), serial_(next_serial++) {}
+
+Control::Control(Control& parent, const char* window_class, DWORD style, DWORD ex_style,
+                 const Rect& bounds, const std::string& text)
+    : parent_(&parent), serial_(next_serial++) {
+    // Control ids only need to be unique among siblings; WM_MEASUREITEM finds its control by id.
+    const auto id = static_cast<UINT_PTR>((serial_ % 0xFFF0) + 1);
+    HWND window =
+        CreateWindowExA(ex_style, window_class, text.c_str(), WS_CHILD | style, bounds.left,
+                        bounds.top, bounds.width, bounds.height, parent.handle(),
+                        reinterpret_cast<HMENU>(id), GetModuleHandleA(nullptr), nullptr);
+    if (window == nullptr) {
+        return;
+    }
+    hwnd_ = window;
+    SetPropA(window, kControlProperty, this);
+    subclassed_ = SetWindowSubclass(window, SubclassProc, kSubclassId,
+                                    reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
+}
+
+Control::~Control() {
+    destroying_ = true;
+    if (hwnd_ != nullptr) {
+        DestroyWindow(hwnd_);
+    }
+}
+
+void Control::AttachForm(HWND window) {
+    hwnd_ = window;
+    SetPropA(window, kControlProperty, this);
+}
+
+void Control::Detach() {
+    if (hwnd_ == nullptr) {
+        return;
+    }
+    RemovePropA(hwnd_, kControlProperty);
+    if (subclassed_) {
+        RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
+        subclassed_ = false;
+    }
+    hwnd_ = nullptr;
+}
+
+Control* Control::FromHandle(HWND window) {
+    return window != nullptr ? static_cast<Control*>(GetPropA(window, kControlProperty)) : nullptr;
+}
+
+Form* Control::form() {
+    Control* root = this;
+    while (root->parent_ != nullptr) {
+        root = root->parent_;
+    }
+    return dynamic_cast<Form*>(root);
+}
+
+bool Control::Dying() const {
+    for (const Control* c = this; c != nullptr; c = c->parent_) {
+        if (c->destroying_) {
+            return true;
+        }
+    }
+    return false;
+}
+
+LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                                       UINT_PTR id, DWORD_PTR data) noexcept {
+    auto* self = reinterpret_cast<Control*>(data);
+    if (self == nullptr || self->hwnd_ != window) {
+        return DefSubclassProc(window, message, wparam, lparam);
+    }
+    return self->HandleMessage(message, wparam, lparam);
+}
+
+LRESULT Control::CallDefault(UINT message, WPARAM wparam, LPARAM lparam) {
+    return DefSubclassProc(hwnd_, message, wparam, lparam);
+}
+
+bool Control::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) {
+    return false;
+}
+
+LRESULT Control::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+    LRESULT result = 0;
+    if (message == WM_NCDESTROY) {
+        HWND window = hwnd_;
+        const bool subclassed = subclassed_;
+        Detach();
+        return subclassed ? DefSubclassProc(window, message, wparam, lparam)
+                          : DefWindowProcA(window, message, wparam, lparam);
+    }
+    if (OnMessage(message, wparam, lparam, result)) {
+        return result;
+    }
+    // Notifications go back to the control they came from; none while the tree is torn down, so
+    // no handler of a half-destroyed owner runs.
+    const bool reflect = !Dying();
+    switch (message) {
+    case WM_COMMAND:
+        if (lparam != 0 && reflect) {
+            Control* child = FromHandle(reinterpret_cast<HWND>(lparam));
+            if (child != nullptr && child != this && child->OnCommand(HIWORD(wparam))) {
+                return 0;
+            }
+        }
+        break;
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lparam);
+        Control* child = header != nullptr ? FromHandle(header->hwndFrom) : nullptr;
+        if (child != nullptr && child != this && reflect && child->OnNotify(*header, result)) {
+            return result;
+        }
+        break;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX: {
+        Control* child = FromHandle(reinterpret_cast<HWND>(lparam));
+        if (child != nullptr && child != this) {
+            if (HBRUSH brush = child->OnCtlColor(reinterpret_cast<HDC>(wparam))) {
+                return reinterpret_cast<LRESULT>(brush);
+            }
+        }
+        break;
+    }
+    case WM_DRAWITEM: {
+        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lparam);
+        Control* child = item != nullptr ? FromHandle(item->hwndItem) : nullptr;
+        if (child != nullptr && child != this && child->OnDrawItem(*item)) {
+            return TRUE;
+        }
+        break;
+    }
+    case WM_MEASUREITEM: {
+        // Sent while the child is being created, before it is known here; the kinds that need
+        // another height set it themselves afterwards.
+        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
+        Control* child = item != nullptr
+                             ? FromHandle(GetDlgItem(hwnd_, static_cast<int>(item->CtlID)))
+                             : nullptr;
+        if (child != nullptr && child != this && child->OnMeasureItem(*item)) {
+            return TRUE;
+        }
+        break;
+    }
+    case WM_SIZE:
+        Realign();
+        break;
+    case WM_SETCURSOR:
+        if (cursor_ != nullptr && LOWORD(lparam) == HTCLIENT) {
+            ::SetCursor(cursor_);
+            return TRUE;
+        }
+        break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (on_key_down) {
+            on_key_down(*this, static_cast<uint32_t>(wparam),
+                        ShiftState(GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0,
+                                   GetKeyState(VK_MENU) < 0));
+        }
+        break;
+    default:
+        break;
+    }
+    return CallDefault(message, wparam, lparam);
+}
+
+HBRUSH Control::OnCtlColor(HDC dc) {
+    SetTextColor(dc, ResolveColor(Font().color));
+    SetBkColor(dc, ResolveColor(EffectiveColor()));
+    return BackgroundBrush();
+}
+
+HBRUSH Control::BackgroundBrush() {
+    // System colours can change while the program runs: the brush follows the colour of now.
+    const COLORREF rgb = ResolveColor(EffectiveColor());
+    if (!brush_ || rgb != brush_rgb_) {
+        brush_.reset(CreateSolidBrush(rgb));
+        brush_rgb_ = rgb;
+    }
+    return brush_.get();
+}
+
+Rect Control::Bounds() const {
+    RECT r{};
+    if (hwnd_ == nullptr || !GetWindowRect(hwnd_, &r)) {
+        return {};
+    }
+    if (parent_ != nullptr && parent_->hwnd_ != nullptr) {
+        MapWindowPoints(nullptr, parent_->hwnd_, reinterpret_cast<POINT*>(&r), 2);
+    }
+    return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void Control::SetBounds(const Rect& b) {
+    if (hwnd_ != nullptr) {
+        SetWindowPos(hwnd_, nullptr, b.left, b.top, b.width, b.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (align_ != Align::None && parent_ != nullptr) {
+        parent_->Realign();
+    }
+}
+
+int Control::ClientWidth() const {
+    RECT r{};
+    return hwnd_ != nullptr && GetClientRect(hwnd_, &r) ? r.right - r.left : 0;
+}
+
+int Control::ClientHeight() const {
+    RECT r{};
+    return hwnd_ != nullptr && GetClientRect(hwnd_, &r) ? r.bottom - r.top : 0;
+}
+
+void Control::SetAlign(Align align) {
+    align_ = align;
+    if (parent_ != nullptr) {
+        parent_->Realign();
+    }
+}
+
+void Control::Realign() {
+    if (hwnd_ == nullptr) {
+        return;
+    }
+    std::vector<AlignedChild> aligned;
+    bool any = false;
+    for (const auto& child : children_) {
+        aligned.push_back({child->align_, child->Bounds()});
+        any = any || child->align_ != Align::None;
+    }
+    if (!any) {
+        return;
+    }
+    const std::vector<Rect> placed = ArrangeAligned(ClientWidth(), ClientHeight(), aligned);
+    for (size_t i = 0; i < children_.size(); ++i) {
+        Control& child = *children_[i];
+        if (child.align_ != Align::None && child.hwnd_ != nullptr &&
+            !(placed[i] == aligned[i].bounds)) {
+            SetWindowPos(child.hwnd_, nullptr, placed[i].left, placed[i].top, placed[i].width,
+                         placed[i].height, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+}
+
+std::string Control::Text() const {
+    if (hwnd_ == nullptr) {
+        return {};
+    }
+    const int length = GetWindowTextLengthA(hwnd_);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(hwnd_, text.data(), length + 1);
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+void Control::SetText(const std::string& text) {
+    if (hwnd_ != nullptr) {
+        SetWindowTextA(hwnd_, text.c_str());
+    }
+}
+
+bool Control::Enabled() const {
+    return hwnd_ != nullptr && IsWindowEnabled(hwnd_) != FALSE;
+}
+
+void Control::SetEnabled(bool enabled) {
+    if (hwnd_ != nullptr) {
+        EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+    }
+}
+
+bool Control::Visible() const {
+    return hwnd_ != nullptr && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Control::SetVisible(bool visible) {
+    if (hwnd_ != nullptr) {
+        ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+    }
+}
+
+uint32_t Control::EffectiveColor() const {
+    for (const Control* c = this; c != nullptr; c = c->parent_) {
+        if (c->color_ != kNoColor) {
+            return c->color_;
+        }
+    }
+    return kColorButtonFace;
+}
+
+void Control::SetColor(uint32_t color) {
+    color_ = color;
+    if (hwnd_ != nullptr) {
+        InvalidateRect(hwnd_, nullptr, TRUE);
+    }
+}
+
+FontSpec Control::Font() const {
+    for (const Control* c = this; c != nullptr; c = c->parent_) {
+        if (c->own_font_) {
+            return c->font_;
+        }
+    }
+    return FontSpec{};
+}
+
+HFONT Control::FontHandle() {
+    Control* holder = this;
+    while (!holder->own_font_ && holder->parent_ != nullptr) {
+        holder = holder->parent_;
+    }
+    if (!holder->font_handle_) {
+        // Created on first use, from the holder's spec or the default one.
+        const FontSpec& spec = holder->font_;
+        LOGFONTA lf{};
+        lf.lfHeight = spec.height;
+        lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
+        lf.lfItalic = spec.italic ? TRUE : FALSE;
+        lf.lfUnderline = spec.underline ? TRUE : FALSE;
+        lf.lfStrikeOut = spec.strike_out ? TRUE : FALSE;
+        lf.lfCharSet = DEFAULT_CHARSET;
+        lf.lfQuality = DEFAULT_QUALITY;
+        strncpy(lf.lfFaceName, spec.face.c_str(), LF_FACESIZE - 1);
+        holder->font_handle_.reset(CreateFontIndirectA(&lf));
+    }
+    return holder->font_handle_.get();
+}
+
+void Control::SetFont(const FontSpec& font) {
+    own_font_ = true;
+    font_ = font;
+    font_handle_.reset();
+    ApplyFontDown();
+}
+
+void Control::ApplyFontDown() {
+    if (hwnd_ != nullptr) {
+        SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE);
+        OnFontChanged();
+        InvalidateRect(hwnd_, nullptr, TRUE);
+    }
+    for (const auto& child : children_) {
+        if (!child->own_font_) {
+            child->ApplyFontDown();
+        }
+    }
+}
+
+void Control::SetFontBold(bool bold) {
+    FontSpec f = Font();
+    f.bold = bold;
+    SetFont(f);
+}
+
+void Control::SetFontUnderline(bool underline) {
+    FontSpec f = Font();
+    f.underline = underline;
+    SetFont(f);
+}
+
+void Control::SetFontColor(uint32_t color) {
+    FontSpec f = Font();
+    f.color = color;
+    SetFont(f);
+}
+
+void Control::SetFontHeight(int height) {
+    FontSpec f = Font();
+    f.height = height;
+    SetFont(f);
+}
+
+void Control::SetFontFace(const std::string& face) {
+    FontSpec f = Font();
+    f.face = face;
+    SetFont(f);
+}
+
+void Control::SetFocus() {
+    if (hwnd_ != nullptr) {
+        ::SetFocus(hwnd_);
+    }
+}
+
+bool Control::Focused() const {
+    HWND focus = GetFocus();
+    return hwnd_ != nullptr && (focus == hwnd_ || IsChild(hwnd_, focus));
+}
+
+bool Control::TabStop() const {
+    return hwnd_ != nullptr && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_TABSTOP) != 0;
+}
+
+TextSize Control::MeasureText(const std::string& text) {
+    WindowDc dc(hwnd_);
+    if (dc.get() == nullptr) {
+        return {};
+    }
+    SelectInDc font(dc.get(), FontHandle());
+    SIZE size{};
+    if (!GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size)) {
+        return {};
+    }
+    return TextSize{size.cx, size.cy};
+}
+
+} // namespace korvane::forms

@@ -1,0 +1,137 @@
+// Edit boxes and drop-down lists.
+#include "toolkit/forms/edit_win.h"
+
+namespace korvane::forms {
+
+namespace {
+
+DWORD EditStyle(const EditArgs& args) {
+    DWORD style = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
+    if (args.read_only) {
+        style |= ES_READONLY;
+    }
+    if (args.digits_only) {
+        style |= ES_NUMBER;
+    }
+    if (args.multi_line) {
+        style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL;
+        style &= ~static_cast<DWORD>(ES_AUTOHSCROLL);
+    }
+    return style;
+}
+
+} // namespace
+
+Edit::Edit(Control& parent, const Args& args)
+    : Control(parent, "EDIT", EditStyle(args), args.border ? WS_EX_CLIENTEDGE : 0, args.bounds,
+              args.text) {
+    SetColor(kColorWindow);
+}
+
+bool Edit::MultiLine() const {
+    return hwnd_ != nullptr && (GetWindowLongA(hwnd_, GWL_STYLE) & ES_MULTILINE) != 0;
+}
+
+void Edit::SetReadOnly(bool read_only) {
+    if (hwnd_ != nullptr) {
+        SendMessageA(hwnd_, EM_SETREADONLY, read_only ? TRUE : FALSE, 0);
+    }
+}
+
+bool Edit::OnCommand(WORD code) {
+    // EN_KILLFOCUS comes only from a real focus change, never from WM_SETTEXT.
+    if (code != EN_KILLFOCUS) {
+        return false;
+    }
+    if (on_leave) {
+        on_leave(*this);
+    }
+    return true;
+}
+
+ComboBox::ComboBox(Control& parent, const Args& args) : ComboBox(parent, args, 0) {}
+
+ComboBox::ComboBox(Control& parent, const Args& args, DWORD extra_style)
+    : Control(parent, "COMBOBOX",
+              WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | extra_style, 0,
+              Rect{args.bounds.left, args.bounds.top, args.bounds.width,
+                   args.bounds.height + args.dropped_height},
+              "") {
+    SetColor(kColorWindow);
+    for (const std::string& item : args.items) {
+        AddItem(item);
+    }
+}
+
+int ComboBox::AddItem(const std::string& text) {
+    if (hwnd_ == nullptr) {
+        return -1;
+    }
+    return static_cast<int>(
+        SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+void ComboBox::SetItemText(int index, const std::string& text) {
+    if (hwnd_ == nullptr || index < 0 || index >= Count()) {
+        return;
+    }
+    const int selected = ItemIndex();
+    const auto data = SendMessageA(hwnd_, CB_GETITEMDATA, static_cast<WPARAM>(index), 0);
+    SendMessageA(hwnd_, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    SendMessageA(hwnd_, CB_INSERTSTRING, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(hwnd_, CB_SETITEMDATA, static_cast<WPARAM>(index), data);
+    if (selected == index) {
+        SetItemIndex(index);
+    }
+}
+
+std::string ComboBox::ItemText(int index) const {
+    if (hwnd_ == nullptr || index < 0 || index >= Count()) {
+        return {};
+    }
+    const auto length = SendMessageA(hwnd_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length < 0) {
+        return {};
+    }
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const auto copied = SendMessageA(hwnd_, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                                     reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
+}
+
+int ComboBox::Count() const {
+    return hwnd_ != nullptr ? static_cast<int>(SendMessageA(hwnd_, CB_GETCOUNT, 0, 0)) : 0;
+}
+
+void ComboBox::Clear() {
+    if (hwnd_ != nullptr) {
+        SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
+    }
+}
+
+int ComboBox::ItemIndex() const {
+    return hwnd_ != nullptr ? static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0)) : -1;
+}
+
+void ComboBox::SetItemIndex(int index) {
+    if (hwnd_ != nullptr) {
+        SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    }
+}
+
+bool ComboBox::OnCommand(WORD code) {
+    if (code != CBN_SELCHANGE) {
+        return false;
+    }
+    OnSelectionChange();
+    if (on_change) {
+        on_change(*this);
+    }
+    return true;
+}
+
+void ComboBox::OnSelectionChange() {}
+
+} // namespace korvane::forms

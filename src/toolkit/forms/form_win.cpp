@@ -1,0 +1,250 @@
+// Forms: the window class of the program's top-level windows and their services.
+#include "toolkit/forms/form_win.h"
+
+#include "toolkit/forms/buttons_win.h"
+#include "toolkit/forms/edit_win.h"
+
+#include <algorithm>
+
+namespace korvane::forms {
+
+namespace {
+
+constexpr char kFormClass[] = "KorvaneForm";
+constexpr DWORD kFormStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+
+bool RegisterFormClass(WNDPROC procedure) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (GetClassInfoExA(instance, kFormClass, &wc)) {
+        return true;
+    }
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.lpszClassName = kFormClass;
+    return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+void CollectControls(const Control& parent, std::vector<Control*>& out) {
+    for (const auto& child : parent.children()) {
+        out.push_back(child.get());
+        CollectControls(*child, out);
+    }
+}
+
+} // namespace
+
+Form::Form(const FormArgs& args) : Control(nullptr) {
+    SetColor(args.color);
+    if (!RegisterFormClass(WindowProc)) {
+        return;
+    }
+    RECT r{0, 0, args.client_width, args.client_height};
+    const DWORD ex_style = args.stay_on_top ? WS_EX_TOPMOST : 0;
+    AdjustWindowRectEx(&r, kFormStyle, FALSE, ex_style);
+    CreateWindowExA(ex_style, kFormClass, args.caption.c_str(), kFormStyle, args.left, args.top,
+                    r.right - r.left, r.bottom - r.top, args.owner, nullptr,
+                    GetModuleHandleA(nullptr), this);
+    if (args.icon != nullptr) {
+        SetIcon(args.icon);
+    }
+}
+
+Form::~Form() {
+    if (hwnd_ != nullptr) {
+        // Owned windows such as an open menu would outlive us otherwise.
+        ShowWindow(hwnd_, SW_HIDE);
+    }
+}
+
+LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wparam,
+                                  LPARAM lparam) noexcept {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lparam);
+        auto* self = static_cast<Form*>(create->lpCreateParams);
+        if (self != nullptr) {
+            self->AttachForm(window);
+        }
+    }
+    auto* self = dynamic_cast<Form*>(FromHandle(window));
+    if (self == nullptr || self->hwnd_ != window) {
+        return DefWindowProcA(window, message, wparam, lparam);
+    }
+    return self->HandleMessage(message, wparam, lparam);
+}
+
+LRESULT Form::CallDefault(UINT message, WPARAM wparam, LPARAM lparam) {
+    return DefWindowProcA(hwnd_, message, wparam, lparam);
+}
+
+bool Form::OnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+    switch (message) {
+    case WM_CLOSE: {
+        bool accept = true;
+        if (on_close_query) {
+            on_close_query(*this, accept);
+        }
+        if (accept) {
+            Hide();
+        }
+        result = 0;
+        return true;
+    }
+    case WM_ERASEBKGND: {
+        RECT r{};
+        GetClientRect(hwnd_, &r);
+        FillRect(reinterpret_cast<HDC>(wparam), &r, BackgroundBrush());
+        result = 1;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void Form::Show() {
+    if (hwnd_ == nullptr) {
+        return;
+    }
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+    if (!Focused()) {
+        if (!FocusNextControl(false)) {
+            ::SetFocus(hwnd_);
+        }
+    }
+}
+
+void Form::Hide() {
+    if (hwnd_ != nullptr) {
+        ShowWindow(hwnd_, SW_HIDE);
+    }
+}
+
+void Form::Close() {
+    if (hwnd_ != nullptr) {
+        PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+    }
+}
+
+void Form::Update() {
+    if (hwnd_ != nullptr) {
+        RedrawWindow(hwnd_, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
+}
+
+void Form::BringToFront() {
+    if (hwnd_ != nullptr) {
+        SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+bool Form::IsVisible() const {
+    return hwnd_ != nullptr && IsWindowVisible(hwnd_) != FALSE;
+}
+
+void Form::SetClientSize(int width, int height) {
+    if (hwnd_ == nullptr) {
+        return;
+    }
+    RECT r{0, 0, width, height};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE)));
+    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::SetIcon(HICON icon) {
+    if (hwnd_ != nullptr) {
+        SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
+}
+
+void Form::SetStayOnTop(bool on_top) {
+    if (hwnd_ != nullptr) {
+        SetWindowPos(hwnd_, on_top ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+void Form::SetDefaultButton(Button* button) {
+    if (default_button_ != nullptr && default_button_->handle() != nullptr) {
+        SendMessageA(default_button_->handle(), BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    }
+    default_button_ = button;
+    if (button != nullptr && button->handle() != nullptr) {
+        SendMessageA(button->handle(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    }
+}
+
+std::vector<Control*> Form::ControlsInCreationOrder() const {
+    std::vector<Control*> all;
+    CollectControls(*this, all);
+    std::sort(all.begin(), all.end(),
+              [](const Control* a, const Control* b) { return a->serial() < b->serial(); });
+    return all;
+}
+
+bool Form::FocusNextControl(bool backwards) {
+    const std::vector<Control*> all = ControlsInCreationOrder();
+    std::vector<bool> eligible;
+    int current = -1;
+    HWND focus = GetFocus();
+    for (size_t i = 0; i < all.size(); ++i) {
+        HWND window = all[i]->handle();
+        // Of a radio group only the checked button is a stop: the system checks an unchecked
+        // radio button that gets the focus from the keyboard.
+        auto* radio = dynamic_cast<RadioButton*>(all[i]);
+        const bool stop =
+            window != nullptr && all[i]->TabStop() && (radio == nullptr || radio->Checked());
+        eligible.push_back(stop && IsWindowEnabled(window) && IsWindowVisible(window));
+        if (stop && focus != nullptr && (window == focus || IsChild(window, focus))) {
+            current = static_cast<int>(i);
+        }
+    }
+    const int next = NextTabStop(eligible, current, backwards);
+    if (next < 0) {
+        return false;
+    }
+    all[static_cast<size_t>(next)]->SetFocus();
+    return true;
+}
+
+bool HandleFormNavigation(MSG& msg) {
+    if (msg.message != WM_KEYDOWN || (msg.wParam != VK_TAB && msg.wParam != VK_RETURN)) {
+        return false;
+    }
+    auto* form = dynamic_cast<Form*>(Control::FromHandle(GetAncestor(msg.hwnd, GA_ROOT)));
+    if (form == nullptr || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) {
+        return false;
+    }
+    if (msg.wParam == VK_TAB) {
+        form->FocusNextControl(GetKeyState(VK_SHIFT) < 0);
+        return true;
+    }
+    // Enter: a focused button or multi-line box keeps it for itself.
+    Control* target = nullptr;
+    for (HWND w = msg.hwnd; w != nullptr && target == nullptr; w = GetParent(w)) {
+        target = Control::FromHandle(w);
+    }
+    if (dynamic_cast<Button*>(target) != nullptr) {
+        return false;
+    }
+    if (auto* edit = dynamic_cast<Edit*>(target); edit != nullptr && edit->MultiLine()) {
+        return false;
+    }
+    Button* button = form->default_button();
+    if (button == nullptr || !button->Enabled() || IsWindowVisible(button->handle()) == FALSE) {
+        return false;
+    }
+    button->Click();
+    return true;
+}
+
+} // namespace korvane::forms

@@ -1,0 +1,75 @@
+// Top-level windows (forms): caption, client size, icon, showing and hiding, the close request,
+// default button, stay-on-top, transparent labels, and the keyboard navigation between controls.
+#pragma once
+
+#include "toolkit/forms/control_win.h"
+
+namespace korvane::forms {
+
+class Button;
+
+struct FormArgs {
+    std::string caption;
+    HWND owner = nullptr; // the application window, or none for an unowned window
+    int left = 0;
+    int top = 0;
+    int client_width = 300;
+    int client_height = 200;
+    HICON icon = nullptr; // not owned: icons of the program's resources
+    bool stay_on_top = false;
+    uint32_t color = kColorButtonFace;
+};
+
+class Form : public Control {
+  public:
+    explicit Form(const FormArgs& args);
+    ~Form() override;
+
+    // Makes the window visible, brings it to the foreground and gives it the focus.
+    void Show();
+    void Hide();
+    // Posts WM_CLOSE, so the close request runs later from the message loop.
+    void Close();
+    // Repaints the window and all its children at once.
+    void Update();
+    // Raises the window without activating it.
+    void BringToFront();
+    bool IsVisible() const;
+
+    void SetCaption(const std::string& caption) { SetText(caption); }
+    void SetClientSize(int width, int height);
+    void SetIcon(HICON icon);
+    void SetStayOnTop(bool on_top);
+    // The button that Enter presses when the focus is not on another button.
+    void SetDefaultButton(Button* button);
+    Button* default_button() const { return default_button_; }
+    // Labels draw on the form's own background.
+    void SetTransparentLabels(bool transparent) { transparent_labels_ = transparent; }
+    bool transparent_labels() const { return transparent_labels_; }
+
+    // Moves the focus to the next (previous) enabled, visible tab stop in creation order.
+    bool FocusNextControl(bool backwards);
+    // All controls of the form, in creation order.
+    std::vector<Control*> ControlsInCreationOrder() const;
+
+    // Close request: `accept` starts true; clearing it keeps the window. An accepted close hides
+    // the window; the object lives on.
+    std::function<void(Form& sender, bool& accept)> on_close_query;
+
+  protected:
+    LRESULT CallDefault(UINT message, WPARAM wparam, LPARAM lparam) override;
+    bool OnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
+
+  private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam,
+                                       LPARAM lparam) noexcept;
+
+    Button* default_button_ = nullptr;
+    bool transparent_labels_ = false;
+};
+
+// Offered every message of the GUI thread before TranslateMessage: Tab and Shift+Tab move between
+// the controls of a form, Enter presses its default button. True when the message was used up.
+bool HandleFormNavigation(MSG& msg);
+
+} // namespace korvane::forms
