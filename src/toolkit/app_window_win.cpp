@@ -193,6 +193,8 @@ LRESULT AppWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
             }
         }
         break;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font_.Get());
     case WM_SYSCOMMAND:
         if (MessageFilter) {
             MSG msgCopy{hwnd, msg, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
