@@ -49,7 +49,8 @@ class AppWindow {
     // filter; when none of them consumes it (returns true), it is translated and dispatched.
     // WM_SYSCOMMAND for the application window meets the filter in the window procedure instead,
     // so that sent and posted ones are filtered alike, once.
-    // Returns whether a message was taken. Callable from inside longer operations.
+    // Returns whether a message was taken. Callable from inside longer operations. On any other
+    // thread it only translates and dispatches that thread's message.
     bool ProcessOneMessage();
     // Message steps until the queue is empty.
     void ProcessMessages();
