@@ -66,10 +66,17 @@ TEST(ProgramInstances, SecondStartEndsSilentlyWhileTheFirstRuns) {
     EXPECT_EQ(nullptr, MainWindowOf(second.info.dwProcessId));
     EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(first.info.hProcess, 0));
 
-    // The first copy ends cleanly when its window is closed, as Exit does.
-    PostMessageA(window, WM_CLOSE, 0, 0);
+    // Exit from the main icon's menu ends the first copy cleanly: a right click opens the menu,
+    // Up selects its last entry, "Exit Korvane", and Enter chooses it.
+    PostMessageA(window, 0xB008, 1, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    ASSERT_TRUE(test::PumpUntil(
+        [&] { return (menu = FindWindowA("#32768", nullptr)) && IsWindowVisible(menu); }, 10000));
+    PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(first.info.hProcess, 10000));
     EXPECT_EQ(0u, first.ExitCode());
+    EXPECT_EQ(nullptr, MainWindowOf(first.info.dwProcessId));
 }
 
 } // namespace
