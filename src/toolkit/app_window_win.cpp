@@ -37,6 +37,7 @@ AppWindow::AppWindow(const AppWindowArgs& args) : guiThreadId_(GetCurrentThreadI
                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
     if (window_ && font_)
         SendMessageA(window_.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    syncTarget_ = window_.Get();
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
     shellNotifier_ = [](DWORD message, NOTIFYICONDATAA& data) {
         return Shell_NotifyIconA(message, &data) != FALSE;
@@ -48,6 +49,7 @@ AppWindow::~AppWindow() {
 }
 
 void AppWindow::Destroy() {
+    syncTarget_ = nullptr; // workers calling in from now on are refused
     window_.Reset(); // WM_DESTROY takes the active icons out of the tray
     trayIcons_.clear();
     menus_.clear();

@@ -8,6 +8,7 @@
 
 #include <shellapi.h>
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -92,6 +93,7 @@ class AppWindow {
     void EndLoop();
 
     ScopedWindow window_;
+    std::atomic<HWND> syncTarget_{nullptr}; // read by worker threads, cleared before destruction
     ScopedGdiObject font_;
     DWORD guiThreadId_ = 0;
     UINT taskbarCreated_ = 0;

@@ -51,6 +51,20 @@ TEST(WorkerSynchronize, FromTheGuiThreadRunsAtOnce) {
     EXPECT_TRUE(ran); // no message loop ran in between
 }
 
+TEST(WorkerSynchronize, RefusedOnceTheApplicationWindowIsFreed) {
+    AppWindow window;
+    window.Destroy(); // as after the message loop
+    std::atomic<int> result{-1};
+    bool ran = false;
+    WorkerThread worker(window, [&](IWorkerThread& self) -> uint32_t {
+        result = self.Synchronize([&] { ran = true; }) ? 1 : 0;
+        return 0;
+    });
+    ASSERT_TRUE(worker.WaitFor(5000));
+    EXPECT_EQ(0, result.load());
+    EXPECT_FALSE(ran);
+}
+
 TEST(WorkerStop, FreeingEndsALoopingWorkerThatKeepsCallingTheGuiThread) {
     AppWindow window;
     std::atomic<int> calls{0};
