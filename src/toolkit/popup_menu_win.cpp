@@ -10,14 +10,8 @@ PopupMenu::PopupMenu(AppWindow& window, const std::vector<std::string>& itemTemp
 }
 
 PopupMenu::~PopupMenu() {
-    // Hidden items are detached from the tree the root destroys; their sub-menus are ours.
-    for (int i = 0; i < model_.Count(); ++i) {
-        const MenuModel::Item* item = model_.At(i);
-        const Native& n = native_[item->key];
-        if (!item->visible && n.subMenu)
-            DestroyMenu(n.subMenu);
+    for (const auto& [key, n] : native_)
         window_.ReleaseCommandId(n.commandId);
-    }
 }
 
 void PopupMenu::Build(MenuModel::Item& item) {
@@ -102,12 +96,15 @@ void PopupMenu::SetVisible(int index, bool visible) {
         return;
     if (visible) {
         item->visible = true;
+        native_[item->key].detached.Release(); // its menu holds it again
         InsertNative(*item);
     } else {
         // RemoveMenu keeps the sub-menu alive for the return of the item.
         RemoveMenu(ContainerOf(*item), static_cast<UINT>(model_.VisiblePosition(*item)),
                    MF_BYPOSITION);
         item->visible = false;
+        Native& n = native_[item->key];
+        n.detached.Reset(n.subMenu);
     }
 }
 
@@ -134,6 +131,8 @@ int PopupMenu::InsertItem(int parent, const std::string& text) {
                 SetMenuItemInfoA(ContainerOf(*parentItem),
                                  static_cast<UINT>(model_.VisiblePosition(*parentItem)), TRUE,
                                  &info);
+            } else {
+                pn.detached.Reset(pn.subMenu);
             }
         }
     }
@@ -144,13 +143,11 @@ int PopupMenu::InsertItem(int parent, const std::string& text) {
 }
 
 void PopupMenu::ForgetSubtree(MenuModel::Item& item) {
-    Native n = native_[item.key];
-    // The sub-menu of a visible item goes with the menu that holds it; a hidden one hangs nowhere.
-    if (n.subMenu && !item.visible)
-        DestroyMenu(n.subMenu);
+    // The sub-menu of a visible item goes with the menu that holds it; a hidden item's goes with
+    // its entry here.
     for (const auto& child : item.children)
         ForgetSubtree(*child);
-    window_.ReleaseCommandId(n.commandId);
+    window_.ReleaseCommandId(native_[item.key].commandId);
     native_.erase(item.key);
 }
 

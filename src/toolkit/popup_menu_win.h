@@ -44,7 +44,8 @@ class PopupMenu final : public IPopupMenu {
   private:
     struct Native {
         uint16_t commandId = 0;
-        HMENU subMenu = nullptr; // owned by its parent menu while attached, by us while hidden
+        HMENU subMenu = nullptr; // the item's sub-menu, destroyed with the menu that holds it...
+        ScopedMenu detached;     // ...or, while the item is hidden, by this owner
     };
 
     HMENU ContainerOf(const MenuModel::Item& item) const;
@@ -55,7 +56,7 @@ class PopupMenu final : public IPopupMenu {
     AppWindow& window_;
     MenuModel model_;
     ScopedMenu root_;
-    std::map<uint32_t, Native> native_; // by item key
+    std::map<uint32_t, Native> native_; // by item key; freed before the root
 };
 
 } // namespace korvane

@@ -84,9 +84,18 @@ TEST(PopupMenuNative, InsertAndRemoveInASubMenuMoveLaterIndexes) {
     EXPECT_EQ(0, menu.SubItemCount(2));
     EXPECT_EQ(2, menu.SubItemCount(4));
     EXPECT_EQ(6, menu.SubItem(4, 1));
+    HMENU feedback = menu.SubMenuOf(4);
     menu.RemoveItem(4); // Feedback with its sub-items
     EXPECT_EQ(8, menu.Count());
     EXPECT_EQ(7, GetMenuItemCount(menu.Handle()));
+    EXPECT_FALSE(IsMenu(feedback));
+    // A sub-menu taken out with its hidden item is freed when the item is removed.
+    HMENU nestedMenu = menu.SubMenuOf(6);
+    ASSERT_TRUE(IsMenu(nestedMenu));
+    menu.SetVisible(6, false);
+    EXPECT_TRUE(IsMenu(nestedMenu));
+    menu.RemoveItem(6);
+    EXPECT_FALSE(IsMenu(nestedMenu));
 }
 
 TEST(PopupMenuNative, ChoosingAnItemCallsTheHandlerWithItsIndex) {
