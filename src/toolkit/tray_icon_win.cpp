@@ -1,0 +1,56 @@
+// A tray icon of the application window.
+#include "toolkit/tray_icon_win.h"
+
+#include <cstring>
+
+namespace korvane {
+
+TrayIcon::TrayIcon(HWND owner, UINT id, HICON icon, ShellNotifier notifier)
+    : owner_(owner), id_(id), icon_(icon), notifier_(std::move(notifier)),
+      state_([this](ShellRequest request) { Send(request); }) {
+    state_.SetIcon(FromHicon(icon));
+}
+
+TrayIcon::~TrayIcon() {
+    // Leaving the tray is the only call still allowed at this point.
+    state_.SetLoopEnded();
+    state_.SetActive(false);
+}
+
+void TrayIcon::SetIcon(IconHandle icon) {
+    if (icon == state_.Icon())
+        return;
+    icon_.Release();
+    icon_.Reset(ToHicon(icon));
+    state_.SetIcon(icon);
+}
+
+TrayIconIdentity TrayIcon::Identity() const {
+    return {reinterpret_cast<uintptr_t>(owner_), static_cast<uint32_t>(id_)};
+}
+
+void TrayIcon::HandleCallback(uint32_t mouseMessage) {
+    if (OnMouse)
+        OnMouse(mouseMessage);
+}
+
+void TrayIcon::Send(ShellRequest request) {
+    if (!owner_)
+        return;
+    NOTIFYICONDATAA data;
+    std::memset(&data, 0, sizeof(data));
+    data.cbSize = kTrayRecordSize;
+    data.hWnd = owner_;
+    data.uID = id_;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = kTrayCallbackMessage;
+    data.hIcon = icon_.Get();
+    const std::string tip = TrayTooltipField(state_.Tooltip());
+    std::memcpy(data.szTip, tip.c_str(), tip.size() + 1);
+    const DWORD message = request == ShellRequest::Add      ? NIM_ADD
+                          : request == ShellRequest::Modify ? NIM_MODIFY
+                                                            : NIM_DELETE;
+    notifier_(message, data);
+}
+
+} // namespace korvane

@@ -1,0 +1,25 @@
+// The worker-thread port: the alarm executor's thread and its synchronous call into the GUI thread.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+namespace korvane {
+
+class IWorkerThread {
+  public:
+    virtual ~IWorkerThread() = default;
+
+    // The execute handler loops until this turns true.
+    virtual bool Terminated() const = 0;
+    virtual void Terminate() = 0;
+
+    // Runs `method` on the GUI thread and returns when it has run; from the GUI thread itself it
+    // runs at once. False when it could not be run (the application window is gone).
+    virtual bool Synchronize(const std::function<void()>& method) = 0;
+};
+
+// The body of a worker: runs once on the new thread; its result is the thread's exit code.
+using WorkerBody = std::function<uint32_t(IWorkerThread& thread)>;
+
+} // namespace korvane

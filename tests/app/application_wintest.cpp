@@ -1,0 +1,64 @@
+// The application object's services in this process: filter, exit, task-bar entry, single instance.
+#include "app/application_win.h"
+#include "app/single_instance_win.h"
+#include "app/tray_menu.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+TEST(ApplicationServices, SystemCloseIsRefusedAndExitEndsTheLoop) {
+    TApplication app;
+    EXPECT_EQ(&app, Application);
+    ASSERT_NE(nullptr, app.MainTrayIcon);
+    EXPECT_TRUE(app.MainTrayIcon->Active());
+    EXPECT_EQ(kMainTrayTooltip, app.MainTrayIcon->Tooltip());
+    HWND hwnd = app.Window().Handle();
+    SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(0, SendMessageA(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0));
+    app.Window().ProcessMessages();
+    EXPECT_FALSE(app.Window().Terminated());
+    EXPECT_TRUE(IsWindow(hwnd));
+    // Exit from the tray menu.
+    app.TrayMenu->OnItem(*app.TrayMenu, FindMenuCommand(*app.TrayMenu, kCmdExit));
+    EXPECT_TRUE(app.Window().Terminated());
+    EXPECT_FALSE(app.MainTrayIcon->Active());
+    app.Run(); // returns at once and frees the window
+    EXPECT_FALSE(IsWindow(hwnd));
+}
+
+TEST(ApplicationServices, TaskbarEntryFollowsTheSettingsWindow) {
+    TApplication app;
+    HWND hwnd = app.Window().Handle();
+    bool shown = true;
+    app.SettingsWindowShown = [&](std::string& caption) {
+        caption = "Korvane Settings";
+        return shown;
+    };
+    app.SyncTaskbarButton();
+    EXPECT_TRUE(IsWindowVisible(hwnd));
+    char text[64] = {};
+    GetWindowTextA(hwnd, text, sizeof(text));
+    EXPECT_STREQ("Korvane Settings", text);
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    EXPECT_EQ(0, r.left);
+    EXPECT_EQ(0, r.top);
+    shown = false;
+    app.SyncTaskbarButton();
+    EXPECT_FALSE(IsWindowVisible(hwnd));
+    app.TrimWorkingSet(); // must not disturb the running program
+    EXPECT_TRUE(IsWindow(hwnd));
+}
+
+TEST(SingleInstance, ASecondCreationReportsAnotherCopy) {
+    const std::string name = "KorvaneMonitor.TestMutex." + std::to_string(GetCurrentProcessId());
+    EXPECT_FALSE(EnsureSingleInstance(name.c_str()));
+    EXPECT_TRUE(EnsureSingleInstance(name.c_str()));
+    ReleaseSingleInstance();
+}
+
+} // namespace
+} // namespace korvane

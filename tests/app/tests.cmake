@@ -1,0 +1,11 @@
+# The programs import only Windows' own DLLs.
+if(KORVANE_WINDOWS AND KORVANE_TESTS)
+  set(korvane_programs $<TARGET_FILE:KorvaneMonitor>)
+  if(TARGET KorvaneMonitorSim)
+    list(APPEND korvane_programs $<TARGET_FILE:KorvaneMonitorSim>)
+  endif()
+  if(TARGET Postwright)
+    list(APPEND korvane_programs $<TARGET_FILE:Postwright>)
+  endif()
+  add_test(NAME app.system_dlls_only COMMAND ${CMAKE_CURRENT_LIST_DIR}/check_imports.sh ${korvane_programs})
+endif()

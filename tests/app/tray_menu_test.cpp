@@ -1,0 +1,52 @@
+// The program's own tray menu: its entries, codes and captions.
+#include "app/tray_menu.h"
+
+#include "toolkit_fakes.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+TEST(MainTrayMenu, EntriesInOrderWithCodesAndCaptions) {
+    test::FakePopupMenu menu(MainMenuTemplate());
+    TagMainMenu(menu);
+    ApplyMenuCaptions(menu);
+    const std::vector<std::pair<int32_t, std::string>> expected = {
+        {kCmdSettings, "&Settings..."},
+        {0, "-"},
+        {kCmdTemperatureLogs, "Temperature &Logs"},
+        {0, "-"},
+        {kCmdFeedback, "&Feedback"},
+        {kCmdWebPage, "Korvane on the Web"},
+        {kCmdBugReport, "Send Bug Report"},
+        {0, "-"},
+        {kCmdHelp, "&Help..."},
+        {kCmdAbout, "&About..."},
+        {0, "-"},
+        {kCmdExit, "E&xit Korvane"}};
+    ASSERT_EQ(static_cast<int>(expected.size()), menu.Count());
+    for (int i = 0; i < menu.Count(); ++i) {
+        EXPECT_EQ(expected[i].first, menu.Tag(i)) << i;
+        EXPECT_EQ(expected[i].second, menu.Text(i)) << i;
+    }
+    EXPECT_TRUE(menu.Model().At(0)->isDefault);
+    EXPECT_EQ(0, menu.SubItemCount(FindMenuCommand(menu, kCmdTemperatureLogs)));
+    EXPECT_EQ(2, menu.SubItemCount(FindMenuCommand(menu, kCmdFeedback)));
+}
+
+TEST(MainTrayMenu, LogEntriesKeepTheirCaptionsAndLaterEntriesMove) {
+    test::FakePopupMenu menu(MainMenuTemplate());
+    TagMainMenu(menu);
+    const int logs = FindMenuCommand(menu, kCmdTemperatureLogs);
+    const int entry = menu.InsertItem(logs, "HDD - ST380011A (80 GB)");
+    menu.SetTag(entry, kCmdOpenLog);
+    ApplyMenuCaptions(menu);
+    EXPECT_EQ(logs + 1, entry);
+    EXPECT_EQ("HDD - ST380011A (80 GB)", menu.Text(entry));
+    EXPECT_EQ(12, FindMenuCommand(menu, kCmdExit));
+    EXPECT_EQ(-1, FindMenuCommand(menu, 99));
+}
+
+} // namespace
+} // namespace korvane

@@ -1,0 +1,157 @@
+// Recording test doubles of the toolkit ports.
+#include "toolkit_fakes.h"
+
+namespace korvane::test {
+
+void FakeTimer::SetEnabled(bool enabled) {
+    if (enabled == enabled_)
+        return;
+    enabled_ = enabled;
+    if (enabled)
+        ++restarts;
+}
+
+void FakeTimer::SetInterval(int32_t milliseconds) {
+    if (milliseconds == interval_)
+        return;
+    interval_ = milliseconds;
+    if (enabled_)
+        ++restarts;
+}
+
+FakeTrayIcon::FakeTrayIcon(IconHandle icon, uint32_t id)
+    : id_(id), state_([this](ShellRequest request) {
+          requests.push_back({request, state_.Icon(), TrayTooltipField(state_.Tooltip())});
+      }) {
+    state_.SetIcon(icon);
+}
+
+void FakePopupMenu::SetText(int index, const std::string& text) {
+    if (auto* item = model_.At(index))
+        item->text = text;
+}
+
+std::string FakePopupMenu::Text(int index) const {
+    const auto* item = model_.At(index);
+    return item ? item->text : std::string();
+}
+
+void FakePopupMenu::SetTag(int index, int32_t tag) {
+    if (auto* item = model_.At(index))
+        item->tag = tag;
+}
+
+int32_t FakePopupMenu::Tag(int index) const {
+    const auto* item = model_.At(index);
+    return item ? item->tag : 0;
+}
+
+void FakePopupMenu::SetData(int index, int32_t data) {
+    if (auto* item = model_.At(index))
+        item->data = data;
+}
+
+int32_t FakePopupMenu::Data(int index) const {
+    const auto* item = model_.At(index);
+    return item ? item->data : 0;
+}
+
+void FakePopupMenu::SetVisible(int index, bool visible) {
+    if (auto* item = model_.At(index))
+        item->visible = visible;
+}
+
+bool FakePopupMenu::Visible(int index) const {
+    const auto* item = model_.At(index);
+    return item && item->visible;
+}
+
+int FakePopupMenu::InsertItem(int parent, const std::string& text) {
+    MenuModel::Item* parentItem = nullptr;
+    if (parent >= 0) {
+        parentItem = model_.At(parent);
+        if (!parentItem || parentItem->separator)
+            return -1;
+    }
+    return model_.IndexOf(&model_.Append(parentItem, text));
+}
+
+void FakePopupMenu::RemoveItem(int index) {
+    if (auto* item = model_.At(index))
+        model_.Remove(*item);
+}
+
+int FakePopupMenu::SubItemCount(int parent) const {
+    if (parent < 0)
+        return static_cast<int>(model_.TopLevel().size());
+    const auto* item = model_.At(parent);
+    return item ? static_cast<int>(item->children.size()) : 0;
+}
+
+int FakePopupMenu::SubItem(int parent, int n) const {
+    const auto* list = &model_.TopLevel();
+    if (parent >= 0) {
+        const auto* item = model_.At(parent);
+        if (!item)
+            return -1;
+        list = &item->children;
+    }
+    if (n < 0 || n >= static_cast<int>(list->size()))
+        return -1;
+    return model_.IndexOf((*list)[static_cast<size_t>(n)].get());
+}
+
+bool FakeSoundPlayer::SetFileName(const std::string& path) {
+    if (path != fileName_ && open_) {
+        commands.push_back("close");
+        open_ = false;
+    }
+    fileName_ = path;
+    if (path.empty() || open_)
+        return open_;
+    commands.push_back("open " + path);
+    open_ = !openFails;
+    lastError_ = open_ ? 0 : (failWith ? failWith : 275); // MCIERR_FILE_NOT_FOUND
+    return open_;
+}
+
+bool FakeSoundPlayer::PlayFor(uint32_t units) {
+    return Command("play " + std::to_string(units) + (wait_ ? " wait" : " notify"));
+}
+
+bool FakeSoundPlayer::Command(const std::string& text) {
+    commands.push_back(text);
+    lastError_ = !open_ ? 263 /* MCIERR_INVALID_DEVICE_ID */ : failWith;
+    return lastError_ == 0;
+}
+
+std::unique_ptr<ITimer> FakeToolkit::CreateTimer(int32_t interval) {
+    auto timer = std::make_unique<FakeTimer>(interval);
+    timers.push_back(timer.get());
+    return timer;
+}
+
+ITrayIcon* FakeToolkit::CreateTrayIcon(IconHandle icon) {
+    trayIcons.push_back(
+        std::make_unique<FakeTrayIcon>(icon, static_cast<uint32_t>(trayIcons.size() + 1)));
+    return trayIcons.back().get();
+}
+
+IPopupMenu* FakeToolkit::CreatePopupMenu(const std::vector<std::string>& itemTemplate) {
+    menus.push_back(std::make_unique<FakePopupMenu>(itemTemplate));
+    return menus.back().get();
+}
+
+std::unique_ptr<IWorkerThread> FakeToolkit::CreateWorkerThread(WorkerBody body) {
+    auto worker = std::make_unique<FakeWorkerThread>(std::move(body));
+    workers.push_back(worker.get());
+    return worker;
+}
+
+std::unique_ptr<ISoundPlayer> FakeToolkit::CreateSoundPlayer() {
+    auto player = std::make_unique<FakeSoundPlayer>();
+    soundPlayers.push_back(player.get());
+    return player;
+}
+
+} // namespace korvane::test

@@ -1,0 +1,176 @@
+// Recording test doubles of the toolkit ports, for the native tests of the program's logic.
+#pragma once
+
+#include "app/app_services.h"
+#include "toolkit/menu_model.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/tray_icon_state.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace korvane::test {
+
+class FakeTimer final : public ITimer {
+  public:
+    explicit FakeTimer(int32_t interval) : interval_(EffectiveTimerInterval(interval)) {}
+    void SetEnabled(bool enabled) override;
+    bool Enabled() const override { return enabled_; }
+    void SetInterval(int32_t milliseconds) override;
+    int32_t Interval() const override { return interval_; }
+
+    // Delivers one tick as the message loop would.
+    void Fire() {
+        if (OnTick)
+            OnTick(*this);
+    }
+    int restarts = 0; // periods restarted by enabling or by a changed interval
+
+  private:
+    int32_t interval_;
+    bool enabled_ = false;
+};
+
+class FakeTrayIcon final : public ITrayIcon {
+  public:
+    FakeTrayIcon(IconHandle icon, uint32_t id);
+    void SetActive(bool active) override { state_.SetActive(active); }
+    bool Active() const override { return state_.Active(); }
+    void SetIcon(IconHandle icon) override { state_.SetIcon(icon); }
+    IconHandle Icon() const override { return state_.Icon(); }
+    void SetTooltip(const std::string& text) override { state_.SetTooltip(text); }
+    std::string Tooltip() const override { return state_.Tooltip(); }
+    void SetTag(int32_t tag) override { tag_ = tag; }
+    int32_t Tag() const override { return tag_; }
+    TrayIconIdentity Identity() const override { return {0x1000, id_}; }
+
+    // Shell requests in order, with the tooltip field each one carried.
+    struct Request {
+        ShellRequest request;
+        IconHandle icon;
+        std::string tooltip;
+    };
+    std::vector<Request> requests;
+    TrayIconState& State() { return state_; }
+    void Mouse(uint32_t message) {
+        if (OnMouse)
+            OnMouse(message);
+    }
+
+  private:
+    uint32_t id_;
+    TrayIconState state_;
+    int32_t tag_ = 0;
+};
+
+class FakePopupMenu final : public IPopupMenu {
+  public:
+    explicit FakePopupMenu(const std::vector<std::string>& itemTemplate) : model_(itemTemplate) {}
+    int Count() const override { return model_.Count(); }
+    void SetText(int index, const std::string& text) override;
+    std::string Text(int index) const override;
+    void SetTag(int index, int32_t tag) override;
+    int32_t Tag(int index) const override;
+    void SetData(int index, int32_t data) override;
+    int32_t Data(int index) const override;
+    void SetVisible(int index, bool visible) override;
+    bool Visible(int index) const override;
+    int InsertItem(int parent, const std::string& text) override;
+    void RemoveItem(int index) override;
+    int SubItemCount(int parent) const override;
+    int SubItem(int parent, int n) const override;
+    void Popup(int32_t x, int32_t y) override { popups.push_back({x, y}); }
+
+    // The user chooses an item.
+    void Choose(int index) {
+        if (OnItem)
+            OnItem(*this, index);
+    }
+    struct Point {
+        int32_t x, y;
+    };
+    std::vector<Point> popups;
+    const MenuModel& Model() const { return model_; }
+
+  private:
+    MenuModel model_;
+};
+
+class FakeWorkerThread final : public IWorkerThread {
+  public:
+    explicit FakeWorkerThread(WorkerBody body) : body(std::move(body)) {}
+    bool Terminated() const override { return terminated; }
+    void Terminate() override { terminated = true; }
+    // Runs at once, as the GUI thread would, and counts.
+    bool Synchronize(const std::function<void()>& method) override {
+        ++synchronized;
+        method();
+        return true;
+    }
+    // Runs the body on the calling thread (it must end by itself or by Terminate from within).
+    uint32_t RunBody() { return body ? body(*this) : 0; }
+
+    WorkerBody body;
+    bool terminated = false;
+    int synchronized = 0;
+};
+
+class FakeSoundPlayer final : public ISoundPlayer {
+  public:
+    void SetWait(bool wait) override { wait_ = wait; }
+    bool Wait() const override { return wait_; }
+    bool SetFileName(const std::string& path) override;
+    std::string FileName() const override { return fileName_; }
+    bool Stop() override { return Command("stop"); }
+    bool SeekToStart() override { return Command("seek 0"); }
+    bool SetTimeFormatMilliseconds() override { return Command("time format ms"); }
+    uint32_t Length() override { return Command("length") ? length : 0; }
+    uint32_t Position() override { return Command("position") ? position : 0; }
+    bool Play() override { return Command(wait_ ? "play wait" : "play notify"); }
+    bool PlayFor(uint32_t units) override;
+    uint32_t LastError() const override { return lastError_; }
+
+    // Commands in order ("open NAME", "close", "stop", "play wait", "play 20000 wait", ...).
+    std::vector<std::string> commands;
+    uint32_t length = 1000; // what the device reports
+    uint32_t position = 0;
+    uint32_t failWith = 0; // error code of every command when non-zero
+    bool openFails = false;
+
+  private:
+    bool Command(const std::string& text);
+    std::string fileName_;
+    bool open_ = false;
+    bool wait_ = false;
+    uint32_t lastError_ = 0;
+};
+
+// Creates the doubles and keeps every one it made for inspection; tray icons and menus are
+// owned here as the application window owns the real ones.
+class FakeToolkit final : public IToolkit {
+  public:
+    std::unique_ptr<ITimer> CreateTimer(int32_t interval) override;
+    ITrayIcon* CreateTrayIcon(IconHandle icon) override;
+    IPopupMenu* CreatePopupMenu(const std::vector<std::string>& itemTemplate) override;
+    std::unique_ptr<IWorkerThread> CreateWorkerThread(WorkerBody body) override;
+    std::unique_ptr<ISoundPlayer> CreateSoundPlayer() override;
+
+    std::vector<FakeTimer*> timers; // valid while their owners keep them
+    std::vector<std::unique_ptr<FakeTrayIcon>> trayIcons;
+    std::vector<std::unique_ptr<FakePopupMenu>> menus;
+    std::vector<FakeWorkerThread*> workers;
+    std::vector<FakeSoundPlayer*> soundPlayers;
+};
+
+class FakeAppServices final : public IAppServices {
+  public:
+    void ExitApplication() override { ++exits; }
+    void SyncTaskbarButton() override { ++taskbarSyncs; }
+    void TrimWorkingSet() override { ++trims; }
+    int exits = 0;
+    int taskbarSyncs = 0;
+    int trims = 0;
+};
+
+} // namespace korvane::test

@@ -1,0 +1,106 @@
+// The worker thread and its synchronous call into the GUI thread.
+#include "toolkit/worker_thread_win.h"
+
+#include "toolkit_wait_win.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+namespace korvane {
+namespace {
+
+using test::PumpUntil;
+
+TEST(WorkerSynchronize, RunsOnTheGuiThreadAndBlocksTheWorker) {
+    AppWindow window;
+    const DWORD gui = GetCurrentThreadId();
+    std::atomic<DWORD> workerId{0}, ranOn{0};
+    std::atomic<bool> finished{false};
+    std::atomic<int> stepsSeenAfterReturn{0};
+    int steps = 0; // GUI-thread state touched only inside the call
+    WorkerThread worker(window, [&](IWorkerThread& self) -> uint32_t {
+        workerId = GetCurrentThreadId();
+        const bool ran = self.Synchronize([&] {
+            ranOn = GetCurrentThreadId();
+            // Slow on purpose: the worker must still be waiting when this ends.
+            for (int i = 0; i < 5; ++i) {
+                Sleep(20);
+                ++steps;
+            }
+        });
+        stepsSeenAfterReturn = ran ? steps : -1;
+        finished = true;
+        return 42;
+    });
+    ASSERT_TRUE(PumpUntil([&] { return finished.load(); }, 10000,
+                          [&] { return window.ProcessOneMessage(); }));
+    EXPECT_EQ(gui, ranOn.load());
+    EXPECT_NE(gui, workerId.load());
+    EXPECT_EQ(worker.ThreadId(), workerId.load());
+    EXPECT_EQ(5, stepsSeenAfterReturn.load());
+    ASSERT_TRUE(worker.WaitFor(5000));
+    EXPECT_EQ(42u, worker.ExitCode());
+}
+
+TEST(WorkerSynchronize, FromTheGuiThreadRunsAtOnce) {
+    AppWindow window;
+    WorkerThread worker(window, [](IWorkerThread&) -> uint32_t { return 0; });
+    bool ran = false;
+    EXPECT_TRUE(worker.Synchronize([&] { ran = GetCurrentThreadId() == window.GuiThreadId(); }));
+    EXPECT_TRUE(ran); // no message loop ran in between
+}
+
+TEST(WorkerSynchronize, RefusedOnceTheApplicationWindowIsFreed) {
+    AppWindow window;
+    window.Destroy(); // as after the message loop
+    std::atomic<int> result{-1};
+    bool ran = false;
+    WorkerThread worker(window, [&](IWorkerThread& self) -> uint32_t {
+        result = self.Synchronize([&] { ran = true; }) ? 1 : 0;
+        return 0;
+    });
+    ASSERT_TRUE(worker.WaitFor(5000));
+    EXPECT_EQ(0, result.load());
+    EXPECT_FALSE(ran);
+}
+
+TEST(WorkerStop, FreeingEndsALoopingWorkerThatKeepsCallingTheGuiThread) {
+    AppWindow window;
+    std::atomic<int> calls{0};
+    std::atomic<bool> returned{false};
+    auto worker = std::make_unique<WorkerThread>(window, [&](IWorkerThread& self) -> uint32_t {
+        while (!self.Terminated()) {
+            self.Synchronize([&] { ++calls; });
+            Sleep(10);
+        }
+        returned = true;
+        return 0;
+    });
+    ASSERT_TRUE(
+        PumpUntil([&] { return calls >= 3; }, 10000, [&] { return window.ProcessOneMessage(); }));
+    // The GUI thread is not pumping here: freeing must still let a call in flight finish.
+    worker.reset();
+    EXPECT_TRUE(returned.load());
+}
+
+TEST(WorkerStop, ABodyThatNeverLooksIsEndedAfterTheGracePeriod) {
+    AppWindow window;
+    std::atomic<bool> started{false};
+    HANDLE never = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    auto worker = std::make_unique<WorkerThread>(window, [&](IWorkerThread&) -> uint32_t {
+        started = true;
+        WaitForSingleObject(never, INFINITE);
+        return 0;
+    });
+    ASSERT_TRUE(PumpUntil([&] { return started.load(); }, 5000));
+    const double before = test::NowMs();
+    worker.reset();
+    const double took = test::NowMs() - before;
+    EXPECT_GE(took, WorkerThread::kStopGraceMs - 100);
+    EXPECT_LT(took, WorkerThread::kStopGraceMs + 5000);
+    CloseHandle(never);
+}
+
+} // namespace
+} // namespace korvane
