@@ -23,6 +23,11 @@ bool TMapi::LoadMapi() {
         if (!value || !IsOne(*value)) {
             return false;
         }
+        // "MAPI" is "1" even with no client installed; the system's MAPI32.DLL then shows its
+        // own "no mail client" message, and Postwright must show nothing.
+        if (!platform_.MailClientRegistered()) {
+            return false;
+        }
     } else if (platform_.ProfileMailMapi() == 0) {
         return false;
     }

@@ -22,6 +22,8 @@ class MapiPlatform {
     // The bytes of the value "MAPI" of HKLM\SOFTWARE\Microsoft\Windows Messaging Subsystem, read
     // into a 9-byte buffer; nothing when the key cannot be opened or the value not read.
     virtual std::optional<std::string> MessagingSubsystemMapi() = 0;
+    // Whether a default mail client is named under Software\Clients\Mail (per user or machine).
+    virtual bool MailClientRegistered() = 0;
     // The integer "MAPI" of the section "Mail" of the system's profile file (default 0).
     virtual int32_t ProfileMailMapi() = 0;
     // Loads "MAPI32.DLL"; false when it cannot be loaded. Released when the platform goes.

@@ -10,6 +10,7 @@
 namespace korvane {
 namespace {
 
+constexpr const char* kMailClientsKey = "Software\\Clients\\Mail";
 constexpr const char* kMessagingSubsystemKey = "SOFTWARE\\Microsoft\\Windows Messaging Subsystem";
 // The original's buffer: long enough for "1" and more, short enough to reject odd values.
 constexpr DWORD kMapiValueBufferSize = 9;
@@ -71,6 +72,24 @@ class Win32MapiPlatform final : public MapiPlatform {
             return std::nullopt;
         }
         return std::string(buffer, size);
+    }
+
+    bool MailClientRegistered() override {
+        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+            ScopedKey key;
+            if (RegOpenKeyExA(root, kMailClientsKey, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) {
+                continue;
+            }
+            char name[MAX_PATH] = {};
+            DWORD size = sizeof name - 1;
+            DWORD type = 0;
+            if (RegQueryValueExA(key.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(name),
+                                 &size) == ERROR_SUCCESS &&
+                (type == REG_SZ || type == REG_EXPAND_SZ) && name[0] != '\0') {
+                return true;
+            }
+        }
+        return false;
     }
 
     int32_t ProfileMailMapi() override {

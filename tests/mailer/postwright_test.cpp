@@ -13,6 +13,7 @@ class FakeMapi final : public MapiPlatform {
   public:
     std::optional<std::string> registryValue = std::string("1\0", 2);
     int32_t profileValue = 1;
+    bool clientRegistered = true;
     bool libraryLoads = true;
     bool hasSendMail = true;
 
@@ -24,6 +25,7 @@ class FakeMapi final : public MapiPlatform {
         ++registryReads;
         return registryValue;
     }
+    bool MailClientRegistered() override { return clientRegistered; }
     int32_t ProfileMailMapi() override {
         ++profileReads;
         return profileValue;
@@ -144,6 +146,17 @@ TEST(MapiTest, RegistryValueMustBeExactlyOne) {
         EXPECT_EQ(c.sends ? 1 : 0, mapi.loads);
         EXPECT_EQ(0, mapi.profileReads);
     }
+}
+
+TEST(MapiTest, NoRegisteredClientMeansNoMapi) {
+    FakeMapi mapi;
+    mapi.clientRegistered = false;
+    EXPECT_EQ(kMapiUnavailable,
+              TMapi(mapi, OsVersionInfo{5, 1, 2600, kPlatformWin32Nt, ""}).Send(ContactMail()));
+    EXPECT_EQ(0, mapi.loads);
+    // Systems of the profile file know no client registration.
+    TMapi(mapi, OsVersionInfo{3, 51, 1057, kPlatformWin32Nt, ""}).Send(ContactMail());
+    EXPECT_EQ(1u, mapi.sent.size());
 }
 
 TEST(MapiTest, SystemsUpToNt351UseTheProfileFile) {

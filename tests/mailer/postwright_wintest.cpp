@@ -55,6 +55,29 @@ void DeleteValue(HKEY root, const std::string& key, const char* name) {
     }
 }
 
+// Class and title of each visible top-level window of a process, to tell what a hung run shows.
+std::string WindowsOf(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        std::string found;
+    } search{processId, {}};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            Search& s = *reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s.processId && IsWindowVisible(window)) {
+                char cls[128] = {}, title[256] = {};
+                GetClassNameA(window, cls, sizeof cls);
+                GetWindowTextA(window, title, sizeof title);
+                s.found += std::string("[") + cls + "] \"" + title + "\" ";
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found.empty() ? "none" : search.found;
+}
+
 // The capture record: field name to its text, nothing for a null pointer.
 using Capture = std::map<std::string, std::optional<std::string>>;
 
@@ -136,8 +159,11 @@ class PostwrightProgramTest : public ::testing::Test {
         CloseHandle(process.hThread);
         DWORD code = ~0u;
         if (WaitForSingleObject(process.hProcess, kRunTimeoutMs) != WAIT_OBJECT_0) {
+            const std::string shown = WindowsOf(process.dwProcessId);
             TerminateProcess(process.hProcess, 99);
-            ADD_FAILURE() << commandLine << " did not end within " << kRunTimeoutMs << " ms";
+            WaitForSingleObject(process.hProcess, kRunTimeoutMs);
+            ADD_FAILURE() << commandLine << " did not end within " << kRunTimeoutMs
+                          << " ms; its windows: " << shown;
         } else {
             GetExitCodeProcess(process.hProcess, &code);
         }
@@ -257,6 +283,12 @@ TEST_F(PostwrightProgramTest, WithoutSimpleMapiEndsQuietly) {
     EXPECT_FALSE(Captured());
     DeleteValue(HKEY_LOCAL_MACHINE, kMessagingSubsystem, "MAPI");
     EXPECT_EQ(0u, Run("CNT"));
+    EXPECT_FALSE(Captured());
+}
+
+TEST_F(PostwrightProgramTest, WithoutRegisteredClientEndsQuietly) {
+    DeleteValue(HKEY_LOCAL_MACHINE, kClientsMail, nullptr);
+    EXPECT_EQ(0u, Run("BUG"));
     EXPECT_FALSE(Captured());
 }
 
