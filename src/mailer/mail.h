@@ -1,0 +1,56 @@
+// The two mails Postwright hands to the mail client: the bug report and the contact mail.
+#pragma once
+
+#include "toolkit/os_version.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace korvane {
+
+// Simple MAPI recipient class "To".
+inline constexpr uint32_t kMapiTo = 1;
+
+inline constexpr const char* kBugReportAddress = "bugs@korvane.example";
+inline constexpr const char* kSupportAddress = "support@korvane.example";
+inline constexpr const char* kBugReportRecipientName = "Korvane developers";
+inline constexpr const char* kBugReportSubject = "Korvane BUG REPORT!";
+inline constexpr const char* kContactSubject = "Korvane";
+// Fixed texts of this program, not taken from the main program.
+inline constexpr const char* kReportedVersion = "1.0 beta 1";
+inline constexpr const char* kReportedBuild = "50";
+
+// One recipient, as a Simple MAPI recipient record carries it (no entry identifier).
+struct MailRecipient {
+    uint32_t recipClass = kMapiTo;
+    std::string name;
+    std::string address;
+};
+
+// One attached file: the client takes its name from the path; flags and position are 0.
+struct MailAttachment {
+    std::string pathName;
+};
+
+// One mail with exactly one recipient and at most one attachment.
+struct MailMessage {
+    std::string subject;
+    std::string noteText;
+    MailRecipient recipient;
+    std::optional<MailAttachment> attachment;
+};
+
+// "Windows NT", "Windows 2000", "Windows XP", "Windows 98", "Windows 95" or "Windows 3.1".
+std::string OsFamilyName(uint32_t platformId, uint32_t major, uint32_t minor);
+
+// The bug report's body: program version, system description and headings for the user to fill.
+std::string BugReportBody(const OsVersionInfo& os);
+
+// The bug report; `debugLogPath` is attached when given.
+MailMessage BugReportMail(const OsVersionInfo& os, std::optional<std::string> debugLogPath);
+
+// The empty contact mail to the support address.
+MailMessage ContactMail();
+
+} // namespace korvane

@@ -1,0 +1,150 @@
+// Simple MAPI of the installed mail client: the registry check, "MAPI32.DLL" and MAPISendMail.
+#include "mailer/mapi.h"
+
+#include "toolkit/win32.h"
+
+#include <mapi.h>
+
+#include <utility>
+
+namespace korvane {
+namespace {
+
+constexpr const char* kMailClientsKey = "Software\\Clients\\Mail";
+constexpr const char* kMessagingSubsystemKey = "SOFTWARE\\Microsoft\\Windows Messaging Subsystem";
+// The original's buffer: long enough for "1" and more, short enough to reject odd values.
+constexpr DWORD kMapiValueBufferSize = 9;
+
+// Move-only owner of an open registry key.
+class ScopedKey {
+  public:
+    ScopedKey() = default;
+    ScopedKey(const ScopedKey&) = delete;
+    ScopedKey& operator=(const ScopedKey&) = delete;
+    ~ScopedKey() {
+        if (key_ != nullptr) {
+            RegCloseKey(key_);
+        }
+    }
+    HKEY* Receive() { return &key_; }
+    HKEY Get() const { return key_; }
+
+  private:
+    HKEY key_ = nullptr;
+};
+
+// Move-only owner of a loaded library.
+class ScopedModule {
+  public:
+    ScopedModule() = default;
+    ScopedModule(const ScopedModule&) = delete;
+    ScopedModule& operator=(const ScopedModule&) = delete;
+    ~ScopedModule() { Reset(); }
+    void Reset(HMODULE module = nullptr) {
+        if (module_ != nullptr) {
+            FreeLibrary(module_);
+        }
+        module_ = module;
+    }
+    HMODULE Get() const { return module_; }
+
+  private:
+    HMODULE module_ = nullptr;
+};
+
+// Simple MAPI takes non-const texts; these point into the mail, which outlives the call.
+LPSTR Text(const std::string& text) {
+    return const_cast<LPSTR>(text.c_str());
+}
+
+class Win32MapiPlatform final : public MapiPlatform {
+  public:
+    std::optional<std::string> MessagingSubsystemMapi() override {
+        ScopedKey key;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kMessagingSubsystemKey, 0, KEY_READ, key.Receive()) !=
+            ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        char buffer[kMapiValueBufferSize] = {};
+        DWORD size = sizeof buffer;
+        if (RegQueryValueExA(key.Get(), "MAPI", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer),
+                             &size) != ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        return std::string(buffer, size);
+    }
+
+    bool MailClientRegistered() override {
+        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+            ScopedKey key;
+            if (RegOpenKeyExA(root, kMailClientsKey, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) {
+                continue;
+            }
+            char name[MAX_PATH] = {};
+            DWORD size = sizeof name - 1;
+            DWORD type = 0;
+            if (RegQueryValueExA(key.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(name),
+                                 &size) == ERROR_SUCCESS &&
+                (type == REG_SZ || type == REG_EXPAND_SZ) && name[0] != '\0') {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    int32_t ProfileMailMapi() override {
+        return static_cast<int32_t>(GetProfileIntA("Mail", "MAPI", 0));
+    }
+
+    bool LoadMapiLibrary() override {
+        library_.Reset(LoadLibraryA("MAPI32.DLL"));
+        return library_.Get() != nullptr;
+    }
+
+    bool FindSendMail() override {
+        if (library_.Get() == nullptr) {
+            return false;
+        }
+        send_ = reinterpret_cast<LPMAPISENDMAIL>(
+            reinterpret_cast<void*>(GetProcAddress(library_.Get(), "MAPISendMail")));
+        return send_ != nullptr;
+    }
+
+    uint32_t SendMail(const MailMessage& mail, uint32_t flags) override {
+        if (send_ == nullptr) {
+            return kMapiUnavailable;
+        }
+        MapiRecipDesc recipient{};
+        recipient.ulRecipClass = mail.recipient.recipClass;
+        recipient.lpszName = Text(mail.recipient.name);
+        recipient.lpszAddress = Text(mail.recipient.address);
+
+        MapiFileDesc file{};
+        if (mail.attachment) {
+            file.lpszPathName = Text(mail.attachment->pathName);
+        }
+
+        MapiMessage message{};
+        message.lpszSubject = Text(mail.subject);
+        message.lpszNoteText = Text(mail.noteText);
+        message.nRecipCount = 1;
+        message.lpRecips = &recipient;
+        if (mail.attachment) {
+            message.nFileCount = 1;
+            message.lpFiles = &file;
+        }
+        return send_(0, 0, &message, flags, 0);
+    }
+
+  private:
+    ScopedModule library_;
+    LPMAPISENDMAIL send_ = nullptr;
+};
+
+} // namespace
+
+std::unique_ptr<MapiPlatform> CreateWin32MapiPlatform() {
+    return std::make_unique<Win32MapiPlatform>();
+}
+
+} // namespace korvane

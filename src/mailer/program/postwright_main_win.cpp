@@ -1,0 +1,33 @@
+// Postwright.exe: started with "BUG" or "CNT", hands one mail to the user's mail client.
+#include "mailer/postwright.h"
+#include "settings/location/data_folder.h"
+#include "toolkit/files.h"
+#include "toolkit/os_version.h"
+
+#include "toolkit/win32.h"
+
+#include <commctrl.h>
+#include <stdlib.h>
+
+#include <string>
+#include <vector>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // Before anything else, so the mail client's dialogs get the visual style of the manifest.
+    InitCommonControls();
+
+    // The runtime's ANSI split of the command line; the program name is not an argument.
+    std::vector<std::string> args;
+    for (int i = 1; i < __argc; ++i) {
+        args.emplace_back(__argv[i]);
+    }
+
+    const std::unique_ptr<korvane::MapiPlatform> mapi = korvane::CreateWin32MapiPlatform();
+    const std::unique_ptr<korvane::SpecialFolderPort> folders =
+        korvane::CreateShellSpecialFolders();
+    const std::unique_ptr<korvane::FileSystem> files = korvane::CreateWin32FileSystem();
+    const korvane::SystemOsVersion os;
+    korvane::PostwrightServices services{
+        *mapi, os, *folders, [&files](const std::string& path) { return files->FileExists(path); }};
+    return korvane::RunPostwright(args, services);
+}

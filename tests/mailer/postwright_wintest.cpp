@@ -1,0 +1,296 @@
+// Postwright.exe run for real under Wine, handing its mails to a stand-in mail client registered
+// as the default Simple MAPI client of the test prefix.
+#include "mailer/mail.h"
+#include "settings/location/data_folder.h"
+
+#include "test_env.h"
+
+#include "toolkit/win32.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <optional>
+#include <string>
+
+namespace korvane {
+namespace {
+
+constexpr const char* kClientsMail = "Software\\Clients\\Mail";
+constexpr const char* kClientName = "KorvaneCapture";
+constexpr const char* kMessagingSubsystem = "SOFTWARE\\Microsoft\\Windows Messaging Subsystem";
+constexpr const char* kAppDefaults = "Software\\Wine\\AppDefaults\\Postwright.exe";
+constexpr DWORD kRunTimeoutMs = 30000;
+
+std::string BuildPath(const char* relative) {
+    const char* build = std::getenv("KORVANE_BUILD_DIR");
+    std::string path = std::string(build ? build : ".") + "\\" + relative;
+    for (char& c : path) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+    return path;
+}
+
+bool SetString(HKEY root, const std::string& key, const char* name, const std::string& value) {
+    HKEY handle = nullptr;
+    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle,
+                        nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    const LONG rc =
+        RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(handle);
+    return rc == ERROR_SUCCESS;
+}
+
+void DeleteValue(HKEY root, const std::string& key, const char* name) {
+    HKEY handle = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE, &handle) == ERROR_SUCCESS) {
+        RegDeleteValueA(handle, name);
+        RegCloseKey(handle);
+    }
+}
+
+// Class and title of each visible top-level window of a process, to tell what a hung run shows.
+std::string WindowsOf(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        std::string found;
+    } search{processId, {}};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            Search& s = *reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s.processId && IsWindowVisible(window)) {
+                char cls[128] = {}, title[256] = {};
+                GetClassNameA(window, cls, sizeof cls);
+                GetWindowTextA(window, title, sizeof title);
+                s.found += std::string("[") + cls + "] \"" + title + "\" ";
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found.empty() ? "none" : search.found;
+}
+
+// The capture record: field name to its text, nothing for a null pointer.
+using Capture = std::map<std::string, std::optional<std::string>>;
+
+Capture ParseCapture(const std::string& bytes) {
+    Capture capture;
+    size_t at = 0;
+    while (at < bytes.size()) {
+        const size_t equals = bytes.find('=', at);
+        if (equals == std::string::npos) {
+            break;
+        }
+        const std::string name = bytes.substr(at, equals - at);
+        if (bytes.compare(equals + 1, 5, "NULL\n") == 0) {
+            capture[name] = std::nullopt;
+            at = equals + 6;
+        } else if (bytes.compare(equals + 1, 4, "SET\n") == 0) {
+            capture[name] = "SET";
+            at = equals + 5;
+        } else {
+            const size_t colon = bytes.find(':', equals);
+            const size_t length = std::stoul(bytes.substr(equals + 1, colon - equals - 1));
+            capture[name] = bytes.substr(colon + 1, length);
+            at = colon + 1 + length + 1;
+        }
+    }
+    return capture;
+}
+
+class PostwrightProgramTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(SetString(HKEY_LOCAL_MACHINE, kClientsMail, nullptr, kClientName));
+        ASSERT_TRUE(SetString(HKEY_LOCAL_MACHINE, std::string(kClientsMail) + "\\" + kClientName,
+                              "DLLPath", BuildPath(KORVANE_MAPI_CAPTURE_DLL)));
+        ASSERT_TRUE(SetString(HKEY_LOCAL_MACHINE, kMessagingSubsystem, "MAPI", "1"));
+        ASSERT_TRUE(SetEnvironmentVariableA("KORVANE_MAPI_CAPTURE", capturePath.c_str()));
+        std::unique_ptr<SpecialFolderPort> folders = CreateShellSpecialFolders();
+        dataFolder = DataFilesFolder(*folders);
+        debugLog = dataFolder + kDebugLogName;
+        createdFolder = CreateDirectoryA(dataFolder.c_str(), nullptr) != FALSE;
+        DeleteFileA(debugLog.c_str());
+    }
+
+    void TearDown() override {
+        DeleteValue(HKEY_LOCAL_MACHINE, kClientsMail, nullptr);
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, (std::string(kClientsMail) + "\\" + kClientName).c_str());
+        SetString(HKEY_LOCAL_MACHINE, kMessagingSubsystem, "MAPI", "1");
+        RegDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults);
+        SetEnvironmentVariableA("KORVANE_MAPI_CAPTURE", nullptr);
+        DeleteFileA(debugLog.c_str());
+        if (createdFolder) {
+            RemoveDirectoryA(dataFolder.c_str());
+        }
+    }
+
+    void SetReportedVersion(const char* version) {
+        ASSERT_TRUE(SetString(HKEY_CURRENT_USER, kAppDefaults, "Version", version));
+    }
+
+    void WriteDebugLog() {
+        test::WriteFileBytes(debugLog, "[07/Dec/2024 10:00:00] [notice] x\r\n");
+    }
+
+    // Runs Postwright.exe with the given arguments to its end; its exit code.
+    DWORD Run(const std::string& args) {
+        DeleteFileA(capturePath.c_str());
+        std::string commandLine = "\"" + BuildPath(KORVANE_POSTWRIGHT_EXE) + "\"";
+        if (!args.empty()) {
+            commandLine += " " + args;
+        }
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &startup, &process)) {
+            ADD_FAILURE() << "cannot start " << commandLine << ": " << GetLastError();
+            return ~0u;
+        }
+        CloseHandle(process.hThread);
+        DWORD code = ~0u;
+        if (WaitForSingleObject(process.hProcess, kRunTimeoutMs) != WAIT_OBJECT_0) {
+            const std::string shown = WindowsOf(process.dwProcessId);
+            TerminateProcess(process.hProcess, 99);
+            WaitForSingleObject(process.hProcess, kRunTimeoutMs);
+            ADD_FAILURE() << commandLine << " did not end within " << kRunTimeoutMs
+                          << " ms; its windows: " << shown;
+        } else {
+            GetExitCodeProcess(process.hProcess, &code);
+        }
+        CloseHandle(process.hProcess);
+        return code;
+    }
+
+    bool Captured() const {
+        return GetFileAttributesA(capturePath.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    Capture ReadCapture() const { return ParseCapture(test::ReadFileBytes(capturePath)); }
+
+    std::string capturePath = test::FreshTempDir("postwright") + "\\capture.txt";
+    std::string dataFolder;
+    std::string debugLog;
+    bool createdFolder = false;
+};
+
+using Opt = std::optional<std::string>;
+
+TEST_F(PostwrightProgramTest, BugReportCarriesTheDebugLogAndTheExactRecords) {
+    SetReportedVersion("winxp");
+    WriteDebugLog();
+    EXPECT_EQ(0u, Run("BUG"));
+    ASSERT_TRUE(Captured());
+    Capture c = ReadCapture();
+    EXPECT_EQ(Opt("0"), c["session"]);
+    EXPECT_EQ(Opt("0"), c["uiParam"]);
+    EXPECT_EQ(Opt("11"), c["flags"]);
+    EXPECT_EQ(Opt("0"), c["reserved"]);
+    EXPECT_EQ(Opt("0"), c["msg.flags"]);
+    EXPECT_EQ(Opt("Korvane BUG REPORT!"), c["msg.subject"]);
+    EXPECT_EQ(Opt(BugReportBody({5, 1, 2600, 2, ""})), c["msg.note"]);
+    EXPECT_EQ(std::nullopt, c.at("msg.type"));
+    EXPECT_EQ(std::nullopt, c.at("msg.date"));
+    EXPECT_EQ(std::nullopt, c.at("msg.conversation"));
+    EXPECT_EQ(std::nullopt, c.at("msg.originator"));
+    EXPECT_EQ(Opt("1"), c["msg.recipCount"]);
+    EXPECT_EQ(Opt("1"), c["recip0.class"]);
+    EXPECT_EQ(Opt("Korvane developers"), c["recip0.name"]);
+    EXPECT_EQ(Opt("bugs@korvane.example"), c["recip0.address"]);
+    EXPECT_EQ(Opt("0"), c["recip0.eidSize"]);
+    EXPECT_EQ(std::nullopt, c.at("recip0.eid"));
+    EXPECT_EQ(Opt("1"), c["msg.fileCount"]);
+    EXPECT_EQ(Opt("0"), c["file0.flags"]);
+    EXPECT_EQ(Opt("0"), c["file0.position"]);
+    EXPECT_EQ(Opt(debugLog), c["file0.path"]);
+    EXPECT_EQ(std::nullopt, c.at("file0.name"));
+    EXPECT_EQ(std::nullopt, c.at("file0.type"));
+}
+
+TEST_F(PostwrightProgramTest, BugReportWithoutDebugLogHasNoFiles) {
+    EXPECT_EQ(0u, Run("BUG and more"));
+    ASSERT_TRUE(Captured());
+    Capture c = ReadCapture();
+    EXPECT_EQ(Opt("0"), c["msg.fileCount"]);
+    EXPECT_EQ(std::nullopt, c.at("msg.files"));
+    EXPECT_EQ(0u, c.count("file0.path"));
+}
+
+TEST_F(PostwrightProgramTest, OsLinesFollowTheReportedVersion) {
+    struct Row {
+        const char* wine;
+        uint32_t platform, major, minor;
+        const char* name;
+    };
+    const Row rows[] = {
+        {"win2k", 2, 5, 0, "Windows 2000"}, {"winxp", 2, 5, 1, "Windows XP"},
+        {"nt40", 2, 4, 0, "Windows NT"},    {"win98", 1, 4, 10, "Windows 98"},
+        {"win95", 1, 4, 0, "Windows 95"},   {"win7", 2, 6, 1, "Windows XP"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.wine);
+        SetReportedVersion(row.wine);
+        EXPECT_EQ(0u, Run("BUG"));
+        ASSERT_TRUE(Captured());
+        const std::string note = ReadCapture()["msg.note"].value_or("");
+        EXPECT_NE(std::string::npos, note.find(std::string("\r\nOS: ") + row.name + "\r\n"));
+        // The rest of the body, build number included, as the program's own text builder makes it.
+        const size_t build = note.find("OS Build: ");
+        ASSERT_NE(std::string::npos, build);
+        const uint32_t number = std::strtoul(note.c_str() + build + 10, nullptr, 10);
+        EXPECT_EQ(BugReportBody({row.major, row.minor, number, row.platform, ""}), note);
+        EXPECT_LT(number, 0x10000u); // the 95/98 family's version word is not part of the build
+    }
+}
+
+TEST_F(PostwrightProgramTest, ContactMailGoesToSupport) {
+    EXPECT_EQ(0u, Run("CNT"));
+    ASSERT_TRUE(Captured());
+    Capture c = ReadCapture();
+    EXPECT_EQ(Opt("11"), c["flags"]);
+    EXPECT_EQ(Opt("Korvane"), c["msg.subject"]);
+    EXPECT_EQ(Opt(""), c["msg.note"]);
+    EXPECT_EQ(Opt("1"), c["msg.recipCount"]);
+    EXPECT_EQ(Opt("1"), c["recip0.class"]);
+    EXPECT_EQ(Opt(""), c["recip0.name"]);
+    EXPECT_EQ(Opt("support@korvane.example"), c["recip0.address"]);
+    EXPECT_EQ(Opt("0"), c["msg.fileCount"]);
+}
+
+TEST_F(PostwrightProgramTest, OtherArgumentsSendNothing) {
+    WriteDebugLog();
+    for (const char* args : {"", "bug", "cnt", "HELP BUG"}) {
+        SCOPED_TRACE(args);
+        EXPECT_EQ(0u, Run(args));
+        EXPECT_FALSE(Captured());
+    }
+}
+
+TEST_F(PostwrightProgramTest, WithoutSimpleMapiEndsQuietly) {
+    ASSERT_TRUE(SetString(HKEY_LOCAL_MACHINE, kMessagingSubsystem, "MAPI", "0"));
+    EXPECT_EQ(0u, Run("BUG"));
+    EXPECT_FALSE(Captured());
+    ASSERT_TRUE(SetString(HKEY_LOCAL_MACHINE, kMessagingSubsystem, "MAPI", "1 "));
+    EXPECT_EQ(0u, Run("CNT"));
+    EXPECT_FALSE(Captured());
+    DeleteValue(HKEY_LOCAL_MACHINE, kMessagingSubsystem, "MAPI");
+    EXPECT_EQ(0u, Run("CNT"));
+    EXPECT_FALSE(Captured());
+}
+
+TEST_F(PostwrightProgramTest, WithoutRegisteredClientEndsQuietly) {
+    DeleteValue(HKEY_LOCAL_MACHINE, kClientsMail, nullptr);
+    EXPECT_EQ(0u, Run("BUG"));
+    EXPECT_FALSE(Captured());
+}
+
+} // namespace
+} // namespace korvane
