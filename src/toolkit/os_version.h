@@ -14,7 +14,7 @@ constexpr uint32_t kPlatformWin32Nt = 2;      // Windows NT family
 struct OsVersionInfo {
     uint32_t major = 0;
     uint32_t minor = 0;
-    uint32_t build = 0;
+    uint32_t build = 0; // the whole dwBuildNumber field
     uint32_t platformId = 0;
     std::string servicePack; // szCSDVersion, e.g. "Service Pack 2"
 };

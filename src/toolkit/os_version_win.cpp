@@ -21,9 +21,9 @@ OsVersionInfo SystemOsVersion::Read() const {
     }
     result.major = info.dwMajorVersion;
     result.minor = info.dwMinorVersion;
-    // On the 95/98 family the high word of the build number repeats the version.
-    result.build = info.dwPlatformId == VER_PLATFORM_WIN32_NT ? info.dwBuildNumber
-                                                              : (info.dwBuildNumber & 0xFFFF);
+    // The whole field as the system reports it: on the 95/98 family its high word repeats the
+    // version (4.10.2222 reads 0x040A08AE); the bug report quotes it as it is.
+    result.build = info.dwBuildNumber;
     result.platformId = info.dwPlatformId;
     info.szCSDVersion[sizeof(info.szCSDVersion) - 1] = '\0';
     result.servicePack = info.szCSDVersion;
