@@ -2,6 +2,7 @@
 #include "app/application_win.h"
 
 #include "app/tray_menu.h"
+#include "toolkit/forms/form_win.h"
 #include "toolkit/module_win.h"
 #include "toolkit/text.h"
 
@@ -19,6 +20,8 @@ TApplication::TApplication() {
     AppWindowArgs args;
     window_ = std::make_unique<AppWindow>(args);
     window_->MessageFilter = [this](MSG& msg) { return FilterAppMessage(msg); };
+    // Keyboard navigation of every form: Tab, Shift+Tab and Enter for the default button.
+    window_->AddMessageHook([](MSG& msg) { return forms::HandleFormNavigation(msg); });
     toolkit_ = std::make_unique<Win32Toolkit>(*window_);
     SoundPlayer = toolkit_->CreateSoundPlayer();
 
