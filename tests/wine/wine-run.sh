@@ -10,7 +10,7 @@ winpath() { local p=$1; printf 'Z:%s' "${p//\//\\}"; }
 [ -n "${KORVANE_BUILD_DIR:-}" ] && export KORVANE_BUILD_DIR_UNIX=$KORVANE_BUILD_DIR KORVANE_BUILD_DIR=$(winpath "$KORVANE_BUILD_DIR")
 # Wine may leave helper processes running until the fixture ends; they must not hold ctest's
 # output pipe, so the output goes through a file.
-out=$(mktemp "${TMPDIR:-/tmp}/korvane-wine.XXXXXX")
+out=$(mktemp "$state/output.XXXXXX")
 "$@" </dev/null >"$out" 2>&1
 rc=$?
 cat "$out"
