@@ -1,6 +1,7 @@
 // Simple MAPI of the installed mail client: the registry check, "MAPI32.DLL" and MAPISendMail.
 #include "mailer/mapi.h"
 
+#include "toolkit/handles_win.h"
 #include "toolkit/win32.h"
 
 #include <mapi.h>
@@ -15,43 +16,6 @@ constexpr const char* kMessagingSubsystemKey = "SOFTWARE\\Microsoft\\Windows Mes
 // The original's buffer: long enough for "1" and more, short enough to reject odd values.
 constexpr DWORD kMapiValueBufferSize = 9;
 
-// Move-only owner of an open registry key.
-class ScopedKey {
-  public:
-    ScopedKey() = default;
-    ScopedKey(const ScopedKey&) = delete;
-    ScopedKey& operator=(const ScopedKey&) = delete;
-    ~ScopedKey() {
-        if (key_ != nullptr) {
-            RegCloseKey(key_);
-        }
-    }
-    HKEY* Receive() { return &key_; }
-    HKEY Get() const { return key_; }
-
-  private:
-    HKEY key_ = nullptr;
-};
-
-// Move-only owner of a loaded library.
-class ScopedModule {
-  public:
-    ScopedModule() = default;
-    ScopedModule(const ScopedModule&) = delete;
-    ScopedModule& operator=(const ScopedModule&) = delete;
-    ~ScopedModule() { Reset(); }
-    void Reset(HMODULE module = nullptr) {
-        if (module_ != nullptr) {
-            FreeLibrary(module_);
-        }
-        module_ = module;
-    }
-    HMODULE Get() const { return module_; }
-
-  private:
-    HMODULE module_ = nullptr;
-};
-
 // Simple MAPI takes non-const texts; these point into the mail, which outlives the call.
 LPSTR Text(const std::string& text) {
     return const_cast<LPSTR>(text.c_str());
@@ -60,7 +24,7 @@ LPSTR Text(const std::string& text) {
 class Win32MapiPlatform final : public MapiPlatform {
   public:
     std::optional<std::string> MessagingSubsystemMapi() override {
-        ScopedKey key;
+        ScopedRegistryKey key;
         if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kMessagingSubsystemKey, 0, KEY_READ, key.Receive()) !=
             ERROR_SUCCESS) {
             return std::nullopt;
@@ -76,7 +40,7 @@ class Win32MapiPlatform final : public MapiPlatform {
 
     bool MailClientRegistered() override {
         for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-            ScopedKey key;
+            ScopedRegistryKey key;
             if (RegOpenKeyExA(root, kMailClientsKey, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) {
                 continue;
             }

@@ -1,28 +1,11 @@
 // The registry port over RegOpenKeyA, RegCreateKeyA, RegQueryValueExA, RegSetValueExA.
 #include "settings/registry.h"
 
+#include "toolkit/handles_win.h"
 #include "toolkit/win32.h"
 
 namespace korvane {
 namespace {
-
-// Move-only owner of an open registry key.
-class ScopedKey {
-  public:
-    ScopedKey() = default;
-    ScopedKey(const ScopedKey&) = delete;
-    ScopedKey& operator=(const ScopedKey&) = delete;
-    ~ScopedKey() {
-        if (key_ != nullptr) {
-            RegCloseKey(key_);
-        }
-    }
-    HKEY* Receive() { return &key_; }
-    HKEY Get() const { return key_; }
-
-  private:
-    HKEY key_ = nullptr;
-};
 
 HKEY RootKey(RegistryRoot root) {
     return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
@@ -32,7 +15,7 @@ class Win32Registry final : public RegistryPort {
   public:
     bool RegistryValueExists(RegistryRoot root, const std::string& path,
                              const std::string& name) override {
-        ScopedKey key;
+        ScopedRegistryKey key;
         if (RegOpenKeyA(RootKey(root), path.c_str(), key.Receive()) != ERROR_SUCCESS) {
             return false;
         }
@@ -42,7 +25,7 @@ class Win32Registry final : public RegistryPort {
 
     bool RegistryDeleteValue(RegistryRoot root, const std::string& path,
                              const std::string& name) override {
-        ScopedKey key;
+        ScopedRegistryKey key;
         if (RegOpenKeyA(RootKey(root), path.c_str(), key.Receive()) != ERROR_SUCCESS) {
             return false;
         }
@@ -51,7 +34,7 @@ class Win32Registry final : public RegistryPort {
 
     bool RegistryWriteValue(RegistryRoot root, const std::string& path, const std::string& name,
                             uint32_t size, const void* data, RegistryType type) override {
-        ScopedKey key;
+        ScopedRegistryKey key;
         if (RegCreateKeyA(RootKey(root), path.c_str(), key.Receive()) != ERROR_SUCCESS) {
             return false;
         }

@@ -1,44 +1,13 @@
 // The file-system port over Win32 files: CreateFileA, FindFirstFileA, MoveFileExA.
 #include "toolkit/files.h"
 
+#include "toolkit/handles_win.h"
 #include "toolkit/win32.h"
 
 #include <utility>
 
 namespace korvane {
 namespace {
-
-// Move-only owner of a handle; `Close` is the function that frees it.
-template <BOOL(WINAPI* Close)(HANDLE)> class ScopedHandle {
-  public:
-    explicit ScopedHandle(HANDLE handle = INVALID_HANDLE_VALUE) : handle_(handle) {}
-    ScopedHandle(ScopedHandle&& other) noexcept : handle_(other.Release()) {}
-    ScopedHandle& operator=(ScopedHandle&& other) noexcept {
-        if (this != &other) {
-            Reset(other.Release());
-        }
-        return *this;
-    }
-    ScopedHandle(const ScopedHandle&) = delete;
-    ScopedHandle& operator=(const ScopedHandle&) = delete;
-    ~ScopedHandle() { Reset(); }
-
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-    HANDLE Get() const { return handle_; }
-    HANDLE Release() { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
-    // Closes the handle now; false when closing failed.
-    bool Reset(HANDLE handle = INVALID_HANDLE_VALUE) {
-        const bool ok = !Valid() || Close(handle_) != FALSE;
-        handle_ = handle;
-        return ok;
-    }
-
-  private:
-    HANDLE handle_;
-};
-
-using FileHandle = ScopedHandle<CloseHandle>;
-using FindHandle = ScopedHandle<FindClose>;
 
 // WriteFile takes at most a DWORD per call.
 bool WriteAll(HANDLE file, const char* data, size_t size) {
@@ -56,7 +25,7 @@ bool WriteAll(HANDLE file, const char* data, size_t size) {
 
 class Win32Reader final : public FileReader {
   public:
-    explicit Win32Reader(FileHandle file) : file_(std::move(file)) {}
+    explicit Win32Reader(ScopedFile file) : file_(std::move(file)) {}
     int64_t Read(char* buffer, size_t size) override {
         const DWORD want = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
         DWORD got = 0;
@@ -67,12 +36,12 @@ class Win32Reader final : public FileReader {
     }
 
   private:
-    FileHandle file_;
+    ScopedFile file_;
 };
 
 class Win32Writer final : public FileWriter {
   public:
-    explicit Win32Writer(FileHandle file) : file_(std::move(file)) {}
+    explicit Win32Writer(ScopedFile file) : file_(std::move(file)) {}
     bool Write(const char* data, size_t size) override {
         return file_.Valid() && WriteAll(file_.Get(), data, size);
     }
@@ -85,7 +54,7 @@ class Win32Writer final : public FileWriter {
     }
 
   private:
-    FileHandle file_;
+    ScopedFile file_;
 };
 
 DWORD Attributes(const std::string& path) {
@@ -113,7 +82,7 @@ class Win32FileSystem final : public FileSystem {
     std::vector<std::string> FindFiles(const std::string& mask) override {
         std::vector<std::string> names;
         WIN32_FIND_DATAA found{};
-        FindHandle search(FindFirstFileA(mask.c_str(), &found));
+        ScopedFind search(FindFirstFileA(mask.c_str(), &found));
         if (!search.Valid()) {
             return names;
         }
@@ -127,7 +96,7 @@ class Win32FileSystem final : public FileSystem {
 
     bool AppendLine(const std::string& path, const std::string& text) override {
         // No sharing: a viewer holding the file makes this append fail, and the line is lost.
-        FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+        ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid()) {
             return false;
@@ -141,7 +110,7 @@ class Win32FileSystem final : public FileSystem {
     }
 
     std::unique_ptr<FileReader> OpenRead(const std::string& path) override {
-        FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+        ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         if (!file.Valid()) {
             return nullptr;
@@ -150,7 +119,7 @@ class Win32FileSystem final : public FileSystem {
     }
 
     std::unique_ptr<FileWriter> CreateWrite(const std::string& path) override {
-        FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid()) {
             return nullptr;

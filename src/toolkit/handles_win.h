@@ -25,13 +25,20 @@ template <typename Traits> class ScopedHandle {
     ~ScopedHandle() { Reset(); }
 
     Handle Get() const { return handle_; }
-    explicit operator bool() const { return Traits::IsValid(handle_); }
+    bool Valid() const { return Traits::IsValid(handle_); }
+    explicit operator bool() const { return Valid(); }
 
     Handle Release() { return std::exchange(handle_, Traits::Invalid()); }
-    void Reset(Handle handle = Traits::Invalid()) {
+    // Frees the current handle now; false when freeing it failed (a file's close can report a
+    // failed write-back).
+    bool Reset(Handle handle = Traits::Invalid()) {
         Handle old = std::exchange(handle_, handle);
-        if (Traits::IsValid(old))
-            Traits::Close(old);
+        return !Traits::IsValid(old) || Traits::Close(old);
+    }
+    // For functions that hand a new handle back through a pointer.
+    Handle* Receive() {
+        Reset();
+        return &handle_;
     }
 
   private:
@@ -43,35 +50,64 @@ struct KernelHandleTraits {
     using Handle = HANDLE;
     static Handle Invalid() { return nullptr; }
     static bool IsValid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
-    static void Close(Handle h) { CloseHandle(h); }
+    static bool Close(Handle h) { return CloseHandle(h) != FALSE; }
 };
 
 struct IconTraits {
     using Handle = HICON;
     static Handle Invalid() { return nullptr; }
     static bool IsValid(Handle h) { return h != nullptr; }
-    static void Close(Handle h) { DestroyIcon(h); }
+    static bool Close(Handle h) { return DestroyIcon(h) != FALSE; }
 };
 
 struct MenuTraits {
     using Handle = HMENU;
     static Handle Invalid() { return nullptr; }
     static bool IsValid(Handle h) { return h != nullptr; }
-    static void Close(Handle h) { DestroyMenu(h); }
+    static bool Close(Handle h) { return DestroyMenu(h) != FALSE; }
 };
 
 struct WindowTraits {
     using Handle = HWND;
     static Handle Invalid() { return nullptr; }
     static bool IsValid(Handle h) { return h != nullptr; }
-    static void Close(Handle h) { DestroyWindow(h); }
+    static bool Close(Handle h) { return DestroyWindow(h) != FALSE; }
 };
 
 struct GdiObjectTraits {
     using Handle = HGDIOBJ;
     static Handle Invalid() { return nullptr; }
     static bool IsValid(Handle h) { return h != nullptr; }
-    static void Close(Handle h) { DeleteObject(h); }
+    static bool Close(Handle h) { return DeleteObject(h) != FALSE; }
+};
+
+// Files report failure as INVALID_HANDLE_VALUE.
+struct FileTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static bool Close(Handle h) { return CloseHandle(h) != FALSE; }
+};
+
+struct FindTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static bool Close(Handle h) { return FindClose(h) != FALSE; }
+};
+
+struct RegistryKeyTraits {
+    using Handle = HKEY;
+    static Handle Invalid() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static bool Close(Handle h) { return RegCloseKey(h) == ERROR_SUCCESS; }
+};
+
+struct ModuleTraits {
+    using Handle = HMODULE;
+    static Handle Invalid() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static bool Close(Handle h) { return FreeLibrary(h) != FALSE; }
 };
 
 using ScopedKernelHandle = ScopedHandle<KernelHandleTraits>;
@@ -79,6 +115,10 @@ using ScopedIcon = ScopedHandle<IconTraits>;
 using ScopedMenu = ScopedHandle<MenuTraits>;
 using ScopedWindow = ScopedHandle<WindowTraits>;
 using ScopedGdiObject = ScopedHandle<GdiObjectTraits>;
+using ScopedFile = ScopedHandle<FileTraits>;
+using ScopedFind = ScopedHandle<FindTraits>;
+using ScopedRegistryKey = ScopedHandle<RegistryKeyTraits>;
+using ScopedModule = ScopedHandle<ModuleTraits>;
 
 // The portable icon number and the Win32 handle are the same value.
 inline HICON ToHicon(IconHandle icon) {

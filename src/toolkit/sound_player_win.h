@@ -13,7 +13,7 @@ struct MciDeviceTraits {
     using Handle = MCIDEVICEID;
     static Handle Invalid() { return 0; }
     static bool IsValid(Handle h) { return h != 0; }
-    static void Close(Handle h) { mciSendCommandA(h, MCI_CLOSE, MCI_WAIT, 0); }
+    static bool Close(Handle h) { return mciSendCommandA(h, MCI_CLOSE, MCI_WAIT, 0) == 0; }
 };
 using ScopedMciDevice = ScopedHandle<MciDeviceTraits>;
 

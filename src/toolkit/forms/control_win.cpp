@@ -342,17 +342,17 @@ HFONT Control::FontHandle() {
         holder = holder->parent_;
     }
     if (!holder->font_handle_) {
-        // Created on first use, from the holder's spec or the default one.
-        const FontSpec& spec = holder->font_;
+        // Created on first use, from the holder's font or the default one.
+        const FontSpec& font = holder->font_;
         LOGFONTA lf{};
-        lf.lfHeight = spec.height;
-        lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-        lf.lfItalic = spec.italic ? TRUE : FALSE;
-        lf.lfUnderline = spec.underline ? TRUE : FALSE;
-        lf.lfStrikeOut = spec.strike_out ? TRUE : FALSE;
+        lf.lfHeight = font.height;
+        lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+        lf.lfItalic = font.italic ? TRUE : FALSE;
+        lf.lfUnderline = font.underline ? TRUE : FALSE;
+        lf.lfStrikeOut = font.strike_out ? TRUE : FALSE;
         lf.lfCharSet = DEFAULT_CHARSET;
         lf.lfQuality = DEFAULT_QUALITY;
-        strncpy(lf.lfFaceName, spec.face.c_str(), LF_FACESIZE - 1);
+        strncpy(lf.lfFaceName, font.face.c_str(), LF_FACESIZE - 1);
         holder->font_handle_.reset(CreateFontIndirectA(&lf));
     }
     return holder->font_handle_.get();
