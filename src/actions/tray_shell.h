@@ -37,7 +37,11 @@ struct BalloonRequest {
     std::string text;  // at most kBalloonTextMax characters
     std::string title; // at most kBalloonTitleMax characters
 
-    bool operator==(const BalloonRequest&) const = default;
+    bool operator==(const BalloonRequest& other) const {
+        return icon.window == other.icon.window && icon.id == other.icon.id &&
+               timeoutMs == other.timeoutMs && infoFlags == other.infoFlags && text == other.text &&
+               title == other.title;
+    }
 };
 
 class TrayShellPort {
