@@ -1,0 +1,361 @@
+// TDrive: the poll cycle, the status decision with its hysteresis and the tray indicator.
+#include "drives/drive.h"
+
+#include "app/app_services.h"
+#include "drives/indicator_icons.h"
+#include "drives/temperature_icon.h"
+#include "log/logger.h"
+#include "settings/keys.h"
+#include "settings/options.h"
+#include "toolkit/text.h"
+#include "toolkit/toolkit.h"
+
+#include <cmath>
+#include <limits>
+
+namespace korvane {
+namespace {
+
+constexpr const char* kDegreeCelsius = "\xB0"
+                                       "C";
+constexpr const char* kDegreeFahrenheit = "\xB0"
+                                          "F";
+
+// ShowDriveTempInTray: the highest setting that still shows the indicator in each status.
+constexpr uint32_t kShowAlways = 0;
+constexpr uint32_t kShowOnWarning = 1;
+constexpr uint32_t kShowOnCritical = 2;
+
+// Milliseconds per unit of PollUnits 0 (seconds), 1 (minutes), 2 (hours); anything else: none.
+int64_t PollUnitMs(int32_t units) {
+    switch (units) {
+    case 0:
+        return 1000;
+    case 1:
+        return 60000;
+    case 2:
+        return 3600000;
+    default:
+        return 0;
+    }
+}
+
+// 32-bit results of 64-bit arithmetic, wrapped as the 32-bit arithmetic of the conversions is.
+int32_t Wrap32(int64_t value) {
+    return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(value)));
+}
+
+} // namespace
+
+std::string StatusName(uint8_t status) {
+    switch (status) {
+    case Normal:
+        return "normal";
+    case Warning:
+        return "warning";
+    case Critical:
+        return "critical";
+    default:
+        return {};
+    }
+}
+
+int32_t CelsiusToFahrenheit(int32_t celsius) {
+    return Wrap32(int64_t{celsius} * 9 / 5 + 32);
+}
+
+int32_t FahrenheitToCelsius(int32_t fahrenheit) {
+    return Wrap32((int64_t{fahrenheit} - 32) * 5 / 9);
+}
+
+std::string CelsiusText(int32_t t) {
+    return IntToStr(t) + kDegreeCelsius;
+}
+
+std::string FahrenheitText(int32_t t) {
+    return IntToStr(CelsiusToFahrenheit(t)) + kDegreeFahrenheit;
+}
+
+std::string CapacityTextOf(double gigabytes) {
+    if (!std::isfinite(gigabytes) || std::fabs(gigabytes) > 1e15) {
+        gigabytes = 0.0; // never from IDENTIFY's 32-bit sector count; keeps the casts defined
+    }
+    const double whole = std::trunc(gigabytes);
+    const auto tenth = static_cast<int64_t>((gigabytes - whole) * 10.0);
+    std::string text = IntToStr(static_cast<int64_t>(whole));
+    if (tenth > 0) {
+        text += ',';
+        text += IntToStr(tenth);
+    }
+    return text + " GB";
+}
+
+TDrive::TDrive(uint8_t driveNumber, TDriveContext& context)
+    : context_(context), pollTimer_(context.toolkit.CreateTimer(kInitialPollInterval)),
+      smart_(driveNumber, context.device, context.osVersion),
+      trayIcon_(context.toolkit.CreateTrayIcon(kNoIcon)) {
+    pollTimer_->SetEnabled(false);
+    pollTimer_->OnTick = [this](ITimer&) { Poll(); };
+    trayIcon_->OnMouse = [this](uint32_t message) {
+        if (OnTrayMouse) {
+            OnTrayMouse(*this, message);
+        }
+    };
+    if (context.createMenu) {
+        menu_ = context.createMenu();
+    }
+}
+
+TDrive::~TDrive() {
+    pollTimer_->SetEnabled(false);
+    pollTimer_->OnTick = nullptr;
+    // The tray icon outlives this object in the application window: its clicks must not reach
+    // a disk that is gone.
+    trayIcon_->OnMouse = nullptr;
+}
+
+bool TDrive::IsPresent() const {
+    return smart_.Opened() && smart_.Identified();
+}
+
+std::string TDrive::ModelText() const {
+    if (!IsPresent()) {
+        return {};
+    }
+    return DriveSettingsName(Trim(smart_.Model()));
+}
+
+std::string TDrive::DisplayName() const {
+    return "HDD" + IntToStr(DriveNumber() + 1) + " - " + ModelText();
+}
+
+std::string TDrive::CapacityText() const {
+    return CapacityTextOf(smart_.CapacityGB());
+}
+
+std::string TDrive::LogFileName() const {
+    return ModelText() + " (" + CapacityText() + ")" + ".log";
+}
+
+TOptionsSection& TDrive::OwnSection() const {
+    return context_.options.GetDriveSection(ModelText());
+}
+
+TOptionsSection& TDrive::SettingsSection() const {
+    TOptionsSection& own = OwnSection();
+    if (own.ReadBool(key::UseCommonSettings.name)) {
+        return context_.options.GetDriveSection(key::Common.name);
+    }
+    return own;
+}
+
+bool TDrive::HasOwnSection() const {
+    return !OwnSection().ReadString(key::ShowDriveTempInTray.name).empty();
+}
+
+int32_t TDrive::Temperature() const {
+    if (!IsPresent() || !smart_.AttributesRead()) {
+        return -1;
+    }
+    TSmartAttribute record;
+    smart_.FindAttribute(kTemperatureAttribute, record);
+    return record.Raw > 0 ? static_cast<int32_t>(record.Raw & 0xFF) : -1;
+}
+
+bool TDrive::HasTemperature() const {
+    return IsPresent() && Temperature() > 0;
+}
+
+bool TDrive::IsControlEnabled() const {
+    return HasTemperature() && OwnSection().ReadBool(key::EnableTempControl.name);
+}
+
+int32_t TDrive::WarningLevel() const {
+    const TOptionsSection& section = SettingsSection();
+    if (section.ReadString(key::WarningTemp_Level.name).empty()) {
+        return -1;
+    }
+    return section.ReadInteger(key::WarningTemp_Level.name);
+}
+
+int32_t TDrive::CriticalLevel() const {
+    const TOptionsSection& section = SettingsSection();
+    if (section.ReadString(key::CriticalTemp_Level.name).empty()) {
+        return -1;
+    }
+    return section.ReadInteger(key::CriticalTemp_Level.name);
+}
+
+bool TDrive::IsIconShown() const {
+    return trayIcon_->Active();
+}
+
+std::string TDrive::TemperatureText(int32_t t) const {
+    if (context_.options.General().ReadBool(key::UseCelsius.name)) {
+        return CelsiusText(t);
+    }
+    return FahrenheitText(t);
+}
+
+void TDrive::LogDebug(const std::string& message) const {
+    context_.logger.Log(kDebugLog, "", message, kNotice);
+}
+
+void TDrive::Poll() {
+    const bool skipRead = !ModelText().empty() && !IsControlEnabled();
+    if (!skipRead) {
+        if (ModelText().empty()) {
+            LogDebug("IDE " + IntToStr(DriveNumber() + 1) + ": scanning for drive");
+        }
+        smart_.Refresh();
+        if (IsPresent() && IsControlEnabled()) {
+            const int32_t t = Temperature();
+            context_.logger.Log(kTemperatureLog, LogFileName(),
+                                "Temperature = " + CelsiusText(t) + " (" + FahrenheitText(t) + ")",
+                                kNotice);
+        }
+    }
+    if (IsPresent()) {
+        if (!HasOwnSection()) {
+            RegisterNewDrive();
+        }
+        if (IsControlEnabled()) {
+            UpdateStatus();
+        }
+        UpdateTrayIcon();
+    }
+    context_.app.TrimWorkingSet();
+}
+
+void TDrive::RegisterNewDrive() {
+    LogDebug("New HDD Found: " + DisplayName());
+    const std::string model = ModelText();
+    const TOptionsSection& own = context_.options.GetDriveSection(model);
+    own.WriteBool(key::EnableTempControl.name, true);
+    own.WriteBool(key::UseCommonSettings.name, true);
+    context_.options.WriteDriveDefaults(model);
+}
+
+void TDrive::ChangeStatus(TTempStatus newStatus) {
+    const TTempStatus old = status_;
+    status_ = newStatus;
+    if (OnStatusChange) {
+        OnStatusChange(*this, old, newStatus);
+    }
+}
+
+void TDrive::UpdateStatus() {
+    // 64-bit arithmetic: a level of -2147483648 from a hand-edited file must not overflow "- 1".
+    const int64_t t = Temperature();
+    const int64_t w = WarningLevel();
+    const int64_t c = CriticalLevel();
+    const TTempStatus old = status_;
+
+    TTempStatus candidate = Normal;
+    if (t > w) {
+        candidate = Warning;
+    }
+    if (t > c) {
+        candidate = Critical;
+    }
+    if (candidate == old) {
+        return;
+    }
+    if (candidate > old) {
+        ChangeStatus(candidate);
+        return;
+    }
+    TTempStatus falling = Normal;
+    if (t >= w - 1) {
+        falling = Warning;
+    }
+    if (t >= c - 1) {
+        falling = Critical;
+    }
+    if (falling < old) {
+        ChangeStatus(falling);
+    }
+}
+
+void TDrive::UpdateTrayIcon() {
+    if (!IsControlEnabled()) {
+        if (trayIcon_->Active()) {
+            LogDebug(DisplayName() +
+                     ": tray icon removed (temp control for this disk is disabled)");
+            trayIcon_->SetActive(false);
+            if (OnIconChange) {
+                OnIconChange(*this, false);
+            }
+        }
+        return;
+    }
+    const int32_t temperature = Temperature();
+    if (temperature <= 0) {
+        return;
+    }
+
+    const TOptionsSection& section = SettingsSection();
+    const char* textKey = key::NormalTemp_IconTextColor.name;
+    const char* backgroundKey = key::NormalTemp_IconBgColor.name;
+    uint32_t highestShowing = kShowAlways;
+    if (status_ == Warning) {
+        textKey = key::WarningTemp_IconTextColor.name;
+        backgroundKey = key::WarningTemp_IconBgColor.name;
+        highestShowing = kShowOnWarning;
+    } else if (status_ == Critical) {
+        textKey = key::CriticalTemp_IconTextColor.name;
+        backgroundKey = key::CriticalTemp_IconBgColor.name;
+        highestShowing = kShowOnCritical;
+    }
+    const auto textColor = static_cast<uint32_t>(section.ReadInteger(textKey));
+    const auto background = static_cast<uint32_t>(section.ReadInteger(backgroundKey));
+    // Unsigned on purpose: a negative setting is a huge number and shows the indicator never.
+    const auto visibility =
+        static_cast<uint32_t>(section.ReadInteger(key::ShowDriveTempInTray.name));
+    const bool shown = visibility <= highestShowing;
+
+    const IconHandle previous = trayIcon_->Icon();
+    const bool celsius = context_.options.General().ReadBool(key::UseCelsius.name);
+    const int32_t number = celsius ? temperature : CelsiusToFahrenheit(temperature);
+    const IconHandle icon =
+        context_.icons.MakeIcon(static_cast<uint16_t>(number), background, textColor);
+    // Without a new icon the old one stays in place rather than leaving an empty tray slot.
+    if (icon != kNoIcon) {
+        trayIcon_->SetIcon(icon);
+    }
+
+    trayIcon_->SetTooltip(Format("HDD %d: %s\r%s: %s", DriveNumber() + 1,
+                                 (ModelText() + " (" + CapacityText() + ")").c_str(), "Temperature",
+                                 TemperatureText(temperature).c_str()));
+
+    if (shown != trayIcon_->Active()) {
+        trayIcon_->SetActive(shown);
+        if (OnIconChange) {
+            OnIconChange(*this, shown);
+        }
+    }
+    if (icon != kNoIcon && previous != kNoIcon) {
+        context_.icons.DestroyIcon(previous);
+    }
+}
+
+void TDrive::ApplyPollInterval() {
+    const TOptionsSection& section = SettingsSection();
+    const int64_t product = PollUnitMs(section.ReadInteger(key::PollUnits.name)) *
+                            int64_t{section.ReadInteger(key::PollInterval.name)};
+    // A product beyond 32 bits would wrap into an arbitrary, possibly tiny, period: such a
+    // setting leaves the disk unpolled instead.
+    const int32_t interval = product > std::numeric_limits<int32_t>::max() ||
+                                     product < std::numeric_limits<int32_t>::min()
+                                 ? 0
+                                 : static_cast<int32_t>(product);
+    pollTimer_->SetInterval(interval);
+    LogDebug(DisplayName() + ": set polling interval to " + IntToStr(interval / 1000) + " sec");
+}
+
+void TDrive::SetMonitoring(bool on) {
+    pollTimer_->SetEnabled(on && pollTimer_->Interval() > 0);
+    LogDebug(DisplayName() + ": monitoring " + (pollTimer_->Enabled() ? "enabled" : "disabled"));
+}
+
+} // namespace korvane

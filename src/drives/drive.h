@@ -1,0 +1,118 @@
+// TDrive: one physical disk watched on its own poll timer, with its status and tray indicator.
+#pragma once
+
+#include "drives/smart.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace korvane {
+
+class IAppServices;
+class IndicatorIconPort;
+class IPopupMenu;
+class ITimer;
+class IToolkit;
+class ITrayIcon;
+class TLogger;
+class TOptions;
+class TOptionsSection;
+
+enum TTempStatus : uint8_t { Normal = 0, Warning = 1, Critical = 2 };
+
+// "normal", "warning", "critical"; the empty text for any other value.
+std::string StatusName(uint8_t status);
+
+// Display conversions in 32-bit integers, truncating toward zero (45 C is 113 F, 100 F is 37 C).
+int32_t CelsiusToFahrenheit(int32_t celsius);
+int32_t FahrenheitToCelsius(int32_t fahrenheit);
+// t + "\xB0" "C"; CelsiusToFahrenheit(t) + "\xB0" "F" (0xB0 is the ANSI degree sign).
+std::string CelsiusText(int32_t t);
+std::string FahrenheitText(int32_t t);
+// Whole gigabytes, then "," and the tenth when it is not 0, then " GB": 78,1 GB; 80 GB.
+std::string CapacityTextOf(double gigabytes);
+
+// Everything a disk needs from the program, handed down by the drive list.
+struct TDriveContext {
+    TOptions& options;
+    TLogger& logger;
+    IToolkit& toolkit;
+    IndicatorIconPort& icons;
+    IAppServices& app; // the working-set trim after every poll
+    DeviceIo& device;
+    const OsVersionPort& osVersion;
+    // The disk's tray menu, built by the application from its disk-menu template; may be unset.
+    std::function<IPopupMenu*()> createMenu;
+    // Puts the captions on a disk menu.
+    std::function<void(IPopupMenu&)> applyMenuCaptions;
+    // Removes a balloon still shown on an indicator (the tray notifications' HideBalloon).
+    std::function<void(ITrayIcon&)> hideBalloon;
+};
+
+class TDrive {
+  public:
+    static constexpr int32_t kInitialPollInterval = 100;
+    static constexpr uint8_t kTemperatureAttribute = 194;
+
+    // Opens nothing: the timer is off, the indicator inactive, the status Normal.
+    TDrive(uint8_t driveNumber, TDriveContext& context);
+    ~TDrive();
+    TDrive(const TDrive&) = delete;
+    TDrive& operator=(const TDrive&) = delete;
+
+    // The poll cycle; also the timer's tick handler.
+    void Poll();
+    void RegisterNewDrive();
+    // Only while IsControlEnabled.
+    void UpdateStatus();
+    void UpdateTrayIcon();
+    void ApplyPollInterval();
+    void SetMonitoring(bool on);
+
+    uint8_t DriveNumber() const { return smart_.DriveNumber(); }
+    bool IsPresent() const;
+    std::string ModelText() const;
+    std::string DisplayName() const;
+    std::string CapacityText() const;
+    std::string LogFileName() const;
+    TOptionsSection& OwnSection() const;
+    TOptionsSection& SettingsSection() const;
+    bool HasOwnSection() const;
+    int32_t Temperature() const;
+    bool HasTemperature() const;
+    bool IsControlEnabled() const;
+    int32_t WarningLevel() const;
+    int32_t CriticalLevel() const;
+    bool IsIconShown() const;
+    std::string TemperatureText(int32_t t) const;
+
+    TTempStatus Status() const { return status_; }
+    // Without an event: the drive list's probe and its reset before hibernation.
+    void ResetStatus() { status_ = Normal; }
+
+    const TSmart& Smart() const { return smart_; }
+    ITimer& PollTimer() { return *pollTimer_; }
+    ITrayIcon& TrayIcon() { return *trayIcon_; }
+    IPopupMenu* Menu() { return menu_; }
+
+    std::function<void(TDrive& sender, TTempStatus oldStatus, TTempStatus newStatus)>
+        OnStatusChange;
+    std::function<void(TDrive& sender, bool shown)> OnIconChange;
+    // The indicator's mouse messages (double click, right button up), for the application.
+    std::function<void(TDrive& sender, uint32_t message)> OnTrayMouse;
+
+  private:
+    void LogDebug(const std::string& message) const;
+    void ChangeStatus(TTempStatus newStatus);
+
+    TDriveContext& context_;
+    std::unique_ptr<ITimer> pollTimer_;
+    TSmart smart_;
+    ITrayIcon* trayIcon_;        // owned by the application window
+    IPopupMenu* menu_ = nullptr; // owned by the application window
+    TTempStatus status_ = Normal;
+};
+
+} // namespace korvane

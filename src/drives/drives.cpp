@@ -1,0 +1,107 @@
+// TDrives: the probe of the disks and the operations over all kept disks.
+#include "drives/drives.h"
+
+#include "toolkit/popup_menu.h"
+#include "toolkit/tray_icon.h"
+
+namespace korvane {
+
+TDrives::TDrives(TDriveContext& context) : context_(context) {
+    for (int number = 0; number < kMaxDrives; ++number) {
+        auto drive = std::make_unique<TDrive>(static_cast<uint8_t>(number), context_);
+        drive->Poll();
+        drive->ResetStatus();
+        if (!drive->IsPresent()) {
+            continue; // destroyed here
+        }
+        drive->OnStatusChange = [this](TDrive& d, TTempStatus oldStatus, TTempStatus newStatus) {
+            if (OnStatusChange) {
+                OnStatusChange(*this, d, oldStatus, newStatus);
+            }
+        };
+        drive->OnIconChange = [this](TDrive& d, bool shown) {
+            if (OnIconChange) {
+                OnIconChange(*this, d, shown);
+            }
+        };
+        drive->OnTrayMouse = [this](TDrive& d, uint32_t message) {
+            if (OnTrayMouse) {
+                OnTrayMouse(*this, d, message);
+            }
+        };
+        items_[count_++] = std::move(drive);
+    }
+}
+
+TDrives::~TDrives() {
+    for (auto& item : items_) {
+        item.reset();
+    }
+    count_ = 0;
+}
+
+TDrive* TDrives::GetDrive(int32_t position) const {
+    if (position < 0 || position >= count_) {
+        return nullptr;
+    }
+    return items_[position].get();
+}
+
+void TDrives::PollAll() {
+    for (int32_t i = 0; i < count_; ++i) {
+        items_[i]->Poll();
+    }
+    if (OnAfterPoll) {
+        OnAfterPoll(*this);
+    }
+}
+
+void TDrives::ApplyPollIntervals() {
+    for (int32_t i = 0; i < count_; ++i) {
+        items_[i]->ApplyPollInterval();
+    }
+}
+
+void TDrives::SetMonitoring(bool on) {
+    for (int32_t i = 0; i < count_; ++i) {
+        items_[i]->SetMonitoring(on);
+    }
+}
+
+int32_t TDrives::VisibleIconCount() const {
+    int32_t visible = 0;
+    for (int32_t i = 0; i < count_; ++i) {
+        visible += items_[i]->IsIconShown() ? 1 : 0;
+    }
+    return visible;
+}
+
+int32_t TDrives::MeasurableCount() const {
+    int32_t measurable = 0;
+    for (int32_t i = 0; i < count_; ++i) {
+        measurable += items_[i]->HasTemperature() ? 1 : 0;
+    }
+    return measurable;
+}
+
+void TDrives::RefreshMenuCaptions() {
+    if (!context_.applyMenuCaptions) {
+        return;
+    }
+    for (int32_t i = 0; i < count_; ++i) {
+        if (IPopupMenu* menu = items_[i]->Menu()) {
+            context_.applyMenuCaptions(*menu);
+        }
+    }
+}
+
+void TDrives::ResetBeforeHibernate() {
+    for (int32_t i = 0; i < count_; ++i) {
+        if (context_.hideBalloon) {
+            context_.hideBalloon(items_[i]->TrayIcon());
+        }
+        items_[i]->ResetStatus();
+    }
+}
+
+} // namespace korvane

@@ -1,0 +1,28 @@
+// The indicator-icon port over GDI: MakeTemperatureIcon and DestroyIcon.
+#include "drives/indicator_icons.h"
+
+#include "drives/temperature_icon_win.h"
+#include "toolkit/handles_win.h"
+
+namespace korvane {
+namespace {
+
+class Win32IndicatorIcons final : public IndicatorIconPort {
+  public:
+    IconHandle MakeIcon(uint16_t value, uint32_t background, uint32_t textColor) override {
+        return FromHicon(MakeTemperatureIcon(value, background, textColor));
+    }
+    void DestroyIcon(IconHandle icon) override {
+        if (icon != kNoIcon) {
+            ::DestroyIcon(ToHicon(icon));
+        }
+    }
+};
+
+} // namespace
+
+std::unique_ptr<IndicatorIconPort> CreateWin32IndicatorIcons() {
+    return std::make_unique<Win32IndicatorIcons>();
+}
+
+} // namespace korvane

@@ -1,0 +1,397 @@
+// TDrive over the simulated driver, settings in memory and recording tray doubles.
+#include "drives/drive.h"
+
+#include "drives/temperature_icon.h"
+#include "settings/keys.h"
+
+#include "monitor_rig.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace korvane {
+namespace {
+
+using test::MonitorRig;
+
+const std::string kDeg = "\xB0";
+
+class DriveTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        rig = std::make_unique<MonitorRig>(std::string("drive_") + info->name());
+    }
+    // Drive `number` as the simulation says, polled once (registered on that poll).
+    TDrive& Polled(const std::string& ini, uint8_t number = 0) {
+        rig->Simulate(ini);
+        drive = std::make_unique<TDrive>(number, rig->context);
+        drive->OnStatusChange = [this](TDrive&, TTempStatus o, TTempStatus n) {
+            events.push_back({o, n});
+        };
+        drive->OnIconChange = [this](TDrive&, bool shown) { iconEvents.push_back(shown); };
+        drive->Poll();
+        return *drive;
+    }
+    // Sets the simulated temperature of drive 0 and polls.
+    TTempStatus At(int temperature, const std::string& model = "ST380011A") {
+        rig->Simulate(MonitorRig::Disk(0, model, temperature));
+        drive->Poll();
+        return drive->Status();
+    }
+    void Levels(const std::string& warning, const std::string& critical) {
+        rig->Common().WriteString(key::WarningTemp_Level.name, warning);
+        rig->Common().WriteString(key::CriticalTemp_Level.name, critical);
+    }
+    test::FakeTrayIcon& Icon() { return *rig->toolkit.trayIcons.back(); }
+    int Count(const std::string& message) {
+        const auto lines = rig->DebugMessages();
+        return static_cast<int>(std::count(lines.begin(), lines.end(), message));
+    }
+
+    using Event = std::pair<TTempStatus, TTempStatus>;
+    std::unique_ptr<MonitorRig> rig;
+    std::unique_ptr<TDrive> drive;
+    std::vector<Event> events;
+    std::vector<bool> iconEvents;
+};
+
+TEST(DriveTexts, ConversionsTruncateTowardZeroAndTextsUseTheDegreeByte) {
+    EXPECT_EQ(113, CelsiusToFahrenheit(45));
+    EXPECT_EQ(98, CelsiusToFahrenheit(37));
+    EXPECT_EQ(37, FahrenheitToCelsius(100));
+    EXPECT_EQ(-17, FahrenheitToCelsius(0)); // -160 / 9 = -17.7
+    EXPECT_EQ(31, CelsiusToFahrenheit(-1)); // -9 / 5 = -1
+    CelsiusToFahrenheit(INT32_MIN);         // wraps, never overflows (UBSan watches)
+    FahrenheitToCelsius(INT32_MIN);
+    EXPECT_EQ("45\xB0"
+              "C",
+              CelsiusText(45));
+    EXPECT_EQ("113\xB0"
+              "F",
+              FahrenheitText(45));
+    EXPECT_EQ("-1\xB0"
+              "C",
+              CelsiusText(-1));
+    EXPECT_EQ("normal", StatusName(0));
+    EXPECT_EQ("critical", StatusName(2));
+    EXPECT_EQ("", StatusName(3));
+}
+
+TEST(DriveTexts, CapacityKeepsTheTruncatedTenthAfterAComma) {
+    EXPECT_EQ("78,1 GB", CapacityTextOf(78.150744));
+    EXPECT_EQ("80 GB", CapacityTextOf(80.0));
+    EXPECT_EQ("40 GB", CapacityTextOf(40.05));
+    EXPECT_EQ("74,5 GB", CapacityTextOf(74.53));
+    EXPECT_EQ("0 GB", CapacityTextOf(0.0));
+}
+
+TEST_F(DriveTest, DerivedValuesOfAPresentAndAnAbsentDisk) {
+    TDrive& d = Polled(MonitorRig::Disk(0, "ST380011A", 45, 149060000));
+    EXPECT_TRUE(d.IsPresent());
+    EXPECT_EQ("ST380011A", d.ModelText());
+    EXPECT_EQ("HDD1 - ST380011A", d.DisplayName());
+    EXPECT_EQ("74,5 GB", d.CapacityText());
+    EXPECT_EQ("ST380011A (74,5 GB).log", d.LogFileName());
+    EXPECT_EQ("Drive_ST380011A", d.OwnSection().SectionName());
+    EXPECT_EQ("Drive_COMMON", d.SettingsSection().SectionName()); // registered with common
+    rig->Own("ST380011A").WriteBool(key::UseCommonSettings.name, false);
+    EXPECT_EQ("Drive_ST380011A", d.SettingsSection().SectionName());
+    EXPECT_EQ(45, d.Temperature());
+    EXPECT_TRUE(d.HasTemperature() && d.IsControlEnabled());
+
+    TDrive absent(2, rig->context);
+    absent.Poll();
+    EXPECT_FALSE(absent.IsPresent());
+    EXPECT_EQ("", absent.ModelText());
+    EXPECT_EQ(-1, absent.Temperature());
+    EXPECT_EQ("HDD3 - ", absent.DisplayName());
+    EXPECT_EQ(1, Count("IDE 3: scanning for drive"));
+}
+
+TEST_F(DriveTest, BlankModelIsUnknownAndOnlyTheLowestRawByteIsTheTemperature) {
+    TDrive& d = Polled(MonitorRig::Disk(1, "   ", 300), 1);
+    EXPECT_EQ("(unknown)", d.ModelText());
+    EXPECT_EQ("Drive_(unknown)", d.OwnSection().SectionName());
+    EXPECT_EQ(44, d.Temperature()); // 300 & 0xFF
+}
+
+TEST_F(DriveTest, FirstPollRegistersTheDiskWithTheDefaults) {
+    Polled(MonitorRig::Disk(0, "WDC WD800JB", 40));
+    EXPECT_EQ(1, Count("IDE 1: scanning for drive"));
+    EXPECT_EQ(1, Count("New HDD Found: HDD1 - WDC WD800JB"));
+    const std::string text = rig->profile.Text(rig->dir + "/Korvn.ini");
+    const size_t start = text.find("[Drive_WDC WD800JB]\r\n");
+    ASSERT_NE(std::string::npos, start);
+    const std::string section = text.substr(start);
+    EXPECT_EQ(0u, section.find("[Drive_WDC WD800JB]\r\nEnableTempControl=1\r\n"
+                               "UseCommonSettings=1\r\nPollInterval=20\r\n"));
+    EXPECT_EQ(1 + 2 + 25, std::count(section.begin(), section.end(), '\n'));
+    EXPECT_NE(std::string::npos, section.find("CriticalCtl_PoweroffMethod=1\r\n"));
+    // Known from now on: no second registration, and no "scanning" once the model is known.
+    drive->Poll();
+    EXPECT_EQ(1, Count("New HDD Found: HDD1 - WDC WD800JB"));
+    EXPECT_EQ(1, Count("IDE 1: scanning for drive"));
+    // The registering poll writes no temperature line (control was not on yet); the next does.
+    EXPECT_EQ((std::vector<std::string>{"Temperature = 40" + kDeg + "C (104" + kDeg + "F)"}),
+              rig->TemperatureMessages("WDC WD800JB (80 GB).log"));
+}
+
+TEST_F(DriveTest, WarningIsEnteredAboveTheLevelAndLeftOneDegreeBelowIt) {
+    Polled(MonitorRig::Disk(0, "ST380011A", 40));
+    Levels("50", "60");
+    EXPECT_EQ(Normal, At(50));
+    EXPECT_EQ(Warning, At(51));
+    EXPECT_EQ(Warning, At(49));
+    EXPECT_EQ(Normal, At(48));
+    EXPECT_EQ((std::vector<Event>{{Normal, Warning}, {Warning, Normal}}), events);
+}
+
+TEST_F(DriveTest, CriticalIsLeftByStepsOrAtOnce) {
+    Polled(MonitorRig::Disk(0, "ST380011A", 40));
+    Levels("50", "60");
+    EXPECT_EQ(Critical, At(65));
+    EXPECT_EQ(Critical, At(59));
+    EXPECT_EQ(Warning, At(58));
+    EXPECT_EQ(Critical, At(65));
+    EXPECT_EQ(Normal, At(47));
+    EXPECT_EQ(
+        (std::vector<Event>{
+            {Normal, Critical}, {Critical, Warning}, {Warning, Critical}, {Critical, Normal}}),
+        events);
+}
+
+TEST_F(DriveTest, EqualInvertedAndEmptyLevelsNeedNoSpecialCase) {
+    Polled(MonitorRig::Disk(0, "ST380011A", 40));
+    Levels("50", "50");
+    EXPECT_EQ(Critical, At(51)); // one event, straight to critical
+    EXPECT_EQ(Critical, At(49));
+    EXPECT_EQ(Normal, At(48));
+    Levels("60", "50"); // warning above critical
+    EXPECT_EQ(Critical, At(55));
+    EXPECT_EQ(Critical, At(49));
+    EXPECT_EQ(Normal, At(48));
+    EXPECT_EQ((std::vector<Event>{
+                  {Normal, Critical}, {Critical, Normal}, {Normal, Critical}, {Critical, Normal}}),
+              events);
+    Levels("", "60");
+    EXPECT_EQ(-1, drive->WarningLevel());
+    EXPECT_EQ(60, drive->CriticalLevel());
+    EXPECT_EQ(Warning, At(30)); // every positive temperature is above -1
+    Levels("", "");
+    EXPECT_EQ(Critical, At(30));
+}
+
+TEST_F(DriveTest, GarbageAndExtremeLevelsNeverBreakAPoll) {
+    Polled(MonitorRig::Disk(0, "ST380011A", 40));
+    Levels("abc", "60"); // not a number: 0
+    EXPECT_EQ(0, drive->WarningLevel());
+    EXPECT_EQ(Warning, At(40));
+    Levels("4294967295", "4294967295"); // beyond 32 bits: 0
+    EXPECT_EQ(0, drive->CriticalLevel());
+    EXPECT_EQ(Critical, At(40));
+    Levels("-2147483648", "-2147483648"); // "level - 1" must not overflow
+    EXPECT_EQ(INT32_MIN, drive->WarningLevel());
+    EXPECT_EQ(Critical, At(1));
+    Levels("2147483647", "2147483647");
+    EXPECT_EQ(Normal, At(45));
+}
+
+TEST_F(DriveTest, VisibilityFollowsShowDriveTempInTrayUnsigned) {
+    Polled(MonitorRig::Disk(0, "ST380011A", 40));
+    Levels("50", "60");
+    struct Case {
+        const char* setting;
+        bool normal, warning, critical;
+    };
+    const Case cases[] = {
+        {"0", true, true, true},
+        {"1", false, true, true},
+        {"2", false, false, true},
+        {"3", false, false, false},
+        {"4", false, false, false},
+        {"-1", false, false, false},
+        {"$FFFFFFFF", false, false, false},
+        {"-2147483648", false, false, false},
+        {"4294967295", true, true, true}, // beyond 32 bits reads as 0: always
+        {"letters", true, true, true},
+    };
+    for (const Case& c : cases) {
+        rig->Common().WriteString(key::ShowDriveTempInTray.name, c.setting);
+        At(45);
+        EXPECT_EQ(c.normal, drive->IsIconShown()) << c.setting;
+        At(55);
+        EXPECT_EQ(c.warning, drive->IsIconShown()) << c.setting;
+        At(65);
+        EXPECT_EQ(c.critical, drive->IsIconShown()) << c.setting;
+        At(40);
+    }
+    // Every change of visibility was told, and only those.
+    int changes = 0;
+    bool shown = false;
+    for (bool e : iconEvents) {
+        EXPECT_NE(shown, e);
+        shown = e;
+        ++changes;
+    }
+    EXPECT_GT(changes, 6);
+}
+
+TEST_F(DriveTest, IndicatorColoursByStatusAndGarbageColoursAreDrawnAsRead) {
+    Polled(MonitorRig::Disk(0, "ST380011A", 45));
+    Levels("50", "60");
+    auto last = [&] { return rig->icons.made.back(); };
+    EXPECT_EQ(45, last().value);
+    EXPECT_EQ(0xFF0000u, last().textColor);
+    EXPECT_EQ(NoColor, last().background);
+    At(55);
+    EXPECT_EQ(0x0000FFu, last().textColor);
+    EXPECT_EQ(NoColor, last().background);
+    At(65);
+    EXPECT_EQ(0xFFFFFFu, last().textColor);
+    EXPECT_EQ(0x0000FFu, last().background);
+    rig->Common().WriteString(key::CriticalTemp_IconTextColor.name, "red");
+    rig->Common().WriteString(key::CriticalTemp_IconBgColor.name, "-2147483648");
+    At(66);
+    EXPECT_EQ(0u, last().textColor); // absent or invalid: black
+    EXPECT_EQ(0x80000000u, last().background);
+    EXPECT_TRUE(drive->IsIconShown());
+}
+
+TEST_F(DriveTest, IconIsReplacedOnEveryPollAndTheOldOneDestroyedAfterwards) {
+    Polled(MonitorRig::Disk(0, "ST380011A", 45));
+    rig->Common().WriteInteger(key::ShowDriveTempInTray.name, 3); // replaced even when hidden
+    rig->icons.beforeDestroy = [&](IconHandle icon) { EXPECT_NE(icon, Icon().Icon()); };
+    for (int t = 40; t < 70; ++t) {
+        At(t);
+    }
+    EXPECT_EQ(31u, rig->icons.made.size());
+    EXPECT_EQ(1u, rig->icons.live.size());
+    EXPECT_EQ(rig->icons.made.back().icon, Icon().Icon());
+    EXPECT_EQ(0, rig->icons.badDestroys);
+    // When no icon can be made the old one stays in place and alive.
+    rig->icons.fail = true;
+    At(41);
+    EXPECT_EQ(1u, rig->icons.live.count(Icon().Icon()));
+}
+
+TEST_F(DriveTest, FahrenheitShowsInIconAndTooltipWhileTheLogKeepsBoth) {
+    rig->options->General().WriteBool(key::UseCelsius.name, false);
+    Polled(MonitorRig::Disk(0, "ST380011A", 45));
+    At(45);
+    EXPECT_EQ(113, rig->icons.made.back().value);
+    EXPECT_EQ("HDD 1: ST380011A (80 GB)\rTemperature: 113" + kDeg + "F", Icon().Tooltip());
+    EXPECT_EQ((std::vector<std::string>{"Temperature = 45" + kDeg + "C (113" + kDeg + "F)"}),
+              rig->TemperatureMessages("ST380011A (80 GB).log"));
+    rig->options->General().WriteBool(key::UseCelsius.name, true);
+    At(45);
+    EXPECT_EQ(45, rig->icons.made.back().value);
+    EXPECT_EQ("HDD 1: ST380011A (80 GB)\rTemperature: 45" + kDeg + "C", Icon().Tooltip());
+}
+
+TEST_F(DriveTest, ControlSwitchedOffRemovesTheIndicatorAndStopsReading) {
+    Polled(MonitorRig::Disk(0, "ST380011A", 55));
+    ASSERT_TRUE(drive->IsIconShown());
+    rig->Own("ST380011A").WriteBool(key::EnableTempControl.name, false);
+    const int opens = rig->driver->OpenAttempts();
+    At(70);
+    At(70);
+    EXPECT_FALSE(drive->IsIconShown());
+    EXPECT_EQ((std::vector<bool>{true, false}), iconEvents);
+    EXPECT_EQ(1, Count("HDD1 - ST380011A: tray icon removed (temp control for this disk is "
+                       "disabled)"));
+    EXPECT_EQ(opens, rig->driver->OpenAttempts());
+    EXPECT_EQ(Warning, drive->Status()); // kept: no status is decided while control is off
+    EXPECT_EQ(3, rig->app.trims);       // every poll trims, read or not
+}
+
+TEST_F(DriveTest, ADiskThatLosesItsTemperatureIsDroppedFromTheTrayAndNotReadAgain) {
+    Polled(MonitorRig::Disk(0, "ST380011A", 55));
+    Levels("50", "60");
+    At(55);
+    ASSERT_EQ(Warning, drive->Status());
+    At(0); // attribute 194 reads zero
+    EXPECT_EQ(-1, drive->Temperature());
+    EXPECT_FALSE(drive->IsIconShown());
+    EXPECT_EQ(Warning, drive->Status());
+    EXPECT_EQ(1, Count("HDD1 - ST380011A: tray icon removed (temp control for this disk is "
+                       "disabled)"));
+    const int opens = rig->driver->OpenAttempts();
+    At(55);
+    EXPECT_EQ(opens, rig->driver->OpenAttempts());
+}
+
+TEST_F(DriveTest, ADiskThatStopsAnsweringIsScannedForOnEveryPoll) {
+    Polled(MonitorRig::Disk(0, "ST380011A", 55));
+    Levels("50", "60");
+    At(55);
+    rig->Simulate(MonitorRig::Disk(0, "ST380011A", 70, 160000000, "Fail=open\n"));
+    const int opens = rig->driver->OpenAttempts();
+    drive->Poll(); // the model was known before this read: no scanning line yet
+    EXPECT_EQ(1, Count("IDE 1: scanning for drive"));
+    drive->Poll();
+    drive->Poll();
+    EXPECT_FALSE(drive->IsPresent());
+    EXPECT_EQ(opens + 3, rig->driver->OpenAttempts());
+    EXPECT_EQ(3, Count("IDE 1: scanning for drive"));
+    EXPECT_EQ(Warning, drive->Status());
+    EXPECT_TRUE(drive->IsIconShown());
+    EXPECT_EQ(0, rig->driver->OpenHandles());
+    // Back again: read and decided as before.
+    EXPECT_EQ(Critical, At(70));
+}
+
+TEST_F(DriveTest, PollIntervalsByUnitWithBadValuesLeavingTheDiskUnpolled) {
+    Polled(MonitorRig::Disk(0, "ST380011A", 45));
+    TOptionsSection& s = rig->Common();
+    struct Case {
+        const char* units;
+        const char* interval;
+        int32_t ms;
+        const char* seconds;
+    };
+    const Case cases[] = {
+        {"1", "2", 120000, "120"}, {"2", "1", 3600000, "3600"}, {"0", "20", 20000, "20"},
+        {"3", "20", 0, "0"},       {"x", "20", 20000, "20"},    // letters read as 0: seconds
+        {"0", "0", 0, "0"},        {"2", "2147483647", 0, "0"}, // beyond 32 bits: none
+        {"0", "-5", -5000, "-5"},
+    };
+    for (const Case& c : cases) {
+        s.WriteString(key::PollUnits.name, c.units);
+        s.WriteString(key::PollInterval.name, c.interval);
+        drive->ApplyPollInterval();
+        EXPECT_EQ(c.ms, drive->PollTimer().Interval()) << c.units << " " << c.interval;
+        EXPECT_EQ("HDD1 - ST380011A: set polling interval to " + std::string(c.seconds) + " sec",
+                  rig->DebugMessages().back());
+        drive->SetMonitoring(true);
+        EXPECT_EQ(c.ms > 0, drive->PollTimer().Enabled());
+        EXPECT_EQ(std::string("HDD1 - ST380011A: monitoring ") +
+                      (c.ms > 0 ? "enabled" : "disabled"),
+                  rig->DebugMessages().back());
+    }
+    drive->SetMonitoring(false);
+    EXPECT_FALSE(drive->PollTimer().Enabled());
+    EXPECT_EQ("HDD1 - ST380011A: monitoring disabled", rig->DebugMessages().back());
+}
+
+TEST_F(DriveTest, TimerTicksPollAndIndicatorClicksReachTheOwnerOnlyWhileTheDiskLives) {
+    Polled(MonitorRig::Disk(0, "ST380011A", 45));
+    const int opens = rig->driver->OpenAttempts();
+    rig->toolkit.timers.back()->Fire();
+    EXPECT_EQ(opens + 1, rig->driver->OpenAttempts());
+    std::vector<uint32_t> clicks;
+    drive->OnTrayMouse = [&](TDrive& d, uint32_t m) {
+        EXPECT_EQ(drive.get(), &d);
+        clicks.push_back(m);
+    };
+    test::FakeTrayIcon& icon = Icon();
+    icon.Mouse(kTrayRightButtonUp);
+    drive.reset();
+    icon.Mouse(kTrayLeftDoubleClick); // the icon outlives the disk in the application window
+    EXPECT_EQ((std::vector<uint32_t>{kTrayRightButtonUp}), clicks);
+    ASSERT_EQ(1u, rig->toolkit.menus.size()); // the disk's menu came from the factory
+}
+
+} // namespace
+} // namespace korvane

@@ -1,0 +1,171 @@
+// TDrives: the probe of drive numbers 0 to 3, the relays and the operations over all disks.
+#include "drives/drives.h"
+
+#include "settings/keys.h"
+
+#include "monitor_rig.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+using test::MonitorRig;
+
+class DrivesTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        rig = std::make_unique<MonitorRig>(std::string("drives_") + info->name());
+    }
+    TDrives& Probe(const std::string& ini) {
+        rig->Simulate(ini);
+        drives = std::make_unique<TDrives>(rig->context);
+        drives->OnStatusChange = [this](TDrives& sender, TDrive& d, TTempStatus o, TTempStatus n) {
+            EXPECT_EQ(drives.get(), &sender);
+            events.push_back({d.DriveNumber(), o, n});
+        };
+        drives->OnIconChange = [this](TDrives&, TDrive& d, bool shown) {
+            iconEvents.push_back({d.DriveNumber(), shown});
+        };
+        drives->OnAfterPoll = [this](TDrives&) { ++afterPolls; };
+        return *drives;
+    }
+
+    struct Event {
+        int drive;
+        TTempStatus from, to;
+        bool operator==(const Event&) const = default;
+    };
+    struct IconEvent {
+        int drive;
+        bool shown;
+        bool operator==(const IconEvent&) const = default;
+    };
+    std::unique_ptr<MonitorRig> rig;
+    std::unique_ptr<TDrives> drives;
+    std::vector<Event> events;
+    std::vector<IconEvent> iconEvents;
+    int afterPolls = 0;
+};
+
+TEST_F(DrivesTest, ADiskOnlyAtDriveNumberOneTakesPositionZero) {
+    TDrives& d = Probe(MonitorRig::Disk(1, "ST380011A", 40));
+    ASSERT_EQ(1, d.Count());
+    EXPECT_EQ(1, d.GetDrive(0)->DriveNumber());
+    EXPECT_EQ(nullptr, d.GetDrive(1));
+    EXPECT_EQ(nullptr, d.GetDrive(-1));
+    const auto lines = rig->DebugMessages();
+    std::vector<std::string> scans;
+    for (const auto& line : lines) {
+        if (line.find("scanning") != std::string::npos) {
+            scans.push_back(line);
+        }
+    }
+    EXPECT_EQ((std::vector<std::string>{"IDE 1: scanning for drive", "IDE 2: scanning for drive",
+                                        "IDE 3: scanning for drive", "IDE 4: scanning for drive"}),
+              scans);
+    EXPECT_EQ(1, d.MeasurableCount());
+}
+
+TEST_F(DrivesTest, PositionsAreDenseAndADiskWithoutTemperatureIsKeptButNotMeasurable) {
+    TDrives& d = Probe(MonitorRig::Disk(0, "A", 40) + MonitorRig::Disk(2, "B", 0) +
+                       MonitorRig::Disk(3, "C", 45));
+    ASSERT_EQ(3, d.Count());
+    EXPECT_EQ(2, d.GetDrive(1)->DriveNumber());
+    EXPECT_EQ(3, d.GetDrive(2)->DriveNumber());
+    EXPECT_EQ(2, d.MeasurableCount());
+    EXPECT_EQ(2, d.VisibleIconCount()); // ShowDriveTempInTray 0 by default; B shows nothing
+    EXPECT_FALSE(d.GetDrive(1)->IsIconShown());
+    d.RefreshMenuCaptions();
+    EXPECT_EQ(3u, rig->captioned.size());
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_NE(nullptr, d.GetDrive(i)->Menu());
+        EXPECT_EQ("captioned", d.GetDrive(i)->Menu()->Text(0));
+    }
+}
+
+TEST_F(DrivesTest, TwoDisksOfOneModelShareTheirSectionAndTheirLogFile) {
+    TDrives& d = Probe(MonitorRig::Disk(0, "ST380011A", 45) + MonitorRig::Disk(1, "ST380011A", 47));
+    ASSERT_EQ(2, d.Count());
+    EXPECT_EQ(&d.GetDrive(0)->OwnSection(), &d.GetDrive(1)->OwnSection());
+    EXPECT_EQ(d.GetDrive(0)->LogFileName(), d.GetDrive(1)->LogFileName());
+    TOptionsSection& own = rig->Own("ST380011A");
+    own.WriteBool(key::UseCommonSettings.name, false);
+    own.WriteInteger(key::WarningTemp_Level.name, 40);
+    d.PollAll();
+    EXPECT_EQ(Warning, d.GetDrive(0)->Status());
+    EXPECT_EQ(Warning, d.GetDrive(1)->Status());
+    const auto lines = rig->TemperatureMessages("ST380011A (80 GB).log");
+    // The probe's first poll registers the model; the second disk already finds it registered.
+    EXPECT_EQ((std::vector<std::string>{"Temperature = 47\xB0"
+                                        "C (116\xB0"
+                                        "F)",
+                                        "Temperature = 45\xB0"
+                                        "C (113\xB0"
+                                        "F)",
+                                        "Temperature = 47\xB0"
+                                        "C (116\xB0"
+                                        "F)"}),
+              lines);
+}
+
+TEST_F(DrivesTest, AWarmDiskRaisesItsEventInTheFirstPollAllAndAgainAfterHibernateReset) {
+    rig->Simulate(MonitorRig::Disk(0, "Warm", 40));
+    // Registered by an earlier run, set to show only when warm.
+    rig->Own("Warm").WriteBool(key::EnableTempControl.name, true);
+    rig->Own("Warm").WriteBool(key::UseCommonSettings.name, true);
+    rig->options->WriteDriveDefaults("Warm");
+    rig->Common().WriteInteger(key::ShowDriveTempInTray.name, 1);
+    TDrives& d = Probe(MonitorRig::Disk(0, "Warm", 55));
+    ASSERT_EQ(1, d.Count());
+    TDrive& warm = *d.GetDrive(0);
+    EXPECT_EQ(Normal, warm.Status());
+    EXPECT_TRUE(events.empty());
+    EXPECT_EQ(1, d.VisibleIconCount());
+    d.PollAll();
+    EXPECT_EQ((std::vector<Event>{{0, Normal, Warning}}), events);
+    EXPECT_EQ(1, afterPolls);
+    EXPECT_EQ(1, d.VisibleIconCount());
+    d.PollAll();
+    EXPECT_EQ(1u, events.size());
+
+    d.ResetBeforeHibernate();
+    EXPECT_EQ(Normal, warm.Status());
+    EXPECT_EQ((std::vector<uint32_t>{warm.TrayIcon().Identity().id}), rig->hiddenBalloons);
+    EXPECT_EQ(1u, events.size()); // reset without an event
+    d.PollAll();
+    EXPECT_EQ((std::vector<Event>{{0, Normal, Warning}, {0, Normal, Warning}}), events);
+
+    rig->Simulate(MonitorRig::Disk(0, "Warm", 40));
+    d.PollAll();
+    EXPECT_EQ(0, d.VisibleIconCount());
+    // The probe's own poll put the indicator up, before any event was connected.
+    EXPECT_EQ((std::vector<IconEvent>{{0, false}}), iconEvents);
+}
+
+TEST_F(DrivesTest, IntervalsAndMonitoringReachEveryDisk) {
+    TDrives& d = Probe(MonitorRig::Disk(0, "A", 40) + MonitorRig::Disk(3, "B", 40));
+    rig->Common().WriteInteger(key::PollUnits.name, 1);
+    rig->Common().WriteInteger(key::PollInterval.name, 2);
+    d.ApplyPollIntervals();
+    d.SetMonitoring(true);
+    for (int i = 0; i < d.Count(); ++i) {
+        EXPECT_EQ(120000, d.GetDrive(i)->PollTimer().Interval());
+        EXPECT_TRUE(d.GetDrive(i)->PollTimer().Enabled());
+    }
+    d.SetMonitoring(false);
+    EXPECT_FALSE(d.GetDrive(1)->PollTimer().Enabled());
+    EXPECT_EQ("HDD4 - B: monitoring disabled", rig->DebugMessages().back());
+}
+
+TEST_F(DrivesTest, NoDiskAnsweringLeavesAnEmptyList) {
+    TDrives& d = Probe("");
+    EXPECT_EQ(0, d.Count());
+    EXPECT_EQ(0, d.MeasurableCount());
+    d.PollAll();
+    EXPECT_EQ(1, afterPolls);
+}
+
+} // namespace
+} // namespace korvane

@@ -1,0 +1,28 @@
+// Test doubles for the drive monitor and the tray notifications.
+#include "monitor_fakes.h"
+
+namespace korvane::test {
+
+IconHandle FakeIndicatorIcons::MakeIcon(uint16_t value, uint32_t background, uint32_t textColor) {
+    if (fail) {
+        return kNoIcon;
+    }
+    const auto icon = static_cast<IconHandle>(next_++);
+    made.push_back({value, background, textColor, icon});
+    live.insert(icon);
+    return icon;
+}
+
+void FakeIndicatorIcons::DestroyIcon(IconHandle icon) {
+    if (icon == kNoIcon) {
+        return;
+    }
+    if (beforeDestroy) {
+        beforeDestroy(icon);
+    }
+    if (live.erase(icon) == 0) {
+        ++badDestroys;
+    }
+}
+
+} // namespace korvane::test

@@ -1,0 +1,68 @@
+// Test doubles for the drive monitor and the tray notifications: indicator icons that count the
+// live ones, a recording tray shell and a fixed OS version.
+#pragma once
+
+#include "actions/tray_shell.h"
+#include "drives/indicator_icons.h"
+#include "toolkit/os_version.h"
+
+#include <cstdint>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace korvane::test {
+
+class FakeIndicatorIcons final : public IndicatorIconPort {
+  public:
+    struct Made {
+        uint16_t value;
+        uint32_t background;
+        uint32_t textColor;
+        IconHandle icon;
+    };
+    IconHandle MakeIcon(uint16_t value, uint32_t background, uint32_t textColor) override;
+    void DestroyIcon(IconHandle icon) override;
+
+    std::vector<Made> made;
+    std::set<IconHandle> live;
+    int badDestroys = 0; // unknown or already destroyed handles
+    bool fail = false;   // MakeIcon gives kNoIcon
+    // Runs before a destroy, e.g. to check that the handle is no longer in use.
+    std::function<void(IconHandle)> beforeDestroy;
+
+  private:
+    uintptr_t next_ = 0x500;
+};
+
+class RecordingTrayShell final : public TrayShellPort {
+  public:
+    struct Box {
+        std::string text;
+        std::string caption;
+        uint32_t style;
+    };
+    void ModifyBalloon(const BalloonRequest& request) override { balloons.push_back(request); }
+    int32_t ShowMessageBox(const std::string& text, const std::string& caption,
+                           uint32_t style) override {
+        boxes.push_back({text, caption, style});
+        return answer;
+    }
+    std::vector<BalloonRequest> balloons;
+    std::vector<Box> boxes;
+    int32_t answer = kIdOk;
+};
+
+class FixedOsVersion final : public OsVersionPort {
+  public:
+    FixedOsVersion(uint32_t platformId, uint32_t major, uint32_t minor = 0) {
+        info.platformId = platformId;
+        info.major = major;
+        info.minor = minor;
+    }
+    OsVersionInfo Read() const override { return info; }
+    OsVersionInfo info;
+};
+
+} // namespace korvane::test
