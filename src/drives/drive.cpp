@@ -1,7 +1,6 @@
 // TDrive: the poll cycle, the status decision with its hysteresis and the tray indicator.
 #include "drives/drive.h"
 
-#include "app/app_services.h"
 #include "drives/indicator_icons.h"
 #include "drives/temperature_icon.h"
 #include "log/logger.h"
@@ -224,7 +223,9 @@ void TDrive::Poll() {
         }
         UpdateTrayIcon();
     }
-    context_.app.TrimWorkingSet();
+    if (context_.trimWorkingSet) {
+        context_.trimWorkingSet();
+    }
 }
 
 void TDrive::RegisterNewDrive() {

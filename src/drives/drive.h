@@ -10,7 +10,6 @@
 
 namespace korvane {
 
-class IAppServices;
 class IndicatorIconPort;
 class IPopupMenu;
 class ITimer;
@@ -40,7 +39,7 @@ struct TDriveContext {
     TLogger& logger;
     IToolkit& toolkit;
     IndicatorIconPort& icons;
-    IAppServices& app; // the working-set trim after every poll
+    std::function<void()> trimWorkingSet; // after every poll; may be unset
     DeviceIo& device;
     const OsVersionPort& osVersion;
     // The disk's tray menu, built by the application from its disk-menu template; may be unset.

@@ -60,7 +60,7 @@ TEST_F(DriveShellTest, IndicatorComesAndGoesWithTheLevelsAndCarriesTheBalloon) {
     test::RecordingWin32Shell shell(window.Handle());
     TTrayMessages messages(shell, os);
     TDriveContext context{
-        options, *logger, toolkit, *icons,  app,
+        options, *logger, toolkit, *icons,  [&] { app.TrimWorkingSet(); },
         *driver, os,      nullptr, nullptr, [&](ITrayIcon& icon) { messages.HideBalloon(icon); }};
     Simulate(45);
     TDrives drives(context);
@@ -105,7 +105,7 @@ TEST_F(DriveShellTest, IndicatorComesAndGoesWithTheLevelsAndCarriesTheBalloon) {
 }
 
 TEST_F(DriveShellTest, GarbageSettingsInTheRealFileNeverBreakAPollOrTheTimer) {
-    TDriveContext context{options, *logger, toolkit, *icons,  app,
+    TDriveContext context{options, *logger, toolkit, *icons,  [&] { app.TrimWorkingSet(); },
                           *driver, os,      nullptr, nullptr, nullptr};
     Simulate(45);
     TDrives drives(context);

@@ -37,7 +37,8 @@ MonitorRig::MonitorRig(const std::string& name)
       logsFolder(files.CreateFolder(dir + "/logs")),
       logger(std::make_unique<TLogger>(files, clock, *options, dir + "\\")),
       driver(sim::CreateSimulatedDriver(JoinPath(dir, "simulation.ini"))),
-      context{*options, *logger, toolkit, icons, app, *driver, os, nullptr, nullptr, nullptr} {
+      context{*options, *logger, toolkit, icons,   [this] { app.TrimWorkingSet(); },
+              *driver,  os,      nullptr, nullptr, nullptr} {
     context.createMenu = [this] { return toolkit.CreatePopupMenu({"qwerty", "-", "qwerty"}); };
     context.applyMenuCaptions = [this](IPopupMenu& menu) {
         menu.SetText(0, "captioned");
