@@ -121,6 +121,8 @@ TEST(SimProgramRun, MonitorsItsDisksAndEndsFromTheDiskMenu) {
     EXPECT_TRUE(test::PumpUntil(
         [&] { return test::ShellHasIcon(id(2)) && test::ShellHasIcon(id(3)); }, 5000));
     EXPECT_FALSE(test::ShellHasIcon(id(1)));
+    // For people: the screen with the disks' icons in the notification area.
+    EXPECT_FALSE(test::ui::SaveScreenPng("sim_program_tray").empty());
 
     // Both disks write their temperature logs, at least the probing poll's and the first one's.
     WIN32_FIND_DATAA found{};
