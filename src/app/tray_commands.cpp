@@ -37,6 +37,9 @@ void TrayCommands::Run(IPopupMenu& menu, int index) {
 }
 
 void TrayCommands::RefreshLogMenu(IPopupMenu& menu, int logEntry) {
+    // -1 would address the menu itself.
+    if (logEntry < 0 || logEntry >= menu.Count())
+        return;
     for (int n = menu.SubItemCount(logEntry) - 1; n >= 0; --n)
         menu.RemoveItem(menu.SubItem(logEntry, n));
     const std::vector<std::string> names = files_.FindFiles(LogsMask());

@@ -85,6 +85,11 @@ TEST_F(TrayCommandsTest, LogSubMenuFollowsTheFolderEachTimeItIsBuilt) {
     EXPECT_EQ((std::vector<std::string>{"HDD - ST380011A (80 GB)"}), LogEntries(menu, logs));
     EXPECT_EQ(kCmdExit, menu.Tag(menu.Count() - 1));
     EXPECT_EQ(kCmdFeedback, menu.Tag(logs + 3));
+
+    // A menu without a logs entry is left alone, not emptied.
+    const int count = menu.Count();
+    fresh.RefreshLogMenu(menu, FindMenuCommand(menu, 99));
+    EXPECT_EQ(count, menu.Count());
 }
 
 TEST_F(TrayCommandsTest, CommandCodesBecomeShellRequests) {
