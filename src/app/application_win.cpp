@@ -1,7 +1,11 @@
-// The application object and the application-wide services.
+// The application object: start-up and shut-down sequences, application-wide services, and the
+// handling of the program's tray icons and menus.
 #include "app/application_win.h"
 
 #include "app/tray_menu.h"
+#include "settings/folders.h"
+#include "settings/keys.h"
+#include "settings/location/data_folder.h"
 #include "toolkit/forms/form_win.h"
 #include "toolkit/module_win.h"
 #include "toolkit/text.h"
@@ -10,46 +14,167 @@ namespace korvane {
 
 TApplication* Application = nullptr;
 
-TApplication::TApplication() {
+namespace {
+
+constexpr const char* kStartedPrefix = "Korvane 1.0 started. Build: 51. (data files path: ";
+constexpr const char* kStartInitialization =
+    "-- START INITIALIZATION -----------------------------------------";
+constexpr const char* kInitializationFinished =
+    "-- INITIALIZATION FINISHED --------------------------------------";
+constexpr const char* kStartFinalization =
+    "-- START FINALIZATION -------------------------------------------";
+constexpr const char* kFinalizationFinished =
+    "-- FINALIZATION FINISHED ----------------------------------------";
+
+} // namespace
+
+TApplication::TApplication(std::unique_ptr<DeviceIo> device) {
+    // First of all: the disks' first poll reaches the program's objects through it.
     Application = this;
+    files_ = CreateWin32FileSystem();
+    clock_ = CreateSystemClock();
+    profile_ = CreateWin32Profile();
+    registry_ = CreateWin32Registry();
+    device_ = std::move(device);
+    indicatorIcons_ = CreateWin32IndicatorIcons();
+    StartUp();
+}
+
+void TApplication::StartUp() {
     ProgramPath = WithTrailingBackslash(FolderOf(ModulePath()));
+    DataPath = DataFilesFolder(*CreateShellSpecialFolders());
+    CreateLogsFolder(*files_, DataPath); // creates DataPath too; a failure shows in the logs
+    Options = std::make_unique<TOptions>(
+        TOptionsEnvironment{*profile_, *registry_, *files_, ModulePath(), ProgramPath},
+        DataPath + kSettingsFileName);
+    Logger = std::make_unique<TLogger>(*files_, *clock_, *Options, DataPath);
+    Log(kStartedPrefix + DataPath + ")");
+    Log(kStartInitialization);
 
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    TrayIconHandle = FromHicon(LoadIconA(instance, "ZTRAYICON"));
-
+    // The hidden application window comes before the objects that need it: the notifications'
+    // message boxes, the sound player's notifications and every timer belong to it.
     AppWindowArgs args;
     window_ = std::make_unique<AppWindow>(args);
     window_->MessageFilter = [this](MSG& msg) { return FilterAppMessage(msg); };
     // Keyboard navigation of every form: Tab, Shift+Tab and Enter for the default button.
     window_->AddMessageHook([](MSG& msg) { return forms::HandleFormNavigation(msg); });
     toolkit_ = std::make_unique<Win32Toolkit>(*window_);
+
+    trayShell_ = std::make_unique<Win32TrayShell>(window_->Handle());
+    TrayMessages = std::make_unique<TTrayMessages>(*trayShell_, osVersion_);
     SoundPlayer = toolkit_->CreateSoundPlayer();
+
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    TrayIconHandle = FromHicon(LoadIconA(instance, "ZTRAYICON"));
 
     // The tray icon owns its handle; the loaded one is shared and stays the application's.
     MainTrayIcon = toolkit_->CreateTrayIcon(FromHicon(CopyIcon(ToHicon(TrayIconHandle))));
     MainTrayIcon->SetTooltip(kMainTrayTooltip);
     MainTrayIcon->OnMouse = [this](uint32_t message) { OnMainIconMouse(message); };
 
+    commands_ = std::make_unique<TrayCommands>(shell_, *files_, ProgramPath, DataPath);
+    commands_->OnExit = [this] { ExitApplication(); };
     TrayMenu = toolkit_->CreatePopupMenu(MainMenuTemplate());
     TagMainMenu(*TrayMenu);
-    ApplyMenuCaptions(*TrayMenu);
     TrayMenu->OnItem = [this](IPopupMenu& menu, int index) { OnMenuCommand(menu, index); };
+    Log("SysTray menu created");
 
-    // Until the drive list decides, the main icon is always shown.
-    MainTrayIcon->SetActive(true);
+    Log("searching for hard disks");
+    driveContext_ = std::make_unique<TDriveContext>(TDriveContext{
+        .options = *Options,
+        .logger = *Logger,
+        .toolkit = *toolkit_,
+        .icons = *indicatorIcons_,
+        .trimWorkingSet = [this] { TrimWorkingSet(); },
+        .device = *device_,
+        .osVersion = osVersion_,
+        .createMenu = [this] { return CreateDiskMenu(); },
+        .applyMenuCaptions = [](IPopupMenu& menu) { ApplyDiskMenuCaptions(menu); },
+        .hideBalloon = [this](ITrayIcon& icon) { TrayMessages->HideBalloon(icon); },
+    });
+    // Probes the disks and polls each once, before any event below is connected.
+    Drives = std::make_unique<TDrives>(*driveContext_);
+    Drives->OnAfterPoll = [](TDrives&) {};
+    Drives->OnIconChange = [this](TDrives& sender, TDrive& drive, bool shown) {
+        OnDriveIconChange(sender, drive, shown);
+    };
+    Drives->OnTrayMouse = [this](TDrives&, TDrive& drive, uint32_t message) {
+        OnDriveTrayMouse(drive, message);
+    };
+
+    RefreshMenuCaptions();
+
+    if (Drives->MeasurableCount() == 0) {
+        MessageBoxA(nullptr, kNoTemperatureText, kProductCaption, MB_ICONWARNING);
+        // The loop of the program entry then returns at once; the rest of start-up still runs.
+        ExitApplication();
+    }
+
+    // The first poll with the events connected: a disk already warm changes status here.
+    Drives->PollAll();
+    Drives->ApplyPollIntervals();
+    Log("starting hard disks monitor");
+    Drives->SetMonitoring(true);
+    UpdateMainIcon();
+    Log(kInitializationFinished);
 }
 
 TApplication::~TApplication() {
-    MainTrayIcon = nullptr; // freed with the application window
-    TrayMenu = nullptr;
+    try {
+        ShutDown();
+    } catch (...) {
+        // The remaining steps are skipped.
+    }
+    // What a failed step left behind goes users first, the window last.
+    Drives.reset();
+    driveContext_.reset();
     SoundPlayer.reset();
+    TrayMessages.reset();
+    Logger.reset();
+    Options.reset();
     toolkit_.reset();
     window_.reset();
+    MainTrayIcon = nullptr;
+    TrayMenu = nullptr;
     Application = nullptr;
 }
 
+void TApplication::ShutDown() {
+    Log(kStartFinalization);
+    Log("destroy hard disks monitor");
+    Drives.reset();
+    driveContext_.reset();
+    Log("destroy options engine");
+    Options.reset();
+    // The main icon belongs to the application window; the loaded icon resource is shared by the
+    // system and must not be destroyed.
+    MainTrayIcon = nullptr;
+    TrayIconHandle = kNoIcon;
+    SoundPlayer.reset();
+    TrayMessages.reset();
+    trayShell_.reset();
+    TrayMenu = nullptr;
+    Log(kFinalizationFinished);
+    Logger.reset();
+    commands_.reset();
+    toolkit_.reset();
+    window_.reset();
+}
+
+void TApplication::Log(const std::string& message) {
+    if (Logger)
+        Logger->Log(kDebugLog, "", message, kNotice);
+}
+
 void TApplication::Run() {
-    window_->Run();
+    // The toolkit's own Run would free the window, its tray icons and menus as soon as the loop
+    // ends, while the disks still hold their icons until shut-down destroys them. The window goes
+    // at the end of shut-down instead; WM_CLOSE has already taken the icons out of the tray.
+    while (!window_->Terminated()) {
+        WaitMessage();
+        while (!window_->Terminated() && window_->ProcessOneMessage()) {
+        }
+    }
 }
 
 void TApplication::ExitApplication() {
@@ -96,28 +221,59 @@ void TApplication::TrimWorkingSet() {
     SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
 }
 
-void TApplication::OnMainIconMouse(uint32_t message) {
-    if (message == kTrayLeftDoubleClick) {
-        OnMenuCommand(*TrayMenu, 0);
-    } else if (message == kTrayRightButtonUp) {
-        POINT at{};
-        GetCursorPos(&at);
-        SetForegroundWindow(window_->Handle());
-        TrayMenu->Popup(at.x, at.y);
-        // Lets the menu's modal loop end cleanly.
-        PostMessageA(window_->Handle(), WM_NULL, 0, 0);
-    }
+void TApplication::RefreshMenuCaptions() {
+    ApplyMenuCaptions(*TrayMenu);
+    if (Drives)
+        Drives->RefreshMenuCaptions();
+}
+
+void TApplication::UpdateMainIcon() {
+    const int32_t rule = Options->General().ReadInteger(key::ShowMainIcon.name);
+    MainTrayIcon->SetActive(MainIconShown(rule, Drives ? Drives->VisibleIconCount() : 0));
+}
+
+void TApplication::RefreshLogMenu(IPopupMenu& menu, int logEntry) {
+    commands_->RefreshLogMenu(menu, logEntry);
 }
 
 void TApplication::OnMenuCommand(IPopupMenu& menu, int index) {
-    switch (menu.Tag(index)) {
-    case kCmdExit:
-        ExitApplication();
-        break;
-    default:
-        // The windows and documents these commands open are not part of the program yet.
-        break;
+    commands_->Run(menu, index);
+}
+
+void TApplication::OnMainIconMouse(uint32_t message) {
+    if (message == kTrayLeftDoubleClick) {
+        OnMenuCommand(*TrayMenu, 0); // the settings window does not exist yet
+    } else if (message == kTrayRightButtonUp) {
+        PopupTrayMenu(*TrayMenu);
     }
+}
+
+void TApplication::OnDriveTrayMouse(TDrive& drive, uint32_t message) {
+    // A double click opens the disk's settings page, a window the program does not have yet.
+    if (message == kTrayRightButtonUp && drive.Menu())
+        PopupTrayMenu(*drive.Menu());
+}
+
+void TApplication::OnDriveIconChange(TDrives&, TDrive&, bool) {
+    UpdateMainIcon();
+}
+
+IPopupMenu* TApplication::CreateDiskMenu() {
+    IPopupMenu* menu = toolkit_->CreatePopupMenu(DiskMenuTemplate());
+    TagDiskMenu(*menu);
+    menu->OnItem = [this](IPopupMenu& m, int index) { OnMenuCommand(m, index); };
+    return menu;
+}
+
+void TApplication::PopupTrayMenu(IPopupMenu& menu) {
+    POINT at{};
+    GetCursorPos(&at);
+    // Without the foreground the menu would not close on a click elsewhere.
+    SetForegroundWindow(window_->Handle());
+    RefreshLogMenu(menu, FindMenuCommand(menu, kCmdTemperatureLogs));
+    menu.Popup(at.x, at.y);
+    // Lets the menu's modal loop end cleanly.
+    PostMessageA(window_->Handle(), WM_NULL, 0, 0);
 }
 
 } // namespace korvane

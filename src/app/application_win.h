@@ -1,10 +1,25 @@
-// The application object: owner of every long-lived object, and the application-wide services
-// (exit, message filter, task-bar entry, working-set trim).
+// The application object: owner of every long-lived object, its start-up and shut-down
+// sequences, and the application-wide services (exit, message filter, task-bar entry,
+// working-set trim).
 #pragma once
 
+#include "actions/tray_messages.h"
+#include "actions/tray_shell_win.h"
 #include "app/app_services.h"
+#include "app/shell_port_win.h"
+#include "app/tray_commands.h"
+#include "drives/device_io.h"
+#include "drives/drives.h"
+#include "drives/indicator_icons.h"
+#include "log/logger.h"
+#include "settings/options.h"
+#include "settings/profile.h"
+#include "settings/registry.h"
 #include "toolkit/app_window_win.h"
+#include "toolkit/clock.h"
+#include "toolkit/files.h"
 #include "toolkit/icon_handle.h"
+#include "toolkit/os_version.h"
 #include "toolkit/popup_menu.h"
 #include "toolkit/sound_player.h"
 #include "toolkit/toolkit_win.h"
@@ -18,12 +33,15 @@
 namespace korvane {
 
 inline constexpr const char* kMainTrayTooltip = "Korvane 1.0 (build: 51)";
+inline constexpr const char* kNoTemperatureText =
+    "None of your hard disks supports temperature measurement!";
+inline constexpr const char* kProductCaption = "Korvane";
 
 class TApplication final : public IAppServices {
   public:
-    // The start-up sequence. It builds the application window, the main tray icon and the tray
-    // menu; the objects of the other subsystems join it as they are built.
-    TApplication();
+    // The start-up sequence. `device` is the S.M.A.R.T. device access the disks are probed and
+    // polled through: the real drivers, or the simulated one of the sim build.
+    explicit TApplication(std::unique_ptr<DeviceIo> device);
     // The shut-down sequence.
     ~TApplication() override;
     TApplication(const TApplication&) = delete;
@@ -33,9 +51,13 @@ class TApplication final : public IAppServices {
     IconHandle TrayIconHandle = kNoIcon; // "ZTRAYICON", shared by the system
     ITrayIcon* MainTrayIcon = nullptr;   // owned by the application window
     IPopupMenu* TrayMenu = nullptr;      // owned by the application window
+    std::unique_ptr<TDrives> Drives;
+    std::unique_ptr<TOptions> Options;
     std::unique_ptr<ISoundPlayer> SoundPlayer;
+    std::unique_ptr<TLogger> Logger;
     std::string DataPath;    // with a trailing "\"
     std::string ProgramPath; // with a trailing "\"
+    std::unique_ptr<TTrayMessages> TrayMessages;
 
     // The settings window tells through this whether it is visible and with which caption.
     std::function<bool(std::string& caption)> SettingsWindowShown;
@@ -43,7 +65,7 @@ class TApplication final : public IAppServices {
     AppWindow& Window() { return *window_; }
     IToolkit& Toolkit() { return *toolkit_; }
 
-    // Runs the message loop until it ends; the application window is freed then.
+    // Runs the message loop until it ends; the application window is freed with the object.
     void Run();
 
     void ExitApplication() override;
@@ -52,10 +74,36 @@ class TApplication final : public IAppServices {
     // The application window's message filter; true when the message is handled.
     bool FilterAppMessage(MSG& msg);
 
-    void OnMainIconMouse(uint32_t message);
+    // The tray menus and icons.
+    void RefreshMenuCaptions();
+    void UpdateMainIcon();
+    void RefreshLogMenu(IPopupMenu& menu, int logEntry);
     void OnMenuCommand(IPopupMenu& menu, int index);
+    void OnMainIconMouse(uint32_t message);
+    void OnDriveTrayMouse(TDrive& drive, uint32_t message);
+    void OnDriveIconChange(TDrives& sender, TDrive& drive, bool shown);
 
   private:
+    void Log(const std::string& message);
+    IPopupMenu* CreateDiskMenu();
+    // The right click on any of the program's tray icons: the menu at the cursor.
+    void PopupTrayMenu(IPopupMenu& menu);
+    void StartUp();
+    void ShutDown();
+
+    // The platform services the long-lived objects are built on; they outlive them all.
+    std::unique_ptr<FileSystem> files_;
+    std::unique_ptr<Clock> clock_;
+    std::unique_ptr<ProfilePort> profile_;
+    std::unique_ptr<RegistryPort> registry_;
+    std::unique_ptr<DeviceIo> device_;
+    std::unique_ptr<IndicatorIconPort> indicatorIcons_;
+    SystemOsVersion osVersion_;
+    Win32Shell shell_;
+    std::unique_ptr<Win32TrayShell> trayShell_;
+    std::unique_ptr<TrayCommands> commands_;
+    std::unique_ptr<TDriveContext> driveContext_;
+
     std::unique_ptr<AppWindow> window_;
     std::unique_ptr<Win32Toolkit> toolkit_;
 };

@@ -8,6 +8,11 @@ std::vector<std::string> MainMenuTemplate() {
     return {"%&Settings...", "-", q, "(", ")", "-", q, "(", q, q, ")", "-", q, q, "-", q};
 }
 
+std::vector<std::string> DiskMenuTemplate() {
+    const std::string q = kMenuPlaceholder;
+    return {q, "%" + q, "-", q, "(", ")", "-", q, "(", q, q, ")", "-", q, q, "-", q};
+}
+
 std::string MenuCaption(int32_t code) {
     switch (code) {
     case kCmdSettings:
@@ -33,32 +38,48 @@ std::string MenuCaption(int32_t code) {
     }
 }
 
-void TagMainMenu(IPopupMenu& menu) {
-    // Indexes of MainMenuTemplate, depth first; separators keep tag 0.
-    const int32_t codes[] = {kCmdSettings,
-                             0,
-                             kCmdTemperatureLogs,
-                             0,
-                             kCmdFeedback,
-                             kCmdWebPage,
-                             kCmdBugReport,
-                             0,
-                             kCmdHelp,
-                             kCmdAbout,
-                             0,
-                             kCmdExit};
+std::string DiskMenuCaption(int32_t code) {
+    if (code == kCmdSettings)
+        return "Korvane " + MenuCaption(code);
+    return MenuCaption(code);
+}
+
+namespace {
+
+void TagMenu(IPopupMenu& menu, const std::vector<int32_t>& codes) {
     int index = 0;
     for (int32_t code : codes)
         menu.SetTag(index++, code);
 }
 
-void ApplyMenuCaptions(IPopupMenu& menu) {
+void ApplyCaptions(IPopupMenu& menu, std::string (*captionOf)(int32_t)) {
     for (int i = 0; i < menu.Count(); ++i) {
-        const std::string caption = MenuCaption(menu.Tag(i));
+        const std::string caption = captionOf(menu.Tag(i));
         // Log entries (code 10) carry their own captions.
         if (!caption.empty())
             menu.SetText(i, caption);
     }
+}
+
+} // namespace
+
+void TagMainMenu(IPopupMenu& menu) {
+    // Indexes of MainMenuTemplate, depth first; separators keep tag 0.
+    TagMenu(menu, {kCmdSettings, 0, kCmdTemperatureLogs, 0, kCmdFeedback, kCmdWebPage,
+                   kCmdBugReport, 0, kCmdHelp, kCmdAbout, 0, kCmdExit});
+}
+
+void TagDiskMenu(IPopupMenu& menu) {
+    TagMenu(menu, {kCmdSettings, kCmdDiskSettings, 0, kCmdTemperatureLogs, 0, kCmdFeedback,
+                   kCmdWebPage, kCmdBugReport, 0, kCmdHelp, kCmdAbout, 0, kCmdExit});
+}
+
+void ApplyMenuCaptions(IPopupMenu& menu) {
+    ApplyCaptions(menu, &MenuCaption);
+}
+
+void ApplyDiskMenuCaptions(IPopupMenu& menu) {
+    ApplyCaptions(menu, &DiskMenuCaption);
 }
 
 int FindMenuCommand(const IPopupMenu& menu, int32_t code) {
@@ -67,6 +88,17 @@ int FindMenuCommand(const IPopupMenu& menu, int32_t code) {
             return i;
     }
     return -1;
+}
+
+bool MainIconShown(int32_t showMainIcon, int32_t visibleIndicators) {
+    switch (showMainIcon) {
+    case kMainIconWithoutIndicators:
+        return visibleIndicators == 0;
+    case kMainIconNever:
+        return false;
+    default:
+        return true;
+    }
 }
 
 } // namespace korvane

@@ -29,14 +29,32 @@ inline constexpr const char* kMenuPlaceholder = "qwerty";
 // report), -, Help, About, -, Exit. Every entry but the default one carries the placeholder.
 std::vector<std::string> MainMenuTemplate();
 
+// A disk's menu: Korvane Settings, Hard Disk Settings (default), -, Temperature Logs (sub-menu),
+// -, Feedback (Web page, Bug report), -, Help, About, -, Exit.
+std::vector<std::string> DiskMenuTemplate();
+
 // The caption of a command code; empty for codes without one.
 std::string MenuCaption(int32_t code);
+// The same in a disk's menu, where Settings names the program whose settings it opens.
+std::string DiskMenuCaption(int32_t code);
 
 // Gives the entries of a menu built from MainMenuTemplate their command codes.
 void TagMainMenu(IPopupMenu& menu);
+// Gives the entries of a menu built from DiskMenuTemplate their command codes.
+void TagDiskMenu(IPopupMenu& menu);
 // Replaces every caption of a tagged menu with the caption of its code.
 void ApplyMenuCaptions(IPopupMenu& menu);
+void ApplyDiskMenuCaptions(IPopupMenu& menu);
 // The index of the first entry with this code, or -1.
 int FindMenuCommand(const IPopupMenu& menu, int32_t code);
+
+// Values of ShowMainIcon.
+inline constexpr int32_t kMainIconAlways = 0;
+inline constexpr int32_t kMainIconWithoutIndicators = 1;
+inline constexpr int32_t kMainIconNever = 2;
+
+// Whether the main tray icon is shown for a ShowMainIcon value while this many disk indicators
+// are in the tray; unknown values mean always.
+bool MainIconShown(int32_t showMainIcon, int32_t visibleIndicators);
 
 } // namespace korvane

@@ -2,17 +2,33 @@
 #include "app/application_win.h"
 #include "app/single_instance_win.h"
 #include "app/tray_menu.h"
+#include "app_program_win.h"
+#include "drives/sim/sim_driver.h"
+#include "test_env.h"
 
 #include <gtest/gtest.h>
 
 namespace korvane {
 namespace {
 
+// The application object over the simulator's demo disks (no simulation.ini in the temp folder),
+// with a clean data folder before and after.
+struct AppFixture {
+    test::CleanDataFolder clean;
+    TApplication app{
+        sim::CreateSimulatedDriver(test::FreshTempDir("app_services") + "\\simulation.ini")};
+};
+
 TEST(ApplicationServices, SystemCloseIsRefusedAndExitEndsTheLoop) {
-    TApplication app;
+    AppFixture fixture;
+    TApplication& app = fixture.app;
     EXPECT_EQ(&app, Application);
     ASSERT_NE(nullptr, app.MainTrayIcon);
-    EXPECT_TRUE(app.MainTrayIcon->Active());
+    // First run: the main icon only while no disk shows its indicator, and the three demo disks
+    // show theirs.
+    ASSERT_EQ(3, app.Drives->Count());
+    EXPECT_EQ(3, app.Drives->VisibleIconCount());
+    EXPECT_FALSE(app.MainTrayIcon->Active());
     EXPECT_EQ(kMainTrayTooltip, app.MainTrayIcon->Tooltip());
     HWND hwnd = app.Window().Handle();
     SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -25,12 +41,13 @@ TEST(ApplicationServices, SystemCloseIsRefusedAndExitEndsTheLoop) {
     app.TrayMenu->OnItem(*app.TrayMenu, FindMenuCommand(*app.TrayMenu, kCmdExit));
     EXPECT_TRUE(app.Window().Terminated());
     EXPECT_FALSE(app.MainTrayIcon->Active());
-    app.Run(); // returns at once and frees the window
-    EXPECT_FALSE(IsWindow(hwnd));
+    app.Run(); // returns at once; the window goes with the object
+    EXPECT_TRUE(IsWindow(hwnd));
 }
 
 TEST(ApplicationServices, TaskbarEntryFollowsTheSettingsWindow) {
-    TApplication app;
+    AppFixture fixture;
+    TApplication& app = fixture.app;
     HWND hwnd = app.Window().Handle();
     bool shown = true;
     app.SettingsWindowShown = [&](std::string& caption) {

@@ -48,5 +48,49 @@ TEST(MainTrayMenu, LogEntriesKeepTheirCaptionsAndLaterEntriesMove) {
     EXPECT_EQ(-1, FindMenuCommand(menu, 99));
 }
 
+TEST(DiskTrayMenu, EntriesInOrderWithCodesAndCaptions) {
+    test::FakePopupMenu menu(DiskMenuTemplate());
+    TagDiskMenu(menu);
+    // Placeholders until the captions are applied.
+    EXPECT_EQ(kMenuPlaceholder, menu.Text(FindMenuCommand(menu, kCmdExit)));
+    ApplyDiskMenuCaptions(menu);
+    const std::vector<std::pair<int32_t, std::string>> expected = {
+        {kCmdSettings, "Korvane &Settings..."},
+        {kCmdDiskSettings, "Hard D&isk Settings..."},
+        {0, "-"},
+        {kCmdTemperatureLogs, "Temperature &Logs"},
+        {0, "-"},
+        {kCmdFeedback, "&Feedback"},
+        {kCmdWebPage, "Korvane on the Web"},
+        {kCmdBugReport, "Send Bug Report"},
+        {0, "-"},
+        {kCmdHelp, "&Help..."},
+        {kCmdAbout, "&About..."},
+        {0, "-"},
+        {kCmdExit, "E&xit Korvane"}};
+    ASSERT_EQ(static_cast<int>(expected.size()), menu.Count());
+    for (int i = 0; i < menu.Count(); ++i) {
+        EXPECT_EQ(expected[i].first, menu.Tag(i)) << i;
+        EXPECT_EQ(expected[i].second, menu.Text(i)) << i;
+    }
+    EXPECT_FALSE(menu.Model().At(0)->isDefault);
+    EXPECT_TRUE(menu.Model().At(1)->isDefault);
+    EXPECT_EQ(0, menu.SubItemCount(FindMenuCommand(menu, kCmdTemperatureLogs)));
+    EXPECT_EQ(2, menu.SubItemCount(FindMenuCommand(menu, kCmdFeedback)));
+}
+
+TEST(MainIconRule, ShownByTheSettingAndTheVisibleIndicators) {
+    struct Row {
+        int32_t setting;
+        int32_t indicators;
+        bool shown;
+    };
+    const Row rows[] = {{0, 0, true},  {0, 3, true},  {1, 0, true}, {1, 1, false}, {1, 4, false},
+                        {2, 0, false}, {2, 2, false}, {3, 2, true}, {-1, 1, true}};
+    for (const Row& row : rows)
+        EXPECT_EQ(row.shown, MainIconShown(row.setting, row.indicators))
+            << row.setting << " " << row.indicators;
+}
+
 } // namespace
 } // namespace korvane

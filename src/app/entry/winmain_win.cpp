@@ -3,7 +3,27 @@
 #include "app/single_instance_win.h"
 #include "toolkit/win32.h"
 
+#ifdef KORVANE_SIM_BUILD
+#include "drives/sim/sim_driver.h"
+#else
+#include "drives/device_io_win.h"
+#endif
+
 #include <commctrl.h>
+
+namespace {
+
+// The S.M.A.R.T. device access: the disks' drivers, or in the sim build the simulated disks of
+// "simulation.ini" beside the program.
+std::unique_ptr<korvane::DeviceIo> CreateDeviceAccess() {
+#ifdef KORVANE_SIM_BUILD
+    return korvane::sim::CreateSimulatedDriverBesideProgram();
+#else
+    return std::make_unique<korvane::Win32DeviceIo>();
+#endif
+}
+
+} // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace korvane;
@@ -12,7 +32,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (EnsureSingleInstance(kRunningMutexName))
         return 0;
     {
-        TApplication application;
+        TApplication application(CreateDeviceAccess());
         application.TrimWorkingSet();
         application.Run();
     }

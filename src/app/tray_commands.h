@@ -1,0 +1,47 @@
+// What the tray menus' entries do: documents, the web page, the bug report, the log sub-menu.
+#pragma once
+
+#include "app/shell_port.h"
+#include "toolkit/popup_menu.h"
+
+#include <functional>
+#include <string>
+
+namespace korvane {
+
+class FileSystem;
+
+inline constexpr const char* kHelpFileName = "Korvane.chm";
+inline constexpr const char* kMailerFileName = "Postwright.exe";
+inline constexpr const char* kBugReportArgument = "BUG";
+inline constexpr const char* kWebPageAddress = "http://korvane.example/";
+inline constexpr const char* kLogCaptionPrefix = "HDD - ";
+inline constexpr const char* kLogEditor = "notepad";
+
+class TrayCommands {
+  public:
+    // Both paths end with a backslash; the temperature logs are in dataPath + "logs\".
+    TrayCommands(ShellPort& shell, FileSystem& files, std::string programPath,
+                 std::string dataPath);
+
+    // The entry's code decides; codes whose windows the program does not have do nothing.
+    void Run(IPopupMenu& menu, int index);
+    // Rebuilds the sub-menu of a Temperature Logs entry from the logs folder as it is now.
+    void RefreshLogMenu(IPopupMenu& menu, int logEntry);
+
+    std::function<void()> OnExit;
+
+  private:
+    std::string LogsMask() const;
+    void OpenLog(int32_t listingIndex);
+
+    ShellPort& shell_;
+    FileSystem& files_;
+    std::string programPath_;
+    std::string logsPath_;
+};
+
+// "HDD - " and the log's file name up to its last ".".
+std::string LogMenuCaption(const std::string& fileName);
+
+} // namespace korvane

@@ -1,0 +1,187 @@
+// The built programs as a user starts them: the sim build monitoring its simulated disks, and the
+// release build on a machine whose disks give no temperature.
+#include "app_program_win.h"
+#include "monitor_shell_win.h"
+#include "settings/location/data_folder.h"
+#include "test_env.h"
+#include "toolkit/win32.h"
+#include "toolkit_wait_win.h"
+#include "ui_driver_win.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace korvane {
+namespace {
+
+constexpr const char* kStartInitialization =
+    "-- START INITIALIZATION -----------------------------------------";
+constexpr const char* kInitializationFinished =
+    "-- INITIALIZATION FINISHED --------------------------------------";
+constexpr const char* kStartFinalization =
+    "-- START FINALIZATION -------------------------------------------";
+constexpr const char* kFinalizationFinished =
+    "-- FINALIZATION FINISHED ----------------------------------------";
+
+constexpr DWORD kStartTimeoutMs = 20000;
+
+// The messages of the program's debug log, in order.
+std::vector<std::string> DebugMessages() {
+    std::vector<std::string> messages;
+    for (const std::string& line : test::ReadLines(test::ProgramDataFolder() + kDebugLogName))
+        messages.push_back(test::DebugMessage(line));
+    return messages;
+}
+
+bool DebugLogHas(const std::string& message) {
+    const std::vector<std::string> messages = DebugMessages();
+    return std::find(messages.begin(), messages.end(), message) != messages.end();
+}
+
+// Whether `expected` appears in `messages` in this order (other lines may come between).
+::testing::AssertionResult InOrder(const std::vector<std::string>& messages,
+                                   const std::vector<std::string>& expected) {
+    auto at = messages.begin();
+    for (const std::string& want : expected) {
+        at = std::find(at, messages.end(), want);
+        if (at == messages.end()) {
+            std::string all;
+            for (const std::string& m : messages)
+                all += "\n  " + m;
+            return ::testing::AssertionFailure()
+                   << "missing or out of order: " << want << "\nlog:" << all;
+        }
+        ++at;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+std::vector<std::string> StartUpLines(const std::string& dataPath) {
+    return {"Korvane 1.0 started. Build: 51. (data files path: " + dataPath + ")",
+            kStartInitialization, "SysTray menu created", "searching for hard disks"};
+}
+
+const std::vector<std::string> kShutDownLines = {kStartFinalization, "destroy hard disks monitor",
+                                                 "destroy options engine", kFinalizationFinished};
+
+// Two simulated disks, at 35 and 55 degrees.
+constexpr const char* kTwoDisks = "[PhysicalDrive0]\r\n"
+                                  "Model=COOL DISK 80\r\n"
+                                  "Serial=C80\r\n"
+                                  "Sectors=156301488\r\n"
+                                  "Temperature=35\r\n"
+                                  "[PhysicalDrive1]\r\n"
+                                  "Model=WARM DISK 250\r\n"
+                                  "Serial=W250\r\n"
+                                  "Sectors=488397168\r\n"
+                                  "Temperature=55\r\n";
+
+// The sim build copied into a program folder of its own, with simulation.ini beside it.
+std::string SimProgramIn(const std::string& name, const std::string& simulation) {
+    const std::string folder = test::FreshTempDir(name);
+    const std::string exe = test::JoinPath(folder, "KorvaneMonitor.exe");
+    if (!CopyFileA(test::BuiltProgram("sim").c_str(), exe.c_str(), FALSE))
+        return {};
+    test::WriteFileBytes(test::JoinPath(folder, "simulation.ini"), simulation);
+    return exe;
+}
+
+TEST(SimProgramRun, MonitorsItsDisksAndEndsFromTheDiskMenu) {
+    test::CleanDataFolder clean;
+    const std::string exe = SimProgramIn("sim_program_run", kTwoDisks);
+    ASSERT_FALSE(exe.empty());
+    test::Process program;
+    ASSERT_TRUE(program.Start(exe));
+    ASSERT_TRUE(
+        test::PumpUntil([] { return DebugLogHas(kInitializationFinished); }, kStartTimeoutMs));
+    const std::string data = test::ProgramDataFolder();
+
+    std::vector<std::string> expected = StartUpLines(data);
+    expected.insert(expected.end(),
+                    {"IDE 1: scanning for drive", "New HDD Found: HDD1 - COOL DISK 80",
+                     "IDE 2: scanning for drive", "New HDD Found: HDD2 - WARM DISK 250",
+                     "starting hard disks monitor", kInitializationFinished});
+    EXPECT_TRUE(InOrder(DebugMessages(), expected));
+    EXPECT_EQ(expected[0], DebugMessages().front());
+    EXPECT_EQ(kStartInitialization, DebugMessages()[1]);
+
+    const std::string ini = test::ReadFileBytes(data + kSettingsFileName);
+    EXPECT_NE(std::string::npos, ini.find("[Drive_COOL DISK 80]"));
+    EXPECT_NE(std::string::npos, ini.find("[Drive_WARM DISK 250]"));
+    EXPECT_NE(std::string::npos, ini.find("[Drive_COMMON]"));
+
+    // Icon 1 is the main icon, hidden while the disks show theirs (the first-run setting);
+    // icons 2 and 3 are the disks'.
+    const HWND window = test::MainWindowOf(program.info.dwProcessId);
+    ASSERT_NE(nullptr, window);
+    const auto id = [&](uint32_t n) {
+        return TrayIconIdentity{reinterpret_cast<uintptr_t>(window), n};
+    };
+    EXPECT_TRUE(test::PumpUntil(
+        [&] { return test::ShellHasIcon(id(2)) && test::ShellHasIcon(id(3)); }, 5000));
+    EXPECT_FALSE(test::ShellHasIcon(id(1)));
+    // For people: the screen with the disks' icons in the notification area.
+    EXPECT_FALSE(test::ui::SaveScreenPng("sim_program_tray").empty());
+
+    // Both disks write their temperature logs, at least the probing poll's and the first one's.
+    WIN32_FIND_DATAA found{};
+    int logs = 0;
+    HANDLE search = FindFirstFileA((data + "logs\\*.log").c_str(), &found);
+    ASSERT_NE(INVALID_HANDLE_VALUE, search);
+    do {
+        ++logs;
+        EXPECT_FALSE(test::ReadLines(data + "logs\\" + found.cFileName).empty()) << found.cFileName;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    EXPECT_EQ(2, logs);
+
+    // The user's way out: a right click on the warm disk's icon opens its menu, Up selects its
+    // last entry, "Exit Korvane", and Enter chooses it.
+    PostMessageA(window, 0xB008, 3, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    ASSERT_TRUE(test::PumpUntil(
+        [&] { return (menu = FindWindowA("#32768", nullptr)) && IsWindowVisible(menu); }, 10000));
+    PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(program.WaitExit(10000));
+    EXPECT_EQ(0u, program.ExitCode());
+    EXPECT_FALSE(test::ShellHasIcon(id(2)));
+    EXPECT_FALSE(test::ShellHasIcon(id(3)));
+
+    std::vector<std::string> messages = DebugMessages();
+    EXPECT_TRUE(InOrder(messages, kShutDownLines));
+    EXPECT_EQ(kFinalizationFinished, messages.back());
+}
+
+TEST(ReleaseProgramRun, WithoutDiskTemperaturesWarnsAndShutsDown) {
+    test::CleanDataFolder clean;
+    test::Process program;
+    ASSERT_TRUE(program.Start(test::BuiltProgram("release")));
+    HWND box = nullptr;
+    ASSERT_TRUE(test::PumpUntil(
+        [&] { return (box = test::DialogOf(program.info.dwProcessId, "Korvane")) != nullptr; },
+        kStartTimeoutMs));
+    const std::vector<std::string> texts = test::ui::AllTexts(box);
+    EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(),
+                                     "None of your hard disks supports temperature measurement!"));
+    // No owner window: the box stands on its own.
+    EXPECT_EQ(nullptr, GetWindow(box, GW_OWNER));
+    // Start-up waits at the box.
+    EXPECT_FALSE(DebugLogHas("starting hard disks monitor"));
+
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(program.WaitExit(10000));
+    EXPECT_EQ(0u, program.ExitCode());
+
+    std::vector<std::string> expected = StartUpLines(test::ProgramDataFolder());
+    expected.insert(expected.end(), {"starting hard disks monitor", kInitializationFinished});
+    expected.insert(expected.end(), kShutDownLines.begin(), kShutDownLines.end());
+    const std::vector<std::string> messages = DebugMessages();
+    EXPECT_TRUE(InOrder(messages, expected));
+    EXPECT_EQ(expected[0], messages.front());
+    EXPECT_EQ(kFinalizationFinished, messages.back());
+}
+
+} // namespace
+} // namespace korvane

@@ -1,0 +1,55 @@
+// Running the built KorvaneMonitor programs from tests under Wine: their data folder, copies of
+// them in temp folders, processes, and their windows.
+#pragma once
+
+#include "toolkit/win32.h"
+
+#include <string>
+#include <vector>
+
+namespace korvane::test {
+
+// The program's data-files folder of this user (with its trailing backslash).
+std::string ProgramDataFolder();
+// Removes the data-files folder with everything in it.
+void RemoveProgramDataFolder();
+
+// Empties the data-files folder when made and when destroyed: each test starts with none.
+struct CleanDataFolder {
+    CleanDataFolder() { RemoveProgramDataFolder(); }
+    ~CleanDataFolder() { RemoveProgramDataFolder(); }
+    CleanDataFolder(const CleanDataFolder&) = delete;
+    CleanDataFolder& operator=(const CleanDataFolder&) = delete;
+};
+
+// A built program: KORVANE_BUILD_DIR + "\" + dir + "\KorvaneMonitor.exe" (empty without it).
+std::string BuiltProgram(const std::string& dir);
+
+// A started program, killed if still running when the object goes.
+struct Process {
+    PROCESS_INFORMATION info{};
+    bool started = false;
+    Process() = default;
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    ~Process();
+    // Starts the program as a user does, from its own folder.
+    bool Start(const std::string& exe);
+    DWORD ExitCode() const;
+    // True when the process ended within the timeout.
+    bool WaitExit(DWORD timeoutMs) const;
+};
+
+// The application window of the given process, or null.
+HWND MainWindowOf(DWORD pid);
+
+// The visible top-level dialog (#32770) with this caption that the process shows, or null.
+HWND DialogOf(DWORD pid, const std::string& caption);
+
+// The lines of a text file without their CR LF.
+std::vector<std::string> ReadLines(const std::string& path);
+
+// The message text of a debug-log line (what follows the time stamp and the level field).
+std::string DebugMessage(const std::string& line);
+
+} // namespace korvane::test
