@@ -65,7 +65,7 @@ void HibernateCountdown::ShowCountdown(const std::string& heading, int32_t secon
 }
 
 void HibernateCountdown::WaitUntilClosed() {
-    while (view_.Shown()) {
+    while (view_.Shown() || deciding_) {
         view_.Sleep(10);
         view_.ProcessOneMessage();
     }
@@ -95,6 +95,7 @@ void HibernateCountdown::CancelPowerOff() {
 }
 
 void HibernateCountdown::PowerOffNow() {
+    deciding_ = true;
     // Let the window vanish before the system starts going down.
     view_.RequestClose();
     view_.Sleep(5);
@@ -105,7 +106,7 @@ void HibernateCountdown::PowerOffNow() {
     countdown_ = 0;
     if (method == kPowerOffShutdown) {
         Log("POWEROFF: try to shutdown");
-        powerOffSucceeded_ = deps_.engine.PowerOff(kPowerOffShutdown);
+        Decide(kPowerOffShutdown);
         if (powerOffSucceeded_)
             Log("POWEROFF: shutdown");
         else
@@ -114,13 +115,20 @@ void HibernateCountdown::PowerOffNow() {
         if (deps_.resetBeforeHibernate)
             deps_.resetBeforeHibernate();
         Log("POWEROFF: try to hibernate");
-        powerOffSucceeded_ = deps_.engine.PowerOff(kPowerOffHibernate);
+        Decide(kPowerOffHibernate);
         if (powerOffSucceeded_)
             Log("POWEROFF: hibernate");
         else
             ReportFailure("POWEROFF: hibernate failed");
     }
+    deciding_ = false;
     deps_.app.TrimWorkingSet();
+}
+
+void HibernateCountdown::Decide(int32_t method) {
+    powerOffSucceeded_ = deps_.engine.PowerOff(method);
+    // The result is known: the worker may go on while the user reads a failure message.
+    deciding_ = false;
 }
 
 void HibernateCountdown::CloseQuery(bool& accept) {
@@ -137,7 +145,7 @@ void HibernateCountdown::KeyOnButton(bool onCancelButton, uint32_t key) {
 }
 
 void HibernateCountdown::Log(const std::string& message) {
-    deps_.logger.Log(1, "", message, kNotice);
+    deps_.logger.Log(kDebugLog, "", message, kNotice);
 }
 
 void HibernateCountdown::ReportFailure(const char* line) {

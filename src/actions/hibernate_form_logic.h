@@ -4,6 +4,7 @@
 
 #include "actions/shutdown.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -79,6 +80,7 @@ class HibernateCountdown {
 
     void ShowCountdown(const std::string& heading, int32_t seconds, int32_t currentTemp,
                        int32_t limitTemp, int32_t method);
+    // Returns when the window is hidden and no power-off decision is still being made.
     void WaitUntilClosed();
     bool PowerOffSucceeded() const { return powerOffSucceeded_; }
     int32_t Countdown() const { return countdown_; }
@@ -94,13 +96,17 @@ class HibernateCountdown {
     void KeyOnButton(bool onCancelButton, uint32_t key);
 
   private:
+    void Decide(int32_t method);
     void Log(const std::string& message);
     void ReportFailure(const char* line);
 
     CountdownDeps deps_;
     CountdownView& view_;
     std::unique_ptr<ITimer> timer_;
-    bool powerOffSucceeded_ = false;
+    // Read by the worker while the GUI thread decides: the window hides before the engine
+    // answers, so the wait also covers the decision.
+    std::atomic<bool> powerOffSucceeded_{false};
+    std::atomic<bool> deciding_{false};
     int32_t countdown_ = 0;
     int32_t methodCount_ = 1;
 };
