@@ -32,7 +32,7 @@ class RecordingEngine final : public PowerOffEngine {
     bool PowerOff(int32_t method) override {
         std::lock_guard<std::mutex> lock(mutex);
         methods.push_back(method);
-        return true;
+        return accepts;
     }
     std::vector<int32_t> Methods() {
         std::lock_guard<std::mutex> lock(mutex);
@@ -40,6 +40,7 @@ class RecordingEngine final : public PowerOffEngine {
     }
     std::mutex mutex;
     std::vector<int32_t> methods;
+    std::atomic<bool> accepts{true};
 };
 
 // The program file holds the window's icon and picture.
@@ -184,6 +185,37 @@ TEST_F(HibernateFormTest, EnterAsSoonAsShownPowersOffAtOnce) {
     EXPECT_EQ(std::vector<int32_t>{0}, engine.Methods());
     EXPECT_TRUE(succeeded); // the worker's wait covered the decision made after the window hid
     EXPECT_NE(std::string::npos, DebugLog().find("POWEROFF: shutdown\r\n"));
+}
+
+TEST_F(HibernateFormTest, TheCloseBoxHidesWithoutCancellingTheCountdown) {
+    ShowFromWorker(0);
+    SendMessageA(Hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Pump([&] { return workerDone.load(); }));
+    worker.join();
+    EXPECT_FALSE(IsWindowVisible(Hwnd()));
+    EXPECT_EQ(std::string::npos, DebugLog().find("Canceled"));
+    EXPECT_TRUE(form->Logic().Counting());
+    // Let it run out quickly rather than wait 20 seconds.
+    while (form->Logic().Countdown() > 1)
+        form->Logic().Tick();
+    EXPECT_TRUE(Pump([&] { return !engine.Methods().empty(); }, 5000));
+    EXPECT_EQ(std::vector<int32_t>{0}, engine.Methods());
+}
+
+TEST_F(HibernateFormTest, ARefusedShutdownIsShownInAWarningBoxOnce) {
+    engine.accepts = false;
+    ShowFromWorker(0);
+    test::ui::DialogResponder responder("Korvane", IDOK, test::ui::Timeout{10000});
+    test::ui::Click(PowerOffButton()); // returns when the responder has closed the box
+    EXPECT_TRUE(responder.Finish());
+    const auto& texts = responder.texts();
+    EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), kPowerOffFailedText));
+    EXPECT_TRUE(Pump([&] { return workerDone.load(); }));
+    worker.join();
+    EXPECT_FALSE(succeeded);
+    EXPECT_EQ(std::vector<int32_t>{0}, engine.Methods());
+    EXPECT_NE(std::string::npos, DebugLog().find("POWEROFF: shutdown failed"));
+    EXPECT_EQ(std::string::npos, DebugLog().find("POWEROFF: shutdown\r\n"));
 }
 
 } // namespace
