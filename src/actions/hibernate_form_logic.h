@@ -1,0 +1,114 @@
+// The countdown window's behaviour apart from Win32: texts, the 20-second countdown, cancel and
+// the power-off decision with its log lines.
+#pragma once
+
+#include "actions/shutdown.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace korvane {
+
+class IAppServices;
+class ITimer;
+class IToolkit;
+class TLogger;
+class TOptions;
+
+inline constexpr const char* kPowerOffCaption = "Korvane";
+inline constexpr const char* kCancelCaption = "&Cancel";
+inline constexpr const char* kPowerOffFailedText =
+    "Shutdown failed!\r\rPlease turn off the computer manually and allow your hard disk to cool "
+    "down.";
+inline constexpr const char* kMethodNames[] = {"Shutdown", "Hibernate"};
+
+// The message label's text; temperatures as the UseCelsius setting shows them.
+std::string CountdownMessage(int32_t currentTemp, int32_t limitTemp, int32_t seconds,
+                             bool useCelsius);
+// The power-off button's caption: the method's name, then " (n) " while n seconds are left;
+// empty for an index that names no method (the caption is then left as it is).
+std::string PowerOffCaptionFor(int32_t methodIndex, int32_t countdown);
+
+// What the countdown asks of its window.
+class CountdownView {
+  public:
+    virtual ~CountdownView() = default;
+    virtual void SetHeading(const std::string& text) = 0;
+    virtual void SetMessage(const std::string& text) = 0;
+    virtual void SetPowerOffCaption(const std::string& text) = 0;
+    // -1 when nothing is selected; an index beyond the list selects nothing.
+    virtual int32_t SelectedMethod() const = 0;
+    virtual void SelectMethod(int32_t index) = 0;
+    // Cancel button reset, power-off button and list shown, window centred on the work area,
+    // shown in front, painted at once.
+    virtual void Present() = 0;
+    virtual void FocusPowerOffButton() = 0;
+    virtual bool Shown() const = 0;
+    // Posts the close request; the close handler hides the window later.
+    virtual void RequestClose() = 0;
+    virtual void Hide() = 0;
+    // The toolkit's single message step, on the calling thread.
+    virtual void ProcessOneMessage() = 0;
+    virtual void Sleep(uint32_t milliseconds) = 0;
+    // The unowned warning box; returns when the user has closed it.
+    virtual void ShowPowerOffFailed() = 0;
+};
+
+struct CountdownDeps {
+    IToolkit& toolkit;
+    PowerOffEngine& engine;
+    TLogger& logger;
+    TOptions& options;
+    IAppServices& app;
+    std::function<void()> resetBeforeHibernate; // the drive list's ResetBeforeHibernate
+};
+
+class HibernateCountdown {
+  public:
+    static constexpr int32_t kTickMs = 1000;
+
+    HibernateCountdown(const CountdownDeps& deps, CountdownView& view);
+    ~HibernateCountdown();
+    HibernateCountdown(const HibernateCountdown&) = delete;
+    HibernateCountdown& operator=(const HibernateCountdown&) = delete;
+
+    // The method list's entries: "Shutdown", and "Hibernate" when the engine offers it.
+    int32_t MethodCount() const { return methodCount_; }
+
+    void ShowCountdown(const std::string& heading, int32_t seconds, int32_t currentTemp,
+                       int32_t limitTemp, int32_t method);
+    // Returns when the window is hidden and no power-off decision is still being made.
+    void WaitUntilClosed();
+    bool PowerOffSucceeded() const { return powerOffSucceeded_; }
+    int32_t Countdown() const { return countdown_; }
+    bool Counting() const;
+
+    void RefreshPowerOffCaption();
+    void Tick();
+    void CancelPowerOff();
+    void PowerOffNow();
+    // The close box or a close request: the window hides, the countdown goes on.
+    void CloseQuery(bool& accept);
+    // Enter on a button: Cancel cancels, the power-off button powers off; Escape cancels.
+    void KeyOnButton(bool onCancelButton, uint32_t key);
+
+  private:
+    void Decide(int32_t method);
+    void Log(const std::string& message);
+    void ReportFailure(const char* line);
+
+    CountdownDeps deps_;
+    CountdownView& view_;
+    std::unique_ptr<ITimer> timer_;
+    // Read by the worker while the GUI thread decides: the window hides before the engine
+    // answers, so the wait also covers the decision.
+    std::atomic<bool> powerOffSucceeded_{false};
+    std::atomic<bool> deciding_{false};
+    int32_t countdown_ = 0;
+    int32_t methodCount_ = 1;
+};
+
+} // namespace korvane

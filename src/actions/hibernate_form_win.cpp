@@ -1,0 +1,143 @@
+// THibernateForm: the countdown window's controls and their Win32 side.
+#include "actions/hibernate_form_win.h"
+
+namespace korvane {
+
+namespace {
+constexpr int kOuterWidth = 350;
+constexpr int kOuterHeight = 216;
+constexpr uint32_t kMagenta = 0x00FF00FF; // transparent in the picture (0x00BBGGRR)
+constexpr int kPictureEdge = 48;
+constexpr int kMargin = 10;
+constexpr int kTextLeft = kMargin + kPictureEdge + kMargin; // 68
+constexpr int kButtonWidth = 100;
+constexpr int kButtonHeight = 26;
+} // namespace
+
+THibernateForm::THibernateForm(const CountdownDeps& deps, AppWindow& appWindow, HINSTANCE resources)
+    : appWindow_(appWindow) {
+    forms::FormArgs args;
+    args.caption = kPowerOffCaption;
+    args.stay_on_top = true;
+    args.icon = LoadIconA(resources, "MAINICON");
+    form_ = std::make_unique<forms::Form>(args);
+    form_->SetBounds({0, 0, kOuterWidth, kOuterHeight});
+    const int cw = form_->ClientWidth();
+    const int ch = form_->ClientHeight();
+
+    images_.AddResource(resources, "XP_DRIVE_HOT", kMagenta);
+    form_->Add<forms::ImageButton>({{kMargin, kMargin, kPictureEdge, kPictureEdge}, &images_});
+
+    heading_ = &form_->Add<forms::Label>({{kTextLeft, 10, 300, 26}, ""});
+    forms::FontSpec bold = heading_->Font();
+    bold.face = "Tahoma";
+    bold.bold = true;
+    bold.height = 20; // positive: the character cell height
+    heading_->SetFont(bold);
+
+    const int messageTop = 10 + 26 + 5;
+    const int messageHeight = (ch - 36) - messageTop - kMargin;
+    message_ = &form_->Add<forms::WordWrapLabel>(
+        {{kTextLeft, messageTop, cw - kTextLeft - kMargin, messageHeight}, ""});
+
+    forms::ComboBoxArgs list;
+    list.bounds = {kTextLeft, messageTop + messageHeight - 25, cw - kTextLeft - kMargin, 21};
+    methods_ = &form_->Add<forms::ComboBox>(list);
+
+    const int buttonTop = ch - 36;
+    cancel_ = &form_->Add<forms::Button>(
+        {{cw - 110, buttonTop, kButtonWidth, kButtonHeight}, kCancelCaption});
+    powerOff_ = &form_->Add<forms::Button>(
+        {{cw - 110 - 105, buttonTop, kButtonWidth, kButtonHeight}, kMethodNames[0]});
+
+    logic_ = std::make_unique<HibernateCountdown>(deps, static_cast<CountdownView&>(*this));
+    for (int32_t i = 0; i < logic_->MethodCount(); ++i)
+        methods_->AddItem(kMethodNames[i]);
+
+    methods_->on_change = [this](forms::ComboBox&) { logic_->RefreshPowerOffCaption(); };
+    cancel_->on_click = [this](forms::Button&) { logic_->CancelPowerOff(); };
+    powerOff_->on_click = [this](forms::Button&) { logic_->PowerOffNow(); };
+    cancel_->on_key_down = [this](forms::Control&, uint32_t key, uint32_t) {
+        logic_->KeyOnButton(true, key);
+    };
+    powerOff_->on_key_down = [this](forms::Control&, uint32_t key, uint32_t) {
+        logic_->KeyOnButton(false, key);
+    };
+    form_->on_close_query = [this](forms::Form&, bool& accept) { logic_->CloseQuery(accept); };
+}
+
+THibernateForm::~THibernateForm() {
+    // The countdown's timer goes before the controls its ticks would touch.
+    logic_.reset();
+}
+
+void THibernateForm::ShowCountdown(const std::string& heading, int32_t seconds, int32_t currentTemp,
+                                   int32_t limitTemp, int32_t method) {
+    // Timers, focus and foreground belong to the GUI thread's windows: do it all there.
+    appWindow_.SendSynchronize(
+        [&] { logic_->ShowCountdown(heading, seconds, currentTemp, limitTemp, method); });
+}
+
+void THibernateForm::WaitUntilClosed() {
+    logic_->WaitUntilClosed();
+}
+
+void THibernateForm::SetHeading(const std::string& text) {
+    heading_->SetText(text);
+}
+void THibernateForm::SetMessage(const std::string& text) {
+    message_->SetText(text);
+}
+void THibernateForm::SetPowerOffCaption(const std::string& text) {
+    powerOff_->SetText(text);
+}
+int32_t THibernateForm::SelectedMethod() const {
+    return methods_->ItemIndex();
+}
+void THibernateForm::SelectMethod(int32_t index) {
+    methods_->SetItemIndex(index);
+}
+
+void THibernateForm::Present() {
+    cancel_->SetText(kCancelCaption);
+    forms::Rect c = cancel_->Bounds();
+    c.left = form_->ClientWidth() - 110;
+    cancel_->SetBounds(c);
+    powerOff_->SetVisible(true);
+    methods_->SetVisible(true);
+
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    forms::Rect w = form_->Bounds();
+    // The work area's own origin is not added, as the window always did.
+    w.left = ((work.right - work.left) - w.width) / 2;
+    w.top = ((work.bottom - work.top) - w.height) / 2;
+    form_->SetBounds(w);
+    form_->Show();
+    form_->Update();
+}
+
+void THibernateForm::FocusPowerOffButton() {
+    powerOff_->SetFocus();
+}
+bool THibernateForm::Shown() const {
+    return form_->IsVisible();
+}
+void THibernateForm::RequestClose() {
+    form_->Close();
+}
+void THibernateForm::Hide() {
+    form_->Hide();
+}
+void THibernateForm::ProcessOneMessage() {
+    appWindow_.ProcessOneMessage();
+}
+void THibernateForm::Sleep(uint32_t milliseconds) {
+    ::Sleep(milliseconds);
+}
+
+void THibernateForm::ShowPowerOffFailed() {
+    MessageBoxA(nullptr, kPowerOffFailedText, kPowerOffCaption, MB_ICONWARNING | MB_OK);
+}
+
+} // namespace korvane

@@ -1,0 +1,268 @@
+// The countdown's behaviour natively: texts, ticks, cancel, power-off now, failures, the close box.
+#include "actions/hibernate_form_logic.h"
+
+#include "monitor_rig.h"
+#include "settings/keys.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace korvane {
+namespace {
+
+class RecordingEngine final : public PowerOffEngine {
+  public:
+    bool HibernateAvailable() const override { return hibernate; }
+    bool PowerOff(int32_t method) override {
+        methods.push_back(method);
+        return accepts;
+    }
+    bool hibernate = true;
+    bool accepts = true;
+    std::vector<int32_t> methods;
+};
+
+// A window that hides when its posted close request is processed, as the real one does.
+class FakeView final : public CountdownView {
+  public:
+    void SetHeading(const std::string& text) override { heading = text; }
+    void SetMessage(const std::string& text) override { message = text; }
+    void SetPowerOffCaption(const std::string& text) override { caption = text; }
+    int32_t SelectedMethod() const override { return selected; }
+    void SelectMethod(int32_t index) override { selected = index < items ? index : -1; }
+    void Present() override {
+        shown = true;
+        ++presents;
+    }
+    void FocusPowerOffButton() override { focusOnPowerOff = true; }
+    bool Shown() const override { return shown; }
+    void RequestClose() override { closePosted = true; }
+    void Hide() override { shown = false; }
+    void ProcessOneMessage() override {
+        ++messageSteps;
+        if (closePosted && onClose) {
+            closePosted = false;
+            bool accept = true;
+            onClose(accept);
+        }
+        if (onStep)
+            onStep();
+    }
+    void Sleep(uint32_t ms) override { slept += ms; }
+    void ShowPowerOffFailed() override { ++failureBoxes; }
+
+    std::function<void(bool&)> onClose;
+    std::function<void()> onStep;
+    std::string heading, message, caption;
+    int32_t selected = -1;
+    int32_t items = 2;
+    bool shown = false, focusOnPowerOff = false, closePosted = false;
+    int presents = 0, messageSteps = 0, failureBoxes = 0;
+    uint32_t slept = 0;
+};
+
+struct Bench {
+    explicit Bench(const std::string& name, bool hibernate = true) : rig(name) {
+        engine.hibernate = hibernate;
+        view.items = hibernate ? 2 : 1;
+        countdown = std::make_unique<HibernateCountdown>(
+            CountdownDeps{rig.toolkit, engine, *rig.logger, *rig.options, rig.app,
+                          [this] { ++resets; }},
+            view);
+        view.onClose = [this](bool& accept) { countdown->CloseQuery(accept); };
+        timer = rig.toolkit.timers.back();
+    }
+    std::vector<std::string> PowerOffLines() {
+        std::vector<std::string> lines;
+        for (const std::string& m : rig.DebugMessages())
+            if (m.rfind("POWEROFF", 0) == 0)
+                lines.push_back(m);
+        return lines;
+    }
+    test::MonitorRig rig;
+    RecordingEngine engine;
+    FakeView view;
+    int resets = 0;
+    std::unique_ptr<HibernateCountdown> countdown;
+    test::FakeTimer* timer = nullptr;
+};
+
+TEST(HibernateCountdown, TextsShowTemperaturesInTheChosenScale) {
+    EXPECT_EQ("HDD temperature has exceeded maximum value: 55\xB0"
+              "C\r\rCurrent HDD temperature: 57\xB0"
+              "C. It's better to turn off the computer to allow hard disk to cool down.\r\rIn 20 "
+              "seconds the computer will shutdown. You can avoid this by pressing 'Cancel'.",
+              CountdownMessage(57, 55, 20, true));
+    const std::string f = CountdownMessage(57, 55, 20, false);
+    EXPECT_NE(std::string::npos, f.find("maximum value: 131\xB0"
+                                        "F\r\r"));
+    EXPECT_NE(std::string::npos, f.find("temperature: 134\xB0"
+                                        "F."));
+    EXPECT_EQ("Shutdown", PowerOffCaptionFor(0, 0));
+    EXPECT_EQ("Hibernate (19) ", PowerOffCaptionFor(1, 19));
+    EXPECT_EQ("", PowerOffCaptionFor(-1, 5));
+    EXPECT_EQ("", PowerOffCaptionFor(2, 5));
+}
+
+TEST(HibernateCountdown, ShowPreparesTheWindowAndTheMessageFollowsUseCelsius) {
+    Bench b("countdown_show");
+    EXPECT_EQ(1000, b.timer->Interval());
+    EXPECT_FALSE(b.timer->Enabled());
+    EXPECT_EQ(2, b.countdown->MethodCount());
+    b.rig.options->General().WriteBool(key::UseCelsius.name, false);
+    b.countdown->ShowCountdown("WDC WD800JB-00JJC0", 20, 57, 55, 1);
+    EXPECT_EQ("WDC WD800JB-00JJC0", b.view.heading);
+    EXPECT_EQ(CountdownMessage(57, 55, 20, false), b.view.message);
+    EXPECT_EQ(1, b.view.selected);
+    EXPECT_EQ("Hibernate", b.view.caption); // the plain name for the first second
+    EXPECT_TRUE(b.view.shown);
+    EXPECT_TRUE(b.view.focusOnPowerOff);
+    EXPECT_TRUE(b.timer->Enabled());
+    EXPECT_EQ(20, b.countdown->Countdown());
+    EXPECT_EQ(1, b.rig.app.taskbarSyncs);
+}
+
+TEST(HibernateCountdown, CountsDownThenShutsDownOnThe21stTick) {
+    Bench b("countdown_ticks");
+    b.countdown->ShowCountdown("Disk", 20, 60, 55, 0);
+    std::vector<std::string> captions;
+    for (int i = 0; i < 20; ++i) {
+        b.timer->Fire();
+        captions.push_back(b.view.caption);
+    }
+    EXPECT_EQ("Shutdown (19) ", captions.front());
+    EXPECT_EQ("Shutdown (1) ", captions[18]);
+    EXPECT_EQ("Shutdown", captions[19]); // due: the plain name again
+    EXPECT_TRUE(b.engine.methods.empty());
+    EXPECT_TRUE(b.view.shown);
+
+    b.timer->Fire();
+    EXPECT_EQ(std::vector<int32_t>{0}, b.engine.methods);
+    EXPECT_FALSE(b.timer->Enabled());
+    EXPECT_FALSE(b.view.shown); // the close request was processed before the power-off
+    EXPECT_TRUE(b.countdown->PowerOffSucceeded());
+    EXPECT_EQ((std::vector<std::string>{"POWEROFF: try to shutdown", "POWEROFF: shutdown"}),
+              b.PowerOffLines());
+    EXPECT_EQ(0, b.view.failureBoxes);
+    EXPECT_EQ(0, b.resets);
+    EXPECT_EQ(1, b.rig.app.trims);
+}
+
+TEST(HibernateCountdown, CancelStopsEverythingAndLogsOnce) {
+    Bench b("countdown_cancel");
+    b.countdown->ShowCountdown("Disk", 20, 60, 55, 0);
+    b.timer->Fire();
+    b.countdown->CancelPowerOff();
+    EXPECT_FALSE(b.timer->Enabled());
+    b.view.ProcessOneMessage(); // the posted close request arrives
+    EXPECT_FALSE(b.view.shown);
+    EXPECT_TRUE(b.engine.methods.empty());
+    EXPECT_FALSE(b.countdown->PowerOffSucceeded());
+    EXPECT_EQ(std::vector<std::string>{"POWEROFF: Canceled by user"}, b.PowerOffLines());
+    EXPECT_EQ(1, b.rig.app.trims);
+}
+
+TEST(HibernateCountdown, KeysOnTheButtons) {
+    Bench b("countdown_keys");
+    b.countdown->ShowCountdown("Disk", 20, 60, 55, 0);
+    b.countdown->KeyOnButton(false, 'A');
+    b.countdown->KeyOnButton(true, 'A');
+    EXPECT_TRUE(b.timer->Enabled());
+    b.countdown->KeyOnButton(false, 27); // Escape on the power-off button cancels
+    EXPECT_TRUE(b.engine.methods.empty());
+    EXPECT_FALSE(b.timer->Enabled());
+
+    b.countdown->ShowCountdown("Disk", 20, 60, 55, 0);
+    b.countdown->KeyOnButton(true, 13); // Enter on Cancel cancels
+    EXPECT_TRUE(b.engine.methods.empty());
+
+    b.countdown->ShowCountdown("Disk", 20, 60, 55, 0);
+    b.countdown->KeyOnButton(false, 13); // Enter on the focused power-off button: at once
+    EXPECT_EQ(std::vector<int32_t>{0}, b.engine.methods);
+    EXPECT_EQ((std::vector<std::string>{"POWEROFF: Canceled by user", "POWEROFF: Canceled by user",
+                                        "POWEROFF: try to shutdown", "POWEROFF: shutdown"}),
+              b.PowerOffLines());
+}
+
+TEST(HibernateCountdown, ChangingToHibernateKeepsTheSecondsAndEndsInAHibernate) {
+    Bench b("countdown_switch");
+    b.countdown->ShowCountdown("Disk", 20, 60, 55, 0);
+    for (int i = 0; i < 5; ++i)
+        b.timer->Fire();
+    b.view.selected = 1;
+    b.countdown->RefreshPowerOffCaption();
+    EXPECT_EQ("Hibernate (15) ", b.view.caption);
+    for (int i = 0; i < 16; ++i)
+        b.timer->Fire();
+    EXPECT_EQ(std::vector<int32_t>{1}, b.engine.methods);
+    EXPECT_EQ(1, b.resets); // disks back to normal before the machine sleeps
+    EXPECT_EQ((std::vector<std::string>{"POWEROFF: try to hibernate", "POWEROFF: hibernate"}),
+              b.PowerOffLines());
+}
+
+TEST(HibernateCountdown, FailuresAreLoggedAndShownOnceWithoutFallback) {
+    Bench b("countdown_fail");
+    b.engine.accepts = false;
+    b.countdown->ShowCountdown("Disk", 20, 60, 55, 0);
+    b.countdown->PowerOffNow();
+    EXPECT_FALSE(b.countdown->PowerOffSucceeded());
+    EXPECT_EQ(1, b.view.failureBoxes);
+    b.countdown->ShowCountdown("Disk", 20, 60, 55, 1);
+    b.countdown->PowerOffNow();
+    EXPECT_EQ((std::vector<int32_t>{0, 1}), b.engine.methods); // no shutdown after the hibernate
+    EXPECT_EQ(2, b.view.failureBoxes);
+    EXPECT_EQ(
+        (std::vector<std::string>{"POWEROFF: try to shutdown", "POWEROFF: shutdown failed",
+                                  "POWEROFF: try to hibernate", "POWEROFF: hibernate failed"}),
+        b.PowerOffLines());
+    EXPECT_FALSE(b.view.shown);
+}
+
+TEST(HibernateCountdown, WithoutHibernateAMethod1RecordPowersNothingOff) {
+    Bench b("countdown_nohibernate", false);
+    EXPECT_EQ(1, b.countdown->MethodCount());
+    b.view.caption = "before";
+    b.countdown->ShowCountdown("Disk", 20, 60, 55, 1);
+    EXPECT_EQ(-1, b.view.selected);
+    EXPECT_EQ("before", b.view.caption); // no method: the caption is left alone
+    for (int i = 0; i < 21; ++i)
+        b.timer->Fire();
+    EXPECT_FALSE(b.timer->Enabled());
+    EXPECT_TRUE(b.engine.methods.empty());
+    EXPECT_TRUE(b.PowerOffLines().empty());
+    EXPECT_FALSE(b.countdown->PowerOffSucceeded());
+}
+
+TEST(HibernateCountdown, TheCloseBoxHidesButTheCountdownGoesOn) {
+    Bench b("countdown_closebox");
+    b.countdown->ShowCountdown("Disk", 3, 60, 55, 0);
+    bool accept = true;
+    b.countdown->CloseQuery(accept);
+    EXPECT_FALSE(accept);
+    EXPECT_FALSE(b.view.shown);
+    b.countdown->WaitUntilClosed(); // returns at once: the window is hidden
+    EXPECT_TRUE(b.timer->Enabled());
+    EXPECT_TRUE(b.PowerOffLines().empty());
+    for (int i = 0; i < 4; ++i)
+        b.timer->Fire();
+    EXPECT_EQ(std::vector<int32_t>{0}, b.engine.methods);
+}
+
+TEST(HibernateCountdown, WaitUntilClosedStepsMessagesUntilHidden) {
+    Bench b("countdown_wait");
+    b.countdown->ShowCountdown("Disk", 20, 60, 55, 0);
+    int steps = 0;
+    b.view.onStep = [&] {
+        if (++steps == 3)
+            b.countdown->CancelPowerOff();
+    };
+    b.countdown->WaitUntilClosed();
+    EXPECT_FALSE(b.view.shown);
+    EXPECT_EQ(4, b.view.messageSteps); // the fourth step handled the posted close
+    EXPECT_EQ(40u, b.view.slept);      // 10 ms before each step
+}
+
+} // namespace
+} // namespace korvane

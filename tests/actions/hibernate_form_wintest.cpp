@@ -1,0 +1,222 @@
+// The countdown window under Wine: shown from a worker thread, counting in its button, Cancel,
+// power-off with the chosen method, Enter at once, and a screenshot.
+#include "actions/hibernate_form_win.h"
+
+#include "log/logger.h"
+#include "settings/options.h"
+#include "settings/profile.h"
+#include "toolkit/clock.h"
+#include "toolkit/files.h"
+#include "toolkit/toolkit_win.h"
+
+#include "fake_profile.h"
+#include "test_env.h"
+#include "toolkit_fakes.h"
+#include "toolkit_wait_win.h"
+#include "ui_driver_win.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
+
+namespace korvane {
+namespace {
+
+class RecordingEngine final : public PowerOffEngine {
+  public:
+    bool HibernateAvailable() const override { return true; }
+    bool PowerOff(int32_t method) override {
+        std::lock_guard<std::mutex> lock(mutex);
+        methods.push_back(method);
+        return accepts;
+    }
+    std::vector<int32_t> Methods() {
+        std::lock_guard<std::mutex> lock(mutex);
+        return methods;
+    }
+    std::mutex mutex;
+    std::vector<int32_t> methods;
+    std::atomic<bool> accepts{true};
+};
+
+// The program file holds the window's icon and picture.
+struct ProgramResources {
+    ProgramResources() {
+        const char* build = std::getenv("KORVANE_BUILD_DIR");
+        if (build) {
+            const std::string exe =
+                test::JoinPath(test::JoinPath(build, "release"), "KorvaneMonitor.exe");
+            module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        }
+    }
+    ~ProgramResources() {
+        if (module)
+            FreeLibrary(module);
+    }
+    HMODULE module = nullptr;
+};
+
+class HibernateFormTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        files->CreateFolder(dir + "\\logs");
+        logger = std::make_unique<TLogger>(*files, *clock, options, dir + "\\");
+        form = std::make_unique<THibernateForm>(
+            CountdownDeps{toolkit, engine, *logger, options, app, [this] { ++resets; }}, window,
+            resources.module);
+    }
+    void TearDown() override {
+        if (worker.joinable()) {
+            form->Window().Hide();
+            worker.join();
+        }
+    }
+    // What the alarm worker does: show, wait, read the result.
+    void ShowFromWorker(int32_t method) {
+        worker = std::thread([this, method] {
+            form->ShowCountdown("WDC WD800JB-00JJC0", 20, 57, 55, method);
+            form->WaitUntilClosed();
+            succeeded = form->PowerOffSucceeded();
+            workerDone = true;
+        });
+        ASSERT_TRUE(Pump([&] { return IsWindowVisible(Hwnd()) != FALSE; }));
+    }
+    bool Pump(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
+        return test::PumpUntil(done, timeoutMs, [&] { return window.ProcessOneMessage(); });
+    }
+    HWND Hwnd() { return form->Window().handle(); }
+    HWND Button(const std::string& text) { return test::ui::FindByText(Hwnd(), text, "Button"); }
+    HWND PowerOffButton() { return test::ui::FindDescendant(Hwnd(), "Button", 2); }
+    std::string DebugLog() { return test::ReadFileBytes(dir + "\\debug.log"); }
+
+    std::string dir = test::FreshTempDir("hibernate_form");
+    std::unique_ptr<ProfilePort> profile = CreateWin32Profile();
+    std::unique_ptr<FileSystem> files = CreateWin32FileSystem();
+    std::unique_ptr<Clock> clock = CreateSystemClock();
+    test::FakeRegistry registry;
+    TOptions options{
+        TOptionsEnvironment{*profile, registry, *files, "C:\\K\\KorvaneMonitor.exe", "C:\\K\\"},
+        dir + "\\Korvn.ini"};
+    std::unique_ptr<TLogger> logger;
+    AppWindow window;
+    Win32Toolkit toolkit{window};
+    test::FakeAppServices app;
+    RecordingEngine engine;
+    ProgramResources resources;
+    int resets = 0;
+    std::unique_ptr<THibernateForm> form;
+    std::thread worker;
+    std::atomic<bool> workerDone{false};
+    std::atomic<bool> succeeded{false};
+};
+
+TEST_F(HibernateFormTest, ShownFromTheWorkerOnTopCountingAndCancelledWithoutPowerOff) {
+    EXPECT_FALSE(IsWindowVisible(Hwnd()));
+    RECT outer{};
+    GetWindowRect(Hwnd(), &outer);
+    EXPECT_EQ(350, outer.right - outer.left);
+    EXPECT_EQ(216, outer.bottom - outer.top);
+    ShowFromWorker(0);
+
+    EXPECT_NE(0, GetWindowLongA(Hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ("Korvane", test::ui::Text(Hwnd()));
+    const auto texts = test::ui::AllTexts(Hwnd());
+    EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), "WDC WD800JB-00JJC0"));
+    HWND combo = test::ui::FindDescendant(Hwnd(), "ComboBox");
+    ASSERT_NE(nullptr, combo);
+    EXPECT_EQ(2, test::ui::ComboCount(combo));
+    EXPECT_EQ(0, test::ui::ComboSelection(combo));
+    HWND powerOff = PowerOffButton();
+    EXPECT_EQ(powerOff, GetFocus()); // Enter would power off at once
+    EXPECT_TRUE(Pump([&] { return test::ui::Text(powerOff) == "Shutdown (18) "; }));
+    EXPECT_FALSE(workerDone);
+    const std::string png = test::ui::SaveWindowPng(Hwnd(), "hibernate_form_countdown");
+    EXPECT_FALSE(png.empty());
+
+    HWND cancel = Button("&Cancel");
+    ASSERT_NE(nullptr, cancel);
+    RECT client{};
+    GetClientRect(Hwnd(), &client);
+    RECT c{};
+    GetWindowRect(cancel, &c);
+    MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&c), 2);
+    EXPECT_EQ(client.right - 110, c.left);
+    test::ui::Click(cancel);
+    EXPECT_TRUE(Pump([&] { return workerDone.load(); }));
+    worker.join();
+    EXPECT_FALSE(IsWindowVisible(Hwnd()));
+    EXPECT_FALSE(succeeded);
+    EXPECT_TRUE(engine.Methods().empty());
+    EXPECT_NE(std::string::npos, DebugLog().find("POWEROFF: Canceled by user"));
+    // No tick powers off later.
+    const std::string caption = test::ui::Text(powerOff);
+    Pump([] { return false; }, 1500);
+    EXPECT_EQ(caption, test::ui::Text(powerOff));
+    EXPECT_TRUE(engine.Methods().empty());
+}
+
+TEST_F(HibernateFormTest, ThePowerOffButtonUsesTheMethodPickedDuringTheCountdown) {
+    ShowFromWorker(0);
+    HWND combo = test::ui::FindDescendant(Hwnd(), "ComboBox");
+    HWND powerOff = PowerOffButton();
+    test::ui::PickComboItem(combo, 1);
+    EXPECT_EQ(0u, test::ui::Text(powerOff).rfind("Hibernate (", 0)) << test::ui::Text(powerOff);
+    test::ui::Click(powerOff);
+    EXPECT_TRUE(Pump([&] { return workerDone.load(); }));
+    worker.join();
+    EXPECT_EQ(std::vector<int32_t>{1}, engine.Methods());
+    EXPECT_EQ(1, resets);
+    EXPECT_TRUE(succeeded);
+    EXPECT_FALSE(IsWindowVisible(Hwnd()));
+    const std::string log = DebugLog();
+    EXPECT_NE(std::string::npos, log.find("POWEROFF: try to hibernate"));
+    EXPECT_NE(std::string::npos, log.find("POWEROFF: hibernate\r\n"));
+}
+
+TEST_F(HibernateFormTest, EnterAsSoonAsShownPowersOffAtOnce) {
+    ShowFromWorker(0);
+    test::ui::PressKey(VK_RETURN);
+    EXPECT_TRUE(Pump([&] { return workerDone.load(); }));
+    worker.join();
+    EXPECT_EQ(std::vector<int32_t>{0}, engine.Methods());
+    EXPECT_TRUE(succeeded); // the worker's wait covered the decision made after the window hid
+    EXPECT_NE(std::string::npos, DebugLog().find("POWEROFF: shutdown\r\n"));
+}
+
+TEST_F(HibernateFormTest, TheCloseBoxHidesWithoutCancellingTheCountdown) {
+    ShowFromWorker(0);
+    SendMessageA(Hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Pump([&] { return workerDone.load(); }));
+    worker.join();
+    EXPECT_FALSE(IsWindowVisible(Hwnd()));
+    EXPECT_EQ(std::string::npos, DebugLog().find("Canceled"));
+    EXPECT_TRUE(form->Logic().Counting());
+    // Let it run out quickly rather than wait 20 seconds.
+    while (form->Logic().Countdown() > 1)
+        form->Logic().Tick();
+    EXPECT_TRUE(Pump([&] { return !engine.Methods().empty(); }, 5000));
+    EXPECT_EQ(std::vector<int32_t>{0}, engine.Methods());
+}
+
+TEST_F(HibernateFormTest, ARefusedShutdownIsShownInAWarningBoxOnce) {
+    engine.accepts = false;
+    ShowFromWorker(0);
+    test::ui::DialogResponder responder("Korvane", IDOK, test::ui::Timeout{10000});
+    test::ui::Click(PowerOffButton()); // returns when the responder has closed the box
+    EXPECT_TRUE(responder.Finish());
+    const auto& texts = responder.texts();
+    EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), kPowerOffFailedText));
+    EXPECT_TRUE(Pump([&] { return workerDone.load(); }));
+    worker.join();
+    EXPECT_FALSE(succeeded);
+    EXPECT_EQ(std::vector<int32_t>{0}, engine.Methods());
+    EXPECT_NE(std::string::npos, DebugLog().find("POWEROFF: shutdown failed"));
+    EXPECT_EQ(std::string::npos, DebugLog().find("POWEROFF: shutdown\r\n"));
+}
+
+} // namespace
+} // namespace korvane
