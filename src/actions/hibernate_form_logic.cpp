@@ -1,7 +1,7 @@
 // HibernateCountdown: the countdown, its captions and the power-off it ends in.
 #include "actions/hibernate_form_logic.h"
 
-#include "app/app_services.h"
+#include "toolkit/app_services.h"
 #include "drives/drive.h"
 #include "log/logger.h"
 #include "settings/keys.h"

@@ -5,7 +5,7 @@
 
 #include "actions/tray_messages.h"
 #include "actions/tray_shell_win.h"
-#include "app/app_services.h"
+#include "toolkit/app_services.h"
 #include "app/shell_port_win.h"
 #include "app/tray_commands.h"
 #include "drives/device_io.h"

@@ -1,7 +1,7 @@
 // Recording test doubles of the toolkit ports, for the native tests of the program's logic.
 #pragma once
 
-#include "app/app_services.h"
+#include "toolkit/app_services.h"
 #include "toolkit/menu_model.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/tray_icon_state.h"
