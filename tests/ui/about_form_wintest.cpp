@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace korvane {
 namespace {
@@ -54,6 +55,21 @@ class AboutWindow : public ::testing::Test {
         const POINT expected = ExpectedPosition();
         EXPECT_EQ(window.left, expected.x);
         EXPECT_EQ(window.top, expected.y);
+    }
+
+    // Counts the pixels of a child, as it is on the screen now, for which `match` holds.
+    static int CountPixels(HWND child, const std::function<bool(COLORREF)>& match) {
+        RECT r{};
+        GetClientRect(child, &r);
+        HDC dc = GetDC(child);
+        int count = 0;
+        for (int y = 0; y < r.bottom; ++y) {
+            for (int x = 0; x < r.right; ++x) {
+                count += match(GetPixel(dc, x, y)) ? 1 : 0;
+            }
+        }
+        ReleaseDC(child, dc);
+        return count;
     }
 
     AboutRecordingShell shell;
@@ -121,6 +137,13 @@ TEST_F(AboutWindow, StartsHiddenAndShowsItsPartsCentredWithFocusOnClose) {
     EXPECT_EQ(close.bottom - close.top, 26);
     EXPECT_EQ(ui::Focus(), CloseButton());
     EXPECT_EQ(GetWindowLongA(CloseButton(), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+
+    // The picture is drawn with its magenta made transparent; the links are drawn in blue.
+    about.Show();
+    EXPECT_EQ(CountPixels(header, [](COLORREF c) { return c == RGB(255, 0, 255); }), 0);
+    EXPECT_GT(CountPixels(header, [](COLORREF c) { return c != RGB(255, 255, 255); }), 1000);
+    EXPECT_GT(
+        CountPixels(Child(AboutWebLinkText()), [](COLORREF c) { return c == RGB(0, 0, 255); }), 20);
 
     EXPECT_FALSE(ui::SaveWindowPng(Window(), "about_window").empty());
 }
