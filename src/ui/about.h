@@ -1,0 +1,82 @@
+// The about window's fixed texts, its layout, its keys and what its two links do.
+#pragma once
+
+#include "app/shell_port.h"
+
+#include <cstdint>
+#include <string>
+
+namespace korvane {
+
+inline constexpr const char* kAboutCaption = "About - Korvane";
+inline constexpr const char* kAboutVersionText = "Version: 1.0  (build 51)";
+inline constexpr const char* kAboutCreditLine1 = "Written by the Korvane developers.";
+inline constexpr const char* kAboutCreditLine2 = "Thanks to everyone who sent a bug report.";
+inline constexpr const char* kAboutCloseText = "Close";
+inline constexpr const char* kAboutSecretCaption =
+    "Slava na Nashite Bogove! Slava na Bulgarskiyat Rod!";
+// What the mail program is started with for a contact mail.
+inline constexpr const char* kContactArgument = "CNT";
+
+inline constexpr int kAboutClientWidth = 420;
+inline constexpr int kAboutClientHeight = 345;
+inline constexpr int kAboutFontHeight = 11;
+inline constexpr uint32_t kAboutBackground = 0xFFFFFF;
+inline constexpr uint32_t kAboutLinkColor = 0xFF0000; // blue, as 0x00BBGGRR
+inline constexpr uint32_t kAboutHeaderTransparent = 0xFF00FF;
+inline constexpr int kAboutHeaderWidth = 450;
+inline constexpr int kAboutHeaderHeight = 71;
+
+// The web page and the support address, as the link labels show them.
+std::string AboutWebLinkText();
+std::string AboutMailLinkText();
+
+struct AboutRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const AboutRect&) const = default;
+};
+
+struct AboutLayout {
+    AboutRect header;
+    AboutRect version;
+    AboutRect credit1;
+    AboutRect credit2;
+    AboutRect webLink;
+    AboutRect mailLink;
+    AboutRect close;
+};
+
+// Where everything goes in the 420 x 345 client area; the links are as wide as their texts.
+AboutLayout LayoutAbout(int webTextWidth, int mailTextWidth);
+
+struct AboutPosition {
+    int left = 0;
+    int top = 0;
+    bool operator==(const AboutPosition&) const = default;
+};
+
+// Centred in the desktop work area by its size alone, in integer arithmetic.
+AboutPosition CentreInWorkArea(int workWidth, int workHeight, int windowWidth, int windowHeight);
+
+enum class AboutKeyAction { None, Close, SecretCaption };
+
+// Key-down of the window or its Close button: virtual-key code and shift state (Ctrl = 8).
+AboutKeyAction AboutKeyFor(uint32_t key, uint32_t shift);
+
+// What the two links ask of the shell; the shell's results are not looked at.
+class AboutLinks {
+  public:
+    // `programPath` is the running program's folder with a trailing "\".
+    AboutLinks(ShellPort& shell, std::string programPath);
+    void OpenWebPage();
+    void StartContactMail();
+
+  private:
+    ShellPort& shell_;
+    std::string programPath_;
+};
+
+} // namespace korvane
