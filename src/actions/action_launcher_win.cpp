@@ -26,7 +26,9 @@ class Win32StartedProcess final : public IStartedProcess {
 IAppLauncher::Result Win32AppLauncher::Open(const std::string& path) {
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof(info);
-    info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    // No error box from the shell: it would hold every later step and record (a power-off
+    // among them) until someone answers it; the failure is logged instead.
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     info.lpVerb = "open";
     info.lpFile = path.c_str(); // the whole text is the file: nothing is split off as arguments
     info.nShow = SW_SHOWNORMAL;

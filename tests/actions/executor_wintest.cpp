@@ -148,11 +148,13 @@ TEST_F(ExecutorWine, AnAlarmShowsABalloonPlaysTheSoundAndWaitsForTheProgram) {
     EXPECT_TRUE(files->FileExists(marker));
     EXPECT_GE(took, 500.0);
 
-    // A missing sound is an error; the record still ends. (A program the shell cannot open is
-    // left to the native tests: the shell reports it in a message box of its own.)
-    executor->QueueAction(2, disk, 0, "", dir + "\\missing.wav", false, false, true, false, 60);
+    // A missing sound and a program the shell cannot open are errors, reported without a box
+    // that would hold the queue; the record still ends.
+    executor->QueueAction(2, disk, 0, dir + "\\missing.exe", dir + "\\missing.wav", false, true,
+                          true, false, 60);
     ASSERT_TRUE(
-        Pump([&] { return Count("Play sound failed (" + dir + "\\missing.wav)") == 1; }, 30000));
+        Pump([&] { return Count("App execute failed (" + dir + "\\missing.exe)") == 1; }, 30000));
+    EXPECT_EQ(1, Count("Play sound failed (" + dir + "\\missing.wav)"));
     EXPECT_EQ(2, Count("Start Action"));
 }
 
