@@ -13,6 +13,7 @@
 namespace korvane {
 
 TApplication* Application = nullptr;
+IPowerOffCountdown* HibernateForm = nullptr;
 
 namespace {
 
@@ -63,6 +64,16 @@ void TApplication::StartUp() {
     trayShell_ = std::make_unique<Win32TrayShell>(window_->Handle());
     TrayMessages = std::make_unique<TTrayMessages>(*trayShell_, osVersion_);
     SoundPlayer = toolkit_->CreateSoundPlayer();
+    // Its worker starts now; it needs the window for its synchronous calls.
+    Executor = std::make_unique<TActionExecutor>(TExecutorContext{
+        .toolkit = *toolkit_,
+        .trayMessages = *TrayMessages,
+        .logger = *Logger,
+        .files = *files_,
+        .launcher = appLauncher_,
+        .countdown = [] { return HibernateForm; },
+        .sleep = nullptr,
+    });
 
     HINSTANCE instance = GetModuleHandleA(nullptr);
     TrayIconHandle = FromHicon(LoadIconA(instance, "ZTRAYICON"));
@@ -95,6 +106,12 @@ void TApplication::StartUp() {
     // Probes the disks and polls each once, before any event below is connected.
     Drives = std::make_unique<TDrives>(*driveContext_);
     Drives->OnAfterPoll = [](TDrives&) {};
+    alarmDispatch_ = std::make_unique<TAlarmDispatch>(*Logger, *Executor,
+                                                      [] { return HibernateForm != nullptr; });
+    Drives->OnStatusChange = [this](TDrives& sender, TDrive& drive, TTempStatus oldStatus,
+                                    TTempStatus newStatus) {
+        OnDriveStatusChange(sender, drive, oldStatus, newStatus);
+    };
     Drives->OnIconChange = [this](TDrives& sender, TDrive& drive, bool shown) {
         OnDriveIconChange(sender, drive, shown);
     };
@@ -128,6 +145,8 @@ TApplication::~TApplication() {
     // What a failed step left behind goes users first, the window last.
     Drives.reset();
     driveContext_.reset();
+    alarmDispatch_.reset();
+    Executor.reset();
     SoundPlayer.reset();
     TrayMessages.reset();
     Logger.reset();
@@ -150,6 +169,9 @@ void TApplication::ShutDown() {
     // system and must not be destroyed.
     MainTrayIcon = nullptr;
     TrayIconHandle = kNoIcon;
+    // The worker stops at once; waiting alarms are dropped.
+    alarmDispatch_.reset();
+    Executor.reset();
     SoundPlayer.reset();
     TrayMessages.reset();
     trayShell_.reset();
@@ -256,6 +278,17 @@ void TApplication::OnDriveTrayMouse(TDrive& drive, uint32_t message) {
 
 void TApplication::OnDriveIconChange(TDrives&, TDrive&, bool) {
     UpdateMainIcon();
+}
+
+void TApplication::OnDriveStatusChange(TDrives& sender, TDrive& drive, TTempStatus oldStatus,
+                                       TTempStatus newStatus) {
+    if (alarmDispatch_)
+        alarmDispatch_->OnDriveStatusChange(&sender, drive, oldStatus, newStatus);
+}
+
+void TApplication::QueueDriveAlarm(TDrive& drive, TTempStatus status) {
+    if (alarmDispatch_)
+        alarmDispatch_->QueueDriveAlarm(drive, status);
 }
 
 IPopupMenu* TApplication::CreateDiskMenu() {

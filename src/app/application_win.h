@@ -3,9 +3,12 @@
 // working-set trim).
 #pragma once
 
+#include "actions/action_launcher_win.h"
+#include "actions/executor.h"
+#include "actions/power_off_countdown.h"
 #include "actions/tray_messages.h"
 #include "actions/tray_shell_win.h"
-#include "toolkit/app_services.h"
+#include "app/alarm_dispatch.h"
 #include "app/shell_port_win.h"
 #include "app/tray_commands.h"
 #include "drives/device_io.h"
@@ -15,6 +18,7 @@
 #include "settings/options.h"
 #include "settings/profile.h"
 #include "settings/registry.h"
+#include "toolkit/app_services.h"
 #include "toolkit/app_window_win.h"
 #include "toolkit/clock.h"
 #include "toolkit/files.h"
@@ -54,6 +58,7 @@ class TApplication final : public IAppServices {
     std::unique_ptr<TDrives> Drives;
     std::unique_ptr<TOptions> Options;
     std::unique_ptr<ISoundPlayer> SoundPlayer;
+    std::unique_ptr<TActionExecutor> Executor;
     std::unique_ptr<TLogger> Logger;
     std::string DataPath;    // with a trailing "\"
     std::string ProgramPath; // with a trailing "\"
@@ -83,6 +88,11 @@ class TApplication final : public IAppServices {
     void OnDriveTrayMouse(TDrive& drive, uint32_t message);
     void OnDriveIconChange(TDrives& sender, TDrive& drive, bool shown);
 
+    // The alarm dispatch: the change line, and an alarm request on a rise to warning or critical.
+    void OnDriveStatusChange(TDrives& sender, TDrive& drive, TTempStatus oldStatus,
+                             TTempStatus newStatus);
+    void QueueDriveAlarm(TDrive& drive, TTempStatus status);
+
   private:
     void Log(const std::string& message);
     IPopupMenu* CreateDiskMenu();
@@ -103,6 +113,8 @@ class TApplication final : public IAppServices {
     std::unique_ptr<Win32TrayShell> trayShell_;
     std::unique_ptr<TrayCommands> commands_;
     std::unique_ptr<TDriveContext> driveContext_;
+    Win32AppLauncher appLauncher_;
+    std::unique_ptr<TAlarmDispatch> alarmDispatch_;
 
     std::unique_ptr<AppWindow> window_;
     std::unique_ptr<Win32Toolkit> toolkit_;
@@ -110,5 +122,7 @@ class TApplication final : public IAppServices {
 
 // The one application object while it exists.
 extern TApplication* Application;
+// The countdown window while it exists; until then status changes are not dispatched.
+extern IPowerOffCountdown* HibernateForm;
 
 } // namespace korvane

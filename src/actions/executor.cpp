@@ -1,0 +1,235 @@
+// TActionExecutor: the queue of alarm records and the single worker that carries them out.
+#include "actions/executor.h"
+
+#include "actions/power_off_countdown.h"
+#include "actions/tray_messages.h"
+#include "drives/drive.h"
+#include "log/logger.h"
+#include "toolkit/files.h"
+#include "toolkit/sound_player.h"
+#include "toolkit/text.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/worker_thread.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+namespace korvane {
+
+namespace {
+
+constexpr const char* kWarningBody =
+    "Hard disk temperature has exceeded Warning value of %s\r\rCurrent HDD temperature: %s";
+constexpr const char* kCriticalBody =
+    "Hard disk temperature has exceeded Critical value of %s\r\rCurrent HDD temperature: "
+    "%s\r\rYOU CAN LOOSE YOUR DATA BECAUSE OF OVERHEAT!!!";
+
+// A stop is noticed within one slice of a long pause or wait.
+constexpr uint32_t kSliceMs = 50;
+
+std::string Cut(const std::string& text, size_t max) {
+    return text.size() > max ? text.substr(0, max) : text;
+}
+
+std::string TemperatureTextOf(const TActionRec& rec, int32_t t) {
+    return rec.UseCelsius ? CelsiusText(t) : FahrenheitText(t);
+}
+
+} // namespace
+
+std::string MakeLogHandoff(bool debugLog, int32_t level, const std::string& fileName,
+                           const std::string& message) {
+    const bool notice = level == kNotice;
+    char code = 0;
+    if (debugLog)
+        code = notice ? kHandoffDebugNotice : kHandoffDebugError;
+    else
+        code = notice ? kHandoffTemperatureNotice : kHandoffTemperatureError;
+    return std::string(1, code) + fileName + ";" + message;
+}
+
+void WriteLogHandoff(TLogger& logger, const std::string& text) {
+    if (text.empty())
+        return;
+    const char code = text[0];
+    const std::string rest = text.substr(1);
+    const size_t semicolon = rest.find(';');
+    const std::string fileName = semicolon == std::string::npos ? rest : rest.substr(0, semicolon);
+    const std::string message =
+        semicolon == std::string::npos ? std::string() : rest.substr(semicolon + 1);
+    switch (code) {
+    case kHandoffTemperatureNotice:
+        logger.Log(kTemperatureLog, fileName, message, kNotice);
+        break;
+    case kHandoffTemperatureError:
+        logger.Log(kTemperatureLog, fileName, message, kError);
+        break;
+    case kHandoffDebugNotice:
+        logger.Log(kDebugLog, fileName, message, kNotice);
+        break;
+    case kHandoffDebugError:
+        logger.Log(kDebugLog, fileName, message, kError);
+        break;
+    default:
+        break; // not a code of ours: nothing is written rather than something misplaced
+    }
+}
+
+TActionExecutor::TActionExecutor(TExecutorContext context) : context_(std::move(context)) {
+    if (!context_.sleep) {
+        context_.sleep = [](uint32_t ms) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        };
+    }
+    soundPlayer_ = context_.toolkit.CreateSoundPlayer();
+    worker_ = context_.toolkit.CreateWorkerThread(
+        [this](IWorkerThread& thread) { return WorkerBody(thread); });
+}
+
+TActionExecutor::~TActionExecutor() {
+    if (worker_) {
+        worker_->Terminate();
+        worker_.reset(); // the thread is gone after this, whatever it was doing
+    }
+    queue_.clear();
+}
+
+void TActionExecutor::QueueAction(uint8_t level, TDrive& drive, uint8_t poweroffMethod,
+                                  const std::string& appPath, const std::string& soundFile,
+                                  bool poweroff, bool executeApp, bool playSound, bool showMessage,
+                                  int32_t limitTemp) {
+    TActionRec rec;
+    rec.Drive = &drive;
+    rec.Level = level;
+    rec.Model = Cut(drive.Smart().Model(), kActionModelMax);
+    rec.CurrentTemp = drive.Temperature();
+    rec.LimitTemp = limitTemp;
+    rec.Actions = static_cast<uint8_t>(
+        (showMessage ? kActionShowMessage : 0) | (playSound ? kActionPlaySound : 0) |
+        (executeApp ? kActionExecuteApp : 0) | (poweroff ? kActionPoweroff : 0));
+    rec.SoundFile = Cut(soundFile, kActionPathMax);
+    rec.AppPath = Cut(appPath, kActionPathMax);
+    rec.PoweroffMethod = poweroffMethod;
+    rec.DriveNumber = drive.DriveNumber();
+    rec.LogFileName = drive.LogFileName();
+    rec.TrayIcon = &drive.TrayIcon();
+    // The program-wide unit, as the disk itself shows it.
+    rec.UseCelsius = drive.TemperatureText(0) == CelsiusText(0);
+
+    auto append = [this, &rec] {
+        std::lock_guard<std::mutex> lock(queueGuard_);
+        queue_.push_back(std::move(rec));
+    };
+    // From the GUI thread the synchronous call runs at once; without a window it cannot run.
+    if (!worker_->Synchronize(append))
+        append();
+}
+
+size_t TActionExecutor::QueueLength() const {
+    std::lock_guard<std::mutex> lock(queueGuard_);
+    return queue_.size();
+}
+
+uint32_t TActionExecutor::WorkerBody(IWorkerThread& thread) {
+    while (!thread.Terminated()) {
+        context_.sleep(kIdleSleepMs);
+        if (thread.Terminated())
+            break;
+        const TActionRec* head = nullptr;
+        {
+            std::lock_guard<std::mutex> lock(queueGuard_);
+            if (queue_.empty())
+                continue;
+            // The record stays at the head while it runs; appends never move it.
+            head = &queue_.front();
+        }
+        ExecuteAction(thread, *head);
+        std::lock_guard<std::mutex> lock(queueGuard_);
+        queue_.pop_front();
+    }
+    return 0;
+}
+
+void TActionExecutor::ExecuteAction(IWorkerThread& thread, const TActionRec& rec) {
+    WorkerLog(thread, rec, "Start Action", kNotice);
+
+    if ((rec.Actions & kActionShowMessage) && rec.TrayIcon) {
+        const std::string limit = TemperatureTextOf(rec, rec.LimitTemp);
+        const std::string current = TemperatureTextOf(rec, rec.CurrentTemp);
+        const std::string body =
+            Format(rec.Level == 1 ? kWarningBody : kCriticalBody, limit.c_str(), current.c_str());
+        const std::string title = "Hard Disk " + IntToStr(rec.DriveNumber + 1) + ": " + rec.Model;
+        context_.trayMessages.ShowTrayMessage(*rec.TrayIcon, 0, kMessageWarning, body, title,
+                                              kMessageTimeMs, false);
+        WorkerLog(thread, rec, "Show notification", kNotice);
+    }
+
+    if ((rec.Actions & kActionPlaySound) && !Trim(rec.SoundFile).empty()) {
+        if (PlaySoundFile(rec.SoundFile))
+            WorkerLog(thread, rec, "Play sound (" + rec.SoundFile + ")", kNotice);
+        else
+            WorkerLog(thread, rec, "Play sound failed (" + rec.SoundFile + ")", kError);
+    }
+
+    if ((rec.Actions & kActionExecuteApp) && !Trim(rec.AppPath).empty()) {
+        IAppLauncher::Result started = context_.launcher.Open(rec.AppPath);
+        if (started.started) {
+            if (started.process) {
+                for (uint32_t waited = 0; waited < kAppWaitMs && !thread.Terminated();
+                     waited += kSliceMs) {
+                    if (started.process->WaitForExit(std::min(kSliceMs, kAppWaitMs - waited)))
+                        break;
+                }
+                started.process.reset();
+            }
+            WorkerLog(thread, rec, "App started successfully (" + rec.AppPath + ")", kNotice);
+        } else {
+            WorkerLog(thread, rec, "App execute failed (" + rec.AppPath + ")", kError);
+        }
+    }
+
+    if (rec.Actions & kActionPoweroff) {
+        IPowerOffCountdown* countdown = context_.countdown ? context_.countdown() : nullptr;
+        if (countdown) {
+            countdown->ShowCountdown(rec.Model, kCountdownSeconds, rec.CurrentTemp, rec.LimitTemp,
+                                     rec.PoweroffMethod);
+            countdown->WaitUntilClosed();
+            if (countdown->PowerOffSucceeded())
+                Pause(thread, kAfterPowerOffMs);
+        }
+    }
+}
+
+bool TActionExecutor::PlaySoundFile(const std::string& path) {
+    if (!context_.files.FileExists(path))
+        return false;
+    try {
+        ISoundPlayer& player = *soundPlayer_;
+        player.Stop();
+        player.SetWait(true);
+        player.SetFileName(path);
+        player.SeekToStart();
+        player.SetTimeFormatMilliseconds();
+        const uint32_t length = player.Length();
+        // Waiting mode: the call returns when playing has ended.
+        return length >= kSoundLimitMs ? player.PlayFor(kSoundLimitMs) : player.Play();
+    } catch (...) {
+        return false;
+    }
+}
+
+void TActionExecutor::WorkerLog(IWorkerThread& thread, const TActionRec& rec,
+                                const std::string& message, int32_t level) {
+    const std::string text = MakeLogHandoff(true, level, rec.LogFileName, message);
+    TLogger& logger = context_.logger;
+    // The logger belongs to the GUI thread; the worker waits until the line is written.
+    thread.Synchronize([&logger, &text] { WriteLogHandoff(logger, text); });
+}
+
+void TActionExecutor::Pause(IWorkerThread& thread, uint32_t ms) {
+    for (uint32_t slept = 0; slept < ms && !thread.Terminated(); slept += kSliceMs)
+        context_.sleep(std::min(kSliceMs, ms - slept));
+}
+
+} // namespace korvane

@@ -1,0 +1,101 @@
+// TActionExecutor: the queue of alarm records and the single worker that carries them out.
+#pragma once
+
+#include "actions/action_launcher.h"
+#include "actions/action_rec.h"
+
+#include <cstdint>
+#include <functional>
+#include <list>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace korvane {
+
+class FileSystem;
+class IPowerOffCountdown;
+class ISoundPlayer;
+class IToolkit;
+class IWorkerThread;
+class TDrive;
+class TLogger;
+class TTrayMessages;
+
+// Codes of the worker's log hand-off: temperature log or debug log, notice or error.
+inline constexpr char kHandoffTemperatureNotice = '0';
+inline constexpr char kHandoffTemperatureError = '1';
+inline constexpr char kHandoffDebugNotice = '2';
+inline constexpr char kHandoffDebugError = '3';
+
+// code + fileName + ";" + message.
+std::string MakeLogHandoff(bool debugLog, int32_t level, const std::string& fileName,
+                           const std::string& message);
+// Takes a hand-off text apart on the GUI thread and writes it.
+void WriteLogHandoff(TLogger& logger, const std::string& text);
+
+// The queuing side, as the alarm dispatch sees it.
+class IActionQueue {
+  public:
+    virtual ~IActionQueue() = default;
+    virtual void QueueAction(uint8_t level, TDrive& drive, uint8_t poweroffMethod,
+                             const std::string& appPath, const std::string& soundFile,
+                             bool poweroff, bool executeApp, bool playSound, bool showMessage,
+                             int32_t limitTemp) = 0;
+};
+
+struct TExecutorContext {
+    IToolkit& toolkit;
+    TTrayMessages& trayMessages;
+    TLogger& logger; // GUI thread only: reached through the hand-off
+    FileSystem& files;
+    IAppLauncher& launcher;
+    // The countdown window; null while it does not exist.
+    std::function<IPowerOffCountdown*()> countdown;
+    // Sleeps on the worker thread; the tests replace it.
+    std::function<void(uint32_t ms)> sleep;
+};
+
+class TActionExecutor final : public IActionQueue {
+  public:
+    static constexpr uint32_t kIdleSleepMs = 10;
+    static constexpr uint32_t kAppWaitMs = 10000;
+    static constexpr uint32_t kAfterPowerOffMs = 5000;
+    static constexpr int32_t kCountdownSeconds = 20;
+    static constexpr uint32_t kMessageTimeMs = 8000;
+    static constexpr uint32_t kSoundLimitMs = 20000;
+
+    // The sound player, the empty queue, then the worker, which starts at once.
+    explicit TActionExecutor(TExecutorContext context);
+    // Stops the worker without waiting for the step in progress; waiting records are dropped.
+    ~TActionExecutor() override;
+    TActionExecutor(const TActionExecutor&) = delete;
+    TActionExecutor& operator=(const TActionExecutor&) = delete;
+
+    // GUI thread: builds the record, appends it and returns.
+    void QueueAction(uint8_t level, TDrive& drive, uint8_t poweroffMethod,
+                     const std::string& appPath, const std::string& soundFile, bool poweroff,
+                     bool executeApp, bool playSound, bool showMessage, int32_t limitTemp) override;
+
+    size_t QueueLength() const;
+    IWorkerThread& Worker() { return *worker_; }
+
+  private:
+    // The thread is handed in: the body may start before the constructor has stored it.
+    uint32_t WorkerBody(IWorkerThread& thread);
+    void ExecuteAction(IWorkerThread& thread, const TActionRec& rec);
+    bool PlaySoundFile(const std::string& path);
+    void WorkerLog(IWorkerThread& thread, const TActionRec& rec, const std::string& message,
+                   int32_t level);
+    // Sleeps in short slices so that a stop is noticed.
+    void Pause(IWorkerThread& thread, uint32_t ms);
+
+    TExecutorContext context_;
+    std::unique_ptr<ISoundPlayer> soundPlayer_;
+    mutable std::mutex queueGuard_;
+    std::list<TActionRec> queue_;
+    // Last: it is stopped before the queue and the player go.
+    std::unique_ptr<IWorkerThread> worker_;
+};
+
+} // namespace korvane

@@ -1,0 +1,326 @@
+// TActionExecutor over real disks of the simulated driver, real log files, the real tray
+// notifications on a recording shell, and doubles for the worker, sound, launcher and countdown.
+#include "actions/executor.h"
+
+#include "actions/tray_messages.h"
+#include "settings/keys.h"
+
+#include "executor_fakes.h"
+#include "monitor_rig.h"
+#include "test_env.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+namespace korvane {
+namespace {
+
+using test::MonitorRig;
+
+const std::string kDeg = "\xB0";
+
+class ExecutorTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        rig = std::make_unique<MonitorRig>(std::string("executor_") + info->name());
+        trayMessages = std::make_unique<TTrayMessages>(shell, rig->os);
+    }
+    void TearDown() override {
+        executor.reset();
+        drives.clear();
+    }
+    // The disks, each polled once so that their model and temperature are known.
+    void Disks(const std::string& ini) {
+        rig->Simulate(ini);
+        for (uint8_t n = 0; n < 4; ++n) {
+            auto drive = std::make_unique<TDrive>(n, rig->context);
+            drive->Poll();
+            if (drive->IsPresent())
+                drives.push_back(std::move(drive));
+        }
+        debugLinesBefore = RawDebugLines().size();
+    }
+    TActionExecutor& Executor() {
+        executor = std::make_unique<TActionExecutor>(
+            TExecutorContext{rig->toolkit, *trayMessages, *rig->logger, rig->files, launcher,
+                             [this] { return countdownSet ? &countdown : nullptr; },
+                             [this](uint32_t ms) {
+                                 slept.push_back(ms);
+                                 // The worker idles once the queue is empty: the test's run ends
+                                 // there.
+                                 if (executor && executor->QueueLength() == 0)
+                                     Worker().Terminate();
+                             }});
+        return *executor;
+    }
+    test::FakeWorkerThread& Worker() { return *rig->toolkit.workers.back(); }
+    test::FakeSoundPlayer& Player() { return *rig->toolkit.soundPlayers.back(); }
+    void RunWorker() { Worker().RunBody(); }
+    void Queue(TDrive& drive, uint8_t level, uint8_t actions, int32_t limit = 50,
+               const std::string& sound = "", const std::string& app = "", uint8_t method = 0) {
+        executor->QueueAction(level, drive, method, app, sound, actions & kActionPoweroff,
+                              actions & kActionExecuteApp, actions & kActionPlaySound,
+                              actions & kActionShowMessage, limit);
+    }
+    std::vector<std::string> RawDebugLines() const {
+        std::vector<std::string> lines;
+        const std::string bytes = test::ReadFileBytes(rig->dir + "/debug.log");
+        size_t start = 0;
+        while (start < bytes.size()) {
+            size_t end = bytes.find("\r\n", start);
+            if (end == std::string::npos)
+                end = bytes.size();
+            lines.push_back(bytes.substr(start, end - start));
+            start = end + 2;
+        }
+        return lines;
+    }
+    // The executor's lines: level field and message, after the disks' own lines.
+    std::vector<std::string> NewLines() const {
+        std::vector<std::string> result;
+        const auto lines = RawDebugLines();
+        for (size_t i = debugLinesBefore; i < lines.size(); ++i) {
+            const size_t close = lines[i].find("] ");
+            result.push_back(lines[i].substr(close + 2));
+        }
+        return result;
+    }
+    std::string SoundFile(const std::string& name) {
+        const std::string path = rig->dir + "/" + name;
+        test::WriteFileBytes(path, "RIFF");
+        return path;
+    }
+    uint32_t Slept() const { return std::accumulate(slept.begin(), slept.end(), 0u); }
+
+    std::unique_ptr<MonitorRig> rig;
+    test::RecordingTrayShell shell;
+    std::unique_ptr<TTrayMessages> trayMessages;
+    test::RecordingLauncher launcher;
+    test::FakeCountdown countdown;
+    bool countdownSet = true;
+    std::vector<std::unique_ptr<TDrive>> drives;
+    std::unique_ptr<TActionExecutor> executor;
+    std::vector<uint32_t> slept;
+    size_t debugLinesBefore = 0;
+};
+
+TEST_F(ExecutorTest, AllStepsRunInOrderWithTheirLinesAndTexts) {
+    Disks(MonitorRig::Disk(1, "ST380011A", 51));
+    Executor();
+    const std::string sound = SoundFile("warn.wav");
+    launcher.onOpen = [&] {
+        // The sound has been played to its end before the application starts.
+        ASSERT_FALSE(Player().commands.empty());
+        EXPECT_EQ("play wait", Player().commands.back());
+        EXPECT_TRUE(countdown.shown.empty());
+    };
+    Queue(*drives[0], 1,
+          kActionShowMessage | kActionPlaySound | kActionExecuteApp | kActionPoweroff, 50, sound,
+          "C:\\alarm.exe", 1);
+    EXPECT_EQ(1u, executor->QueueLength());
+    EXPECT_EQ(1, Worker().synchronized); // the append went through the synchronous call
+    EXPECT_TRUE(NewLines().empty());     // nothing runs on the GUI thread's call
+
+    RunWorker();
+    EXPECT_EQ(0u, executor->QueueLength());
+    EXPECT_EQ((std::vector<std::string>{"[notice]  Start Action", "[notice]  Show notification",
+                                        "[notice]  Play sound (" + sound + ")",
+                                        "[notice]  App started successfully (C:\\alarm.exe)"}),
+              NewLines());
+    // Every line was handed to the GUI thread: one call for the append, one per line.
+    EXPECT_EQ(5, Worker().synchronized);
+
+    // The balloon: cleared, then shown on the disk's own indicator for 8 seconds.
+    ASSERT_EQ(2u, shell.balloons.size());
+    const BalloonRequest& b = shell.balloons[1];
+    EXPECT_EQ(drives[0]->TrayIcon().Identity().id, b.icon.id);
+    EXPECT_EQ(8000u, b.timeoutMs);
+    EXPECT_EQ(kNiifWarning, b.infoFlags);
+    EXPECT_EQ("Hard Disk 2: ST380011A", b.title);
+    EXPECT_EQ("Hard disk temperature has exceeded Warning value of 50" + kDeg +
+                  "C\r\rCurrent HDD temperature: 51" + kDeg + "C",
+              b.text);
+    EXPECT_EQ(0, drives[0]->TrayIcon().Tag());
+
+    EXPECT_EQ((std::vector<std::string>{"stop", "open " + sound, "seek 0", "time format ms",
+                                        "length", "play wait"}),
+              Player().commands);
+    EXPECT_TRUE(Player().Wait());
+    EXPECT_EQ(std::vector<std::string>{"C:\\alarm.exe"}, launcher.opened);
+    EXPECT_EQ(1, launcher.released);
+
+    ASSERT_EQ(1u, countdown.shown.size());
+    EXPECT_EQ("ST380011A", countdown.shown[0].heading);
+    EXPECT_EQ(20, countdown.shown[0].seconds);
+    EXPECT_EQ(51, countdown.shown[0].current);
+    EXPECT_EQ(50, countdown.shown[0].limit);
+    EXPECT_EQ(1, countdown.shown[0].method);
+    EXPECT_EQ(1, countdown.waits);
+}
+
+TEST_F(ExecutorTest, CriticalTextInFahrenheitAndModelCutToTwentyCharacters) {
+    Disks(MonitorRig::Disk(0, "ABCDEFGHIJKLMNOPQRSTUVWXYZ", 61));
+    rig->options->General().WriteBool(key::UseCelsius.name, false);
+    Executor();
+    Queue(*drives[0], 2, kActionShowMessage | kActionPoweroff, 60);
+    RunWorker();
+    ASSERT_EQ(2u, shell.balloons.size());
+    EXPECT_EQ("Hard Disk 1: ABCDEFGHIJKLMNOPQRST", shell.balloons[1].title);
+    EXPECT_EQ("Hard disk temperature has exceeded Critical value of 140" + kDeg +
+                  "F\r\rCurrent HDD temperature: 141" + kDeg +
+                  "F\r\rYOU CAN LOOSE YOUR DATA BECAUSE OF OVERHEAT!!!",
+              shell.balloons[1].text);
+    ASSERT_EQ(1u, countdown.shown.size());
+    EXPECT_EQ("ABCDEFGHIJKLMNOPQRST", countdown.shown[0].heading);
+}
+
+TEST_F(ExecutorTest, FailedStepsAreLoggedAsErrorsAndLaterStepsStillRun) {
+    Disks(MonitorRig::Disk(0, "ST380011A", 51));
+    Executor();
+    launcher.fail = true;
+    const std::string missing = rig->dir + "/missing.wav";
+    Queue(*drives[0], 1, kActionPlaySound | kActionExecuteApp | kActionPoweroff, 50, missing,
+          "notepad.exe C:\\x.txt");
+    RunWorker();
+    EXPECT_EQ((std::vector<std::string>{"[notice]  Start Action",
+                                        "[error]   Play sound failed (" + missing + ")",
+                                        "[error]   App execute failed (notepad.exe C:\\x.txt)"}),
+              NewLines());
+    EXPECT_TRUE(Player().commands.empty()); // a missing file is not given to the device
+    EXPECT_EQ(std::vector<std::string>{"notepad.exe C:\\x.txt"}, launcher.opened);
+    EXPECT_EQ(1u, countdown.shown.size());
+
+    // A file the device refuses fails the same way.
+    Player().failWith = 277;
+    const std::string bad = SoundFile("bad.wav");
+    Queue(*drives[0], 1, kActionPlaySound, 50, bad);
+    Worker().terminated = false;
+    RunWorker();
+    EXPECT_EQ("[error]   Play sound failed (" + bad + ")", NewLines().back());
+}
+
+TEST_F(ExecutorTest, BlankPathsAndNoFlagsLeaveOnlyTheStartLine) {
+    Disks(MonitorRig::Disk(0, "ST380011A", 51));
+    Executor();
+    Queue(*drives[0], 1, kActionPlaySound | kActionExecuteApp, 50, " \t ", "\r\n ");
+    Queue(*drives[0], 1, 0, 50, SoundFile("a.wav"), "C:\\a.exe");
+    countdownSet = false; // a flag off: nothing of the countdown is needed either
+    RunWorker();
+    EXPECT_EQ((std::vector<std::string>{"[notice]  Start Action", "[notice]  Start Action"}),
+              NewLines());
+    EXPECT_TRUE(Player().commands.empty());
+    EXPECT_TRUE(launcher.opened.empty());
+    EXPECT_TRUE(shell.balloons.empty());
+}
+
+TEST_F(ExecutorTest, SoundsOfTwentySecondsOrMoreArePlayedForTwentySeconds) {
+    Disks(MonitorRig::Disk(0, "ST380011A", 51));
+    Executor();
+    const std::string sound = SoundFile("long.wav");
+    for (uint32_t length : {25000u, 20000u, 19999u}) {
+        Player().length = length;
+        Player().commands.clear();
+        Queue(*drives[0], 1, kActionPlaySound, 50, sound);
+        Worker().terminated = false;
+        RunWorker();
+        EXPECT_EQ(length >= 20000 ? "play 20000 wait" : "play wait", Player().commands.back())
+            << length;
+    }
+    // The same file stays open between records; a stop comes before each play.
+    EXPECT_EQ((std::vector<std::string>{"stop", "seek 0", "time format ms", "length", "play wait"}),
+              Player().commands);
+}
+
+TEST_F(ExecutorTest, ARunningApplicationIsWaitedForTenSecondsAtMost) {
+    Disks(MonitorRig::Disk(0, "ST380011A", 51));
+    Executor();
+    launcher.processEnds = false;
+    Queue(*drives[0], 1, kActionExecuteApp, 50, "", "C:\\busy.exe");
+    RunWorker();
+    EXPECT_EQ(10000u, std::accumulate(launcher.waits.begin(), launcher.waits.end(), 0u));
+    EXPECT_EQ(1, launcher.released);
+    EXPECT_EQ("[notice]  App started successfully (C:\\busy.exe)", NewLines().back());
+
+    // Started without a process to wait for (a document opened by a running program).
+    launcher.waits.clear();
+    launcher.withProcess = false;
+    Queue(*drives[0], 1, kActionExecuteApp, 50, "", "C:\\doc.txt");
+    Worker().terminated = false;
+    RunWorker();
+    EXPECT_TRUE(launcher.waits.empty());
+    EXPECT_EQ("[notice]  App started successfully (C:\\doc.txt)", NewLines().back());
+}
+
+TEST_F(ExecutorTest, FiveSecondPauseOnlyAfterASuccessfulPowerOff) {
+    Disks(MonitorRig::Disk(0, "ST380011A", 61));
+    Executor();
+    Queue(*drives[0], 2, kActionPoweroff, 60);
+    RunWorker();             // cancelled or failed: straight on
+    EXPECT_EQ(20u, Slept()); // the idle pass before and after the record
+
+    slept.clear();
+    countdown.succeed = true;
+    Queue(*drives[0], 2, kActionPoweroff, 60);
+    Worker().terminated = false;
+    RunWorker();
+    EXPECT_EQ(5020u, Slept());
+}
+
+TEST_F(ExecutorTest, RecordsRunOneAfterAnotherInQueuingOrder) {
+    Disks(MonitorRig::Disk(0, "FIRST", 61) + MonitorRig::Disk(1, "SECOND", 55));
+    ASSERT_EQ(2u, drives.size());
+    Executor();
+    countdown.whileShown = [&] {
+        // The first disk's countdown holds back the second disk's record.
+        EXPECT_EQ(2u, shell.balloons.size());
+        EXPECT_EQ(2u, executor->QueueLength());
+    };
+    Queue(*drives[0], 2, kActionShowMessage | kActionPoweroff, 60);
+    Queue(*drives[1], 1, kActionShowMessage, 50);
+    RunWorker();
+    ASSERT_EQ(4u, shell.balloons.size());
+    EXPECT_EQ("Hard Disk 1: FIRST", shell.balloons[1].title);
+    EXPECT_EQ("Hard Disk 2: SECOND", shell.balloons[3].title);
+    EXPECT_EQ(1, countdown.waits);
+}
+
+TEST_F(ExecutorTest, ARecordNeedsNothingOfItsDiskOnceQueued) {
+    Disks(MonitorRig::Disk(0, "ST380011A", 51));
+    Executor();
+    Queue(*drives[0], 1, kActionShowMessage);
+    // Shut-down destroys the disks and the settings before the executor.
+    drives.clear();
+    rig->options->General().WriteBool(key::UseCelsius.name, false);
+    RunWorker();
+    ASSERT_EQ(2u, shell.balloons.size());
+    EXPECT_EQ("Hard Disk 1: ST380011A", shell.balloons[1].title);
+    EXPECT_NE(std::string::npos, shell.balloons[1].text.find("51" + kDeg + "C"));
+}
+
+TEST(LogHandoff, CodesSayTargetAndLevelAndTheTextIsTakenApartAtTheFirstSemicolon) {
+    EXPECT_EQ("0a.log;m", MakeLogHandoff(false, kNotice, "a.log", "m"));
+    EXPECT_EQ("1a.log;m", MakeLogHandoff(false, kWarning, "a.log", "m"));
+    EXPECT_EQ("2a.log;m", MakeLogHandoff(true, kNotice, "a.log", "m"));
+    EXPECT_EQ("3a.log;m", MakeLogHandoff(true, kError, "a.log", "m"));
+
+    MonitorRig rig("executor_handoff");
+    WriteLogHandoff(*rig.logger, "0t.log;first; with semicolon");
+    WriteLogHandoff(*rig.logger, "1t.log;second");
+    WriteLogHandoff(*rig.logger, "2t.log;to the debug log");
+    WriteLogHandoff(*rig.logger, "3;debug error");
+    WriteLogHandoff(*rig.logger, "9t.log;not a code");
+    WriteLogHandoff(*rig.logger, "");
+    WriteLogHandoff(*rig.logger, "0u.log"); // no ";": all of it is the file name
+    EXPECT_EQ((std::vector<std::string>{"first; with semicolon", "second"}),
+              rig.TemperatureMessages("t.log"));
+    EXPECT_EQ(std::vector<std::string>{""}, rig.TemperatureMessages("u.log"));
+    const std::string debug = test::ReadFileBytes(rig.dir + "/debug.log");
+    EXPECT_NE(std::string::npos, debug.find("[notice]  to the debug log"));
+    EXPECT_NE(std::string::npos, debug.find("[error]   debug error"));
+    EXPECT_EQ(std::string::npos, debug.find("not a code"));
+}
+
+} // namespace
+} // namespace korvane

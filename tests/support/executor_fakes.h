@@ -1,0 +1,68 @@
+// Test doubles of the alarm executor's ports: the application launcher, the countdown window and
+// the queue as the alarm dispatch sees it.
+#pragma once
+
+#include "actions/action_launcher.h"
+#include "actions/executor.h"
+#include "actions/power_off_countdown.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace korvane::test {
+
+class RecordingLauncher final : public IAppLauncher {
+  public:
+    Result Open(const std::string& path) override;
+
+    std::vector<std::string> opened;
+    bool fail = false;
+    bool withProcess = true;
+    bool processEnds = true;      // false: it keeps running through every wait
+    std::vector<uint32_t> waits;  // timeouts asked of the process, in order
+    int released = 0;             // process objects freed
+    std::function<void()> onOpen; // runs inside Open, e.g. to see what happened before
+};
+
+class FakeCountdown final : public IPowerOffCountdown {
+  public:
+    void ShowCountdown(const std::string& heading, int32_t seconds, int32_t currentTemp,
+                       int32_t limitTemp, int32_t method) override;
+    void WaitUntilClosed() override;
+    bool PowerOffSucceeded() const override { return succeeded_; }
+
+    struct Shown {
+        std::string heading;
+        int32_t seconds, current, limit, method;
+    };
+    std::vector<Shown> shown;
+    int waits = 0;
+    bool succeed = false; // the outcome of each countdown
+    std::function<void()> whileShown;
+
+  private:
+    bool succeeded_ = false;
+};
+
+class RecordingActionQueue final : public IActionQueue {
+  public:
+    struct Request {
+        uint8_t level;
+        TDrive* drive;
+        uint8_t method;
+        std::string appPath, soundFile;
+        bool poweroff, executeApp, playSound, showMessage;
+        int32_t limit;
+    };
+    void QueueAction(uint8_t level, TDrive& drive, uint8_t poweroffMethod,
+                     const std::string& appPath, const std::string& soundFile, bool poweroff,
+                     bool executeApp, bool playSound, bool showMessage,
+                     int32_t limitTemp) override {
+        requests.push_back({level, &drive, poweroffMethod, appPath, soundFile, poweroff, executeApp,
+                            playSound, showMessage, limitTemp});
+    }
+    std::vector<Request> requests;
+};
+
+} // namespace korvane::test
