@@ -14,6 +14,7 @@ namespace korvane {
 
 TApplication* Application = nullptr;
 IPowerOffCountdown* HibernateForm = nullptr;
+TAboutForm* AboutForm = nullptr;
 
 namespace {
 
@@ -63,6 +64,8 @@ void TApplication::StartUp() {
 
     trayShell_ = std::make_unique<Win32TrayShell>(window_->Handle());
     TrayMessages = std::make_unique<TTrayMessages>(*trayShell_, osVersion_);
+    Shutdown = std::make_unique<TSystemShutdown>(powerPort_, osVersion_);
+    Log(EngineStateLine(*Shutdown));
     SoundPlayer = toolkit_->CreateSoundPlayer();
     // Its worker starts now; it needs the window for its synchronous calls.
     Executor = std::make_unique<TActionExecutor>(TExecutorContext{
@@ -119,6 +122,19 @@ void TApplication::StartUp() {
         OnDriveTrayMouse(drive, message);
     };
 
+    // The windows. The countdown window's existence also opens the alarm dispatch.
+    hibernateForm_ = std::make_unique<THibernateForm>(
+        CountdownDeps{*toolkit_, *Shutdown, *Logger, *Options, *this,
+                      [this] {
+                          if (Drives)
+                              Drives->ResetBeforeHibernate();
+                      }},
+        *window_, instance);
+    HibernateForm = hibernateForm_.get();
+    aboutForm_ = std::make_unique<TAboutForm>(shell_, ProgramPath, [this] { TrimWorkingSet(); });
+    AboutForm = aboutForm_.get();
+    Log("forms are created");
+
     RefreshMenuCaptions();
 
     if (Drives->MeasurableCount() == 0) {
@@ -145,9 +161,14 @@ TApplication::~TApplication() {
     // What a failed step left behind goes users first, the window last.
     Drives.reset();
     driveContext_.reset();
+    HibernateForm = nullptr;
+    AboutForm = nullptr;
     alarmDispatch_.reset();
     Executor.reset();
+    hibernateForm_.reset();
+    aboutForm_.reset();
     SoundPlayer.reset();
+    Shutdown.reset();
     TrayMessages.reset();
     Logger.reset();
     Options.reset();
@@ -163,6 +184,15 @@ void TApplication::ShutDown() {
     Log("destroy hard disks monitor");
     Drives.reset();
     driveContext_.reset();
+    Log("destroy forms");
+    // No new alarm reaches the countdown window from here on; a countdown still running is
+    // cancelled, so that the computer is not powered off by a program that has ended and the
+    // alarm worker waiting for the window goes on (it is stopped with the executor).
+    HibernateForm = nullptr;
+    if (hibernateForm_ && hibernateForm_->Logic().Counting())
+        hibernateForm_->Logic().CancelPowerOff();
+    AboutForm = nullptr;
+    aboutForm_.reset();
     Log("destroy options engine");
     Options.reset();
     // The main icon belongs to the application window; the loaded icon resource is shared by the
@@ -172,7 +202,11 @@ void TApplication::ShutDown() {
     // The worker stops at once; waiting alarms are dropped.
     alarmDispatch_.reset();
     Executor.reset();
+    // The countdown window goes after the worker that may still hold it.
+    hibernateForm_.reset();
     SoundPlayer.reset();
+    Log("destroy shutdown/hibernate engine");
+    Shutdown.reset();
     TrayMessages.reset();
     trayShell_.reset();
     TrayMenu = nullptr;
@@ -259,6 +293,11 @@ void TApplication::RefreshLogMenu(IPopupMenu& menu, int logEntry) {
 }
 
 void TApplication::OnMenuCommand(IPopupMenu& menu, int index) {
+    if (menu.Tag(index) == kCmdAbout) {
+        if (aboutForm_)
+            aboutForm_->Show();
+        return;
+    }
     commands_->Run(menu, index);
 }
 

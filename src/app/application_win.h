@@ -5,7 +5,10 @@
 
 #include "actions/action_launcher_win.h"
 #include "actions/executor.h"
+#include "actions/hibernate_form_win.h"
 #include "actions/power_off_countdown.h"
+#include "actions/shutdown.h"
+#include "actions/shutdown_win.h"
 #include "actions/tray_messages.h"
 #include "actions/tray_shell_win.h"
 #include "app/alarm_dispatch.h"
@@ -29,6 +32,7 @@
 #include "toolkit/toolkit_win.h"
 #include "toolkit/tray_icon.h"
 #include "toolkit/win32.h"
+#include "ui/about_form_win.h"
 
 #include <functional>
 #include <memory>
@@ -57,6 +61,7 @@ class TApplication final : public IAppServices {
     IPopupMenu* TrayMenu = nullptr;      // owned by the application window
     std::unique_ptr<TDrives> Drives;
     std::unique_ptr<TOptions> Options;
+    std::unique_ptr<TSystemShutdown> Shutdown;
     std::unique_ptr<ISoundPlayer> SoundPlayer;
     std::unique_ptr<TActionExecutor> Executor;
     std::unique_ptr<TLogger> Logger;
@@ -115,6 +120,10 @@ class TApplication final : public IAppServices {
     std::unique_ptr<TDriveContext> driveContext_;
     Win32AppLauncher appLauncher_;
     std::unique_ptr<TAlarmDispatch> alarmDispatch_;
+    Win32PowerPort powerPort_;
+    // The windows, created once at start-up and only shown and hidden until exit.
+    std::unique_ptr<THibernateForm> hibernateForm_;
+    std::unique_ptr<TAboutForm> aboutForm_;
 
     std::unique_ptr<AppWindow> window_;
     std::unique_ptr<Win32Toolkit> toolkit_;
@@ -124,5 +133,7 @@ class TApplication final : public IAppServices {
 extern TApplication* Application;
 // The countdown window while it exists; until then status changes are not dispatched.
 extern IPowerOffCountdown* HibernateForm;
+// The about window while it exists.
+extern TAboutForm* AboutForm;
 
 } // namespace korvane

@@ -31,7 +31,8 @@ void TrayCommands::Run(IPopupMenu& menu, int index) {
         shell_.Open(programPath_ + kMailerFileName, kBugReportArgument, true);
         break;
     default:
-        // Settings, About and the disk's settings open windows the program does not have yet.
+        // Settings and the disk's settings open the settings window, which the program does not
+        // have yet; About is shown by the application itself.
         break;
     }
 }

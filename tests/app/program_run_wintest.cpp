@@ -59,11 +59,13 @@ bool DebugLogHas(const std::string& message) {
 
 std::vector<std::string> StartUpLines(const std::string& dataPath) {
     return {"Korvane 1.0 started. Build: 51. (data files path: " + dataPath + ")",
-            kStartInitialization, "SysTray menu created", "searching for hard disks"};
+            kStartInitialization, "shutdown/hibernate engine initiated (hibernate enabled)",
+            "SysTray menu created", "searching for hard disks"};
 }
 
-const std::vector<std::string> kShutDownLines = {kStartFinalization, "destroy hard disks monitor",
-                                                 "destroy options engine", kFinalizationFinished};
+const std::vector<std::string> kShutDownLines = {
+    kStartFinalization,       "destroy hard disks monitor",        "destroy forms",
+    "destroy options engine", "destroy shutdown/hibernate engine", kFinalizationFinished};
 
 // Two simulated disks, at 35 and 55 degrees.
 constexpr const char* kTwoDisks = "[PhysicalDrive0]\r\n"
@@ -101,8 +103,15 @@ TEST(SimProgramRun, MonitorsItsDisksAndEndsFromTheDiskMenu) {
     expected.insert(expected.end(),
                     {"IDE 1: scanning for drive", "New HDD Found: HDD1 - COOL DISK 80",
                      "IDE 2: scanning for drive", "New HDD Found: HDD2 - WARM DISK 250",
+                     "forms are created",
+                     // The warm disk passed its warning level before start-up: its alarm is
+                     // raised by the first poll with the events connected, not by the probe.
+                     "HDD2 - WARM DISK 250: put Warning Action in queue",
                      "starting hard disks monitor", kInitializationFinished});
     EXPECT_TRUE(InOrder(DebugMessages(), expected));
+    const std::vector<std::string> all = DebugMessages();
+    EXPECT_EQ(
+        1, std::count(all.begin(), all.end(), "HDD2 - WARM DISK 250: put Warning Action in queue"));
     EXPECT_EQ(expected[0], DebugMessages().front());
     EXPECT_EQ(kStartInitialization, DebugMessages()[1]);
 
