@@ -8,28 +8,34 @@
 namespace korvane {
 namespace {
 
-TEST(MainTrayMenu, EntriesInOrderWithCodesAndCaptions) {
-    test::FakePopupMenu menu(MainMenuTemplate());
-    TagMainMenu(menu);
-    ApplyMenuCaptions(menu);
-    const std::vector<std::pair<int32_t, std::string>> expected = {
-        {kCmdSettings, "&Settings..."},
-        {0, "-"},
-        {kCmdTemperatureLogs, "Temperature &Logs"},
-        {0, "-"},
-        {kCmdFeedback, "&Feedback"},
-        {kCmdWebPage, "Korvane on the Web"},
-        {kCmdBugReport, "Send Bug Report"},
-        {0, "-"},
-        {kCmdHelp, "&Help..."},
-        {kCmdAbout, "&About..."},
-        {0, "-"},
-        {kCmdExit, "E&xit Korvane"}};
+using Entries = std::vector<std::pair<int32_t, std::string>>;
+
+// Every entry's command code and caption, in menu order.
+void ExpectEntries(const test::FakePopupMenu& menu, const Entries& expected) {
     ASSERT_EQ(static_cast<int>(expected.size()), menu.Count());
     for (int i = 0; i < menu.Count(); ++i) {
         EXPECT_EQ(expected[i].first, menu.Tag(i)) << i;
         EXPECT_EQ(expected[i].second, menu.Text(i)) << i;
     }
+}
+
+TEST(MainTrayMenu, EntriesInOrderWithCodesAndCaptions) {
+    test::FakePopupMenu menu(MainMenuTemplate());
+    TagMainMenu(menu);
+    ApplyMenuCaptions(menu);
+    const Entries expected = {{kCmdSettings, "&Settings..."},
+                              {0, "-"},
+                              {kCmdTemperatureLogs, "Temperature &Logs"},
+                              {0, "-"},
+                              {kCmdFeedback, "&Feedback"},
+                              {kCmdWebPage, "Korvane on the Web"},
+                              {kCmdBugReport, "Send Bug Report"},
+                              {0, "-"},
+                              {kCmdHelp, "&Help..."},
+                              {kCmdAbout, "&About..."},
+                              {0, "-"},
+                              {kCmdExit, "E&xit Korvane"}};
+    ExpectEntries(menu, expected);
     EXPECT_TRUE(menu.Model().At(0)->isDefault);
     EXPECT_EQ(0, menu.SubItemCount(FindMenuCommand(menu, kCmdTemperatureLogs)));
     EXPECT_EQ(2, menu.SubItemCount(FindMenuCommand(menu, kCmdFeedback)));
@@ -54,25 +60,20 @@ TEST(DiskTrayMenu, EntriesInOrderWithCodesAndCaptions) {
     // Placeholders until the captions are applied.
     EXPECT_EQ(kMenuPlaceholder, menu.Text(FindMenuCommand(menu, kCmdExit)));
     ApplyDiskMenuCaptions(menu);
-    const std::vector<std::pair<int32_t, std::string>> expected = {
-        {kCmdSettings, "Korvane &Settings..."},
-        {kCmdDiskSettings, "Hard D&isk Settings..."},
-        {0, "-"},
-        {kCmdTemperatureLogs, "Temperature &Logs"},
-        {0, "-"},
-        {kCmdFeedback, "&Feedback"},
-        {kCmdWebPage, "Korvane on the Web"},
-        {kCmdBugReport, "Send Bug Report"},
-        {0, "-"},
-        {kCmdHelp, "&Help..."},
-        {kCmdAbout, "&About..."},
-        {0, "-"},
-        {kCmdExit, "E&xit Korvane"}};
-    ASSERT_EQ(static_cast<int>(expected.size()), menu.Count());
-    for (int i = 0; i < menu.Count(); ++i) {
-        EXPECT_EQ(expected[i].first, menu.Tag(i)) << i;
-        EXPECT_EQ(expected[i].second, menu.Text(i)) << i;
-    }
+    const Entries expected = {{kCmdSettings, "Korvane &Settings..."},
+                              {kCmdDiskSettings, "Hard D&isk Settings..."},
+                              {0, "-"},
+                              {kCmdTemperatureLogs, "Temperature &Logs"},
+                              {0, "-"},
+                              {kCmdFeedback, "&Feedback"},
+                              {kCmdWebPage, "Korvane on the Web"},
+                              {kCmdBugReport, "Send Bug Report"},
+                              {0, "-"},
+                              {kCmdHelp, "&Help..."},
+                              {kCmdAbout, "&About..."},
+                              {0, "-"},
+                              {kCmdExit, "E&xit Korvane"}};
+    ExpectEntries(menu, expected);
     EXPECT_FALSE(menu.Model().At(0)->isDefault);
     EXPECT_TRUE(menu.Model().At(1)->isDefault);
     EXPECT_EQ(0, menu.SubItemCount(FindMenuCommand(menu, kCmdTemperatureLogs)));
