@@ -79,6 +79,56 @@ int MenuModel::IndexOf(const Item* item) const {
     return found;
 }
 
+int MenuModel::SubItemCount(int parent) const {
+    if (parent < 0)
+        return static_cast<int>(root_.size());
+    const Item* item = At(parent);
+    return item ? static_cast<int>(item->children.size()) : 0;
+}
+
+int MenuModel::SubItem(int parent, int n) const {
+    const auto* list = &root_;
+    if (parent >= 0) {
+        const Item* item = At(parent);
+        if (!item)
+            return -1;
+        list = &item->children;
+    }
+    if (n < 0 || n >= static_cast<int>(list->size()))
+        return -1;
+    return IndexOf((*list)[static_cast<size_t>(n)].get());
+}
+
+std::string MenuModel::TextAt(int index) const {
+    const Item* item = At(index);
+    return item ? item->text : std::string();
+}
+
+int32_t MenuModel::TagAt(int index) const {
+    const Item* item = At(index);
+    return item ? item->tag : 0;
+}
+
+int32_t MenuModel::DataAt(int index) const {
+    const Item* item = At(index);
+    return item ? item->data : 0;
+}
+
+bool MenuModel::VisibleAt(int index) const {
+    const Item* item = At(index);
+    return item && item->visible;
+}
+
+void MenuModel::SetTagAt(int index, int32_t tag) {
+    if (Item* item = At(index))
+        item->tag = tag;
+}
+
+void MenuModel::SetDataAt(int index, int32_t data) {
+    if (Item* item = At(index))
+        item->data = data;
+}
+
 const std::vector<std::unique_ptr<MenuModel::Item>>& MenuModel::SiblingsOf(const Item& item) const {
     return item.parent ? item.parent->children : root_;
 }

@@ -36,6 +36,17 @@ class MenuModel {
     const std::vector<std::unique_ptr<Item>>& TopLevel() const { return root_; }
     const std::vector<std::unique_ptr<Item>>& SiblingsOf(const Item& item) const;
 
+    // Index queries as the menu interface answers them: -1 as parent is the menu itself; out of
+    // range gives 0 items, -1 as index, and empty or 0 values.
+    int SubItemCount(int parent) const;
+    int SubItem(int parent, int n) const;
+    std::string TextAt(int index) const;
+    int32_t TagAt(int index) const;
+    int32_t DataAt(int index) const;
+    bool VisibleAt(int index) const;
+    void SetTagAt(int index, int32_t tag);
+    void SetDataAt(int index, int32_t data);
+
     // The place of a visible item in its (platform) menu: the visible siblings before it.
     int VisiblePosition(const Item& item) const;
 

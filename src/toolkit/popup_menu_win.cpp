@@ -65,31 +65,6 @@ void PopupMenu::SetText(int index, const std::string& text) {
                      &info);
 }
 
-std::string PopupMenu::Text(int index) const {
-    const MenuModel::Item* item = model_.At(index);
-    return item ? item->text : std::string();
-}
-
-void PopupMenu::SetTag(int index, int32_t tag) {
-    if (MenuModel::Item* item = model_.At(index))
-        item->tag = tag;
-}
-
-int32_t PopupMenu::Tag(int index) const {
-    const MenuModel::Item* item = model_.At(index);
-    return item ? item->tag : 0;
-}
-
-void PopupMenu::SetData(int index, int32_t data) {
-    if (MenuModel::Item* item = model_.At(index))
-        item->data = data;
-}
-
-int32_t PopupMenu::Data(int index) const {
-    const MenuModel::Item* item = model_.At(index);
-    return item ? item->data : 0;
-}
-
 void PopupMenu::SetVisible(int index, bool visible) {
     MenuModel::Item* item = model_.At(index);
     if (!item || item->visible == visible)
@@ -106,11 +81,6 @@ void PopupMenu::SetVisible(int index, bool visible) {
         Native& n = native_[item->key];
         n.detached.Reset(n.subMenu);
     }
-}
-
-bool PopupMenu::Visible(int index) const {
-    const MenuModel::Item* item = model_.At(index);
-    return item && item->visible;
 }
 
 int PopupMenu::InsertItem(int parent, const std::string& text) {
@@ -162,26 +132,6 @@ void PopupMenu::RemoveItem(int index) {
     }
     ForgetSubtree(*item);
     model_.Remove(*item);
-}
-
-int PopupMenu::SubItemCount(int parent) const {
-    if (parent < 0)
-        return static_cast<int>(model_.TopLevel().size());
-    const MenuModel::Item* item = model_.At(parent);
-    return item ? static_cast<int>(item->children.size()) : 0;
-}
-
-int PopupMenu::SubItem(int parent, int n) const {
-    const auto* list = &model_.TopLevel();
-    if (parent >= 0) {
-        const MenuModel::Item* item = model_.At(parent);
-        if (!item)
-            return -1;
-        list = &item->children;
-    }
-    if (n < 0 || n >= static_cast<int>(list->size()))
-        return -1;
-    return model_.IndexOf((*list)[static_cast<size_t>(n)].get());
 }
 
 HMENU PopupMenu::SubMenuOf(int index) const {

@@ -31,39 +31,9 @@ void FakePopupMenu::SetText(int index, const std::string& text) {
         item->text = text;
 }
 
-std::string FakePopupMenu::Text(int index) const {
-    const auto* item = model_.At(index);
-    return item ? item->text : std::string();
-}
-
-void FakePopupMenu::SetTag(int index, int32_t tag) {
-    if (auto* item = model_.At(index))
-        item->tag = tag;
-}
-
-int32_t FakePopupMenu::Tag(int index) const {
-    const auto* item = model_.At(index);
-    return item ? item->tag : 0;
-}
-
-void FakePopupMenu::SetData(int index, int32_t data) {
-    if (auto* item = model_.At(index))
-        item->data = data;
-}
-
-int32_t FakePopupMenu::Data(int index) const {
-    const auto* item = model_.At(index);
-    return item ? item->data : 0;
-}
-
 void FakePopupMenu::SetVisible(int index, bool visible) {
     if (auto* item = model_.At(index))
         item->visible = visible;
-}
-
-bool FakePopupMenu::Visible(int index) const {
-    const auto* item = model_.At(index);
-    return item && item->visible;
 }
 
 int FakePopupMenu::InsertItem(int parent, const std::string& text) {
@@ -79,26 +49,6 @@ int FakePopupMenu::InsertItem(int parent, const std::string& text) {
 void FakePopupMenu::RemoveItem(int index) {
     if (auto* item = model_.At(index))
         model_.Remove(*item);
-}
-
-int FakePopupMenu::SubItemCount(int parent) const {
-    if (parent < 0)
-        return static_cast<int>(model_.TopLevel().size());
-    const auto* item = model_.At(parent);
-    return item ? static_cast<int>(item->children.size()) : 0;
-}
-
-int FakePopupMenu::SubItem(int parent, int n) const {
-    const auto* list = &model_.TopLevel();
-    if (parent >= 0) {
-        const auto* item = model_.At(parent);
-        if (!item)
-            return -1;
-        list = &item->children;
-    }
-    if (n < 0 || n >= static_cast<int>(list->size()))
-        return -1;
-    return model_.IndexOf((*list)[static_cast<size_t>(n)].get());
 }
 
 bool FakeSoundPlayer::SetFileName(const std::string& path) {

@@ -69,17 +69,17 @@ class FakePopupMenu final : public IPopupMenu {
     explicit FakePopupMenu(const std::vector<std::string>& itemTemplate) : model_(itemTemplate) {}
     int Count() const override { return model_.Count(); }
     void SetText(int index, const std::string& text) override;
-    std::string Text(int index) const override;
-    void SetTag(int index, int32_t tag) override;
-    int32_t Tag(int index) const override;
-    void SetData(int index, int32_t data) override;
-    int32_t Data(int index) const override;
+    std::string Text(int index) const override { return model_.TextAt(index); }
+    void SetTag(int index, int32_t tag) override { model_.SetTagAt(index, tag); }
+    int32_t Tag(int index) const override { return model_.TagAt(index); }
+    void SetData(int index, int32_t data) override { model_.SetDataAt(index, data); }
+    int32_t Data(int index) const override { return model_.DataAt(index); }
     void SetVisible(int index, bool visible) override;
-    bool Visible(int index) const override;
+    bool Visible(int index) const override { return model_.VisibleAt(index); }
     int InsertItem(int parent, const std::string& text) override;
     void RemoveItem(int index) override;
-    int SubItemCount(int parent) const override;
-    int SubItem(int parent, int n) const override;
+    int SubItemCount(int parent) const override { return model_.SubItemCount(parent); }
+    int SubItem(int parent, int n) const override { return model_.SubItem(parent, n); }
     void Popup(int32_t x, int32_t y) override { popups.push_back({x, y}); }
 
     // The user chooses an item.

@@ -82,5 +82,26 @@ TEST(MenuModelEdit, VisiblePositionSkipsHiddenSiblingsOnly) {
     EXPECT_EQ(2, model.VisiblePosition(*model.At(4)));
 }
 
+TEST(MenuModelQueries, SubItemsAndValuesByIndexWithSafeOutOfRange) {
+    MenuModel model({"A", "(", "A1", "A2", ")", "-", "B"});
+    EXPECT_EQ(3, model.SubItemCount(-1));
+    EXPECT_EQ(2, model.SubItemCount(0));
+    EXPECT_EQ(0, model.SubItemCount(99));
+    EXPECT_EQ(2, model.SubItem(0, 1));
+    EXPECT_EQ(4, model.SubItem(-1, 2));
+    EXPECT_EQ(-1, model.SubItem(0, 2));
+    EXPECT_EQ(-1, model.SubItem(99, 0));
+    model.SetTagAt(2, 10);
+    model.SetDataAt(2, 7);
+    model.SetTagAt(99, 1); // ignored
+    EXPECT_EQ(10, model.TagAt(2));
+    EXPECT_EQ(7, model.DataAt(2));
+    EXPECT_EQ("A2", model.TextAt(2));
+    EXPECT_EQ(0, model.TagAt(99));
+    EXPECT_EQ("", model.TextAt(-1));
+    EXPECT_TRUE(model.VisibleAt(4));
+    EXPECT_FALSE(model.VisibleAt(5));
+}
+
 } // namespace
 } // namespace korvane
