@@ -95,9 +95,11 @@ class Win32FileSystem final : public FileSystem {
     }
 
     bool AppendLine(const std::string& path, const std::string& text) override {
-        // No sharing: a viewer holding the file makes this append fail, and the line is lost.
-        ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        // Readers may look on (a log viewer, the bug-report mail attaching debug.log): refusing
+        // them would lose the line. A program holding the file exclusively still makes this
+        // append fail, and the line is dropped.
+        ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid()) {
             return false;
         }

@@ -92,6 +92,20 @@ TEST_F(Win32LoggerTest, ALockedLogLosesTheLineAndNothingElse) {
               test::ReadFileBytes(dir + "\\debug.log"));
 }
 
+TEST_F(Win32LoggerTest, AReaderSharingTheLogCostsNoLine) {
+    TLogger logger(*files, clock, options, dir + "\\");
+    logger.Log(kDebugLog, "", "first", kNotice);
+    // As a log viewer or a mail client attaching debug.log opens it.
+    HANDLE reader =
+        CreateFileA((dir + "\\debug.log").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, reader);
+    logger.Log(kDebugLog, "", "second", kNotice);
+    CloseHandle(reader);
+    EXPECT_EQ("[01/Jan/2026 0:00:03] [notice]  first\r\n[01/Jan/2026 0:00:03] [notice]  second\r\n",
+              test::ReadFileBytes(dir + "\\debug.log"));
+}
+
 TEST_F(Win32LoggerTest, RealClockStampsTheLine) {
     auto systemClock = CreateSystemClock();
     TLogger logger(*files, *systemClock, options, dir + "\\");
