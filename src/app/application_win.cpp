@@ -2,6 +2,7 @@
 // handling of the program's tray icons and menus.
 #include "app/application_win.h"
 
+#include "app/test_sound.h"
 #include "app/tray_menu.h"
 #include "settings/folders.h"
 #include "settings/keys.h"
@@ -13,6 +14,7 @@
 namespace korvane {
 
 TApplication* Application = nullptr;
+TOptionsForm* OptionsForm = nullptr;
 IPowerOffCountdown* HibernateForm = nullptr;
 TAboutForm* AboutForm = nullptr;
 
@@ -123,6 +125,26 @@ void TApplication::StartUp() {
     };
 
     // The windows. The countdown window's existence also opens the alarm dispatch.
+    optionsForm_ = std::make_unique<TOptionsForm>(TOptionsFormDeps{
+        .options = *Options,
+        .registry = *registry_,
+        .drives = *Drives,
+        .app = *this,
+        .updateMainIcon = [this] { UpdateMainIcon(); },
+        .playTestSound = [this](const std::string& path) { return PlayTestSound(path); },
+        .hibernateAvailable = Shutdown->HibernateAvailable(),
+        .programPath = ModulePath(),
+        .programFolder = ProgramPath,
+        .owner = window_->Handle(),
+        .resources = instance,
+    });
+    OptionsForm = optionsForm_.get();
+    SettingsWindowShown = [this](std::string& caption) {
+        if (!optionsForm_ || !optionsForm_->IsVisible())
+            return false;
+        caption = optionsForm_->Caption();
+        return true;
+    };
     hibernateForm_ = std::make_unique<THibernateForm>(
         CountdownDeps{*toolkit_, *Shutdown, *Logger, *Options, *this,
                       [this] {
@@ -161,6 +183,8 @@ TApplication::~TApplication() {
     // What a failed step left behind goes users first, the window last.
     Drives.reset();
     driveContext_.reset();
+    OptionsForm = nullptr;
+    optionsForm_.reset();
     HibernateForm = nullptr;
     AboutForm = nullptr;
     alarmDispatch_.reset();
@@ -185,6 +209,8 @@ void TApplication::ShutDown() {
     Drives.reset();
     driveContext_.reset();
     Log("destroy forms");
+    OptionsForm = nullptr;
+    optionsForm_.reset();
     // No new alarm reaches the countdown window from here on; a countdown still running is
     // cancelled, so that the computer is not powered off by a program that has ended and the
     // alarm worker waiting for the window goes on (it is stopped with the executor).
@@ -279,6 +305,8 @@ void TApplication::TrimWorkingSet() {
 
 void TApplication::RefreshMenuCaptions() {
     ApplyMenuCaptions(*TrayMenu);
+    if (optionsForm_)
+        optionsForm_->RefreshTexts();
     if (Drives)
         Drives->RefreshMenuCaptions();
 }
@@ -293,26 +321,53 @@ void TApplication::RefreshLogMenu(IPopupMenu& menu, int logEntry) {
 }
 
 void TApplication::OnMenuCommand(IPopupMenu& menu, int index) {
-    if (menu.Tag(index) == kCmdAbout) {
+    switch (menu.Tag(index)) {
+    case kCmdSettings:
+        if (optionsForm_)
+            optionsForm_->ShowPage(0);
+        return;
+    case kCmdDiskSettings:
+        // The page of the disk whose menu it is.
+        for (int32_t i = 0; Drives && i < Drives->Count(); ++i) {
+            if (Drives->GetDrive(i)->Menu() == &menu)
+                ShowDiskSettings(i);
+        }
+        return;
+    case kCmdAbout:
         if (aboutForm_)
             aboutForm_->Show();
         return;
+    default:
+        commands_->Run(menu, index);
     }
-    commands_->Run(menu, index);
 }
 
 void TApplication::OnMainIconMouse(uint32_t message) {
     if (message == kTrayLeftDoubleClick) {
-        OnMenuCommand(*TrayMenu, 0); // the settings window does not exist yet
+        OnMenuCommand(*TrayMenu, 0); // Settings, the main menu's first entry
     } else if (message == kTrayRightButtonUp) {
         PopupTrayMenu(*TrayMenu);
     }
 }
 
 void TApplication::OnDriveTrayMouse(TDrive& drive, uint32_t message) {
-    // A double click opens the disk's settings page, a window the program does not have yet.
-    if (message == kTrayRightButtonUp && drive.Menu())
+    if (message == kTrayLeftDoubleClick) {
+        for (int32_t i = 0; Drives && i < Drives->Count(); ++i) {
+            if (Drives->GetDrive(i) == &drive)
+                ShowDiskSettings(i);
+        }
+    } else if (message == kTrayRightButtonUp && drive.Menu()) {
         PopupTrayMenu(*drive.Menu());
+    }
+}
+
+void TApplication::ShowDiskSettings(int32_t position) {
+    if (optionsForm_)
+        optionsForm_->ShowDiskPage(position);
+}
+
+bool TApplication::PlayTestSound(const std::string& path) {
+    return SoundPlayer && Logger && korvane::PlayTestSound(*SoundPlayer, *files_, *Logger, path);
 }
 
 void TApplication::OnDriveIconChange(TDrives&, TDrive&, bool) {

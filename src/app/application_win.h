@@ -33,6 +33,7 @@
 #include "toolkit/tray_icon.h"
 #include "toolkit/win32.h"
 #include "ui/about_form_win.h"
+#include "ui/options_form_win.h"
 
 #include <functional>
 #include <memory>
@@ -92,6 +93,8 @@ class TApplication final : public IAppServices {
     void OnMainIconMouse(uint32_t message);
     void OnDriveTrayMouse(TDrive& drive, uint32_t message);
     void OnDriveIconChange(TDrives& sender, TDrive& drive, bool shown);
+    // The settings window's sound test: true when playing the file started.
+    bool PlayTestSound(const std::string& path);
 
     // The alarm dispatch: the change line, and an alarm request on a rise to warning or critical.
     void OnDriveStatusChange(TDrives& sender, TDrive& drive, TTempStatus oldStatus,
@@ -101,6 +104,8 @@ class TApplication final : public IAppServices {
   private:
     void Log(const std::string& message);
     IPopupMenu* CreateDiskMenu();
+    // The settings window at the page of the disk at this position of the drive list.
+    void ShowDiskSettings(int32_t position);
     // The right click on any of the program's tray icons: the menu at the cursor.
     void PopupTrayMenu(IPopupMenu& menu);
     void StartUp();
@@ -122,6 +127,7 @@ class TApplication final : public IAppServices {
     std::unique_ptr<TAlarmDispatch> alarmDispatch_;
     Win32PowerPort powerPort_;
     // The windows, created once at start-up and only shown and hidden until exit.
+    std::unique_ptr<TOptionsForm> optionsForm_;
     std::unique_ptr<THibernateForm> hibernateForm_;
     std::unique_ptr<TAboutForm> aboutForm_;
 
@@ -131,6 +137,8 @@ class TApplication final : public IAppServices {
 
 // The one application object while it exists.
 extern TApplication* Application;
+// The settings window while it exists.
+extern TOptionsForm* OptionsForm;
 // The countdown window while it exists; until then status changes are not dispatched.
 extern IPowerOffCountdown* HibernateForm;
 // The about window while it exists.

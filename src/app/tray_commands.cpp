@@ -31,8 +31,7 @@ void TrayCommands::Run(IPopupMenu& menu, int index) {
         shell_.Open(programPath_ + kMailerFileName, kBugReportArgument, true);
         break;
     default:
-        // Settings and the disk's settings open the settings window, which the program does not
-        // have yet; About is shown by the application itself.
+        // The windows (Settings, a disk's settings, About) are the application's own to show.
         break;
     }
 }

@@ -24,7 +24,8 @@ class TrayCommands {
     TrayCommands(ShellPort& shell, FileSystem& files, std::string programPath,
                  std::string dataPath);
 
-    // The entry's code decides; codes whose windows the program does not have do nothing.
+    // The entry's code decides; the codes that open the program's windows are left to the
+    // application, which owns them.
     void Run(IPopupMenu& menu, int index);
     // Rebuilds the sub-menu of a Temperature Logs entry from the logs folder as it is now.
     void RefreshLogMenu(IPopupMenu& menu, int logEntry);

@@ -117,7 +117,9 @@ int ComboBox::ItemIndex() const {
 
 void ComboBox::SetItemIndex(int index) {
     if (hwnd_ != nullptr) {
-        SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        // Wine keeps the old selection for an index outside the list; Windows clears it.
+        const int valid = index >= 0 && index < Count() ? index : -1;
+        SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(valid), 0);
     }
 }
 

@@ -1,0 +1,17 @@
+// The settings window's sound test: one sound file played once, without waiting.
+#pragma once
+
+#include <string>
+
+namespace korvane {
+
+class FileSystem;
+class ISoundPlayer;
+class TLogger;
+
+// True when playing `path` started. A missing file answers false without a word; a file the
+// player refuses answers false with an error line in the debug log.
+bool PlayTestSound(ISoundPlayer& player, FileSystem& files, TLogger& logger,
+                   const std::string& path);
+
+} // namespace korvane
