@@ -1,6 +1,9 @@
-# The windows' pictures, icons and cursor, linked into the Windows test program.
+# The pictures, icons and cursor the program's windows load, linked into the Windows
+# test program.
 if(KORVANE_WINDOWS AND KORVANE_TESTS AND TARGET korvane_wintests)
-  target_sources(korvane_wintests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/about_resources.rc)
-  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/about_resources.rc PROPERTIES
+  set(ui_test_resources ${CMAKE_CURRENT_LIST_DIR}/about_resources.rc
+    ${CMAKE_CURRENT_LIST_DIR}/disk_page_resources.rc)
+  target_sources(korvane_wintests PRIVATE ${ui_test_resources})
+  set_source_files_properties(${ui_test_resources} PROPERTIES
     INCLUDE_DIRECTORIES ${PROJECT_SOURCE_DIR}/resources)
 endif()

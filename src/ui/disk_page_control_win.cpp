@@ -1,0 +1,113 @@
+// The "Temperature Control" tab of a disk page: what happens above each level, the sound test and
+// the sound and application choosers.
+#include "ui/disk_page_win.h"
+
+#include "toolkit/forms/dialogs_win.h"
+#include "toolkit/text.h"
+#include "ui/disk_page_texts.h"
+
+namespace korvane {
+
+using namespace disk_page;
+
+namespace {
+
+void SetBoxEnabled(forms::Control& box, bool enabled) {
+    box.SetEnabled(enabled);
+    box.SetColor(enabled ? forms::kColorWindow : forms::kColorButtonFace);
+}
+
+} // namespace
+
+void TDiskPage::BuildControlTab(forms::Panel& tab) {
+    controlTabs_ = &InnerTabs(tab, {kWarningTab, kCriticalTab});
+    for (int i = 0; i < 2; ++i) {
+        BuildAlarmGroup(*controlTabs_->Page(i), i);
+    }
+}
+
+void TDiskPage::BuildAlarmGroup(forms::Panel& page, int index) {
+    auto& group = page.Add<forms::GroupBox>(
+        {.bounds = {0, 5, page.ClientWidth(), page.ClientHeight() - 5},
+         .text = index == 0 ? kWarningControlGroup : kCriticalControlGroup});
+    const int w = group.ClientWidth();
+    AlarmControls& a = alarms_[static_cast<size_t>(index)];
+    a.showMessage =
+        &group.Add<forms::CheckBox>({.bounds = {15, 25, w - 30, 18}, .text = kShowMessageBox});
+    a.playSound =
+        &group.Add<forms::CheckBox>({.bounds = {15, 53, w - 30, 18}, .text = kPlaySoundBox});
+    a.soundFile = &group.Add<forms::Edit>(
+        {.bounds = {35, 73, w - 94, kBoxHeight}, .text = "", .read_only = true});
+    a.testSound = &group.Add<forms::Button>(
+        {.bounds = {35 + w - 94, 73, kSmallButton, kSmallButton}, .text = kTestSoundButton});
+    a.chooseSound = &group.Add<forms::Button>(
+        {.bounds = {35 + w - 94 + kSmallButton, 73, kSmallButton, kSmallButton},
+         .text = kBrowseButton});
+    a.executeApp =
+        &group.Add<forms::CheckBox>({.bounds = {15, 101, w - 30, 18}, .text = kExecuteAppBox});
+    a.application = &group.Add<forms::Edit>({.bounds = {35, 121, w - 72, kBoxHeight}, .text = ""});
+    a.chooseApp = &group.Add<forms::Button>(
+        {.bounds = {35 + w - 72, 121, kSmallButton, kSmallButton}, .text = kBrowseButton});
+    a.poweroff =
+        &group.Add<forms::CheckBox>({.bounds = {15, 149, w - 30, 18}, .text = kPoweroffBox});
+    a.method = &group.Add<forms::ComboBox>({.bounds = {35, 169, w - 50, kBoxHeight}, .items = {}});
+    a.method->AddItem(kShutdownMethod);
+    if (env_.hibernateAvailable) {
+        a.method->AddItem(kHibernateMethod);
+    }
+
+    const size_t i = static_cast<size_t>(index);
+    const auto dependants = [this, i](forms::CheckBox&) {
+        ApplyEnablingRules();
+        EnableDependants(alarms_[i]);
+    };
+    a.showMessage->on_click = dependants;
+    a.playSound->on_click = dependants;
+    a.executeApp->on_click = dependants;
+    a.poweroff->on_click = dependants;
+    a.testSound->on_click = [this, i](forms::Button&) { TestSound(alarms_[i]); };
+    a.chooseSound->on_click = [this, i](forms::Button&) { ChooseSound(alarms_[i]); };
+    a.chooseApp->on_click = [this, i](forms::Button&) { ChooseApplication(alarms_[i]); };
+    EnableDependants(a);
+}
+
+void TDiskPage::EnableDependants(const AlarmControls& a) {
+    const bool sound = a.playSound->Checked();
+    SetBoxEnabled(*a.soundFile, sound);
+    a.testSound->SetEnabled(sound);
+    a.chooseSound->SetEnabled(sound);
+    const bool app = a.executeApp->Checked();
+    SetBoxEnabled(*a.application, app);
+    a.chooseApp->SetEnabled(app);
+    SetBoxEnabled(*a.method, a.poweroff->Checked());
+}
+
+void TDiskPage::TestSound(const AlarmControls& a) {
+    if (!env_.playTestSound || !env_.playTestSound(a.soundFile->Text())) {
+        forms::ShowMessage(env_.dialogOwner, kCannotPlay);
+    }
+}
+
+void TDiskPage::ChooseSound(const AlarmControls& a) {
+    forms::OpenFileDialog dialog;
+    dialog.title = kChooseSoundTitle;
+    dialog.options = forms::FileDialogOptions::MustExist;
+    dialog.filter = kSoundFilter;
+    const std::string current = a.soundFile->Text();
+    dialog.initial_dir = current.empty() ? env_.programFolder + kSoundsFolder : FolderOf(current);
+    if (dialog.Execute(env_.dialogOwner)) {
+        a.soundFile->SetText(dialog.file_name);
+    }
+}
+
+void TDiskPage::ChooseApplication(const AlarmControls& a) {
+    forms::OpenFileDialog dialog;
+    dialog.title = kChooseAppTitle;
+    const std::string current = a.application->Text();
+    dialog.initial_dir = current.empty() ? env_.programFolder : FolderOf(current);
+    if (dialog.Execute(env_.dialogOwner)) {
+        a.application->SetText(dialog.file_name);
+    }
+}
+
+} // namespace korvane

@@ -1,0 +1,82 @@
+// What a disk page shows, in the form it is stored: read from a section when the page is loaded
+// and written back on OK or Apply.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace korvane {
+
+class TDrive;
+class TOptionsSection;
+
+// What a disk page knows of its disk.
+struct DiskFacts {
+    std::string modelText; // the settings name: trimmed model, "(unknown)" when blank
+    std::string model;     // as read from the disk
+    std::string serialNumber;
+    std::string capacityText;
+    bool hasTemperature = false; // the disk gave a temperature at its last reading
+};
+
+DiskFacts DiskFactsOf(const TDrive& drive);
+
+// The alarm settings of one level (warning or critical).
+struct AlarmValues {
+    bool showMessage = false;
+    bool playSound = false;
+    std::string soundFile;
+    bool executeApp = false;
+    std::string application;
+    bool poweroff = false;
+    int32_t method = 0; // index in the method list, -1 for none
+    bool operator==(const AlarmValues&) const = default;
+};
+
+enum ColorSlot : size_t {
+    NormalText,
+    NormalBackground,
+    WarningText,
+    WarningBackground,
+    CriticalText,
+    CriticalBackground,
+};
+
+struct DiskPageValues {
+    bool enableTempControl = false; // disk pages only
+    bool useCommonSettings = false; // disk pages only
+    std::string pollInterval;       // the box's text
+    int32_t pollUnits = 0;          // list indexes, -1 for none
+    int32_t showInTray = 0;
+    std::array<int32_t, 6> colors{}; // by ColorSlot; -1 for a colour the lists do not have
+    std::string warningLevel;        // degrees Celsius
+    std::string criticalLevel;
+    std::array<AlarmValues, 2> alarms; // warning, critical
+    bool operator==(const DiskPageValues&) const = default;
+};
+
+// Where a page was loaded from.
+struct DiskPageSource {
+    std::string settingsName; // "COMMON" or the disk's settings name
+    bool disk = false;
+    bool hadTemperature = false; // the disk gave a temperature when the page was loaded
+};
+
+// The values of a section as the page shows them: an interval of 0 or less as 1, the levels as
+// stored. `disk` is null for the common page; a disk without a temperature shows monitoring off.
+DiskPageValues ReadDiskPageValues(const TOptionsSection& section, const DiskFacts* disk);
+
+// Whether saving writes anything: the common page always; a disk page only when its values differ
+// from those it showed after loading, so that an untouched page of a disk cannot overwrite an edit
+// made on the page of another disk of the same model.
+bool ShouldSaveDiskPage(const DiskPageSource& source, const DiskPageValues& loaded,
+                        const DiskPageValues& current);
+
+// Writes every key the page shows, in the order of the settings file. A disk that gave no
+// temperature could not be switched on here, so its stored `EnableTempControl` is left as it is:
+// one failed reading must not turn its monitoring off for good.
+void WriteDiskPageValues(const TOptionsSection& section, const DiskPageSource& source,
+                         const DiskPageValues& values);
+
+} // namespace korvane

@@ -1,0 +1,300 @@
+// A hard-disk page: its frame (header, outer tabs, "General" tab), the enabling rules, loading,
+// saving and the unit switch. The level and control tabs are built in their own files.
+#include "ui/disk_page_win.h"
+
+#include "settings/keys.h"
+#include "settings/options.h"
+#include "toolkit/forms/z_order_win.h"
+#include "ui/disk_page_rules.h"
+#include "ui/disk_page_texts.h"
+
+#include <cmath>
+#include <utility>
+
+namespace korvane {
+
+using namespace disk_page;
+
+namespace {
+
+// Each caption and value label of the header takes half of what the picture leaves.
+int InfoLabelWidth(int headerClientWidth) {
+    return static_cast<int>(std::lround((headerClientWidth - 103) / 2.0));
+}
+
+} // namespace
+
+TDiskPage::TDiskPage(forms::Control& pageArea, int slot, DiskPageEnv env)
+    : slot_(slot), env_(std::move(env)),
+      page_(pageArea.Add<forms::Panel>(
+          {.bounds = {0, 0, pageArea.ClientWidth(), pageArea.ClientHeight()},
+           .align = forms::Align::Client})) {
+    page_.SetVisible(false);
+    BuildHeader();
+    const int top = header_->Height() + kTabsGap;
+    tabs_ = &page_.Add<forms::TabControl>(
+        {.bounds = {0, top, page_.ClientWidth(), page_.ClientHeight() - top},
+         .tabs = {kGeneralTab, kLevelsTab, kControlTab}});
+    levelsPage_ = tabs_->Page(1);
+    controlPage_ = tabs_->Page(2);
+    BuildGeneralTab(*tabs_->Page(0));
+    BuildLevelsTab(*levelsPage_);
+    BuildControlTab(*controlPage_);
+    SetUnitLabels(celsius_);
+    ApplyEnablingRules();
+}
+
+void TDiskPage::BuildHeader() {
+    const int height = IsCommon() ? kCommonHeaderHeight : kHeaderHeight;
+    header_ =
+        &page_.Add<forms::GroupBox>({.bounds = {0, 0, page_.ClientWidth(), height}, .text = ""});
+    header_->SetAlign(forms::Align::Top);
+    const int cw = header_->ClientWidth();
+    if (IsCommon()) {
+        note_ = &header_->Add<forms::WordWrapLabel>(
+            {.bounds = {10, 20, cw - 20, header_->ClientHeight() - 10},
+             .text = kCommonNote,
+             .align = forms::TextAlign::Center});
+        return;
+    }
+    picture_ = &header_->Add<forms::ImageButton>(
+        {.bounds = {kPictureLeft, kPictureTop, kPictureSize, kPictureSize}, .images = env_.images});
+    const int width = InfoLabelWidth(cw);
+    const char* captions[3] = {kModelCaption, kSerialCaption, kCapacityCaption};
+    for (size_t i = 0; i < captions_.size(); ++i) {
+        captions_[i] = &header_->Add<forms::Label>(
+            {.bounds = {kCaptionLeft, kInfoTops[i], width, kInfoLabelHeight}, .text = captions[i]});
+        values_[i] = &header_->Add<forms::Label>(
+            {.bounds = {kCaptionLeft + width, kInfoTops[i], width, kInfoLabelHeight}, .text = ""});
+    }
+}
+
+forms::TabControl& TDiskPage::InnerTabs(forms::Panel& tab, const std::vector<std::string>& texts) {
+    const forms::FontSpec normal = tab.Font();
+    auto& inner = tab.Add<forms::TabControl>(
+        {.bounds = {10, 10, tab.ClientWidth() - 20, tab.ClientHeight() - 20},
+         .tabs = texts,
+         .style = forms::TabStyle::FlatButtons});
+    inner.SetFontBold(true);
+    for (int i = 0; i < inner.Count(); ++i) {
+        inner.Page(i)->SetFont(normal);
+    }
+    return inner;
+}
+
+void TDiskPage::BuildGeneralTab(forms::Panel& tab) {
+    const int width = tab.ClientWidth() - 2 * kIndent;
+    int top = 15;
+    if (!IsCommon()) {
+        // The long texts may use the margin on the right.
+        const int boxWidth = tab.ClientWidth() - kIndent - 4;
+        enable_ =
+            &tab.Add<forms::CheckBox>({.bounds = {kIndent, 10, boxWidth, 18}, .text = kEnableBox});
+        common_ =
+            &tab.Add<forms::CheckBox>({.bounds = {kIndent, 32, boxWidth, 18}, .text = kCommonBox});
+        const auto clicked = [this](forms::CheckBox&) {
+            ApplyEnablingRules();
+            if (env_.onEnableBoxesClicked) {
+                env_.onEnableBoxesClicked();
+            }
+        };
+        enable_->on_click = clicked;
+        common_->on_click = clicked;
+        top = 32 + 18 + 12;
+    }
+    pollGroup_ =
+        &tab.Add<forms::GroupBox>({.bounds = {kIndent, top, width, 75}, .text = kPollGroup});
+    pollGroup_->Add<forms::Label>(
+        {.bounds = {kIndent, 20, width - 2 * kIndent, 18}, .text = kPollLabel});
+    interval_ = &pollGroup_->Add<forms::Edit>(
+        {.bounds = {kIndent, 38, kBoxWidth, kBoxHeight}, .text = "1", .digits_only = true});
+    intervalSpin_ = &pollGroup_->Add<forms::UpDown>(
+        {.buddy = interval_, .minimum = kIntervalMin, .maximum = kIntervalMax});
+    interval_->on_leave = [this](forms::Edit&) { CheckInterval(); };
+    units_ =
+        &pollGroup_->Add<forms::ComboBox>({.bounds = {kIndent + kBoxWidth + 5, 38, 100, kBoxHeight},
+                                           .items = {kPollSecond, kPollMinute}});
+
+    trayGroup_ = &tab.Add<forms::GroupBox>(
+        {.bounds = {kIndent, top + 75 + 16, width, 75}, .text = kTrayGroup});
+    trayGroup_->Add<forms::Label>(
+        {.bounds = {kIndent, 20, width - 2 * kIndent, 18}, .text = kTrayLabel});
+    showInTray_ = &trayGroup_->Add<forms::ComboBox>(
+        {.bounds = {kIndent, 38, 200, kBoxHeight},
+         .items = {kTrayAlways, kTrayOnWarning, kTrayOnCritical, kTrayNever}});
+}
+
+void TDiskPage::SetVisible(bool visible) {
+    page_.SetVisible(visible);
+}
+
+void TDiskPage::Raise() {
+    forms::RaiseAboveSiblings(page_);
+}
+
+void TDiskPage::SetHeaderCaption(const std::string& caption) {
+    header_->SetText(caption);
+}
+
+void TDiskPage::ShowHeader() {
+    header_->SetVisible(true);
+}
+
+void TDiskPage::SetTexts(const TDrive* drive) {
+    if (drive == nullptr) {
+        SetTexts(static_cast<const DiskFacts*>(nullptr));
+        return;
+    }
+    const DiskFacts facts = DiskFactsOf(*drive);
+    SetTexts(&facts);
+}
+
+void TDiskPage::SetTexts(const DiskFacts* disk) {
+    if (IsCommon()) {
+        return;
+    }
+    values_[0]->SetText(disk != nullptr ? disk->model : std::string());
+    values_[1]->SetText(disk != nullptr ? disk->serialNumber : std::string());
+    values_[2]->SetText(disk != nullptr ? disk->capacityText : std::string());
+}
+
+void TDiskPage::ApplyEnablingRules() {
+    const DiskPageEnabling rules =
+        DecideEnabling(IsCommon(), enable_ != nullptr && enable_->Checked(),
+                       common_ != nullptr && common_->Checked());
+    if (common_ != nullptr) {
+        common_->SetEnabled(rules.commonBoxEnabled);
+    }
+    std::vector<std::string> texts;
+    for (int i = 0; i < tabs_->Count(); ++i) {
+        texts.push_back(tabs_->TabText(i));
+    }
+    for (const TabEdit& edit : PlanTabs(texts, rules.ownTabs)) {
+        if (edit.kind == TabEdit::Delete) {
+            tabs_->DeleteTab(edit.index);
+        } else {
+            tabs_->InsertTab(edit.index, edit.text,
+                             edit.text == kLevelsTab ? *levelsPage_ : *controlPage_);
+        }
+    }
+    pollGroup_->SetVisible(rules.groupsVisible);
+    trayGroup_->SetVisible(rules.groupsVisible);
+}
+
+void TDiskPage::CheckInterval() {
+    const std::string text = interval_->Text();
+    const std::string checked = CheckedInterval(text);
+    if (checked != text) {
+        interval_->SetText(checked);
+    }
+}
+
+void TDiskPage::Load(TOptions& options, const TDrive* drive, bool celsius) {
+    if (drive == nullptr) {
+        Load(options, static_cast<const DiskFacts*>(nullptr), celsius);
+        return;
+    }
+    const DiskFacts facts = DiskFactsOf(*drive);
+    Load(options, &facts, celsius);
+}
+
+void TDiskPage::Load(TOptions& options, const DiskFacts* disk, bool celsius) {
+    if (!IsCommon() && disk == nullptr) {
+        source_.reset();
+        return;
+    }
+    source_ = DiskPageSource{IsCommon() ? key::Common.name : disk->modelText, !IsCommon(),
+                             disk != nullptr && disk->hasTemperature};
+    const DiskPageValues values = ReadDiskPageValues(options.GetDriveSection(source_->settingsName),
+                                                     IsCommon() ? nullptr : disk);
+    Show(values, celsius);
+    loaded_ = Collect(celsius);
+}
+
+void TDiskPage::Show(const DiskPageValues& v, bool celsius) {
+    if (enable_ != nullptr) {
+        enable_->SetChecked(v.enableTempControl);
+        enable_->SetEnabled(source_->hadTemperature);
+        common_->SetChecked(v.useCommonSettings);
+    }
+    ApplyEnablingRules();
+    interval_->SetText(v.pollInterval);
+    units_->SetItemIndex(v.pollUnits);
+    showInTray_->SetItemIndex(v.showInTray);
+    for (size_t i = 0; i < colors_.size(); ++i) {
+        colors_[i].text->SetColorValue(v.colors[2 * i]);
+        colors_[i].background->SetColorValue(v.colors[2 * i + 1]);
+    }
+    celsius_ = celsius;
+    const std::string* stored[2] = {&v.warningLevel, &v.criticalLevel};
+    for (size_t i = 0; i < levels_.size(); ++i) {
+        levels_[i].origin = FillLevel(BoxNumber(*stored[i]), celsius);
+        levels_[i].box->SetText(levels_[i].origin.filledText);
+    }
+    SetUnitLabels(celsius);
+    for (size_t i = 0; i < alarms_.size(); ++i) {
+        const AlarmValues& a = v.alarms[i];
+        const AlarmControls& c = alarms_[i];
+        c.showMessage->SetChecked(a.showMessage);
+        c.playSound->SetChecked(a.playSound);
+        c.soundFile->SetText(a.soundFile);
+        c.executeApp->SetChecked(a.executeApp);
+        c.application->SetText(a.application);
+        c.poweroff->SetChecked(a.poweroff);
+        c.method->SetItemIndex(a.method);
+        EnableDependants(c);
+    }
+}
+
+DiskPageValues TDiskPage::Collect(bool celsius) const {
+    DiskPageValues v;
+    v.enableTempControl = enable_ != nullptr && enable_->Checked();
+    v.useCommonSettings = common_ != nullptr && common_->Checked();
+    v.pollInterval = interval_->Text();
+    v.pollUnits = units_->ItemIndex();
+    v.showInTray = showInTray_->ItemIndex();
+    for (size_t i = 0; i < colors_.size(); ++i) {
+        v.colors[2 * i] = colors_[i].text->ColorValue();
+        v.colors[2 * i + 1] = colors_[i].background->ColorValue();
+    }
+    v.warningLevel = StoredLevel(levels_[0].origin, levels_[0].box->Text(), celsius);
+    v.criticalLevel = StoredLevel(levels_[1].origin, levels_[1].box->Text(), celsius);
+    for (size_t i = 0; i < alarms_.size(); ++i) {
+        const AlarmControls& c = alarms_[i];
+        AlarmValues& a = v.alarms[i];
+        a.showMessage = c.showMessage->Checked();
+        a.playSound = c.playSound->Checked();
+        a.soundFile = c.soundFile->Text();
+        a.executeApp = c.executeApp->Checked();
+        a.application = c.application->Text();
+        a.poweroff = c.poweroff->Checked();
+        a.method = c.method->ItemIndex();
+    }
+    return v;
+}
+
+void TDiskPage::Save(TOptions& options, bool celsius) {
+    if (!source_) {
+        return;
+    }
+    const DiskPageValues current = Collect(celsius);
+    if (!ShouldSaveDiskPage(*source_, loaded_, current)) {
+        return;
+    }
+    WriteDiskPageValues(options.GetDriveSection(source_->settingsName), *source_, current);
+    // An Apply followed by OK: what is in the file now is what the page started from.
+    loaded_ = current;
+}
+
+void TDiskPage::SwitchUnit(bool celsius) {
+    if (celsius != celsius_) {
+        for (LevelControls& level : levels_) {
+            level.origin = SwitchLevelUnit(level.origin, level.box->Text(), celsius);
+            level.box->SetText(level.origin.filledText);
+        }
+        celsius_ = celsius;
+    }
+    SetUnitLabels(celsius);
+}
+
+} // namespace korvane

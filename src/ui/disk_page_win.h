@@ -1,0 +1,161 @@
+// One hard-disk page of the settings window: the common page (slot -1) or the page of disk 0..3,
+// with its header, the "General", "Temperature Levels" and "Temperature Control" tabs, their
+// enabling rules, numeric checks, unit switch, sound test and file choosers, loading and saving.
+#pragma once
+
+#include "toolkit/forms/buttons_win.h"
+#include "toolkit/forms/color_combo_win.h"
+#include "toolkit/forms/edit_win.h"
+#include "toolkit/forms/image_list_win.h"
+#include "toolkit/forms/statics_win.h"
+#include "toolkit/forms/tab_control_win.h"
+#include "toolkit/forms/updown_win.h"
+#include "ui/disk_page_levels.h"
+#include "ui/disk_page_values.h"
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korvane {
+
+class TDrive;
+class TOptions;
+
+// What a page needs from the settings window and the application.
+struct DiskPageEnv {
+    const forms::ImageList* images = nullptr; // the window's list; image 0 is the disk picture
+    bool hibernateAvailable = false;          // the method lists offer "Hibernate"
+    // Starts playing a file without waiting; false when it cannot be played.
+    std::function<bool(const std::string& file)> playTestSound;
+    std::string programFolder;  // the running program's folder, with a trailing backslash
+    HWND dialogOwner = nullptr; // the application window: owns message boxes and file dialogs
+    // After the page ran its enabling rules for a click on its enable or common box.
+    std::function<void()> onEnableBoxesClicked;
+};
+
+class TDiskPage {
+  public:
+    static constexpr int kCommonSlot = -1;
+
+    // Builds every control of the page, hidden, filling `pageArea`. Slot -1 is the common page.
+    TDiskPage(forms::Control& pageArea, int slot, DiskPageEnv env);
+    TDiskPage(const TDiskPage&) = delete;
+    TDiskPage& operator=(const TDiskPage&) = delete;
+
+    int Slot() const { return slot_; }
+    bool IsCommon() const { return slot_ == kCommonSlot; }
+    forms::Panel& Page() { return page_; }
+
+    void SetVisible(bool visible);
+    // Above the other pages of the page area.
+    void Raise();
+    void SetHeaderCaption(const std::string& caption);
+    void ShowHeader();
+
+    // The disk's model, serial number and capacity (nothing for the common page or no disk).
+    void SetTexts(const TDrive* drive);
+    void SetTexts(const DiskFacts* disk);
+    // Fills the page from the common section (common page) or the disk's own section; the level
+    // boxes show `celsius` or Fahrenheit. A disk page without a disk is left alone.
+    void Load(TOptions& options, const TDrive* drive, bool celsius);
+    void Load(TOptions& options, const DiskFacts* disk, bool celsius);
+    // Writes the page back into the section it was loaded from; a disk page the user has not
+    // changed since loading writes nothing, so it cannot undo an edit on a page of the same model.
+    void Save(TOptions& options, bool celsius);
+    // Converts the level boxes to the unit and relabels them.
+    void SwitchUnit(bool celsius);
+    // Enables, shows and hides by the states of the enable and common boxes.
+    void ApplyEnablingRules();
+
+    // The controls, for the settings window's tab order and for tests.
+    forms::GroupBox& Header() { return *header_; }
+    forms::TabControl& Tabs() { return *tabs_; }
+    forms::CheckBox* EnableBox() { return enable_; }
+    forms::CheckBox* CommonBox() { return common_; }
+    forms::Edit& IntervalBox() { return *interval_; }
+    forms::Edit& WarningBox() { return *levels_[0].box; }
+    forms::Edit& CriticalBox() { return *levels_[1].box; }
+
+  private:
+    struct LevelControls {
+        forms::Label* label = nullptr;
+        forms::Edit* box = nullptr;
+        forms::UpDown* spin = nullptr;
+        LevelOrigin origin;
+    };
+    struct ColorControls {
+        forms::ColorComboBox* text = nullptr;
+        forms::ColorComboBox* background = nullptr;
+    };
+    struct AlarmControls {
+        forms::CheckBox* showMessage = nullptr;
+        forms::CheckBox* playSound = nullptr;
+        forms::Edit* soundFile = nullptr;
+        forms::Button* testSound = nullptr;
+        forms::Button* chooseSound = nullptr;
+        forms::CheckBox* executeApp = nullptr;
+        forms::Edit* application = nullptr;
+        forms::Button* chooseApp = nullptr;
+        forms::CheckBox* poweroff = nullptr;
+        forms::ComboBox* method = nullptr;
+    };
+
+    // Flat bold button tabs of the level and control tabs; their pages keep the page's font.
+    static forms::TabControl& InnerTabs(forms::Panel& tab, const std::vector<std::string>& texts);
+    void BuildHeader();
+    void BuildGeneralTab(forms::Panel& tab);
+    void BuildLevelsTab(forms::Panel& tab);
+    void BuildLevelGroup(forms::Panel& page, int index);
+    void BuildControlTab(forms::Panel& tab);
+    void BuildAlarmGroup(forms::Panel& page, int index);
+    void PlaceLevelBox(LevelControls& level);
+    void SetUnitLabels(bool celsius);
+
+    void EnableDependants(const AlarmControls& alarm);
+    void CheckInterval();
+    void CheckWarning();
+    void CheckCritical();
+    void TestSound(const AlarmControls& alarm);
+    void ChooseSound(const AlarmControls& alarm);
+    void ChooseApplication(const AlarmControls& alarm);
+
+    void Show(const DiskPageValues& values, bool celsius);
+    DiskPageValues Collect(bool celsius) const;
+
+    int slot_;
+    DiskPageEnv env_;
+    forms::Panel& page_;
+    forms::GroupBox* header_ = nullptr;
+    forms::ImageButton* picture_ = nullptr;
+    std::array<forms::Label*, 3> captions_{};
+    std::array<forms::Label*, 3> values_{};
+    forms::WordWrapLabel* note_ = nullptr;
+    forms::TabControl* tabs_ = nullptr;
+    forms::Panel* levelsPage_ = nullptr;
+    forms::Panel* controlPage_ = nullptr;
+
+    forms::CheckBox* enable_ = nullptr;
+    forms::CheckBox* common_ = nullptr;
+    forms::GroupBox* pollGroup_ = nullptr;
+    forms::GroupBox* trayGroup_ = nullptr;
+    forms::Edit* interval_ = nullptr;
+    forms::UpDown* intervalSpin_ = nullptr;
+    forms::ComboBox* units_ = nullptr;
+    forms::ComboBox* showInTray_ = nullptr;
+
+    forms::TabControl* levelTabs_ = nullptr;
+    std::array<LevelControls, 2> levels_{}; // warning, critical
+    std::array<ColorControls, 3> colors_{}; // normal, warning, critical
+    forms::TabControl* controlTabs_ = nullptr;
+    std::array<AlarmControls, 2> alarms_{}; // warning, critical
+
+    bool celsius_ = true; // the unit the level boxes show
+    // What the page was loaded from, and what it would have written right after loading.
+    std::optional<DiskPageSource> source_;
+    DiskPageValues loaded_;
+};
+
+} // namespace korvane

@@ -1,0 +1,90 @@
+// A bench for the settings window's disk pages under Wine: a form with the page area of the
+// settings window holding all five pages, a real Korvn.ini in a temp folder (the real options
+// store over the Win32 profile functions), and real disks over the simulated driver.
+#pragma once
+
+#include "drives/drives.h"
+#include "drives/indicator_icons.h"
+#include "drives/sim/sim_driver.h"
+#include "log/logger.h"
+#include "settings/options.h"
+#include "settings/profile.h"
+#include "toolkit/app_window_win.h"
+#include "toolkit/clock.h"
+#include "toolkit/files.h"
+#include "toolkit/forms/form_win.h"
+#include "toolkit/forms/image_list_win.h"
+#include "toolkit/os_version.h"
+#include "toolkit/toolkit_win.h"
+#include "ui/disk_page_texts.h"
+#include "ui/disk_page_win.h"
+
+#include "fake_profile.h"
+#include "toolkit_fakes.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace korvane::test {
+
+class DiskPageRig {
+  public:
+    static constexpr int kPageAreaWidth = 355;
+    static constexpr int kPageAreaHeight = 372;
+    static constexpr const char* kCaption = "Korvane - Disk Pages";
+
+    // A fresh folder `name`; `simulation` is the text of its simulation.ini (the disks found);
+    // `prepare` may write the settings file before the store and the disks see it.
+    DiskPageRig(const std::string& name, const std::string& simulation,
+                const std::function<void(const std::string& iniPath)>& prepare = nullptr,
+                bool hibernateAvailable = true);
+    ~DiskPageRig();
+
+    // Refreshes the disk texts and loads every page (common first), the level boxes in `celsius`.
+    void Load(bool celsius);
+    // Saves every page in slot order, as OK and Apply do.
+    void Save(bool celsius);
+    void SwitchUnit(bool celsius);
+    // The settings window's page switch: hides all, shows and raises one, repaints.
+    void ShowPage(int slot);
+
+    TDiskPage& Page(int slot) { return *pages_[static_cast<size_t>(slot + 1)]; }
+    HWND Window() const { return form_->handle(); }
+
+    // The settings file as it is on disk now.
+    std::string IniText() const;
+    // One value as the profile functions read it ("<absent>" when the key is missing).
+    std::string Key(const std::string& section, const std::string& key) const;
+
+    std::string dir;
+    std::string iniPath;
+    std::string programFolder;
+    std::vector<std::string> played; // the files the sound test was asked to play
+    bool playResult = true;
+    int enableClicks = 0;
+
+    std::unique_ptr<ProfilePort> profile;
+    std::unique_ptr<FileSystem> files;
+    std::unique_ptr<Clock> clock;
+    FakeRegistry registry;
+    std::unique_ptr<TOptions> options;
+    std::unique_ptr<TLogger> logger;
+    AppWindow window;
+    Win32Toolkit toolkit{window};
+    std::unique_ptr<IndicatorIconPort> icons;
+    FakeAppServices app;
+    std::unique_ptr<sim::SimulatedDriver> driver;
+    SystemOsVersion os;
+    std::unique_ptr<TDriveContext> context;
+    std::unique_ptr<TDrives> drives;
+
+  private:
+    forms::ImageList images_{48, 48};
+    std::unique_ptr<forms::Form> form_;
+    forms::Panel* pageArea_ = nullptr;
+    std::array<std::unique_ptr<TDiskPage>, 5> pages_;
+};
+
+} // namespace korvane::test
