@@ -9,6 +9,7 @@
 #include "ui/about.h"
 #include "ui/disk_page_win.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace korvane {
@@ -29,6 +30,8 @@ constexpr int kDaysTop = kCheckHeight + 28;
 constexpr int kDaysWidth = 60;
 constexpr int kDaysGap = 21;
 constexpr int kLabelPad = 5;
+constexpr int kComboTextPad = 12;
+constexpr int kComboMinMargin = 6;
 
 } // namespace
 
@@ -119,8 +122,15 @@ void TOptionsForm::BuildGeneralPage() {
     displayMainIcon_ = &mainIconGroup_->Add<forms::Label>(
         {.bounds = {kInset, 20, groupWidth - 2 * kInset, kLabelHeight},
          .text = kDisplayMainIconText});
+    // The long middle choice must show whole in the closed box: where the font is wider than
+    // usual the box takes some of the group's right margin. The label has the same font.
+    const int needed = displayMainIcon_->MeasureText(kMainIconChoices[1]).width +
+                       GetSystemMetrics(SM_CXVSCROLL) + kComboTextPad;
     forms::ComboBoxArgs list;
-    list.bounds = {kInset, 20 + kLabelHeight, groupWidth - 2 * kInset, kComboHeight};
+    list.bounds = {
+        kInset, 20 + kLabelHeight,
+        std::clamp(needed, groupWidth - 2 * kInset, groupWidth - kInset - kComboMinMargin),
+        kComboHeight};
     list.items.assign(std::begin(kMainIconChoices), std::end(kMainIconChoices));
     mainIcon_ = &mainIconGroup_->Add<forms::ComboBox>(list);
 
@@ -191,7 +201,8 @@ void TOptionsForm::RefreshTexts() {
     days_->SetText(kDaysText);
 
     for (int32_t slot = -1; slot < TDrives::kMaxDrives; ++slot)
-        Slot(slot)->SetTexts(slot >= 0 ? deps_.drives.GetDrive(slot) : nullptr);
+        Slot(slot)->SetTexts(slot >= 0 ? deps_.drives.GetDrive(slot)
+                                       : static_cast<const TDrive*>(nullptr));
 }
 
 void TOptionsForm::BuildTree() {
@@ -302,7 +313,7 @@ void TOptionsForm::LoadValues() {
     // Outside the list: no selection.
     mainIcon_->SetItemIndex(general.ReadInteger(key::ShowMainIcon.name));
 
-    Slot(-1)->Load(deps_.options, nullptr, celsius);
+    Slot(-1)->Load(deps_.options, static_cast<const TDrive*>(nullptr), celsius);
     for (int32_t i = 0; i < deps_.drives.Count() && i < TDrives::kMaxDrives; ++i)
         Slot(i)->Load(deps_.options, deps_.drives.GetDrive(i), celsius);
 
