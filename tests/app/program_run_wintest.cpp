@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace korvane {
 namespace {
@@ -161,6 +162,70 @@ TEST(SimProgramRun, MonitorsItsDisksAndEndsFromTheDiskMenu) {
     std::vector<std::string> messages = DebugMessages();
     EXPECT_TRUE(InOrder(messages, kShutDownLines));
     EXPECT_EQ(kFinalizationFinished, messages.back());
+}
+
+// The program's visible settings window, or null.
+HWND SettingsWindowOf(DWORD pid) {
+    for (HWND w = FindWindowExA(nullptr, nullptr, "KorvaneForm", "Korvane - Settings"); w;
+         w = FindWindowExA(nullptr, w, "KorvaneForm", "Korvane - Settings")) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == pid && IsWindowVisible(w))
+            return w;
+    }
+    return nullptr;
+}
+
+// Pops a tray icon's menu up the way a right click does and chooses an entry with the keys.
+void ChooseFromTrayMenu(HWND window, UINT icon, const std::vector<UINT>& keys) {
+    PostMessageA(window, 0xB008, icon, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    ASSERT_TRUE(test::PumpUntil(
+        [&] { return (menu = FindWindowA("#32768", nullptr)) && IsWindowVisible(menu); }, 10000));
+    for (UINT key : keys)
+        PostMessageA(menu, WM_KEYDOWN, key, 0);
+}
+
+TEST(SimProgramRun, SettingsWindowOpensFromBothMenusAndBothDoubleClicks) {
+    test::CleanDataFolder clean;
+    const std::string exe = SimProgramIn("sim_program_settings", kTwoDisks);
+    ASSERT_FALSE(exe.empty());
+    test::Process program;
+    ASSERT_TRUE(program.Start(exe));
+    ASSERT_TRUE(
+        test::PumpUntil([] { return DebugLogHas(kInitializationFinished); }, kStartTimeoutMs));
+    const DWORD pid = program.info.dwProcessId;
+    const HWND window = test::MainWindowOf(pid);
+    ASSERT_NE(nullptr, window);
+
+    // Opens the window some way, checks the page it shows, and closes it with its close box.
+    const auto opensAt = [&](const std::string& page, const std::function<void()>& open) {
+        open();
+        HWND settings = nullptr;
+        EXPECT_TRUE(test::PumpUntil(
+            [&] {
+                settings = SettingsWindowOf(pid);
+                HWND group =
+                    settings ? test::ui::FindByText(settings, "[ " + page + " ]") : nullptr;
+                return group && IsWindowVisible(group);
+            },
+            10000))
+            << page;
+        if (!settings)
+            return;
+        PostMessageA(settings, WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_TRUE(test::PumpUntil([&] { return !IsWindowVisible(settings); }, 10000));
+    };
+    // Tray icon 1 is the main icon, 2 and 3 are the disks' indicators.
+    opensAt("General", [&] { PostMessageA(window, 0xB008, 1, WM_LBUTTONDBLCLK); });
+    opensAt("WARM DISK 250", [&] { PostMessageA(window, 0xB008, 3, WM_LBUTTONDBLCLK); });
+    opensAt("General", [&] { ChooseFromTrayMenu(window, 1, {VK_DOWN, VK_RETURN}); });
+    opensAt("COOL DISK 80", [&] { ChooseFromTrayMenu(window, 2, {VK_DOWN, VK_DOWN, VK_RETURN}); });
+
+    ChooseFromTrayMenu(window, 2, {VK_UP, VK_RETURN});
+    ASSERT_TRUE(program.WaitExit(10000));
+    EXPECT_EQ(0u, program.ExitCode());
+    EXPECT_EQ(kFinalizationFinished, DebugMessages().back());
 }
 
 TEST(ReleaseProgramRun, WithoutDiskTemperaturesWarnsAndShutsDown) {
