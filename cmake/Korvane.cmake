@@ -11,6 +11,12 @@ if(KORVANE_WINDOWS)
     WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600)
   # The .exe files must need no DLL beyond Windows' own.
   target_link_options(korvane_flags INTERFACE -static -static-libgcc -static-libstdc++)
+elseif(KORVANE_FUZZ)
+  # Every library is instrumented for libFuzzer; the fuzz programs add its main when linking.
+  target_compile_options(korvane_flags INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+    -fno-sanitize-recover=undefined)
+  target_link_options(korvane_flags INTERFACE -fsanitize=address,undefined)
 elseif(KORVANE_SANITIZE)
   target_compile_options(korvane_flags INTERFACE
     -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)

@@ -14,3 +14,12 @@ configure_windows() {
     cmake -S "$root" -B "$windows_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
 }
+
+fuzz_dir=$root/build/fuzz
+
+# The libFuzzer targets: clang, every library instrumented, no other test.
+configure_fuzz() {
+  [ -f "$fuzz_dir/build.ninja" ] ||
+    CC=clang CXX=clang++ cmake -S "$root" -B "$fuzz_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DKORVANE_FUZZ=ON -DKORVANE_TESTS=OFF -DKORVANE_SANITIZE=OFF >/dev/null
+}

@@ -13,11 +13,14 @@
 
 #include <algorithm>
 #include <chrono>
+#include <string_view>
 #include <thread>
 
 namespace korvane {
 
 namespace {
+
+constexpr std::string_view kLogNameEnd = ".log;";
 
 constexpr const char* kWarningBody =
     "Hard disk temperature has exceeded Warning value of %s\r\rCurrent HDD temperature: %s";
@@ -54,7 +57,11 @@ void WriteLogHandoff(TLogger& logger, const std::string& text) {
         return;
     const char code = text[0];
     const std::string rest = text.substr(1);
-    const size_t semicolon = rest.find(';');
+    // Log file names end in ".log" but come from the disk's model text, which may hold ";" too:
+    // the name ends at the first ".log;", and only a text without one is cut at its first ";".
+    const size_t logEnd = rest.find(kLogNameEnd);
+    const size_t semicolon =
+        logEnd != std::string::npos ? logEnd + kLogNameEnd.size() - 1 : rest.find(';');
     const std::string fileName = semicolon == std::string::npos ? rest : rest.substr(0, semicolon);
     const std::string message =
         semicolon == std::string::npos ? std::string() : rest.substr(semicolon + 1);

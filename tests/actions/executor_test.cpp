@@ -322,5 +322,15 @@ TEST(LogHandoff, CodesSayTargetAndLevelAndTheTextIsTakenApartAtTheFirstSemicolon
     EXPECT_EQ(std::string::npos, debug.find("not a code"));
 }
 
+TEST(LogHandoff, AModelWithASemicolonKeepsItsFileNameAndTheWholeMessage) {
+    MonitorRig rig("executor_handoff_semicolon");
+    const std::string name = "WDC;X (80.0 GB).log";
+    WriteLogHandoff(*rig.logger, MakeLogHandoff(false, kNotice, name, "36; warm"));
+    WriteLogHandoff(*rig.logger, MakeLogHandoff(true, kError, name, "Could not start a;b.exe"));
+    EXPECT_EQ(std::vector<std::string>{"36; warm"}, rig.TemperatureMessages(name));
+    const std::string debug = test::ReadFileBytes(rig.dir + "/debug.log");
+    EXPECT_NE(std::string::npos, debug.find("[error]   Could not start a;b.exe\r\n"));
+}
+
 } // namespace
 } // namespace korvane

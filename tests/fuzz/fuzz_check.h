@@ -1,0 +1,14 @@
+// The fuzz targets' check: a broken promise aborts, so that libFuzzer keeps the input that broke
+// it.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+
+#define FUZZ_CHECK(condition)                                                                      \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition);     \
+            std::abort();                                                                          \
+        }                                                                                          \
+    } while (false)
