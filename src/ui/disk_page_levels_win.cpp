@@ -5,6 +5,8 @@
 #include "ui/disk_page_rules.h"
 #include "ui/disk_page_texts.h"
 
+#include <algorithm>
+
 namespace korvane {
 
 using namespace disk_page;
@@ -61,8 +63,14 @@ void TDiskPage::BuildLevelGroup(forms::Panel& page, int index) {
         {.bounds = {20, comboTop + 30, half - 20, 22}, .allow_transparent = true});
     group.Add<forms::Label>(
         {.bounds = {half + 10, comboTop + 36, cw - half - 20, 14}, .text = kBgColorLabel});
-    group.Add<forms::WordWrapLabel>(
+    // Two lines, 36 pixels above the group's bottom edge, as long as the font lets the note fit
+    // in them; a wider font gets the lines it needs, upwards, rather than losing the last words.
+    auto& note = group.Add<forms::WordWrapLabel>(
         {.bounds = {10, group.Height() - 36, cw - 20, 26}, .text = kNotes[index]});
+    const forms::TextSize size = note.MeasureText(kNotes[index]);
+    const int lines = size.width / std::max(cw - 20, 1) + 1;
+    const int height = std::max(26, lines * size.height);
+    note.SetBounds({10, group.Height() - 10 - height, cw - 20, height});
 }
 
 void TDiskPage::SetUnitLabels(bool celsius) {

@@ -40,6 +40,30 @@ class TDiskPage {
   public:
     static constexpr int kCommonSlot = -1;
 
+    // The controls of a level box, a state's colour lists and a level's alarm actions.
+    struct LevelControls {
+        forms::Label* label = nullptr;
+        forms::Edit* box = nullptr;
+        forms::UpDown* spin = nullptr;
+        LevelOrigin origin;
+    };
+    struct ColorControls {
+        forms::ColorComboBox* text = nullptr;
+        forms::ColorComboBox* background = nullptr;
+    };
+    struct AlarmControls {
+        forms::CheckBox* showMessage = nullptr;
+        forms::CheckBox* playSound = nullptr;
+        forms::Edit* soundFile = nullptr;
+        forms::Button* testSound = nullptr;
+        forms::Button* chooseSound = nullptr;
+        forms::CheckBox* executeApp = nullptr;
+        forms::Edit* application = nullptr;
+        forms::Button* chooseApp = nullptr;
+        forms::CheckBox* poweroff = nullptr;
+        forms::ComboBox* method = nullptr;
+    };
+
     // Builds every control of the page, hidden, filling `pageArea`. Slot -1 is the common page.
     TDiskPage(forms::Control& pageArea, int slot, DiskPageEnv env);
     TDiskPage(const TDiskPage&) = delete;
@@ -78,31 +102,20 @@ class TDiskPage {
     forms::Edit& IntervalBox() { return *interval_; }
     forms::Edit& WarningBox() { return *levels_[0].box; }
     forms::Edit& CriticalBox() { return *levels_[1].box; }
+    const LevelControls& Level(size_t index) const { return levels_[index]; } // warning, critical
+    forms::UpDown& IntervalSpin() { return *intervalSpin_; }
+    forms::ComboBox& UnitsList() { return *units_; }
+    forms::ComboBox& TrayList() { return *showInTray_; }
+    forms::GroupBox& PollGroup() { return *pollGroup_; }
+    forms::GroupBox& TrayGroup() { return *trayGroup_; }
+    forms::TabControl& LevelTabs() { return *levelTabs_; }
+    forms::TabControl& ControlTabs() { return *controlTabs_; }
+    // Normal, warning, critical.
+    const ColorControls& Colors(size_t index) const { return colors_[index]; }
+    // Warning, critical.
+    const AlarmControls& Alarm(size_t index) const { return alarms_[index]; }
 
   private:
-    struct LevelControls {
-        forms::Label* label = nullptr;
-        forms::Edit* box = nullptr;
-        forms::UpDown* spin = nullptr;
-        LevelOrigin origin;
-    };
-    struct ColorControls {
-        forms::ColorComboBox* text = nullptr;
-        forms::ColorComboBox* background = nullptr;
-    };
-    struct AlarmControls {
-        forms::CheckBox* showMessage = nullptr;
-        forms::CheckBox* playSound = nullptr;
-        forms::Edit* soundFile = nullptr;
-        forms::Button* testSound = nullptr;
-        forms::Button* chooseSound = nullptr;
-        forms::CheckBox* executeApp = nullptr;
-        forms::Edit* application = nullptr;
-        forms::Button* chooseApp = nullptr;
-        forms::CheckBox* poweroff = nullptr;
-        forms::ComboBox* method = nullptr;
-    };
-
     // Flat bold button tabs of the level and control tabs; their pages keep the page's font.
     static forms::TabControl& InnerTabs(forms::Panel& tab, const std::vector<std::string>& texts);
     void BuildHeader();

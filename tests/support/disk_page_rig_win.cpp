@@ -21,7 +21,6 @@ DiskPageRig::DiskPageRig(const std::string& name, const std::string& simulation,
                          bool hibernateAvailable)
     : dir(FreshTempDir(name)), iniPath(dir + "\\Korvn.ini"), programFolder(dir + "\\"),
       profile(CreateWin32Profile()), files(CreateWin32FileSystem()), clock(CreateSystemClock()),
-      icons(CreateWin32IndicatorIcons()),
       driver(sim::CreateSimulatedDriver(dir + "\\simulation.ini")) {
     WriteFileBytes(dir + "\\simulation.ini", simulation);
     files->CreateFolder(dir + "\\logs");
@@ -34,7 +33,7 @@ DiskPageRig::DiskPageRig(const std::string& name, const std::string& simulation,
                                          iniPath);
     logger = std::make_unique<TLogger>(*files, *clock, *options, programFolder);
     context = std::make_unique<TDriveContext>(TDriveContext{
-        *options, *logger, toolkit, *icons, nullptr, *driver, os, nullptr, nullptr, nullptr});
+        *options, *logger, toolkit, icons, nullptr, *driver, os, nullptr, nullptr, nullptr});
     drives = std::make_unique<TDrives>(*context);
 
     images_.AddResource(GetModuleHandleA(nullptr), "XP_DRIVE", 0xFF00FF);

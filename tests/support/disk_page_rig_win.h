@@ -20,7 +20,6 @@
 #include "ui/disk_page_win.h"
 
 #include "fake_profile.h"
-#include "toolkit_fakes.h"
 
 #include <array>
 #include <memory>
@@ -28,6 +27,25 @@
 #include <vector>
 
 namespace korvane::test {
+
+// Makes the real indicator icons and remembers what each showed.
+class RecordingIcons final : public IndicatorIconPort {
+  public:
+    struct Made {
+        uint16_t value;
+        uint32_t background;
+        uint32_t textColor;
+    };
+    IconHandle MakeIcon(uint16_t value, uint32_t background, uint32_t textColor) override {
+        made.push_back({value, background, textColor});
+        return inner_->MakeIcon(value, background, textColor);
+    }
+    void DestroyIcon(IconHandle icon) override { inner_->DestroyIcon(icon); }
+    std::vector<Made> made;
+
+  private:
+    std::unique_ptr<IndicatorIconPort> inner_ = CreateWin32IndicatorIcons();
+};
 
 class DiskPageRig {
   public:
@@ -73,8 +91,7 @@ class DiskPageRig {
     std::unique_ptr<TLogger> logger;
     AppWindow window;
     Win32Toolkit toolkit{window};
-    std::unique_ptr<IndicatorIconPort> icons;
-    FakeAppServices app;
+    RecordingIcons icons;
     std::unique_ptr<sim::SimulatedDriver> driver;
     SystemOsVersion os;
     std::unique_ptr<TDriveContext> context;

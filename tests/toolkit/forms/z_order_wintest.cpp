@@ -1,0 +1,42 @@
+// Raising one of several overlapping sibling panels above the others.
+#include "toolkit/forms/z_order_win.h"
+#include "toolkit/forms/form_win.h"
+#include "toolkit/forms/statics_win.h"
+
+#include "ui_driver_win.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane::forms {
+namespace {
+
+namespace ui = korvane::test::ui;
+
+TEST(ZOrder, ARaisedPageIsTheOneThatShowsWhereItsSiblingsOverlap) {
+    Form form(FormArgs{.caption = "Korvane Z Order",
+                       .owner = nullptr,
+                       .left = 10,
+                       .top = 10,
+                       .client_width = 200,
+                       .client_height = 100,
+                       .icon = nullptr,
+                       .stay_on_top = false,
+                       .color = kColorButtonFace});
+    Panel& first = form.Add<Panel>({.bounds = {0, 0, 200, 100}, .color = 0x0000FF});
+    Panel& second = form.Add<Panel>({.bounds = {0, 0, 200, 100}, .color = 0x00FF00});
+    form.Show();
+    ASSERT_TRUE(ui::WaitUntil([&] { return ui::IsVisible(form.handle()); }));
+    POINT centre{100, 50};
+    ASSERT_TRUE(RaiseAboveSiblings(second));
+    EXPECT_TRUE(IsAboveSiblings(second));
+    EXPECT_FALSE(IsAboveSiblings(first));
+    EXPECT_EQ(second.handle(), ChildWindowFromPoint(form.handle(), centre));
+    ASSERT_TRUE(RaiseAboveSiblings(first));
+    EXPECT_TRUE(IsAboveSiblings(first));
+    EXPECT_EQ(first.handle(), ChildWindowFromPoint(form.handle(), centre));
+    // Raising moves and resizes nothing.
+    EXPECT_EQ((Rect{0, 0, 200, 100}), first.Bounds());
+}
+
+} // namespace
+} // namespace korvane::forms

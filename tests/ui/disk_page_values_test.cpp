@@ -1,0 +1,111 @@
+// What a disk page reads from its section and writes back, over the in-memory profile.
+#include "ui/disk_page_values.h"
+
+#include "settings/keys.h"
+#include "settings/options.h"
+
+#include "fake_profile.h"
+#include "posix_files.h"
+#include "test_env.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+constexpr const char* kFolder = "C:\\K\\";
+
+class DiskPageValuesTest : public ::testing::Test {
+  protected:
+    DiskPageValuesTest()
+        : options(
+              TOptionsEnvironment{profile, registry, files, "C:\\K\\KorvaneMonitor.exe", kFolder},
+              ini) {
+        // A disk seen for the first time: its own section with the 27 keys.
+        Own().WriteBool(key::EnableTempControl.name, true);
+        Own().WriteBool(key::UseCommonSettings.name, true);
+        options.WriteDriveDefaults("ST3500");
+    }
+    TOptionsSection& Own() { return options.GetDriveSection("ST3500"); }
+    TOptionsSection& Common() { return options.GetDriveSection("COMMON"); }
+
+    std::string dir = test::FreshTempDir("disk_page_values");
+    std::string ini = test::JoinPath(dir, "Korvn.ini");
+    test::FakeProfile profile;
+    test::FakeRegistry registry;
+    test::PosixFileSystem files;
+    TOptions options;
+    DiskFacts disk{"ST3500", "ST3500", "5QM0001", "465,7 GB", true};
+};
+
+TEST_F(DiskPageValuesTest, ReadsEveryKeyAsThePageShowsIt) {
+    Own().WriteInteger(key::PollInterval.name, 0);
+    Own().WriteInteger(key::PollUnits.name, 1);
+    Own().WriteInteger(key::ShowDriveTempInTray.name, 7);
+    Own().WriteInteger(key::WarningTemp_IconBgColor.name, 123456);
+    Own().WriteString(key::CriticalCtl_Application.name, "notify.exe /loud");
+    const DiskPageValues v = ReadDiskPageValues(Own(), &disk);
+    EXPECT_TRUE(v.enableTempControl);
+    EXPECT_TRUE(v.useCommonSettings);
+    EXPECT_EQ("1", v.pollInterval); // 0 or less is shown as 1
+    EXPECT_EQ(1, v.pollUnits);
+    EXPECT_EQ(7, v.showInTray); // the list decides what it can show
+    EXPECT_EQ((std::array<int32_t, 6>{16711680, 536870911, 255, 123456, 16777215, 255}), v.colors);
+    EXPECT_EQ("50", v.warningLevel);
+    EXPECT_EQ("60", v.criticalLevel);
+    EXPECT_EQ((AlarmValues{true, true, "C:\\K\\Sounds\\twitch.wav", false, "", false, 1}),
+              v.alarms[0]);
+    EXPECT_EQ(
+        (AlarmValues{true, true, "C:\\K\\Sounds\\twitch.wav", false, "notify.exe /loud", true, 1}),
+        v.alarms[1]);
+}
+
+TEST_F(DiskPageValuesTest, ADiskWithoutTemperatureShowsMonitoringOff) {
+    disk.hasTemperature = false;
+    EXPECT_FALSE(ReadDiskPageValues(Own(), &disk).enableTempControl);
+    // The common page has no such box at all.
+    Common().WriteBool(key::EnableTempControl.name, true);
+    EXPECT_FALSE(ReadDiskPageValues(Common(), nullptr).enableTempControl);
+}
+
+TEST_F(DiskPageValuesTest, WritesTheKeysOfTheCommonSectionInFileOrder) {
+    DiskPageValues v = ReadDiskPageValues(Common(), nullptr);
+    v.warningLevel = "45";
+    v.alarms[1].method = -1;
+    const std::string before = profile.Text(ini);
+    WriteDiskPageValues(Common(), {"COMMON", false, false}, v);
+    std::string expected = before;
+    expected.replace(expected.find("WarningTemp_Level=50"), 20, "WarningTemp_Level=45");
+    expected.replace(expected.find("CriticalCtl_PoweroffMethod=1"), 28,
+                     "CriticalCtl_PoweroffMethod=-1");
+    EXPECT_EQ(expected, profile.Text(ini));
+    // The common section never gets the two keys of a disk's own section.
+    EXPECT_EQ(std::string::npos, profile.Text(ini).find("[Drive_COMMON]\r\nEnable"));
+}
+
+TEST_F(DiskPageValuesTest, ADiskThatGaveNoTemperatureKeepsItsStoredMonitoringSwitch) {
+    disk.hasTemperature = false;
+    DiskPageValues v = ReadDiskPageValues(Own(), &disk);
+    v.useCommonSettings = false;
+    WriteDiskPageValues(Own(), {"ST3500", true, false}, v);
+    EXPECT_TRUE(Own().ReadBool(key::EnableTempControl.name));
+    EXPECT_FALSE(Own().ReadBool(key::UseCommonSettings.name));
+    // A disk with a temperature writes what its box says.
+    v.enableTempControl = false;
+    WriteDiskPageValues(Own(), {"ST3500", true, true}, v);
+    EXPECT_FALSE(Own().ReadBool(key::EnableTempControl.name));
+}
+
+TEST_F(DiskPageValuesTest, OnlyAnEditedDiskPageIsSaved) {
+    const DiskPageValues loaded = ReadDiskPageValues(Own(), &disk);
+    const DiskPageSource diskSource{"ST3500", true, true};
+    EXPECT_FALSE(ShouldSaveDiskPage(diskSource, loaded, loaded));
+    DiskPageValues edited = loaded;
+    edited.alarms[0].application = "x.exe";
+    EXPECT_TRUE(ShouldSaveDiskPage(diskSource, loaded, edited));
+    // The common page is always written.
+    EXPECT_TRUE(ShouldSaveDiskPage({"COMMON", false, false}, loaded, loaded));
+}
+
+} // namespace
+} // namespace korvane
