@@ -163,6 +163,33 @@ TEST(SimProgramRun, MonitorsItsDisksAndEndsFromTheDiskMenu) {
     EXPECT_EQ(kFinalizationFinished, messages.back());
 }
 
+TEST(SimProgramRun, ACriticalDisksCountdownEndsInAPowerLogLineNotAPowerOff) {
+    test::CleanDataFolder clean;
+    // Critical from the start; the first-run settings power off by hibernate on critical.
+    const std::string exe = SimProgramIn("sim_program_power", "[PhysicalDrive0]\r\n"
+                                                              "Model=HOT DISK 80\r\n"
+                                                              "Sectors=156301488\r\n"
+                                                              "Temperature=70\r\n");
+    ASSERT_FALSE(exe.empty());
+    const std::string powerLog = exe.substr(0, exe.find_last_of('\\')) + "\\power.log";
+    test::Process program;
+    ASSERT_TRUE(program.Start(exe));
+    // Nobody answers the countdown: it runs out after about 21 seconds.
+    ASSERT_TRUE(test::PumpUntil([&] { return DebugLogHas("POWEROFF: hibernate"); }, 60000));
+    const std::vector<std::string> lines = test::ReadLines(powerLog);
+    ASSERT_EQ(1u, lines.size());
+    EXPECT_EQ('[', lines[0].front());
+    EXPECT_NE(std::string::npos, lines[0].find("] hibernate accepted"));
+    EXPECT_TRUE(InOrder(DebugMessages(), {"HDD1 - HOT DISK 80: put Critical Action in queue",
+                                          "POWEROFF: try to hibernate", "POWEROFF: hibernate"}));
+
+    const HWND window = test::MainWindowOf(program.info.dwProcessId);
+    ASSERT_NE(nullptr, window);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitExit(10000));
+    EXPECT_EQ(kFinalizationFinished, DebugMessages().back());
+}
+
 TEST(ReleaseProgramRun, WithoutDiskTemperaturesWarnsAndShutsDown) {
     test::CleanDataFolder clean;
     test::Process program;
