@@ -190,6 +190,30 @@ TEST(SimProgramRun, ACriticalDisksCountdownEndsInAPowerLogLineNotAPowerOff) {
     EXPECT_EQ(kFinalizationFinished, DebugMessages().back());
 }
 
+TEST(SimProgramRun, ForeignSynchronousCallMessagesAreIgnored) {
+    test::CleanDataFolder clean;
+    const std::string exe = SimProgramIn("sim_program_sync", kTwoDisks);
+    ASSERT_FALSE(exe.empty());
+    test::Process program;
+    ASSERT_TRUE(program.Start(exe));
+    ASSERT_TRUE(
+        test::PumpUntil([] { return DebugLogHas(kInitializationFinished); }, kStartTimeoutMs));
+    const HWND window = test::MainWindowOf(program.info.dwProcessId);
+    ASSERT_NE(nullptr, window);
+
+    // Another program's idea of a call: pointers that mean nothing in the monitor.
+    for (LPARAM garbage : {LPARAM{0x10}, LPARAM{0x12345678}, LPARAM(-1)}) {
+        DWORD_PTR answer = 0;
+        EXPECT_NE(0, SendMessageTimeoutA(window, 0x8FFF, 1, garbage, SMTO_NORMAL, 5000, &answer));
+    }
+
+    // Still monitoring: it logs and shuts down in order.
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitExit(10000));
+    EXPECT_EQ(0u, program.ExitCode());
+    EXPECT_TRUE(InOrder(DebugMessages(), kShutDownLines));
+}
+
 TEST(ReleaseProgramRun, WithoutDiskTemperaturesWarnsAndShutsDown) {
     test::CleanDataFolder clean;
     test::Process program;
