@@ -197,7 +197,10 @@ void TActionExecutor::ExecuteAction(IWorkerThread& thread, const TActionRec& rec
     }
 
     if (rec.Actions & kActionPoweroff) {
-        IPowerOffCountdown* countdown = context_.countdown ? context_.countdown() : nullptr;
+        // The window's program-wide reference belongs to the GUI thread: it is read there.
+        IPowerOffCountdown* countdown = nullptr;
+        if (context_.countdown)
+            thread.Synchronize([&] { countdown = context_.countdown(); });
         if (countdown) {
             countdown->ShowCountdown(rec.Model, kCountdownSeconds, rec.CurrentTemp, rec.LimitTemp,
                                      rec.PoweroffMethod);

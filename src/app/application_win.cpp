@@ -32,7 +32,8 @@ constexpr const char* kFinalizationFinished =
 
 } // namespace
 
-TApplication::TApplication(std::unique_ptr<DeviceIo> device) {
+TApplication::TApplication(std::unique_ptr<DeviceIo> device, std::unique_ptr<PowerPort> power)
+    : powerPort_(power ? std::move(power) : std::make_unique<Win32PowerPort>()) {
     // First of all: the disks' first poll reaches the program's objects through it.
     Application = this;
     files_ = CreateWin32FileSystem();
@@ -66,7 +67,7 @@ void TApplication::StartUp() {
 
     trayShell_ = std::make_unique<Win32TrayShell>(window_->Handle());
     TrayMessages = std::make_unique<TTrayMessages>(*trayShell_, osVersion_);
-    Shutdown = std::make_unique<TSystemShutdown>(powerPort_, osVersion_);
+    Shutdown = std::make_unique<TSystemShutdown>(*powerPort_, osVersion_);
     Log(EngineStateLine(*Shutdown));
     SoundPlayer = toolkit_->CreateSoundPlayer();
     // Its worker starts now; it needs the window for its synchronous calls.

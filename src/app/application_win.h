@@ -49,8 +49,11 @@ inline constexpr const char* kProductCaption = "Korvane";
 class TApplication final : public IAppServices {
   public:
     // The start-up sequence. `device` is the S.M.A.R.T. device access the disks are probed and
-    // polled through: the real drivers, or the simulated one of the sim build.
-    explicit TApplication(std::unique_ptr<DeviceIo> device);
+    // polled through: the real drivers, or the simulated one of the sim build. `power` is what
+    // the power-off engine powers the computer off through: the system's own when null, the
+    // recording one of the sim build.
+    explicit TApplication(std::unique_ptr<DeviceIo> device,
+                          std::unique_ptr<PowerPort> power = nullptr);
     // The shut-down sequence.
     ~TApplication() override;
     TApplication(const TApplication&) = delete;
@@ -125,7 +128,7 @@ class TApplication final : public IAppServices {
     std::unique_ptr<TDriveContext> driveContext_;
     Win32AppLauncher appLauncher_;
     std::unique_ptr<TAlarmDispatch> alarmDispatch_;
-    Win32PowerPort powerPort_;
+    std::unique_ptr<PowerPort> powerPort_;
     // The windows, created once at start-up and only shown and hidden until exit.
     std::unique_ptr<TOptionsForm> optionsForm_;
     std::unique_ptr<THibernateForm> hibernateForm_;

@@ -7,13 +7,16 @@
 #include <shellapi.h>
 
 namespace korvane {
-namespace {
 
-struct SyncCall {
+struct AppWindow::SyncCall {
     const std::function<void()>* method;
+    WPARAM ticket;
     bool ran = false;
 };
 
+namespace {
+// How long destroying the window serves calls still on their way before it goes anyway.
+constexpr DWORD kDrainLimitMs = 5000;
 } // namespace
 
 AppWindow::AppWindow(const AppWindowArgs& args) : guiThreadId_(GetCurrentThreadId()) {
@@ -37,7 +40,10 @@ AppWindow::AppWindow(const AppWindowArgs& args) : guiThreadId_(GetCurrentThreadI
                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
     if (window_ && font_)
         SendMessageA(window_.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-    syncTarget_ = window_.Get();
+    {
+        std::lock_guard<std::mutex> lock(syncGuard_);
+        syncTarget_ = window_.Get();
+    }
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
     shellNotifier_ = [](DWORD message, NOTIFYICONDATAA& data) {
         return Shell_NotifyIconA(message, &data) != FALSE;
@@ -49,7 +55,27 @@ AppWindow::~AppWindow() {
 }
 
 void AppWindow::Destroy() {
-    syncTarget_ = nullptr; // workers calling in from now on are refused
+    {
+        std::lock_guard<std::mutex> lock(syncGuard_);
+        syncTarget_ = nullptr; // workers calling in from now on are refused
+    }
+    // A call that read the handle before may still be on its way: it is served before the window
+    // goes, so that no worker sends to a destroyed (or reused) handle.
+    if (window_ && GetCurrentThreadId() == guiThreadId_) {
+        const DWORD start = GetTickCount();
+        for (;;) {
+            {
+                std::lock_guard<std::mutex> lock(syncGuard_);
+                if (callsInFlight_ == 0)
+                    break;
+            }
+            if (GetTickCount() - start > kDrainLimitMs)
+                break;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_SENDMESSAGE);
+            MSG msg;
+            PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        }
+    }
     window_.Reset(); // WM_DESTROY takes the active icons out of the tray
     trayIcons_.clear();
     menus_.clear();
@@ -129,12 +155,34 @@ bool AppWindow::SendSynchronize(const std::function<void()>& method) {
         method();
         return true;
     }
-    SyncCall call{&method};
-    HWND hwnd = Handle();
-    if (!hwnd)
-        return false;
-    SendMessageA(hwnd, kSynchronizeMessage, 0, reinterpret_cast<LPARAM>(&call));
+    SyncCall call{&method, 0};
+    HWND hwnd = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(syncGuard_);
+        if (!syncTarget_)
+            return false;
+        hwnd = syncTarget_;
+        call.ticket = nextTicket_++;
+        pendingCalls_.push_back(&call);
+        ++callsInFlight_;
+    }
+    SendMessageA(hwnd, kSynchronizeMessage, call.ticket, reinterpret_cast<LPARAM>(&call));
+    std::lock_guard<std::mutex> lock(syncGuard_);
+    std::erase(pendingCalls_, &call); // still there when the message never ran
+    --callsInFlight_;
     return call.ran;
+}
+
+AppWindow::SyncCall* AppWindow::TakePendingCall(WPARAM ticket, LPARAM call) {
+    std::lock_guard<std::mutex> lock(syncGuard_);
+    for (auto it = pendingCalls_.begin(); it != pendingCalls_.end(); ++it) {
+        if (reinterpret_cast<LPARAM>(*it) == call && (*it)->ticket == ticket) {
+            SyncCall* found = *it;
+            pendingCalls_.erase(it); // a call runs once, however often the message comes
+            return found;
+        }
+    }
+    return nullptr;
 }
 
 uint16_t AppWindow::AllocateCommandId() {
@@ -173,9 +221,12 @@ LRESULT CALLBACK AppWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
 LRESULT AppWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case kSynchronizeMessage: {
-        auto* call = reinterpret_cast<SyncCall*>(lParam);
-        (*call->method)();
-        call->ran = true;
+        // Only pointers this process handed out and that are still waiting are ever followed.
+        SyncCall* call = TakePendingCall(wParam, lParam);
+        if (call) {
+            (*call->method)();
+            call->ran = true;
+        }
         return 0;
     }
     case kTrayCallbackMessage:

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -22,7 +23,7 @@ class TrayIcon;
 class PopupMenu;
 
 // Private messages of the application window.
-inline constexpr UINT kSynchronizeMessage = 0x8FFF;  // lParam: the call to run on the GUI thread
+inline constexpr UINT kSynchronizeMessage = 0x8FFF;  // wParam, lParam: the pending call's ticket
 inline constexpr UINT kTrayCallbackMessage = 0xB008; // wParam: tray icon id, lParam: mouse code
 
 struct AppWindowArgs {
@@ -76,7 +77,8 @@ class AppWindow {
     void SetShellNotifier(ShellNotifier notifier) { shellNotifier_ = std::move(notifier); }
 
     // Runs `method` on the GUI thread through kSynchronizeMessage and waits for it. False when the
-    // window is gone and the call could not run.
+    // window is gone and the call could not run. The window is findable by any program, so the
+    // message runs only a call of this process that is still waiting; anything else is ignored.
     bool SendSynchronize(const std::function<void()>& method);
 
     // Menu command identifiers are 16 bits in WM_COMMAND; freed ones are given out again, so
@@ -92,8 +94,17 @@ class AppWindow {
     LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void EndLoop();
 
+    struct SyncCall;
+    // The pending call with this ticket, taken off the list, or null.
+    SyncCall* TakePendingCall(WPARAM ticket, LPARAM call);
+
     ScopedWindow window_;
-    std::atomic<HWND> syncTarget_{nullptr}; // read by worker threads, cleared before destruction
+    // Guards the synchronous calls' state, which worker threads share with the GUI thread.
+    std::mutex syncGuard_;
+    HWND syncTarget_ = nullptr; // cleared before the window is destroyed
+    std::vector<SyncCall*> pendingCalls_;
+    int callsInFlight_ = 0; // calls between their check of syncTarget_ and their return
+    WPARAM nextTicket_ = 1;
     ScopedGdiObject font_;
     DWORD guiThreadId_ = 0;
     UINT taskbarCreated_ = 0;

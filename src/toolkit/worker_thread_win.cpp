@@ -32,7 +32,18 @@ DWORD WINAPI WorkerThread::ThreadProc(void* param) noexcept {
 }
 
 bool WorkerThread::Synchronize(const std::function<void()>& method) {
-    return gui_.SendSynchronize(method);
+    if (terminated_)
+        return false;
+    // The flag is set on the GUI thread, so a call that reaches it after the stop (while freeing
+    // waits for the body) is refused there: nothing of the worker runs during shut-down.
+    bool ran = false;
+    gui_.SendSynchronize([&] {
+        if (terminated_)
+            return;
+        method();
+        ran = true;
+    });
+    return ran;
 }
 
 bool WorkerThread::WaitFor(DWORD timeoutMs) {

@@ -129,8 +129,9 @@ TEST_F(ExecutorTest, AllStepsRunInOrderWithTheirLinesAndTexts) {
                                         "[notice]  Play sound (" + sound + ")",
                                         "[notice]  App started successfully (C:\\alarm.exe)"}),
               NewLines());
-    // Every line was handed to the GUI thread: one call for the append, one per line.
-    EXPECT_EQ(5, Worker().synchronized);
+    // Every line was handed to the GUI thread: one call for the append, one per line, and one
+    // to look up the countdown window there.
+    EXPECT_EQ(6, Worker().synchronized);
 
     // The balloon: cleared, then shown on the disk's own indicator for 8 seconds.
     ASSERT_EQ(2u, shell.balloons.size());

@@ -228,6 +228,57 @@ TEST(SimProgramRun, SettingsWindowOpensFromBothMenusAndBothDoubleClicks) {
     EXPECT_EQ(kFinalizationFinished, DebugMessages().back());
 }
 
+TEST(SimProgramRun, ACriticalDisksCountdownEndsInAPowerLogLineNotAPowerOff) {
+    test::CleanDataFolder clean;
+    // Critical from the start; the first-run settings power off by hibernate on critical.
+    const std::string exe = SimProgramIn("sim_program_power", "[PhysicalDrive0]\r\n"
+                                                              "Model=HOT DISK 80\r\n"
+                                                              "Sectors=156301488\r\n"
+                                                              "Temperature=70\r\n");
+    ASSERT_FALSE(exe.empty());
+    const std::string powerLog = exe.substr(0, exe.find_last_of('\\')) + "\\power.log";
+    test::Process program;
+    ASSERT_TRUE(program.Start(exe));
+    // Nobody answers the countdown: it runs out after about 21 seconds.
+    ASSERT_TRUE(test::PumpUntil([&] { return DebugLogHas("POWEROFF: hibernate"); }, 60000));
+    const std::vector<std::string> lines = test::ReadLines(powerLog);
+    ASSERT_EQ(1u, lines.size());
+    EXPECT_EQ('[', lines[0].front());
+    EXPECT_NE(std::string::npos, lines[0].find("] hibernate accepted"));
+    EXPECT_TRUE(InOrder(DebugMessages(), {"HDD1 - HOT DISK 80: put Critical Action in queue",
+                                          "POWEROFF: try to hibernate", "POWEROFF: hibernate"}));
+
+    const HWND window = test::MainWindowOf(program.info.dwProcessId);
+    ASSERT_NE(nullptr, window);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitExit(10000));
+    EXPECT_EQ(kFinalizationFinished, DebugMessages().back());
+}
+
+TEST(SimProgramRun, ForeignSynchronousCallMessagesAreIgnored) {
+    test::CleanDataFolder clean;
+    const std::string exe = SimProgramIn("sim_program_sync", kTwoDisks);
+    ASSERT_FALSE(exe.empty());
+    test::Process program;
+    ASSERT_TRUE(program.Start(exe));
+    ASSERT_TRUE(
+        test::PumpUntil([] { return DebugLogHas(kInitializationFinished); }, kStartTimeoutMs));
+    const HWND window = test::MainWindowOf(program.info.dwProcessId);
+    ASSERT_NE(nullptr, window);
+
+    // Another program's idea of a call: pointers that mean nothing in the monitor.
+    for (LPARAM garbage : {LPARAM{0x10}, LPARAM{0x12345678}, LPARAM(-1)}) {
+        DWORD_PTR answer = 0;
+        EXPECT_NE(0, SendMessageTimeoutA(window, 0x8FFF, 1, garbage, SMTO_NORMAL, 5000, &answer));
+    }
+
+    // Still monitoring: it logs and shuts down in order.
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitExit(10000));
+    EXPECT_EQ(0u, program.ExitCode());
+    EXPECT_TRUE(InOrder(DebugMessages(), kShutDownLines));
+}
+
 TEST(ReleaseProgramRun, WithoutDiskTemperaturesWarnsAndShutsDown) {
     test::CleanDataFolder clean;
     test::Process program;

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
+#include <thread>
+
 namespace korvane {
 namespace {
 
@@ -96,6 +100,47 @@ TEST(AppWindowLoop, CommandIdentifiersAreReused) {
     for (int i = 0; i < 70000; ++i)
         window.ReleaseCommandId(window.AllocateCommandId());
     EXPECT_NE(0, window.AllocateCommandId()); // a long life never runs out of 16-bit ids
+}
+
+TEST(AppWindowSynchronize, RunsOnlyCallsThatAreStillWaiting) {
+    AppWindow window;
+    // A forged call: laid out as a waiting call's record would be, but never handed out.
+    bool forgedRan = false;
+    const std::function<void()> forged = [&] { forgedRan = true; };
+    struct {
+        const std::function<void()>* method;
+        uintptr_t ticket;
+        bool ran;
+    } record{&forged, 1, false};
+    for (WPARAM ticket : {WPARAM{0}, WPARAM{1}, WPARAM{2}})
+        SendMessageA(window.Handle(), kSynchronizeMessage, ticket,
+                     reinterpret_cast<LPARAM>(&record));
+    EXPECT_FALSE(forgedRan);
+    EXPECT_FALSE(record.ran);
+
+    // A worker's own call runs once on the window's thread.
+    std::atomic<int> runs{0};
+    std::atomic<bool> done{false};
+    DWORD ranOn = 0;
+    std::thread worker([&] {
+        EXPECT_TRUE(window.SendSynchronize([&] {
+            ++runs;
+            ranOn = GetCurrentThreadId();
+        }));
+        done = true;
+    });
+    EXPECT_TRUE(test::PumpUntil([&] { return done.load(); }, 5000));
+    worker.join();
+    EXPECT_EQ(1, runs.load());
+    EXPECT_EQ(GetCurrentThreadId(), ranOn);
+
+    // Once the window is gone a worker's call is refused, not sent to a stale handle.
+    window.Destroy();
+    bool refused = false;
+    std::thread late([&] { refused = !window.SendSynchronize([&] { ++runs; }); });
+    late.join();
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(1, runs.load());
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
 
 namespace korvane {
 namespace {
@@ -100,6 +101,25 @@ TEST(WorkerStop, ABodyThatNeverLooksIsEndedAfterTheGracePeriod) {
     EXPECT_GE(took, WorkerThread::kStopGraceMs - 100);
     EXPECT_LT(took, WorkerThread::kStopGraceMs + 5000);
     CloseHandle(never);
+}
+
+TEST(WorkerSynchronize, ACallAfterTheStopIsRefusedAndDoesNotRun) {
+    AppWindow window;
+    std::atomic<bool> waiting{false};
+    std::atomic<int> results{-1};
+    bool ran = false; // GUI-thread state
+    auto worker = std::make_unique<WorkerThread>(window, [&](IWorkerThread& self) -> uint32_t {
+        waiting = true;
+        // The body is slow to notice the stop, as inside a long step; its call then comes late.
+        while (!self.Terminated())
+            Sleep(5);
+        results = self.Synchronize([&] { ran = true; }) ? 1 : 0;
+        return 0;
+    });
+    ASSERT_TRUE(PumpUntil([&] { return waiting.load(); }, 10000));
+    worker.reset(); // stops it and serves its calls meanwhile
+    EXPECT_EQ(0, results.load());
+    EXPECT_FALSE(ran);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "toolkit/win32.h"
 
 #ifdef KORVANE_SIM_BUILD
+#include "actions/sim/sim_power_port.h"
 #include "drives/sim/sim_driver.h"
 #else
 #include "drives/device_io_win.h"
@@ -23,6 +24,16 @@ std::unique_ptr<korvane::DeviceIo> CreateDeviceAccess() {
 #endif
 }
 
+// The power services: the system's own, or in the sim build the ones that only record the request
+// in "power.log" beside the program, so that trying the sim build never powers the computer off.
+std::unique_ptr<korvane::PowerPort> CreatePowerAccess() {
+#ifdef KORVANE_SIM_BUILD
+    return korvane::sim::CreateSimPowerPortBesideProgram();
+#else
+    return nullptr;
+#endif
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -32,7 +43,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (EnsureSingleInstance(kRunningMutexName))
         return 0;
     {
-        TApplication application(CreateDeviceAccess());
+        TApplication application(CreateDeviceAccess(), CreatePowerAccess());
         application.TrimWorkingSet();
         application.Run();
     }
