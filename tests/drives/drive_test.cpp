@@ -110,6 +110,17 @@ TEST_F(DriveTest, DerivedValuesOfAPresentAndAnAbsentDisk) {
     EXPECT_EQ(1, Count("IDE 3: scanning for drive"));
 }
 
+TEST_F(DriveTest, RealCapacityIsTheWholeDiskWhileTheLogFileKeepsItsName) {
+    TDrive& big =
+        Polled(MonitorRig::Disk(0, "ST2000DM008", 38, 268435455, "Sectors48=3907029168\n"));
+    EXPECT_EQ("1953,5 GB", big.RealCapacityText());
+    EXPECT_EQ("134,2 GB", big.CapacityText());
+    EXPECT_EQ("ST2000DM008 (134,2 GB).log", big.LogFileName());
+    // Without 48-bit addressing both figures are the 28-bit count.
+    TDrive& small = Polled(MonitorRig::Disk(0, "ST380011A", 38, 149060000));
+    EXPECT_EQ("74,5 GB", small.RealCapacityText());
+}
+
 TEST_F(DriveTest, BlankModelIsUnknownAndOnlyTheLowestRawByteIsTheTemperature) {
     TDrive& d = Polled(MonitorRig::Disk(1, "   ", 300), 1);
     EXPECT_EQ("(unknown)", d.ModelText());
@@ -347,6 +358,38 @@ TEST_F(DriveTest, ADiskThatLosesItsTemperatureLeavesTheTrayAndIsReadAgainUntilIt
     const int before = rig->driver->OpenAttempts();
     At(55);
     EXPECT_EQ(before, rig->driver->OpenAttempts());
+}
+
+TEST_F(DriveTest, ASleepingDiskKeepsItsNumberAndStatusAndIsReadAgainWhenItWakes) {
+    Polled(MonitorRig::Disk(0, "ST380011A", 55));
+    Levels("50", "60");
+    At(55);
+    ASSERT_EQ(Warning, drive->Status());
+    const size_t logged = rig->TemperatureMessages("ST380011A (80 GB).log").size();
+    const std::string asleep = "HDD1 - ST380011A: disk spun down, not read until it wakes";
+    const std::string awake = "HDD1 - ST380011A: disk woke up, reading it again";
+
+    // Hotter, but asleep: nothing new is read, decided or logged.
+    rig->Simulate(MonitorRig::Disk(0, "ST380011A", 70, 160000000, "Sleeping=1\n"));
+    drive->ResetStatus(); // even a reset status raises no alarm on the old reading
+    for (int poll = 0; poll < 4; ++poll) {
+        drive->Poll();
+    }
+    EXPECT_EQ(Normal, drive->Status());
+    EXPECT_TRUE(events.size() == 1);
+    EXPECT_EQ(55, drive->Temperature());
+    EXPECT_EQ(55, rig->icons.made.back().value);
+    EXPECT_TRUE(drive->IsIconShown());
+    EXPECT_EQ(logged, rig->TemperatureMessages("ST380011A (80 GB).log").size());
+    EXPECT_EQ(1, Count(asleep));
+    EXPECT_EQ(0, Count(awake));
+    for (const sim::SimRequest& r : rig->driver->Journal()) {
+        EXPECT_FALSE(r.wokeDisk) << r.line;
+    }
+
+    EXPECT_EQ(Critical, At(70)); // awake at the next poll
+    EXPECT_EQ(1, Count(awake));
+    EXPECT_EQ(logged + 1, rig->TemperatureMessages("ST380011A (80 GB).log").size());
 }
 
 TEST_F(DriveTest, ADiskThatStopsAnsweringIsScannedForOnEveryPoll) {

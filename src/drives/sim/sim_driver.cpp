@@ -54,7 +54,8 @@ void WriteReplyHeader(std::span<uint8_t> output, uint32_t bufferSize) {
 }
 
 std::string DeviceLabel(int drive) {
-    return drive < 0 ? std::string("SMARTVSD") : "PhysicalDrive" + IntToStr(drive);
+    return drive < 0 ? std::string("SMARTVSD")
+                     : std::string("PhysicalDrive").append(IntToStr(drive));
 }
 
 std::string RequestName(uint32_t code) {
@@ -72,7 +73,7 @@ std::string RequestName(uint32_t code) {
     case kIoctlStoragePredictFailure:
         return "IOCTL_STORAGE_PREDICT_FAILURE";
     default:
-        return "IOCTL " + IntToHex(code, 8);
+        return std::string("IOCTL ").append(IntToHex(code, 8));
     }
 }
 
@@ -85,7 +86,7 @@ std::string PropertyName(uint32_t property) {
     case kStorageDeviceProtocolSpecificProperty:
         return "StorageDeviceProtocolSpecificProperty";
     default:
-        return "property " + IntToStr(property);
+        return std::string("property ").append(IntToStr(property));
     }
 }
 
@@ -156,7 +157,7 @@ DeviceHandle SimulatedDriver::Open(const std::string& name, uint32_t access, uin
         // administrator.
         const bool elevated = disk->elevated.value_or(config->elevated);
         if (access != 0 && !elevated) {
-            request.line += "error " + IntToStr(kErrorAccessDenied);
+            request.line.append("error ").append(IntToStr(kErrorAccessDenied));
             Record(*config, request);
             return kInvalidDevice;
         }
@@ -217,7 +218,7 @@ bool SimulatedDriver::Control(DeviceHandle handle, uint32_t code, std::span<cons
     request.line = DeviceLabel(device.drive) + " " + RequestName(code);
     if (code == kIoctlStorageQueryProperty && input.size() >= kQueryType + 4) {
         request.property = ReadLe32(input.data() + kQueryPropertyId);
-        request.line += " " + PropertyName(request.property);
+        request.line.append(" ").append(PropertyName(request.property));
     }
 
     // The I/O manager refuses a request whose access the handle was not opened with; the VxD
@@ -225,7 +226,7 @@ bool SimulatedDriver::Control(DeviceHandle handle, uint32_t code, std::span<cons
     const uint32_t granted = ((device.access & kGenericRead) != 0 ? kFileReadAccess : 0) |
                              ((device.access & kGenericWrite) != 0 ? kFileWriteAccess : 0);
     if (device.drive != kVxdDrive && (RequiredAccess(code) & ~granted) != 0) {
-        request.line += " -> error " + IntToStr(kErrorAccessDenied);
+        request.line.append(" -> error ").append(IntToStr(kErrorAccessDenied));
         Record(*device.config, request);
         return false;
     }
@@ -235,8 +236,10 @@ bool SimulatedDriver::Control(DeviceHandle handle, uint32_t code, std::span<cons
         request.accepted = (disk == nullptr || disk->SpeaksSmart()) && Version(device, output);
     } else if (code == kSmartSendDriveCommand || code == kSmartRcvDriveData) {
         request.accepted = DriveCommand(device, code, input, output, request);
-        request.line += " command=" + IntToHex(request.command, 2) +
-                        " features=" + IntToHex(request.features, 2);
+        request.line.append(" command=")
+            .append(IntToHex(request.command, 2))
+            .append(" features=")
+            .append(IntToHex(request.features, 2));
     } else if (disk != nullptr && code == kIoctlStorageQueryProperty) {
         request.accepted = QueryProperty(device, input, output, request);
     } else if (disk != nullptr && code == kIoctlDiskGetDriveGeometryEx) {
