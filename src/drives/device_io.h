@@ -20,6 +20,9 @@ constexpr uint32_t kFileShareWrite = 0x2u;
 constexpr uint32_t kCreateNew = 1u;
 constexpr uint32_t kOpenExisting = 3u;
 
+// What GetDevicePowerState says of a device: spinning (or unknown to it), or spun down.
+enum class DevicePower : uint8_t { Unknown, On, Off };
+
 class DeviceIo {
   public:
     virtual ~DeviceIo() = default;
@@ -30,6 +33,8 @@ class DeviceIo {
     virtual bool Control(DeviceHandle handle, uint32_t code, std::span<const uint8_t> input,
                          std::span<uint8_t> output) = 0;
     virtual void Close(DeviceHandle handle) = 0;
+    // GetDevicePowerState on an open handle; asking wakes no disk.
+    virtual DevicePower PowerState(DeviceHandle handle) = 0;
 };
 
 // Owns one open device handle and closes it through its port when it goes.

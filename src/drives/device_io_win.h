@@ -1,4 +1,4 @@
-// The Win32 device-I/O port: CreateFileA, DeviceIoControl, CloseHandle.
+// The Win32 device-I/O port: CreateFileA, DeviceIoControl, GetDevicePowerState, CloseHandle.
 #pragma once
 
 #include "drives/device_io.h"
@@ -12,6 +12,7 @@ class Win32DeviceIo final : public DeviceIo {
     bool Control(DeviceHandle handle, uint32_t code, std::span<const uint8_t> input,
                  std::span<uint8_t> output) override;
     void Close(DeviceHandle handle) override;
+    DevicePower PowerState(DeviceHandle handle) override;
 };
 
 } // namespace korvane

@@ -132,6 +132,10 @@ std::string TDrive::CapacityText() const {
     return CapacityTextOf(smart_.CapacityGB());
 }
 
+std::string TDrive::RealCapacityText() const {
+    return CapacityTextOf(smart_.RealCapacityGB());
+}
+
 std::string TDrive::LogFileName() const {
     return ModelText() + " (" + CapacityText() + ")" + ".log";
 }
@@ -153,12 +157,8 @@ bool TDrive::HasOwnSection() const {
 }
 
 int32_t TDrive::Temperature() const {
-    if (!IsPresent() || !smart_.AttributesRead()) {
-        return -1;
-    }
-    TSmartAttribute record;
-    smart_.FindAttribute(kTemperatureAttribute, record);
-    return record.Raw > 0 ? static_cast<int32_t>(record.Raw & 0xFF) : -1;
+    // Attribute 194 on the S.M.A.R.T. path, or what the storage queries gave.
+    return IsPresent() ? smart_.Temperature() : -1;
 }
 
 bool TDrive::HasTemperature() const {
@@ -201,13 +201,20 @@ void TDrive::LogDebug(const std::string& message) const {
 }
 
 void TDrive::Poll() {
-    const bool skipRead = !ModelText().empty() && !IsControlEnabled();
+    // Only the user's switch stops the reading: a disk that missed one reading (a busy bus, a
+    // driver hiccup) is read again, or monitoring and alarms of a hot disk would end silently.
+    const bool skipRead =
+        !ModelText().empty() && !OwnSection().ReadBool(key::EnableTempControl.name);
     if (!skipRead) {
         if (ModelText().empty()) {
             LogDebug("IDE " + IntToStr(DriveNumber() + 1) + ": scanning for drive");
         }
         smart_.Refresh();
-        if (IsPresent() && IsControlEnabled()) {
+        NoteSleepChange();
+        if (!smart_.Asleep()) {
+            NoteReadingChange();
+        }
+        if (IsPresent() && IsControlEnabled() && !smart_.Asleep()) {
             const int32_t t = Temperature();
             context_.logger.Log(kTemperatureLog, LogFileName(),
                                 "Temperature = " + CelsiusText(t) + " (" + FahrenheitText(t) + ")",
@@ -218,13 +225,49 @@ void TDrive::Poll() {
         if (!HasOwnSection()) {
             RegisterNewDrive();
         }
-        if (IsControlEnabled()) {
+        // A sleeping disk keeps its last reading: deciding on it again would raise or clear
+        // alarms on a temperature that is not new.
+        if (IsControlEnabled() && !smart_.Asleep()) {
             UpdateStatus();
         }
         UpdateTrayIcon();
     }
     if (context_.trimWorkingSet) {
         context_.trimWorkingSet();
+    }
+}
+
+void TDrive::NoteReadingChange() {
+    if (!IsPresent()) {
+        return;
+    }
+    const bool has = HasTemperature();
+    if (!has && hadReading_ && !readingLost_) {
+        readingLost_ = true;
+        LogDebug(DisplayName() + ": no temperature in this reading, reading the disk again at "
+                                 "every poll");
+    } else if (has && readingLost_) {
+        readingLost_ = false;
+        LogDebug(DisplayName() + ": temperature readings are back");
+    }
+    hadReading_ = hadReading_ || has;
+}
+
+void TDrive::NoteSleepChange() {
+    const bool asleep = smart_.Asleep();
+    if (asleep != asleep_ && IsPresent()) {
+        LogDebug(DisplayName() + (asleep ? ": disk spun down, not read until it wakes"
+                                         : ": disk woke up, reading it again"));
+    }
+    asleep_ = asleep;
+}
+
+void TDrive::LogReadPath() const {
+    const TReadPath path = smart_.ReadPath();
+    if (path == TReadPath::None) {
+        LogDebug(DisplayName() + ": gives no temperature yet");
+    } else {
+        LogDebug(DisplayName() + ": temperature read through " + ReadPathText(path));
     }
 }
 

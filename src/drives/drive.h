@@ -69,12 +69,16 @@ class TDrive {
     void UpdateTrayIcon();
     void ApplyPollInterval();
     void SetMonitoring(bool on);
+    // One debug line: which way the disk's temperature is read.
+    void LogReadPath() const;
 
     uint8_t DriveNumber() const { return smart_.DriveNumber(); }
     bool IsPresent() const;
     std::string ModelText() const;
     std::string DisplayName() const;
     std::string CapacityText() const;
+    // The whole disk (48-bit count), for the settings window; CapacityText names the log file.
+    std::string RealCapacityText() const;
     std::string LogFileName() const;
     TOptionsSection& OwnSection() const;
     TOptionsSection& SettingsSection() const;
@@ -105,6 +109,10 @@ class TDrive {
   private:
     void LogDebug(const std::string& message) const;
     void ChangeStatus(TTempStatus newStatus);
+    // One debug line when a read disk loses its temperature and one when it gets it back.
+    void NoteReadingChange();
+    // One debug line when the disk spins down and one when it wakes.
+    void NoteSleepChange();
 
     TDriveContext& context_;
     std::unique_ptr<ITimer> pollTimer_;
@@ -112,6 +120,9 @@ class TDrive {
     ITrayIcon* trayIcon_;        // owned by the application window
     IPopupMenu* menu_ = nullptr; // owned by the application window
     TTempStatus status_ = Normal;
+    bool hadReading_ = false;  // some read of this disk gave a temperature
+    bool readingLost_ = false; // the last reads gave none; told once in the debug log
+    bool asleep_ = false;      // as the last poll found the disk
 };
 
 } // namespace korvane

@@ -14,6 +14,7 @@ TDrives::TDrives(TDriveContext& context) : context_(context) {
         if (!drive->IsPresent()) {
             continue; // destroyed here
         }
+        drive->LogReadPath();
         drive->OnStatusChange = [this](TDrive& d, TTempStatus oldStatus, TTempStatus newStatus) {
             if (OnStatusChange) {
                 OnStatusChange(*this, d, oldStatus, newStatus);

@@ -2,6 +2,7 @@
 #include "drives/smart.h"
 
 #include "drives/attribute_catalogue.h"
+#include "drives/storage_wire.h"
 #include "toolkit/text.h"
 
 #include <algorithm>
@@ -15,6 +16,7 @@ constexpr const char* kNtDevicePrefix = "\\\\.\\PhysicalDrive";
 constexpr const char* kSmartVxdDevice = "\\\\.\\SMARTVSD";
 constexpr size_t kNameLimit = 80;
 constexpr double kSectorsPerGB = 2000000.0;
+constexpr uint32_t kFirstStorageQueryMajor = 10; // the temperature requests came with Windows 10
 
 constexpr AtaRegisters SmartRegisters(uint8_t subcommand) {
     return AtaRegisters{subcommand, 1, 1, kSmartCylLow, kSmartCylHigh, kAtaSmart};
@@ -43,7 +45,92 @@ bool TSmart::Send(DeviceHandle handle, uint32_t code, uint32_t bufferSize, const
     return io_.Control(handle, code, block, std::span<uint8_t>(output, outputSize));
 }
 
+bool TSmart::UsesPhysicalDrives() const {
+    return driveNumber_ < kFirstUnusedDrive && osVersion_.platformId == kPlatformWin32Nt;
+}
+
 void TSmart::Refresh() {
+    // A handle without access rights: any user may open it, and it reaches the disk's power
+    // state and the storage queries.
+    ScopedDevice query(io_, UsesPhysicalDrives()
+                                ? io_.Open(kNtDevicePrefix + IntToStr(driveNumber_), 0,
+                                           kFileShareRead | kFileShareWrite, kOpenExisting)
+                                : kInvalidDevice);
+    asleep_ = query.Valid() && io_.PowerState(query.Get()) == DevicePower::Off;
+    if (asleep_) {
+        // The last reading stands. A disk never read before is known by its descriptor, which
+        // the drivers answer without spinning it up.
+        if (!identified_) {
+            const TStorageReading reading = ReadStorageIdentity(io_, query.Get());
+            if (reading.identified) {
+                storageKnown_ = true;
+                TakeStorageIdentity(reading);
+            }
+        }
+        return;
+    }
+
+    ReadSmart();
+    temperature_ = -1;
+    readPath_ = TReadPath::None;
+    if (attributesRead_) {
+        TSmartAttribute record;
+        FindAttribute(kTemperatureAttributeId, record);
+        if (record.Raw > 0) {
+            temperature_ = static_cast<int32_t>(record.Raw & 0xFF);
+        }
+    }
+    if (temperature_ > 0) {
+        readPath_ = TReadPath::Smart;
+    } else if (query.Valid()) {
+        ReadStorage(query.Get());
+    }
+}
+
+void TSmart::ReadStorage(DeviceHandle handle) {
+    TStorageReading reading =
+        ReadThroughStorageQuery(io_, handle, osVersion_.major >= kFirstStorageQueryMajor);
+    if (reading.path == TReadPath::None) {
+        // A device that gives no temperature this way is no disk to watch (a card reader, a
+        // USB stick), unless it gave one before: then it is a disk that missed a reading.
+        if (!identified_ && storageKnown_ && reading.identified) {
+            TakeStorageIdentity(reading);
+        }
+        return;
+    }
+    storageKnown_ = true;
+    if (!identified_) {
+        TakeStorageIdentity(reading);
+    }
+    temperature_ = reading.temperature;
+    readPath_ = reading.path;
+    if (reading.attributes && !attributesRead_) {
+        // The failure-prediction data is the attribute sector; it has no thresholds.
+        std::copy(reading.attributes->begin(), reading.attributes->end(),
+                  attributeBuffer_.begin() + kCmdOutHeaderSize);
+        thresholdBuffer_.fill(0);
+        attributesRead_ = true;
+        attributeTable_ = attributeBuffer_.data() + kCmdOutHeaderSize + kAttributeTableOffset;
+        thresholdTable_ = thresholdBuffer_.data() + kCmdOutHeaderSize + kAttributeTableOffset;
+    }
+}
+
+void TSmart::TakeStorageIdentity(const TStorageReading& reading) {
+    opened_ = true;
+    identified_ = true;
+    model_ = reading.identity.model;
+    serialNumber_ = reading.identity.serial;
+    const uint64_t sectors = reading.sectors.value_or(0);
+    // An ATA disk's log file is named after its 28-bit count on the S.M.A.R.T. path: the same
+    // count here keeps one log whether the program runs elevated or not.
+    const uint64_t counted = IsAtaBus(reading.identity.busType)
+                                 ? std::min<uint64_t>(sectors, kLba28SectorLimit)
+                                 : sectors;
+    capacityGB_ = static_cast<double>(counted) / kSectorsPerGB;
+    realCapacityGB_ = static_cast<double>(sectors) / kSectorsPerGB;
+}
+
+void TSmart::ReadSmart() {
     opened_ = versionRead_ = identified_ = smartEnabled_ = attributesRead_ = false;
     identifyBuffer_.fill(0);
     attributeBuffer_.fill(0);
@@ -113,6 +200,12 @@ void TSmart::ParseIdentify(uint8_t* sector) {
     serialNumber_ = Trim(std::string(reinterpret_cast<const char*>(sector + kIdentifySerial),
                                      kIdentifySerialLength));
     capacityGB_ = ReadLe32(sector + kIdentifySectors) / kSectorsPerGB;
+    // Word 83 is valid when its bits 15-14 read 01; bit 10 then promises the 48-bit count.
+    const uint16_t commandSet2 = ReadLe16(sector + kIdentifyCommandSet2);
+    const uint64_t sectors48 = ReadLe64(sector + kIdentifySectors48) & 0xFFFFFFFFFFFFull;
+    const bool lba48 = (commandSet2 & 0xC000) == 0x4000 && (commandSet2 & 0x0400) != 0;
+    realCapacityGB_ =
+        lba48 && sectors48 > 0 ? static_cast<double>(sectors48) / kSectorsPerGB : capacityGB_;
 }
 
 void TSmart::GetAttribute(int index, TSmartAttribute& record) const {

@@ -3,6 +3,7 @@
 
 #include "drives/device_io.h"
 #include "drives/smart_wire.h"
+#include "drives/storage_query.h"
 #include "toolkit/os_version.h"
 
 #include <array>
@@ -42,7 +43,9 @@ class TSmart {
     TSmart& operator=(const TSmart&) = delete;
 
     // One read cycle: open, version, IDENTIFY, SMART enable, attribute values and thresholds,
-    // close. The outcome is in the flags; no handle stays open afterwards.
+    // close; then, for a disk left without a temperature, the storage queries. A disk found
+    // spun down is sent nothing that would wake it and keeps everything of its last reading.
+    // The outcome is in the flags; no handle stays open afterwards.
     void Refresh();
 
     uint8_t DriveNumber() const { return driveNumber_; }
@@ -55,6 +58,13 @@ class TSmart {
     const std::string& Model() const { return model_; }
     const std::string& SerialNumber() const { return serialNumber_; }
     double CapacityGB() const { return capacityGB_; }
+    // The whole disk: the 48-bit sector count when the disk has one.
+    double RealCapacityGB() const { return realCapacityGB_; }
+    // The temperature of the last reading, -1 when it gave none.
+    int32_t Temperature() const { return temperature_; }
+    TReadPath ReadPath() const { return readPath_; }
+    // The last refresh found the disk spun down.
+    bool Asleep() const { return asleep_; }
 
     // The record of table entry index (0..29); all zero when there is none to give.
     void GetAttribute(int index, TSmartAttribute& record) const;
@@ -71,6 +81,10 @@ class TSmart {
     bool Send(DeviceHandle handle, uint32_t code, uint32_t bufferSize, const AtaRegisters& regs,
               uint8_t* output, size_t outputSize);
     void ParseIdentify(uint8_t* sector);
+    void ReadSmart();
+    void ReadStorage(DeviceHandle handle);
+    void TakeStorageIdentity(const TStorageReading& reading);
+    bool UsesPhysicalDrives() const;
 
     uint8_t driveNumber_;
     DeviceIo& io_;
@@ -87,6 +101,13 @@ class TSmart {
     std::string model_;
     std::string serialNumber_;
     double capacityGB_ = 0.0;
+    double realCapacityGB_ = 0.0;
+    int32_t temperature_ = -1;
+    TReadPath readPath_ = TReadPath::None;
+    bool asleep_ = false;
+    // The storage queries once gave this disk a temperature (or found it asleep): from then on
+    // its descriptor alone identifies it, as IDENTIFY does on the S.M.A.R.T. path.
+    bool storageKnown_ = false;
     const uint8_t* attributeTable_ = nullptr;
     const uint8_t* thresholdTable_ = nullptr;
     OsVersionInfo osVersion_;

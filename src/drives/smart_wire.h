@@ -60,7 +60,13 @@ constexpr size_t kIdentifySerial = 20;
 constexpr size_t kIdentifySerialLength = 20;
 constexpr size_t kIdentifyModel = 54;
 constexpr size_t kIdentifyModelLength = 40;
-constexpr size_t kIdentifySectors = 120;
+constexpr size_t kIdentifySectors = 120;           // words 60-61: the 28-bit count
+constexpr size_t kIdentifyCommandSet2 = 166;       // word 83: bit 10 says 48-bit addressing
+constexpr size_t kIdentifySectors48 = 200;         // words 100-103: the 48-bit count
+constexpr uint32_t kLba28SectorLimit = 0x0FFFFFFF; // what a bigger disk reports in words 60-61
+
+// The attribute that holds the temperature in its lowest raw byte.
+constexpr uint8_t kTemperatureAttributeId = 194;
 
 // Attribute and threshold sectors: 30 entries of 12 bytes from byte 2.
 constexpr size_t kAttributeTableOffset = 2;

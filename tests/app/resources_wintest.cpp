@@ -77,6 +77,8 @@ TEST(ProgramResources, PicturesCursorAndManifest) {
     const std::string xml(text, SizeofResource(m, manifest));
     EXPECT_NE(std::string::npos, xml.find("Microsoft.Windows.Common-Controls"));
     EXPECT_NE(std::string::npos, xml.find("version=\"6.0.0.0\""));
+    // Windows 10 must tell the program its true version.
+    EXPECT_NE(std::string::npos, xml.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"));
 }
 
 } // namespace

@@ -110,6 +110,17 @@ TEST_F(DriveTest, DerivedValuesOfAPresentAndAnAbsentDisk) {
     EXPECT_EQ(1, Count("IDE 3: scanning for drive"));
 }
 
+TEST_F(DriveTest, RealCapacityIsTheWholeDiskWhileTheLogFileKeepsItsName) {
+    TDrive& big =
+        Polled(MonitorRig::Disk(0, "ST2000DM008", 38, 268435455, "Sectors48=3907029168\n"));
+    EXPECT_EQ("1953,5 GB", big.RealCapacityText());
+    EXPECT_EQ("134,2 GB", big.CapacityText());
+    EXPECT_EQ("ST2000DM008 (134,2 GB).log", big.LogFileName());
+    // Without 48-bit addressing both figures are the 28-bit count.
+    TDrive& small = Polled(MonitorRig::Disk(0, "ST380011A", 38, 149060000));
+    EXPECT_EQ("74,5 GB", small.RealCapacityText());
+}
+
 TEST_F(DriveTest, BlankModelIsUnknownAndOnlyTheLowestRawByteIsTheTemperature) {
     TDrive& d = Polled(MonitorRig::Disk(1, "   ", 300), 1);
     EXPECT_EQ("(unknown)", d.ModelText());
@@ -303,23 +314,82 @@ TEST_F(DriveTest, ControlSwitchedOffRemovesTheIndicatorAndStopsReading) {
                        "disabled)"));
     EXPECT_EQ(opens, rig->driver->OpenAttempts());
     EXPECT_EQ(Warning, drive->Status()); // kept: no status is decided while control is off
-    EXPECT_EQ(3, rig->app.trims);       // every poll trims, read or not
+    EXPECT_EQ(3, rig->app.trims);        // every poll trims, read or not
 }
 
-TEST_F(DriveTest, ADiskThatLosesItsTemperatureIsDroppedFromTheTrayAndNotReadAgain) {
+TEST_F(DriveTest, ADiskThatLosesItsTemperatureLeavesTheTrayAndIsReadAgainUntilItIsBack) {
     Polled(MonitorRig::Disk(0, "ST380011A", 55));
     Levels("50", "60");
     At(55);
     ASSERT_EQ(Warning, drive->Status());
+    const std::string removed =
+        "HDD1 - ST380011A: tray icon removed (temp control for this disk is disabled)";
+    const std::string lost =
+        "HDD1 - ST380011A: no temperature in this reading, reading the disk again at every poll";
+    const std::string back = "HDD1 - ST380011A: temperature readings are back";
+
     At(0); // attribute 194 reads zero
     EXPECT_EQ(-1, drive->Temperature());
     EXPECT_FALSE(drive->IsIconShown());
     EXPECT_EQ(Warning, drive->Status());
-    EXPECT_EQ(1, Count("HDD1 - ST380011A: tray icon removed (temp control for this disk is "
-                       "disabled)"));
     const int opens = rig->driver->OpenAttempts();
+    rig->Simulate(MonitorRig::Disk(0, "ST380011A", 55, 160000000, "Fail=attributes\n"));
+    drive->Poll();
+    drive->Poll();
+    EXPECT_GT(rig->driver->OpenAttempts(), opens); // still read at every poll
+    EXPECT_FALSE(drive->IsIconShown());
+    EXPECT_EQ(1, Count(removed));
+    EXPECT_EQ(1, Count(lost)); // once, not once per poll
+    EXPECT_EQ(0, Count(back));
+
+    EXPECT_EQ(Critical, At(65)); // the next good reading brings everything back
+    EXPECT_TRUE(drive->IsIconShown());
+    EXPECT_EQ(65, rig->icons.made.back().value);
+    EXPECT_EQ(1, Count(back));
+    EXPECT_EQ((std::vector<bool>{true, false, true}), iconEvents);
+    EXPECT_EQ((std::vector<Event>{{Normal, Warning}, {Warning, Critical}}), events);
+    const auto logged = rig->TemperatureMessages("ST380011A (80 GB).log");
+    EXPECT_EQ("Temperature = 65" + kDeg + "C (149" + kDeg + "F)", logged.back());
+
+    // A second loss is told again; the user's switch still stops the reading altogether.
+    At(0);
+    EXPECT_EQ(2, Count(lost));
+    rig->Own("ST380011A").WriteBool(key::EnableTempControl.name, false);
+    const int before = rig->driver->OpenAttempts();
     At(55);
-    EXPECT_EQ(opens, rig->driver->OpenAttempts());
+    EXPECT_EQ(before, rig->driver->OpenAttempts());
+}
+
+TEST_F(DriveTest, ASleepingDiskKeepsItsNumberAndStatusAndIsReadAgainWhenItWakes) {
+    Polled(MonitorRig::Disk(0, "ST380011A", 55));
+    Levels("50", "60");
+    At(55);
+    ASSERT_EQ(Warning, drive->Status());
+    const size_t logged = rig->TemperatureMessages("ST380011A (80 GB).log").size();
+    const std::string asleep = "HDD1 - ST380011A: disk spun down, not read until it wakes";
+    const std::string awake = "HDD1 - ST380011A: disk woke up, reading it again";
+
+    // Hotter, but asleep: nothing new is read, decided or logged.
+    rig->Simulate(MonitorRig::Disk(0, "ST380011A", 70, 160000000, "Sleeping=1\n"));
+    drive->ResetStatus(); // even a reset status raises no alarm on the old reading
+    for (int poll = 0; poll < 4; ++poll) {
+        drive->Poll();
+    }
+    EXPECT_EQ(Normal, drive->Status());
+    EXPECT_TRUE(events.size() == 1);
+    EXPECT_EQ(55, drive->Temperature());
+    EXPECT_EQ(55, rig->icons.made.back().value);
+    EXPECT_TRUE(drive->IsIconShown());
+    EXPECT_EQ(logged, rig->TemperatureMessages("ST380011A (80 GB).log").size());
+    EXPECT_EQ(1, Count(asleep));
+    EXPECT_EQ(0, Count(awake));
+    for (const sim::SimRequest& r : rig->driver->Journal()) {
+        EXPECT_FALSE(r.wokeDisk) << r.line;
+    }
+
+    EXPECT_EQ(Critical, At(70)); // awake at the next poll
+    EXPECT_EQ(1, Count(awake));
+    EXPECT_EQ(logged + 1, rig->TemperatureMessages("ST380011A (80 GB).log").size());
 }
 
 TEST_F(DriveTest, ADiskThatStopsAnsweringIsScannedForOnEveryPoll) {
@@ -333,7 +403,8 @@ TEST_F(DriveTest, ADiskThatStopsAnsweringIsScannedForOnEveryPoll) {
     drive->Poll();
     drive->Poll();
     EXPECT_FALSE(drive->IsPresent());
-    EXPECT_EQ(opens + 3, rig->driver->OpenAttempts());
+    // Each poll tries the power-state handle and the S.M.A.R.T. handle.
+    EXPECT_EQ(opens + 2 * 3, rig->driver->OpenAttempts());
     EXPECT_EQ(3, Count("IDE 1: scanning for drive"));
     EXPECT_EQ(Warning, drive->Status());
     EXPECT_TRUE(drive->IsIconShown());
@@ -379,7 +450,7 @@ TEST_F(DriveTest, TimerTicksPollAndIndicatorClicksReachTheOwnerOnlyWhileTheDiskL
     Polled(MonitorRig::Disk(0, "ST380011A", 45));
     const int opens = rig->driver->OpenAttempts();
     rig->toolkit.timers.back()->Fire();
-    EXPECT_EQ(opens + 1, rig->driver->OpenAttempts());
+    EXPECT_EQ(opens + 2, rig->driver->OpenAttempts()); // the power-state and S.M.A.R.T. handles
     std::vector<uint32_t> clicks;
     drive->OnTrayMouse = [&](TDrive& d, uint32_t m) {
         EXPECT_EQ(drive.get(), &d);

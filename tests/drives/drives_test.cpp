@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace korvane {
 namespace {
 
@@ -48,6 +50,38 @@ class DrivesTest : public ::testing::Test {
     std::vector<IconEvent> iconEvents;
     int afterPolls = 0;
 };
+
+TEST_F(DrivesTest, AMixedSetIsReadEachDiskItsOwnWayAndTheDeadOneIsLeftOut) {
+    rig->os.info.major = 10;
+    TDrives& d = Probe(MonitorRig::Disk(0, "SATA ADMIN", 35, 160000000, "Bus=SATA\n") +
+                       MonitorRig::Disk(1, "SATA USER", 36, 160000000, "Bus=SATA\nElevated=0\n") +
+                       MonitorRig::Disk(2, "NVME DISK", 37, 160000000, "Bus=NVMe\n") +
+                       MonitorRig::Disk(3, "USB DISK", 38, 160000000, "Bus=USB\n"));
+    ASSERT_EQ(3, d.Count());
+    EXPECT_EQ(3, d.MeasurableCount());
+    EXPECT_EQ(3, d.VisibleIconCount());
+    const auto lines = rig->DebugMessages();
+    const std::vector<std::string> expected = {
+        "HDD1 - SATA ADMIN: temperature read through S.M.A.R.T. attribute 194",
+        "HDD2 - SATA USER: temperature read through the storage temperature property",
+        "HDD3 - NVME DISK: temperature read through the storage temperature property",
+    };
+    for (const std::string& line : expected) {
+        EXPECT_EQ(1, std::count(lines.begin(), lines.end(), line)) << line;
+    }
+    for (const std::string& line : lines) {
+        EXPECT_EQ(std::string::npos, line.find("USB DISK")) << line;
+    }
+    d.PollAll();
+    EXPECT_EQ("Temperature = 36\xB0"
+              "C (96\xB0"
+              "F)",
+              rig->TemperatureMessages("SATA USER (80 GB).log").back());
+    EXPECT_EQ("Temperature = 37\xB0"
+              "C (98\xB0"
+              "F)",
+              rig->TemperatureMessages("NVME DISK (80 GB).log").back());
+}
 
 TEST_F(DrivesTest, ADiskOnlyAtDriveNumberOneTakesPositionZero) {
     TDrives& d = Probe(MonitorRig::Disk(1, "ST380011A", 40));

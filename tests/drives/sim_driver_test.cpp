@@ -53,7 +53,17 @@ TEST_F(SimDriverTest, OpensOnlyConfiguredDrivesTheWayWindowsNeedsThem) {
     EXPECT_EQ(kInvalidDevice, OpenNt(1));
     EXPECT_EQ(kInvalidDevice, OpenNt(2)); // Fail=open, matched without regard to case
     EXPECT_EQ(kInvalidDevice, OpenNt(4));
-    EXPECT_EQ(kInvalidDevice, driver_->Open(NtName(0), kGenericRead, 3, kOpenExisting));
+    // A read-only handle opens, as for an administrator on Windows, but the I/O manager refuses
+    // it the S.M.A.R.T. commands, which need read and write access.
+    const DeviceHandle readOnly = driver_->Open(NtName(0), kGenericRead, 3, kOpenExisting);
+    ASSERT_NE(kInvalidDevice, readOnly);
+    std::vector<uint8_t> version(24);
+    EXPECT_TRUE(driver_->Control(readOnly, kSmartGetVersion, {}, version));
+    std::vector<uint8_t> block(kDataBlockSize);
+    EXPECT_FALSE(driver_->Control(readOnly, kSmartRcvDriveData,
+                                  BuildCommandBlock(0, 512, kIdentify), block));
+    EXPECT_EQ("PhysicalDrive0 SMART_RCV_DRIVE_DATA -> error 5", driver_->Journal().back().line);
+    driver_->Close(readOnly);
     EXPECT_EQ(kInvalidDevice,
               driver_->Open(NtName(0), kGenericRead | kGenericWrite, 3, kCreateNew));
     EXPECT_EQ(kInvalidDevice, driver_->Open("\\\\.\\PhysicalDrive00", 0xC0000000, 3, 3));

@@ -97,6 +97,12 @@ template <typename T> std::optional<T> ParseNumber(const std::string& text) {
     return value;
 }
 
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; });
+    return text;
+}
+
 bool IsAbsolute(const std::string& path) {
     return (!path.empty() && (path[0] == '/' || path[0] == '\\')) ||
            (path.size() >= 2 && path[1] == ':');
@@ -134,9 +140,7 @@ uint32_t ParseFailSteps(const std::string& list) {
         if (comma == std::string::npos) {
             comma = list.size();
         }
-        std::string word = Trim(list.substr(start, comma - start));
-        std::transform(word.begin(), word.end(), word.begin(),
-                       [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; });
+        const std::string word = Lower(Trim(list.substr(start, comma - start)));
         for (const auto& [name, step] : kNames) {
             if (word == name) {
                 steps |= step;
@@ -147,21 +151,94 @@ uint32_t ParseFailSteps(const std::string& list) {
     return steps;
 }
 
+uint32_t ParseBus(const std::string& text) {
+    static constexpr std::pair<const char*, uint32_t> kBuses[] = {
+        {"ata", kBusTypeAta}, {"sata", kBusTypeSata}, {"nvme", kBusTypeNvme}, {"usb", kBusTypeUsb}};
+    const std::string word = Lower(Trim(text));
+    for (const auto& [name, bus] : kBuses) {
+        if (word == name) {
+            return bus;
+        }
+    }
+    return kBusTypeAta;
+}
+
+std::optional<bool> ParseFlag(const std::string& text) {
+    const std::optional<int64_t> value = ParseNumber<int64_t>(text);
+    if (!value) {
+        return std::nullopt;
+    }
+    return *value != 0;
+}
+
+// An ATA text field as IDENTIFY holds it: pairs swapped back, trimmed.
+std::string AtaString(const Sector& sector, size_t offset, size_t length) {
+    std::string text(length, ' ');
+    for (size_t i = 0; i < length; ++i) {
+        text[i] = static_cast<char>(sector[offset + (i ^ 1)]);
+    }
+    return Trim(text);
+}
+
+// The disk's size as the disk driver reports it: the 48-bit count when IDENTIFY announces one.
+uint64_t IdentifySectors(const Sector& sector) {
+    const uint16_t commandSet2 = ReadLe16(sector.data() + kIdentifyCommandSet2);
+    const uint64_t sectors48 = ReadLe64(sector.data() + kIdentifySectors48) & 0xFFFFFFFFFFFFull;
+    if ((commandSet2 & 0xC000) == 0x4000 && (commandSet2 & 0x0400) != 0 && sectors48 > 0) {
+        return sectors48;
+    }
+    return ReadLe32(sector.data() + kIdentifySectors);
+}
+
+std::optional<int32_t> Attribute194(const Sector& attributes) {
+    Sector copy = attributes;
+    for (size_t index = 0; index < kAttributeEntries; ++index) {
+        const uint8_t* entry = Entry(copy, index);
+        if (entry[0] == kTemperatureId) {
+            return entry[5] > 0 ? std::optional<int32_t>(entry[5]) : std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
 SimDisk ReadDisk(const SimIni& ini, const std::string& section, const std::string& folder) {
     auto text = [&](const char* key) { return ini.Value(section, key).value_or(""); };
     SimDisk disk;
     disk.atapi = ParseNumber<int64_t>(text("Atapi")).value_or(0) != 0;
     disk.capabilities = ParseNumber<uint32_t>(text("Capabilities")).value_or(disk.capabilities);
     disk.failSteps = ParseFailSteps(text("Fail"));
+    disk.busType = ParseBus(text("Bus"));
 
+    const uint64_t sectors = ParseNumber<uint64_t>(text("Sectors")).value_or(kDefaultSectors);
+    const std::optional<uint64_t> sectors48 = ParseNumber<uint64_t>(text("Sectors48"));
     if (const std::string file = text("IdentifySector"); !file.empty()) {
         disk.identify = ReadSectorFile(folder, file);
     } else {
-        const uint64_t sectors = ParseNumber<uint64_t>(text("Sectors")).value_or(kDefaultSectors);
-        disk.identify = SynthesizeIdentify(
-            text("Model"), text("Serial"),
-            static_cast<uint32_t>(std::min<uint64_t>(sectors, kLba28Limit)), disk.atapi);
+        disk.identify =
+            SynthesizeIdentify(text("Model"), text("Serial"),
+                               static_cast<uint32_t>(std::min<uint64_t>(sectors, kLba28Limit)),
+                               disk.atapi, sectors48.value_or(0));
     }
+    if (disk.SpeaksSmart() && disk.identify) {
+        // The port driver builds the descriptor from IDENTIFY.
+        disk.product = AtaString(*disk.identify, kIdentifyModel, kIdentifyModelLength);
+        disk.serial = AtaString(*disk.identify, kIdentifySerial, kIdentifySerialLength);
+        disk.sectors = IdentifySectors(*disk.identify);
+    } else {
+        disk.product = Trim(text("Model"));
+        disk.serial = Trim(text("Serial"));
+        disk.sectors = sectors48.value_or(sectors);
+    }
+    const std::optional<std::string> vendor = ini.Value(section, "Vendor");
+    disk.vendor = vendor ? *vendor
+                         : (disk.SpeaksSmart()             ? "ATA"
+                            : disk.busType == kBusTypeNvme ? "NVMe"
+                                                           : "");
+    disk.temperatureProperty =
+        ParseFlag(text("TemperatureProperty")).value_or(disk.busType != kBusTypeUsb);
+    disk.predictFailure = ParseFlag(text("PredictFailure")).value_or(true);
+    disk.sleeping = ParseFlag(text("Sleeping")).value_or(false);
+    disk.elevated = ParseFlag(text("Elevated"));
 
     if (const std::string file = text("SmartSector"); !file.empty()) {
         disk.attributes = ReadSectorFile(folder, file);
@@ -171,6 +248,23 @@ SimDisk ReadDisk(const SimIni& ini, const std::string& section, const std::strin
     const std::optional<int32_t> temperature = ParseNumber<int32_t>(text("Temperature"));
     if (disk.attributes && temperature) {
         ApplyTemperature(*disk.attributes, *temperature);
+    }
+    // The drivers ask the disk itself: what its attribute 194 says.
+    disk.temperature = disk.attributes ? Attribute194(*disk.attributes) : temperature;
+    if (disk.busType == kBusTypeNvme) {
+        if (const std::string file = text("NvmeLogSector"); !file.empty()) {
+            disk.nvmeLog = ReadSectorFile(folder, file);
+        } else {
+            const int64_t kelvin = int64_t{temperature.value_or(-kKelvinOffset)} + kKelvinOffset;
+            disk.nvmeLog = SynthesizeNvmeHealthLog(
+                static_cast<uint16_t>(std::clamp<int64_t>(kelvin, 0, 0xFFFF)));
+        }
+        // The controller's own sensor is what every request reports.
+        disk.temperature.reset();
+        if (disk.nvmeLog) {
+            disk.temperature =
+                int32_t{ReadLe16(disk.nvmeLog->data() + kNvmeHealthTemperature)} - kKelvinOffset;
+        }
     }
 
     if (const std::string file = text("ThresholdSector"); !file.empty()) {
@@ -195,7 +289,7 @@ void SealChecksum(Sector& sector) {
 }
 
 Sector SynthesizeIdentify(const std::string& model, const std::string& serial, uint32_t sectors,
-                          bool atapi) {
+                          bool atapi, uint64_t sectors48) {
     Sector sector{};
     PutWord(sector, 0, atapi ? 0x85C0 : 0x0040); // packet CD-ROM device, or fixed ATA disk
     PutAtaString(sector, kIdentifySerial, kIdentifySerialLength, serial);
@@ -205,10 +299,24 @@ Sector SynthesizeIdentify(const std::string& model, const std::string& serial, u
     PutWord(sector, 60, static_cast<uint16_t>(sectors));
     PutWord(sector, 61, static_cast<uint16_t>(sectors >> 16));
     PutWord(sector, 82, atapi ? 0x0000 : 0x0001); // SMART feature set supported
+    if (sectors48 > 0) {
+        PutWord(sector, 83, 0x4400); // word valid, 48-bit addressing supported
+        for (size_t word = 0; word < 4; ++word) {
+            PutWord(sector, 100 + word, static_cast<uint16_t>(sectors48 >> (16 * word)));
+        }
+    }
     PutWord(sector, 85, atapi ? 0x0000 : 0x0001); // ... and enabled
     sector[510] = 0xA5;                           // integrity word signature
     SealChecksum(sector);
     return sector;
+}
+
+Sector SynthesizeNvmeHealthLog(uint16_t kelvin) {
+    Sector log{};
+    WriteLe16(log.data() + kNvmeHealthTemperature, kelvin);
+    log[3] = 100; // available spare, percent
+    log[4] = 10;  // available spare threshold
+    return log;
 }
 
 Sector SynthesizeAttributes() {
@@ -276,6 +384,10 @@ void ApplyTemperature(Sector& attributes, int32_t temperature) {
 SimConfig ParseSimulation(const std::string& iniText, const std::string& folder) {
     const SimIni ini = SimIni::Parse(iniText);
     SimConfig config;
+    config.elevated = ParseFlag(ini.Value("Sim", "Elevated").value_or("")).value_or(true);
+    if (const std::string log = Trim(ini.Value("Sim", "RequestLog").value_or("")); !log.empty()) {
+        config.requestLog = IsAbsolute(log) ? log : folder + log;
+    }
     for (int drive = 0; drive < kSimDrives; ++drive) {
         const std::string section = "PhysicalDrive" + IntToStr(drive);
         if (ini.HasSection(section)) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "drives/smart_wire.h"
+#include "drives/storage_wire.h"
 
 #include <array>
 #include <cstdint>
@@ -33,11 +34,30 @@ struct SimDisk {
     std::optional<Sector> attributes;
     std::optional<Sector> thresholds;
 
+    // What the storage queries see: STORAGE_BUS_TYPE, the descriptor's texts, the geometry.
+    uint32_t busType = kBusTypeAta;
+    std::string vendor;
+    std::string product;
+    std::string serial;
+    uint64_t sectors = 0; // logical sectors of 512 bytes
+    // The temperature the drivers report (the Temperature key, else attribute 194).
+    std::optional<int32_t> temperature;
+    bool temperatureProperty = true;
+    bool predictFailure = true;
+    std::optional<Sector> nvmeLog; // the SMART / Health Information log page
+    bool sleeping = false;
+    std::optional<bool> elevated; // this disk's own answer to read/write opens
+
     bool Fails(SimStep step) const { return (failSteps & step) != 0; }
+    // Only ATA disks (and ATAPI devices) understand the S.M.A.R.T. requests.
+    bool SpeaksSmart() const { return busType == kBusTypeAta || busType == kBusTypeSata; }
 };
 
 struct SimConfig {
     std::array<std::optional<SimDisk>, kSimDrives> drives;
+    // [Sim]: whether the program runs with administrator rights, and where requests are logged.
+    bool elevated = true;
+    std::string requestLog;
 };
 
 // Reads simulation.ini and the sector files it names (relative to its folder); the built-in demo
@@ -51,8 +71,11 @@ SimConfig ParseSimulation(const std::string& iniText, const std::string& folder)
 SimConfig DemoSimulation();
 
 // Sector builders, exposed for tests.
+// sectors48: the 48-bit count of words 100-103 (announced in word 83), or 0 for none.
 Sector SynthesizeIdentify(const std::string& model, const std::string& serial, uint32_t sectors,
-                          bool atapi);
+                          bool atapi, uint64_t sectors48 = 0);
+// An NVMe health log page with this composite temperature in kelvin.
+Sector SynthesizeNvmeHealthLog(uint16_t kelvin);
 Sector SynthesizeAttributes();
 Sector SynthesizeThresholds(const Sector& attributes);
 // Puts the temperature's lowest byte into the lowest raw byte of attribute 194, adding the entry

@@ -1,9 +1,10 @@
-// A simulated Windows S.M.A.R.T. disk driver behind the device-I/O port, for tests and the sim
-// build.
+// A simulated Windows disk driver behind the device-I/O port, for tests and the sim build: the
+// S.M.A.R.T. requests, the storage queries and the power state, with the drivers' access rules.
 #pragma once
 
 #include "drives/device_io.h"
 #include "drives/sim/sim_disk.h"
+#include "toolkit/os_version.h"
 
 #include <cstdint>
 #include <deque>
@@ -13,25 +14,35 @@
 
 namespace korvane::sim {
 
+// The journal's code for a power-state query (no control code: GetDevicePowerState).
+constexpr uint32_t kSimPowerQuery = 0;
+
 // One request as the driver saw it, for tests that check what was sent.
 struct SimRequest {
     uint32_t code = 0;
     uint8_t driveNumber = 0;
     uint8_t command = 0;
     uint8_t features = 0;
+    uint32_t property = 0; // IOCTL_STORAGE_QUERY_PROPERTY's PropertyId
     bool accepted = false;
+    bool wokeDisk = false; // reached a sleeping disk and spun it up
+    std::string line;      // as written to the request log
 };
 
 class SimulatedDriver final : public DeviceIo {
   public:
     // Disks come from simulationIniPath, re-read at every open (the demo set when it is missing).
-    explicit SimulatedDriver(std::string simulationIniPath);
+    // The system version decides which storage properties the drivers know.
+    explicit SimulatedDriver(std::string simulationIniPath, OsVersionInfo os = Windows10());
 
     DeviceHandle Open(const std::string& name, uint32_t access, uint32_t sharing,
                       uint32_t creation) override;
     bool Control(DeviceHandle handle, uint32_t code, std::span<const uint8_t> input,
                  std::span<uint8_t> output) override;
     void Close(DeviceHandle handle) override;
+    DevicePower PowerState(DeviceHandle handle) override;
+
+    static OsVersionInfo Windows10() { return OsVersionInfo{10, 0, 19045, kPlatformWin32Nt, {}}; }
 
     const std::string& IniPath() const { return iniPath_; }
     int OpenHandles() const { return static_cast<int>(handles_.size()); }
@@ -48,15 +59,22 @@ class SimulatedDriver final : public DeviceIo {
 
     struct OpenDevice {
         int drive;
+        uint32_t access;
         std::shared_ptr<const SimConfig> config;
     };
 
     bool Version(const OpenDevice& device, std::span<uint8_t> output) const;
     bool DriveCommand(const OpenDevice& device, uint32_t code, std::span<const uint8_t> input,
                       std::span<uint8_t> output, SimRequest& request) const;
-    void Record(const SimRequest& request);
+    bool QueryProperty(const OpenDevice& device, std::span<const uint8_t> input,
+                       std::span<uint8_t> output, SimRequest& request) const;
+    bool Geometry(const OpenDevice& device, std::span<uint8_t> output) const;
+    bool PredictFailure(const OpenDevice& device, std::span<uint8_t> output) const;
+    bool Windows10OrLater() const;
+    void Record(const SimConfig& config, SimRequest request);
 
     std::string iniPath_;
+    OsVersionInfo os_;
     std::map<DeviceHandle, OpenDevice> handles_;
     DeviceHandle nextHandle_ = 0x100;
     int openAttempts_ = 0;

@@ -11,7 +11,8 @@ std::unique_ptr<SimulatedDriver> CreateSimulatedDriverBesideProgram() {
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     // A cut-off path names no folder; the relative name then means the current folder.
     const std::string folder = length > 0 && length < MAX_PATH ? FolderOf(path) : std::string();
-    return CreateSimulatedDriver(folder + "simulation.ini");
+    // The drivers know what the system knows: the version the program itself is told.
+    return std::make_unique<SimulatedDriver>(folder + "simulation.ini", SystemOsVersion().Read());
 }
 
 } // namespace korvane::sim

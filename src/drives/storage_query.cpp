@@ -1,0 +1,123 @@
+// The storage-query read: device descriptor, geometry, then the temperature requests in order.
+#include "drives/storage_query.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace korvane {
+
+namespace {
+
+// Attribute 194 of an attribute sector as the S.M.A.R.T. path reads it, checked as a sensor value.
+std::optional<int32_t> AttributeTemperature(const std::array<uint8_t, kSectorSize>& sector) {
+    for (size_t index = 0; index < kAttributeEntries; ++index) {
+        const uint8_t* entry = sector.data() + kAttributeTableOffset + index * kAttributeEntrySize;
+        if (entry[0] != kTemperatureAttributeId) {
+            continue;
+        }
+        uint64_t raw = 0;
+        for (int i = 10; i >= 5; --i) {
+            raw = raw * 256 + entry[i];
+        }
+        return raw > 0 ? SensorCelsius(static_cast<int32_t>(raw & 0xFF)) : std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::optional<int32_t> TemperatureProperty(DeviceIo& io, DeviceHandle handle) {
+    const PropertyQuery query = BuildPropertyQuery(kStorageDeviceTemperatureProperty);
+    std::array<uint8_t, kTemperatureBufferSize> reply{};
+    if (!io.Control(handle, kIoctlStorageQueryProperty, query, reply)) {
+        return std::nullopt;
+    }
+    return ParseTemperatureDescriptor(reply);
+}
+
+std::optional<int32_t> NvmeHealthLog(DeviceIo& io, DeviceHandle handle) {
+    const NvmeHealthQuery query = BuildNvmeHealthQuery();
+    NvmeHealthQuery reply{};
+    if (!io.Control(handle, kIoctlStorageQueryProperty, query, reply)) {
+        return std::nullopt;
+    }
+    return ParseNvmeHealthReply(reply);
+}
+
+} // namespace
+
+std::string ReadPathText(TReadPath path) {
+    switch (path) {
+    case TReadPath::Smart:
+        return "S.M.A.R.T. attribute 194";
+    case TReadPath::TemperatureProperty:
+        return "the storage temperature property";
+    case TReadPath::NvmeHealthLog:
+        return "the NVMe health log";
+    case TReadPath::PredictFailure:
+        return "the failure prediction data (attribute 194)";
+    case TReadPath::None:
+        break;
+    }
+    return {};
+}
+
+bool IsAtaBus(uint32_t busType) {
+    return busType == kBusTypeAta || busType == kBusTypeSata;
+}
+
+TStorageReading ReadStorageIdentity(DeviceIo& io, DeviceHandle handle) {
+    TStorageReading reading;
+    const PropertyQuery query = BuildPropertyQuery(kStorageDeviceProperty);
+    std::vector<uint8_t> descriptor(kDeviceDescriptorBufferSize);
+    if (io.Control(handle, kIoctlStorageQueryProperty, query, descriptor)) {
+        if (const auto identity = ParseDeviceDescriptor(descriptor)) {
+            reading.identified = true;
+            reading.identity = *identity;
+        }
+    }
+    if (!reading.identified) {
+        return reading;
+    }
+    std::array<uint8_t, kGeometryBufferSize> geometry{};
+    if (io.Control(handle, kIoctlDiskGetDriveGeometryEx, {}, geometry)) {
+        reading.sectors = ParseGeometrySectors(geometry);
+    }
+    return reading;
+}
+
+TStorageReading ReadThroughStorageQuery(DeviceIo& io, DeviceHandle handle, bool windows10) {
+    TStorageReading reading = ReadStorageIdentity(io, handle);
+    if (!reading.identified) {
+        return reading;
+    }
+    const uint32_t bus = reading.identity.busType;
+    // Earlier systems know neither request; their drivers would only refuse it.
+    if (windows10) {
+        if (const auto t = TemperatureProperty(io, handle)) {
+            reading.temperature = *t;
+            reading.path = TReadPath::TemperatureProperty;
+            return reading;
+        }
+        if (bus == kBusTypeNvme) {
+            if (const auto t = NvmeHealthLog(io, handle)) {
+                reading.temperature = *t;
+                reading.path = TReadPath::NvmeHealthLog;
+                return reading;
+            }
+        }
+    }
+    if (IsAtaBus(bus)) {
+        std::array<uint8_t, kPredictFailureSize> reply{};
+        if (io.Control(handle, kIoctlStoragePredictFailure, {}, reply)) {
+            std::array<uint8_t, kSectorSize> sector{};
+            std::copy_n(reply.begin() + kPredictFailureVendorSpecific, kSectorSize, sector.begin());
+            if (const auto t = AttributeTemperature(sector)) {
+                reading.temperature = *t;
+                reading.path = TReadPath::PredictFailure;
+                reading.attributes = sector;
+            }
+        }
+    }
+    return reading;
+}
+
+} // namespace korvane
