@@ -42,9 +42,8 @@ DiskFacts DiskFactsOf(const TDrive& drive) {
     facts.modelText = drive.ModelText();
     facts.model = drive.Smart().Model();
     facts.serialNumber = drive.Smart().SerialNumber();
-    // The header's capacity; RealCapacityText() (48-bit sector counts) takes its place once the
-    // disk offers it.
-    facts.capacityText = drive.CapacityText();
+    // The header shows the whole capacity (48-bit sector count); the log file name keeps the other.
+    facts.capacityText = drive.RealCapacityText();
     facts.hasTemperature = drive.HasTemperature();
     return facts;
 }
