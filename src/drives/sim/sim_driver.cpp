@@ -38,12 +38,17 @@ void WriteReplyHeader(std::span<uint8_t> output, uint32_t bufferSize) {
 } // namespace
 
 SimulatedDriver::SimulatedDriver(std::string simulationIniPath)
-    : iniPath_(std::move(simulationIniPath)) {}
+    : iniPath_(std::move(simulationIniPath)), elapsed_([start = std::chrono::steady_clock::now()] {
+          return std::chrono::duration_cast<std::chrono::milliseconds>(
+              std::chrono::steady_clock::now() - start);
+      }) {}
 
 DeviceHandle SimulatedDriver::Open(const std::string& name, uint32_t access, uint32_t sharing,
                                    uint32_t creation) {
     ++openAttempts_;
-    auto config = std::make_shared<const SimConfig>(LoadSimulation(iniPath_));
+    SimConfig loaded = LoadSimulation(iniPath_);
+    ApplyRamps(loaded, elapsed_());
+    auto config = std::make_shared<const SimConfig>(std::move(loaded));
     int drive = NtDriveOf(name);
     if (drive >= 0) {
         // The NT disk class driver passes S.M.A.R.T. requests only on a read/write handle.

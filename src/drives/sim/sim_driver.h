@@ -5,8 +5,10 @@
 #include "drives/device_io.h"
 #include "drives/sim/sim_disk.h"
 
+#include <chrono>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -40,6 +42,10 @@ class SimulatedDriver final : public DeviceIo {
     // The latest requests, oldest first (only the last kJournalLimit are kept).
     const std::deque<SimRequest>& Journal() const { return journal_; }
     void ClearJournal() { journal_.clear(); }
+    // The time since the driver's start that ramped temperatures follow (tests set their own).
+    void SetElapsedSource(std::function<std::chrono::milliseconds()> elapsed) {
+        elapsed_ = std::move(elapsed);
+    }
 
     static constexpr size_t kJournalLimit = 64;
 
@@ -57,6 +63,7 @@ class SimulatedDriver final : public DeviceIo {
     void Record(const SimRequest& request);
 
     std::string iniPath_;
+    std::function<std::chrono::milliseconds()> elapsed_;
     std::map<DeviceHandle, OpenDevice> handles_;
     DeviceHandle nextHandle_ = 0x100;
     int openAttempts_ = 0;

@@ -1,0 +1,18 @@
+# What users get: the release programs within their size budgets, with version resources.
+if(NOT KORVANE_WINDOWS)
+  return()
+endif()
+
+if(KORVANE_TESTS AND TARGET KorvaneMonitor AND TARGET Postwright)
+  add_test(NAME packaging.size_budget COMMAND ${CMAKE_CURRENT_LIST_DIR}/check_sizes.sh
+    $<TARGET_FILE:KorvaneMonitor> 524288 $<TARGET_FILE:Postwright> 163840)
+endif()
+
+if(KORVANE_TESTS AND TARGET korvane_wintests)
+  target_link_libraries(korvane_wintests PRIVATE version)
+  add_dependencies(korvane_wintests KorvaneMonitor Postwright)
+  get_target_property(postwright_dir Postwright BINARY_DIR)
+  file(RELATIVE_PATH postwright_rel ${CMAKE_BINARY_DIR} ${postwright_dir}/Postwright.exe)
+  set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/version_resource_wintest.cpp APPEND PROPERTY
+    COMPILE_DEFINITIONS KORVANE_POSTWRIGHT_PATH="${postwright_rel}")
+endif()
