@@ -16,3 +16,10 @@ if(KORVANE_TESTS AND TARGET korvane_wintests)
   set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/version_resource_wintest.cpp APPEND PROPERTY
     COMPILE_DEFINITIONS KORVANE_POSTWRIGHT_PATH="${postwright_rel}")
 endif()
+
+# The installer and uninstaller, silently, in the Wine test prefix.
+if(KORVANE_TESTS AND TARGET korvane_installer)
+  korvane_add_wine_test(packaging.install_uninstall
+    ${CMAKE_CURRENT_LIST_DIR}/install_uninstall.sh
+    ${CMAKE_BINARY_DIR}/package/Korvane-${KORVANE_VERSION_SHORT}-setup.exe)
+endif()
