@@ -1,4 +1,10 @@
-# What users get: the release programs within their size budgets, with version resources.
+# What users get: the help file's pages without broken links, the release programs within their
+# size budgets and with version resources, the installer and uninstaller.
+if(NOT KORVANE_WINDOWS AND KORVANE_TESTS)
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  add_test(NAME packaging.help_links COMMAND Python3::Interpreter
+    ${CMAKE_CURRENT_LIST_DIR}/check_help_links.py ${PROJECT_SOURCE_DIR}/resources/help)
+endif()
 if(NOT KORVANE_WINDOWS)
   return()
 endif()
