@@ -11,6 +11,12 @@ if(KORVANE_WINDOWS)
     WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600)
   # The .exe files must need no DLL beyond Windows' own.
   target_link_options(korvane_flags INTERFACE -static -static-libgcc -static-libstdc++)
+  # Small programs: optimised for size, every function and datum in its own section so that the
+  # linker drops what nothing uses.
+  set(CMAKE_C_FLAGS_RELEASE "-Os -DNDEBUG")
+  set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG")
+  target_compile_options(korvane_flags INTERFACE -ffunction-sections -fdata-sections)
+  target_link_options(korvane_flags INTERFACE -Wl,--gc-sections)
 elseif(KORVANE_FUZZ)
   # Every library is instrumented for libFuzzer; the fuzz programs add its main when linking.
   target_compile_options(korvane_flags INTERFACE
@@ -61,3 +67,18 @@ function(korvane_subsystem name)
     set_property(GLOBAL APPEND PROPERTY KORVANE_LIBRARIES ${winlib})
   endif()
 endfunction()
+
+# korvane_release_program(TARGET): a program as users get it, without symbols or debug sections.
+function(korvane_release_program target)
+  target_link_options(${target} PRIVATE -s)
+endfunction()
+
+# korvane_program_runtime(TARGET): the runtime pieces linked straight into a program.
+function(korvane_program_runtime target)
+  target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src/toolkit/runtime/quiet_terminate.cpp)
+endfunction()
+
+# The version numbers for the resource compiler: a generated header that version.rc includes.
+set(KORVANE_GENERATED_INCLUDE ${PROJECT_BINARY_DIR}/generated)
+configure_file(${PROJECT_SOURCE_DIR}/resources/version_numbers.h.in
+  ${KORVANE_GENERATED_INCLUDE}/version_numbers.h @ONLY)

@@ -24,10 +24,10 @@ TEST(ApplicationServices, SystemCloseIsRefusedAndExitEndsTheLoop) {
     TApplication& app = fixture.app;
     EXPECT_EQ(&app, Application);
     ASSERT_NE(nullptr, app.MainTrayIcon);
-    // First run: the main icon only while no disk shows its indicator, and the three demo disks
+    // First run: the main icon only while no disk shows its indicator, and the four demo disks
     // show theirs.
-    ASSERT_EQ(3, app.Drives->Count());
-    EXPECT_EQ(3, app.Drives->VisibleIconCount());
+    ASSERT_EQ(4, app.Drives->Count());
+    EXPECT_EQ(4, app.Drives->VisibleIconCount());
     EXPECT_FALSE(app.MainTrayIcon->Active());
     EXPECT_EQ(kMainTrayTooltip, app.MainTrayIcon->Tooltip());
     HWND hwnd = app.Window().Handle();

@@ -192,8 +192,7 @@ TEST_F(SimDriverTest, MissingFileMeansTheDemoDisks) {
         EXPECT_TRUE(Read(h, static_cast<uint8_t>(drive), kAttributes));
         driver_->Close(h);
     }
-    EXPECT_GE(disks, 2);
-    EXPECT_LE(disks, 3);
+    EXPECT_EQ(4, disks);
 }
 
 TEST(SimDisks, SynthesizedSectorsAreSealedAndFollowAtaConventions) {

@@ -27,7 +27,14 @@ constexpr const char* kDemoIni = "[PhysicalDrive0]\n"
                                  "Model=SIMDISK Travelstar 40\n"
                                  "Serial=TS40-77031\n"
                                  "Sectors=78140160\n"
-                                 "Temperature=31\n";
+                                 "Temperature=31\n"
+                                 // Warms through warning into critical in about two and a
+                                 // half minutes, then cools again: the alarms at work.
+                                 "[PhysicalDrive3]\n"
+                                 "Model=DEMO WARMING DISK 120\n"
+                                 "Serial=WRM120-0451\n"
+                                 "Sectors=234441648\n"
+                                 "Ramp=46,63,7\n";
 
 constexpr uint32_t kDefaultSectors = 156301488;
 constexpr uint32_t kLba28Limit = 0x0FFFFFFF; // a bigger disk reports this in words 60-61
@@ -249,6 +256,7 @@ SimDisk ReadDisk(const SimIni& ini, const std::string& section, const std::strin
     if (disk.attributes && temperature) {
         ApplyTemperature(*disk.attributes, *temperature);
     }
+    disk.ramp = ParseRamp(text("Ramp"));
     // The drivers ask the disk itself: what its attribute 194 says.
     disk.temperature = disk.attributes ? Attribute194(*disk.attributes) : temperature;
     if (disk.busType == kBusTypeNvme) {

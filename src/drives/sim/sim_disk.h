@@ -1,6 +1,7 @@
 // The simulated disks: what simulation.ini (or the built-in demo set) says, turned into sectors.
 #pragma once
 
+#include "drives/sim/sim_ramp.h"
 #include "drives/smart_wire.h"
 #include "drives/storage_wire.h"
 
@@ -33,6 +34,8 @@ struct SimDisk {
     std::optional<Sector> identify;
     std::optional<Sector> attributes;
     std::optional<Sector> thresholds;
+    // A temperature that follows the clock instead of staying put (the Ramp key).
+    std::optional<TemperatureRamp> ramp;
 
     // What the storage queries see: STORAGE_BUS_TYPE, the descriptor's texts, the geometry.
     uint32_t busType = kBusTypeAta;

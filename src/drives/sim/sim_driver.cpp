@@ -130,7 +130,11 @@ void WriteDeviceDescriptor(const SimDisk& disk, std::span<uint8_t> output) {
 } // namespace
 
 SimulatedDriver::SimulatedDriver(std::string simulationIniPath, OsVersionInfo os)
-    : iniPath_(std::move(simulationIniPath)), os_(std::move(os)) {}
+    : iniPath_(std::move(simulationIniPath)), os_(std::move(os)),
+      elapsed_([start = std::chrono::steady_clock::now()] {
+          return std::chrono::duration_cast<std::chrono::milliseconds>(
+              std::chrono::steady_clock::now() - start);
+      }) {}
 
 bool SimulatedDriver::Windows10OrLater() const {
     return os_.platformId == kPlatformWin32Nt && os_.major >= 10;
@@ -139,7 +143,9 @@ bool SimulatedDriver::Windows10OrLater() const {
 DeviceHandle SimulatedDriver::Open(const std::string& name, uint32_t access, uint32_t sharing,
                                    uint32_t creation) {
     ++openAttempts_;
-    auto config = std::make_shared<const SimConfig>(LoadSimulation(iniPath_));
+    SimConfig loaded = LoadSimulation(iniPath_);
+    ApplyRamps(loaded, elapsed_());
+    auto config = std::make_shared<const SimConfig>(std::move(loaded));
     int drive = NtDriveOf(name);
     SimRequest request;
     request.code = kSimPowerQuery;

@@ -6,8 +6,10 @@
 #include "drives/sim/sim_disk.h"
 #include "toolkit/os_version.h"
 
+#include <chrono>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -51,6 +53,10 @@ class SimulatedDriver final : public DeviceIo {
     // The latest requests, oldest first (only the last kJournalLimit are kept).
     const std::deque<SimRequest>& Journal() const { return journal_; }
     void ClearJournal() { journal_.clear(); }
+    // The time since the driver's start that ramped temperatures follow (tests set their own).
+    void SetElapsedSource(std::function<std::chrono::milliseconds()> elapsed) {
+        elapsed_ = std::move(elapsed);
+    }
 
     static constexpr size_t kJournalLimit = 64;
 
@@ -75,6 +81,7 @@ class SimulatedDriver final : public DeviceIo {
 
     std::string iniPath_;
     OsVersionInfo os_;
+    std::function<std::chrono::milliseconds()> elapsed_;
     std::map<DeviceHandle, OpenDevice> handles_;
     DeviceHandle nextHandle_ = 0x100;
     int openAttempts_ = 0;
