@@ -1,6 +1,7 @@
 // DLLs planted beside the programs (and in their current folder) are never loaded: the system's
 // copies of powrprof, winmm and MAPI32 serve, while a bare load by name takes the planted ones.
-// Wine prefers its own DLLs; WINEDLLOVERRIDES makes it look for files first, as Windows does.
+// Wine prefers its own DLLs; a per-program DLL override (what WINEDLLOVERRIDES sets for a whole
+// session) makes it look for files first, as Windows does.
 #include "app_program_win.h"
 #include "settings/location/data_folder.h"
 #include "settings/registry.h"
@@ -19,7 +20,8 @@ namespace korvane {
 namespace {
 
 constexpr const char* kPlantedNames[] = {"powrprof.dll", "winmm.dll", "mapi32.dll"};
-constexpr const char* kNativeFirst = "powrprof,mapi32,winmm=n,b";
+constexpr const char* kProgramNames[] = {"probe.exe", "KorvaneMonitor.exe", "Postwright.exe"};
+constexpr const char* kAppDefaults = "Software\\Wine\\AppDefaults\\";
 constexpr const char* kClientsMail = "Software\\Clients\\Mail";
 constexpr const char* kClientName = "KorvaneCapture";
 constexpr const char* kMessagingSubsystem = "SOFTWARE\\Microsoft\\Windows Messaging Subsystem";
@@ -60,12 +62,22 @@ class PlantedLibraries : public ::testing::Test {
                                   test::JoinPath(folder, name).c_str(), FALSE))
                 << name;
         }
-        ASSERT_TRUE(SetEnvironmentVariableA("WINEDLLOVERRIDES", kNativeFirst));
+        // Read by each program's loader when it starts; the environment of a process started
+        // from a Windows program does not carry WINEDLLOVERRIDES to Wine's loader.
+        for (const char* program : kProgramNames) {
+            const std::string key = std::string(kAppDefaults) + program + "\\DllOverrides";
+            for (const char* dll : {"powrprof", "mapi32", "winmm"})
+                ASSERT_TRUE(SetString(HKEY_CURRENT_USER, key, dll, "native,builtin"));
+        }
         ASSERT_TRUE(SetEnvironmentVariableA("KORVANE_PLANT_MARKERS", markers.c_str()));
     }
 
     void TearDown() override {
-        SetEnvironmentVariableA("WINEDLLOVERRIDES", nullptr);
+        for (const char* program : kProgramNames) {
+            const std::string key = std::string(kAppDefaults) + program;
+            RegDeleteKeyA(HKEY_CURRENT_USER, (key + "\\DllOverrides").c_str());
+            RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+        }
         SetEnvironmentVariableA("KORVANE_PLANT_MARKERS", nullptr);
     }
 
@@ -99,6 +111,11 @@ class PlantedLibraries : public ::testing::Test {
         return code;
     }
 
+    void ClearMarkers() const {
+        for (const std::string& name : Loaded())
+            DeleteFileA(test::JoinPath(markers, name + ".loaded").c_str());
+    }
+
     // The planted DLLs that have been loaded, by their names.
     std::set<std::string> Loaded() const {
         std::set<std::string> names;
@@ -119,10 +136,15 @@ class PlantedLibraries : public ::testing::Test {
 };
 
 TEST_F(PlantedLibraries, ABareLoadByNameTakesThePlantedCopies) {
-    // The counter-test: without the programs' care the planted copies would run.
-    const std::string probe = Beside(BuildPath(KORVANE_PLANTED_PROBE_EXE), "probe.exe");
-    EXPECT_EQ(3u, Run(probe, ""));
-    EXPECT_EQ((std::set<std::string>{"powrprof.dll", "winmm.dll", "mapi32.dll"}), Loaded());
+    // The counter-test: without the programs' care the planted copies would run. Under each
+    // program's name, so the override is known to be in force for the programs below.
+    for (const char* name : kProgramNames) {
+        SCOPED_TRACE(name);
+        const std::string probe = Beside(BuildPath(KORVANE_PLANTED_PROBE_EXE), name);
+        EXPECT_EQ(3u, Run(probe, ""));
+        EXPECT_EQ((std::set<std::string>{"powrprof.dll", "winmm.dll", "mapi32.dll"}), Loaded());
+        ClearMarkers();
+    }
 }
 
 TEST_F(PlantedLibraries, KorvaneMonitorUsesTheSystemsCopies) {

@@ -214,7 +214,7 @@ TEST_F(DriveShellTest, FirmwareTextsCannotForgeSettingsLogLinesOrDeviceNames) {
 
     // The temperature logs are files in the logs folder, the device name made harmless.
     for (const char* log :
-         {"X__[General]__LogEnabled=0 (78,1 GB).log",
+         {"X]__[General]__LogEnabled=0 (78,1 GB).log",
           "Y__[01_Jan_2001 0_00_00] [error]   FAKE (78,1 GB).log", "_NUL.X (78,1 GB).log"}) {
         SCOPED_TRACE(log);
         EXPECT_NE(std::string::npos,

@@ -339,7 +339,8 @@ TEST_F(PostwrightProgramTest, Windows11IsToldByItsBuild) {
     RegistryValueBackup version(kNtCurrentVersion, "CurrentVersion");
     ASSERT_TRUE(SetDword(HKEY_LOCAL_MACHINE, kNtCurrentVersion, "CurrentMajorVersionNumber", 10));
     ASSERT_TRUE(SetDword(HKEY_LOCAL_MACHINE, kNtCurrentVersion, "CurrentMinorVersionNumber", 0));
-    ASSERT_TRUE(SetString(HKEY_LOCAL_MACHINE, kNtCurrentVersion, "CurrentVersion", "6.3"));
+    // Wine takes the version from this text (Windows itself keeps "6.3" there since 8.1).
+    ASSERT_TRUE(SetString(HKEY_LOCAL_MACHINE, kNtCurrentVersion, "CurrentVersion", "10.0"));
     for (const char* number : {"22000", "19045"}) {
         SCOPED_TRACE(number);
         ASSERT_TRUE(SetString(HKEY_LOCAL_MACHINE, kNtCurrentVersion, "CurrentBuildNumber", number));
