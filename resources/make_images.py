@@ -156,7 +156,9 @@ def tray_icon():
 
 
 def drive_bitmap(hot):
-    img = canvas(48, 48, WHITE)
+    """The disk pictures of the settings and countdown windows; magenta marks the see-through
+    pixels, so they stand on the window's own face colour."""
+    img = canvas(48, 48, MAGENTA)
     disk(img, 3, 12, 36, 24, SILVER, DARK, RED if hot else GREEN)
     thermometer(img, 41, 4, 38, (230, 230, 230), RED if hot else BLUE)
     return img

@@ -1,6 +1,8 @@
 // THibernateForm: the countdown window's controls and their Win32 side.
 #include "actions/hibernate_form_win.h"
 
+#include <algorithm>
+
 namespace korvane {
 
 namespace {
@@ -12,6 +14,9 @@ constexpr int kMargin = 10;
 constexpr int kTextLeft = kMargin + kPictureEdge + kMargin; // 68
 constexpr int kButtonWidth = 100;
 constexpr int kButtonHeight = 26;
+constexpr int kMessageTop = 10 + 26 + 5; // below the heading
+constexpr int kListHeight = 21;
+constexpr int kButtonRowOffset = 36; // the button row's top, from the client area's bottom
 } // namespace
 
 THibernateForm::THibernateForm(const CountdownDeps& deps, AppWindow& appWindow, HINSTANCE resources)
@@ -35,16 +40,19 @@ THibernateForm::THibernateForm(const CountdownDeps& deps, AppWindow& appWindow, 
     bold.height = 20; // positive: the character cell height
     heading_->SetFont(bold);
 
-    const int messageTop = 10 + 26 + 5;
-    const int messageHeight = (ch - 36) - messageTop - kMargin;
+    baseClientHeight_ = ch;
+    // Until a message is set: the list at the foot of the message area, which FitMessage keeps
+    // clear of the message's last line.
+    const int messageHeight = (ch - kButtonRowOffset) - kMessageTop - kMargin;
     message_ = &form_->Add<forms::WordWrapLabel>(
-        {{kTextLeft, messageTop, cw - kTextLeft - kMargin, messageHeight}, ""});
+        {{kTextLeft, kMessageTop, cw - kTextLeft - kMargin, messageHeight}, ""});
 
     forms::ComboBoxArgs list;
-    list.bounds = {kTextLeft, messageTop + messageHeight - 25, cw - kTextLeft - kMargin, 21};
+    list.bounds = {kTextLeft, kMessageTop + messageHeight - 25, cw - kTextLeft - kMargin,
+                   kListHeight};
     methods_ = &form_->Add<forms::ComboBox>(list);
 
-    const int buttonTop = ch - 36;
+    const int buttonTop = ch - kButtonRowOffset;
     cancel_ = &form_->Add<forms::Button>(
         {{cw - 110, buttonTop, kButtonWidth, kButtonHeight}, kCancelCaption});
     powerOff_ = &form_->Add<forms::Button>(
@@ -86,7 +94,29 @@ void THibernateForm::SetHeading(const std::string& text) {
     heading_->SetText(text);
 }
 void THibernateForm::SetMessage(const std::string& text) {
+    FitMessage(text);
     message_->SetText(text);
+}
+
+void THibernateForm::FitMessage(const std::string& text) {
+    const int width = form_->ClientWidth() - kTextLeft - kMargin;
+    const int textHeight = message_->MeasureWrappedText(text, width).height;
+    // Message, a gap, the list, a margin, the button row: taller only when the text needs it.
+    const int needed = kMessageTop + textHeight + 5 + kListHeight + kMargin + kButtonRowOffset;
+    const int clientHeight = std::max(baseClientHeight_, needed);
+    if (clientHeight != form_->ClientHeight())
+        form_->SetClientSize(form_->ClientWidth(), clientHeight);
+
+    const int listTop = clientHeight - kButtonRowOffset - kMargin - kListHeight;
+    message_->SetBounds({kTextLeft, kMessageTop, width, listTop - 5 - kMessageTop});
+    forms::Rect list = methods_->Bounds();
+    list.top = listTop;
+    methods_->SetBounds(list);
+    for (forms::Button* button : {cancel_, powerOff_}) {
+        forms::Rect r = button->Bounds();
+        r.top = clientHeight - kButtonRowOffset;
+        button->SetBounds(r);
+    }
 }
 void THibernateForm::SetPowerOffCaption(const std::string& text) {
     powerOff_->SetText(text);

@@ -45,6 +45,8 @@ class THibernateForm final : public IPowerOffCountdown, private CountdownView {
     void ProcessOneMessage() override;
     void Sleep(uint32_t milliseconds) override;
     void ShowPowerOffFailed() override;
+    // Makes the window tall enough for every line of `text` above the method list and buttons.
+    void FitMessage(const std::string& text);
 
     AppWindow& appWindow_;
     std::unique_ptr<forms::Form> form_;
@@ -55,6 +57,7 @@ class THibernateForm final : public IPowerOffCountdown, private CountdownView {
     forms::Button* cancel_ = nullptr;
     forms::Button* powerOff_ = nullptr;
     std::unique_ptr<HibernateCountdown> logic_;
+    int baseClientHeight_ = 0; // of the window's first size, the least it ever has
 };
 
 } // namespace korvane

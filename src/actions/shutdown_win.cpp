@@ -2,14 +2,15 @@
 #include "actions/shutdown_win.h"
 
 #include "toolkit/handles_win.h"
+#include "toolkit/system_library_win.h"
 
 namespace korvane {
 
 bool Win32PowerPort::ResolveSuspendState() {
     // The library stays loaded until the process ends: the entry point is kept for its lifetime.
-    HMODULE library = GetModuleHandleA("powrprof.dll");
-    if (!library)
-        library = LoadLibraryA("powrprof.dll");
+    // Only the system's copy: one planted beside the program would run with the program's rights.
+    // A copy already loaded is the same module, so a second load only counts it once more.
+    const HMODULE library = LoadSystemLibrary("powrprof.dll");
     if (!library)
         return false;
     setSuspendState_ = reinterpret_cast<SetSuspendStateFn>(

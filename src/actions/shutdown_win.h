@@ -1,5 +1,5 @@
 // The Win32 power services: shutdown privilege, ExitWindowsEx, and SetSuspendState of powrprof.dll
-// loaded at run time.
+// loaded at run time from the system folder.
 #pragma once
 
 #include "actions/shutdown.h"

@@ -2,7 +2,9 @@
 #include "log/log_format.h"
 
 #include <array>
+#include <cctype>
 #include <cstdio>
+#include <string_view>
 
 namespace korvane {
 namespace {
@@ -10,6 +12,30 @@ namespace {
 constexpr std::array<const char*, 12> kMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 constexpr size_t kLevelFieldWidth = 9;
+
+bool IsControl(char c) {
+    const auto code = static_cast<unsigned char>(c);
+    return code < 32 || code == 127;
+}
+
+// The stems that Windows opens as devices in any folder. CONIN$ and CONOUT$ joined them in
+// Windows 8; the superscript digits (ANSI bytes B9, B2, B3) count as digits for COM and LPT.
+bool IsDeviceStem(std::string_view stem) {
+    std::string upper(stem);
+    for (char& c : upper) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    for (const char* name : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
+        if (upper == name) {
+            return true;
+        }
+    }
+    if (upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT"))) {
+        const auto digit = static_cast<unsigned char>(upper[3]);
+        return (digit >= '0' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -56,7 +82,7 @@ std::string TemperatureLogLine(const LocalTime& time, const std::string& message
     std::string line = "[";
     line += FormatTimeStamp(time);
     line += "] ";
-    line += message;
+    line += SafeLogText(message);
     return line;
 }
 
@@ -66,18 +92,35 @@ std::string DebugLogLine(const LocalTime& time, int32_t level, const std::string
     line += "] ";
     line += LevelField(level);
     line += ' ';
-    line += message;
+    line += SafeLogText(message);
     return line;
+}
+
+std::string SafeLogText(const std::string& message) {
+    std::string safe = message;
+    for (char& c : safe) {
+        if (IsControl(c)) {
+            c = '_';
+        }
+    }
+    return safe;
 }
 
 std::string SafeFileName(const std::string& name) {
     std::string safe = name;
     for (char& c : safe) {
-        const auto code = static_cast<unsigned char>(c);
-        if (code < 32 || c == '\\' || c == '/' || c == ':' || c == '*' || c == '?' || c == '"' ||
+        if (IsControl(c) || c == '\\' || c == '/' || c == ':' || c == '*' || c == '?' || c == '"' ||
             c == '<' || c == '>' || c == '|') {
             c = '_';
         }
+    }
+    std::string_view stem(safe);
+    stem = stem.substr(0, stem.find('.'));
+    while (!stem.empty() && stem.back() == ' ') {
+        stem.remove_suffix(1);
+    }
+    if (IsDeviceStem(stem)) {
+        safe.insert(0, 1, '_');
     }
     return safe;
 }

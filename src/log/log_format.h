@@ -21,13 +21,19 @@ std::string FormatLogDate(const LocalTime& time);
 // "dd/MMM/yyyy H:mm:ss": 24-hour clock, hours without a leading zero.
 std::string FormatTimeStamp(const LocalTime& time);
 
-// "[" + stamp + "] " + message.
+// "[" + stamp + "] " + message, the message as one line (SafeLogText).
 std::string TemperatureLogLine(const LocalTime& time, const std::string& message);
-// "[" + stamp + "] " + level field + " " + message.
+// "[" + stamp + "] " + level field + " " + message, the message as one line (SafeLogText).
 std::string DebugLogLine(const LocalTime& time, int32_t level, const std::string& message);
 
-// A file name that stays inside its folder: every character Windows forbids in file names
-// (\ / : * ? " < > | and codes below 32) becomes "_". Disk models come from the disk's firmware.
+// A message that stays one record: control characters (codes 0 to 31 and 127) become "_", so
+// that a disk model with CR or LF in its firmware text cannot start a forged line.
+std::string SafeLogText(const std::string& message);
+
+// A file name that stays inside its folder and is a file: every character Windows forbids in
+// file names (\ / : * ? " < > |, codes below 32, and 127) becomes "_", and a name that Windows
+// would take for a device (CON, PRN, AUX, NUL, COM0-9, LPT0-9 before the first dot, any case,
+// trailing blanks ignored) gets a leading "_". Disk models come from the disk's firmware.
 std::string SafeFileName(const std::string& name);
 
 } // namespace korvane

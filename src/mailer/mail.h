@@ -41,8 +41,10 @@ struct MailMessage {
     std::optional<MailAttachment> attachment;
 };
 
-// "Windows NT", "Windows 2000", "Windows XP", "Windows 98", "Windows 95" or "Windows 3.1".
-std::string OsFamilyName(uint32_t platformId, uint32_t major, uint32_t minor);
+// The system's name for the bug report: "Windows NT" to "Windows 11" on the NT family (a version
+// without a name of its own reads "Windows NT " + major.minor), "Windows 98" or "Windows 95" on
+// the 95/98 family, "Windows 3.1" on any other platform. `build` tells Windows 11 from 10.
+std::string OsFamilyName(uint32_t platformId, uint32_t major, uint32_t minor, uint32_t build);
 
 // The bug report's body: program version, system description and headings for the user to fill.
 std::string BugReportBody(const OsVersionInfo& os);

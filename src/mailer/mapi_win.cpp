@@ -1,7 +1,9 @@
-// Simple MAPI of the installed mail client: the registry check, "MAPI32.DLL" and MAPISendMail.
+// Simple MAPI of the installed mail client: the registry check, "MAPI32.DLL" of the system folder
+// and MAPISendMail.
 #include "mailer/mapi.h"
 
 #include "toolkit/handles_win.h"
+#include "toolkit/system_library_win.h"
 #include "toolkit/win32.h"
 
 #include <mapi.h>
@@ -61,7 +63,9 @@ class Win32MapiPlatform final : public MapiPlatform {
     }
 
     bool LoadMapiLibrary() override {
-        library_.Reset(LoadLibraryA("MAPI32.DLL"));
+        // The system's Simple MAPI stub, which finds the mail client's own library itself; a
+        // "MAPI32.DLL" in the program's or the current folder is never used.
+        library_.Reset(LoadSystemLibrary("MAPI32.DLL"));
         return library_.Get() != nullptr;
     }
 

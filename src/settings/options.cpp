@@ -63,7 +63,7 @@ TOptions::~TOptions() {
 }
 
 TOptionsSection& TOptions::GetDriveSection(const std::string& name) {
-    const std::string sectionName = kDriveSectionPrefix + name;
+    const std::string sectionName = kDriveSectionPrefix + SafeSectionName(name);
     for (size_t i = 0; i < driveSections_.Count(); ++i) {
         TOptionsSection* section = driveSections_.Get(i);
         if (section->SectionName() == sectionName) {
@@ -116,6 +116,17 @@ void TOptions::WriteFirstRunDefaults() {
 
 std::string DriveSettingsName(const std::string& model) {
     return model.empty() ? kUnknownModelName : model;
+}
+
+std::string SafeSectionName(const std::string& name) {
+    std::string safe = name;
+    for (char& c : safe) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code < 32 || code == 127 || c == '[' || c == ']') {
+            c = '_';
+        }
+    }
+    return safe;
 }
 
 TOptionsSection& EffectiveDriveSection(TOptions& options, const std::string& settingsName) {

@@ -64,8 +64,8 @@ class TOptions {
     TOptionsSection& General() { return *general_; }
     const TAList<TOptionsSection>& DriveSections() const { return driveSections_; }
 
-    // The section "Drive_" + `name` (exact, case-sensitive); one object per name, kept until the
-    // store is destroyed. Pass a disk's settings name, or "COMMON".
+    // The section "Drive_" + SafeSectionName(`name`) (exact, case-sensitive); one object per
+    // name, kept until the store is destroyed. Pass a disk's settings name, or "COMMON".
     TOptionsSection& GetDriveSection(const std::string& name);
     // The 25 keys of the disk-defaults set, in their order, into "Drive_" + `name`.
     void WriteDriveDefaults(const std::string& name);
@@ -81,6 +81,11 @@ class TOptions {
 
 // A disk's settings name: its model text, or "(unknown)" when that is blank.
 std::string DriveSettingsName(const std::string& model);
+
+// A name that stays one section of the settings file: control characters (codes 0 to 31 and 127),
+// "[" and "]" become "_". A disk model with "]" and a line break in its firmware text would
+// otherwise write keys and sections of its own choosing into the file.
+std::string SafeSectionName(const std::string& name);
 
 // The section whose disk-defaults keys are in force for a disk: the common section while the
 // disk's own section says `UseCommonSettings`, otherwise its own.

@@ -13,11 +13,18 @@ bool AutostartEnabled(RegistryPort& registry, const std::string& valueName) {
     return registry.RegistryValueExists(RegistryRoot::CurrentUser, kAutostartKeyPath, valueName);
 }
 
-void SetAutostart(RegistryPort& registry, const std::string& valueName, const std::string& command,
-                  bool enable) {
+std::string AutostartCommand(const std::string& programPath) {
+    if (programPath.size() >= 2 && programPath.front() == '"' && programPath.back() == '"') {
+        return programPath;
+    }
+    return '"' + programPath + '"';
+}
+
+void SetAutostart(RegistryPort& registry, const std::string& valueName,
+                  const std::string& programPath, bool enable) {
     if (enable) {
         RegistryWriteString(registry, RegistryRoot::CurrentUser, kAutostartKeyPath, valueName,
-                            command);
+                            AutostartCommand(programPath));
     } else if (registry.RegistryValueExists(RegistryRoot::CurrentUser, kAutostartKeyPath,
                                             valueName)) {
         registry.RegistryDeleteValue(RegistryRoot::CurrentUser, kAutostartKeyPath, valueName);

@@ -39,9 +39,14 @@ bool RegistryWriteString(RegistryPort& registry, RegistryRoot root, const std::s
                          const std::string& name, const std::string& text);
 
 bool AutostartEnabled(RegistryPort& registry, const std::string& valueName);
-// With `enable`, writes `command` as the value; otherwise removes the value when it exists.
-void SetAutostart(RegistryPort& registry, const std::string& valueName, const std::string& command,
-                  bool enable);
+// The Run command for a program file: its path in double quotes, so that Windows never tries a
+// shorter path at a blank ("C:\Program.exe" for "C:\Program Files\..."). A path that is already
+// quoted is kept as it is.
+std::string AutostartCommand(const std::string& programPath);
+// With `enable`, writes the command for `programPath` as the value; otherwise removes the value
+// when it exists.
+void SetAutostart(RegistryPort& registry, const std::string& valueName,
+                  const std::string& programPath, bool enable);
 
 #ifdef _WIN32
 // The registry through RegOpenKeyA, RegCreateKeyA and friends.

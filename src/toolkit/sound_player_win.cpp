@@ -1,12 +1,25 @@
 // The sound player over the media control interface (MCI).
 #include "toolkit/sound_player_win.h"
 
+#include "toolkit/system_library_win.h"
+
 namespace korvane {
 
 namespace {
 // MCI reports "no device" itself for commands without one; this keeps the code path uniform.
 constexpr DWORD kNoDevice = MCIERR_INVALID_DEVICE_ID;
 } // namespace
+
+MciLibrary::MciLibrary() : library_(LoadSystemLibrary("winmm.dll")) {
+    if (library_)
+        send_ = reinterpret_cast<decltype(&mciSendCommandA)>(
+            reinterpret_cast<void*>(GetProcAddress(library_.Get(), "mciSendCommandA")));
+}
+
+MCIERROR MciLibrary::Send(MCIDEVICEID device, UINT command, DWORD_PTR flags,
+                          DWORD_PTR params) const {
+    return send_ ? send_(device, command, flags, params) : MCIERR_DEVICE_NOT_INSTALLED;
+}
 
 SoundPlayer::SoundPlayer(HWND notifyWindow) : notifyWindow_(notifyWindow) {}
 
@@ -19,8 +32,8 @@ bool SoundPlayer::Send(UINT command, DWORD flags, void* params) {
     if (params)
         static_cast<MCI_GENERIC_PARMS*>(params)->dwCallback =
             reinterpret_cast<DWORD_PTR>(notifyWindow_);
-    lastError_ = mciSendCommandA(device_.Get(), command, flags | ModeFlag(),
-                                 reinterpret_cast<DWORD_PTR>(params));
+    lastError_ = mci_.Send(device_.Get().id, command, flags | ModeFlag(),
+                           reinterpret_cast<DWORD_PTR>(params));
     return lastError_ == 0;
 }
 
@@ -35,17 +48,17 @@ bool SoundPlayer::SetFileName(const std::string& path) {
     open.dwCallback = reinterpret_cast<DWORD_PTR>(notifyWindow_);
     open.lpstrElementName = fileName_.c_str();
     // Shareable first, so that another program's use of the device does not stop ours.
-    lastError_ = mciSendCommandA(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_OPEN_SHAREABLE | MCI_WAIT,
-                                 reinterpret_cast<DWORD_PTR>(&open));
+    lastError_ = mci_.Send(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_OPEN_SHAREABLE | MCI_WAIT,
+                           reinterpret_cast<DWORD_PTR>(&open));
     if (lastError_ != 0) {
         open = MCI_OPEN_PARMSA{};
         open.lpstrElementName = fileName_.c_str();
-        lastError_ = mciSendCommandA(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT,
-                                     reinterpret_cast<DWORD_PTR>(&open));
+        lastError_ =
+            mci_.Send(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&open));
     }
     if (lastError_ != 0)
         return false;
-    device_.Reset(open.wDeviceID);
+    device_.Reset(MciDevice{&mci_, open.wDeviceID});
     ApplyTimeFormat();
     return true;
 }
@@ -79,8 +92,8 @@ uint32_t SoundPlayer::Status(DWORD item) {
         lastError_ = kNoDevice;
         return 0;
     }
-    lastError_ = mciSendCommandA(device_.Get(), MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT,
-                                 reinterpret_cast<DWORD_PTR>(&params));
+    lastError_ = mci_.Send(device_.Get().id, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT,
+                           reinterpret_cast<DWORD_PTR>(&params));
     return lastError_ == 0 ? static_cast<uint32_t>(params.dwReturn) : 0;
 }
 

@@ -1,4 +1,4 @@
-// The sound player over the media control interface (MCI).
+// The sound player over the media control interface (MCI) of winmm.dll.
 #pragma once
 
 #include "toolkit/handles_win.h"
@@ -9,11 +9,31 @@
 
 namespace korvane {
 
+// The media control interface of winmm.dll, loaded at run time from the system folder: winmm is
+// no KnownDLL, so as a static import a copy beside the program would be loaded instead.
+class MciLibrary {
+  public:
+    MciLibrary();
+    bool Loaded() const { return send_ != nullptr; }
+    // mciSendCommandA; MCIERR_DEVICE_NOT_INSTALLED when winmm could not be loaded.
+    MCIERROR Send(MCIDEVICEID device, UINT command, DWORD_PTR flags, DWORD_PTR params) const;
+
+  private:
+    ScopedModule library_;
+    decltype(&mciSendCommandA) send_ = nullptr;
+};
+
+// An open MCI device and the library that closes it.
+struct MciDevice {
+    const MciLibrary* library = nullptr;
+    MCIDEVICEID id = 0;
+};
+
 struct MciDeviceTraits {
-    using Handle = MCIDEVICEID;
-    static Handle Invalid() { return 0; }
-    static bool IsValid(Handle h) { return h != 0; }
-    static bool Close(Handle h) { return mciSendCommandA(h, MCI_CLOSE, MCI_WAIT, 0) == 0; }
+    using Handle = MciDevice;
+    static Handle Invalid() { return {}; }
+    static bool IsValid(Handle h) { return h.id != 0; }
+    static bool Close(Handle h) { return h.library->Send(h.id, MCI_CLOSE, MCI_WAIT, 0) == 0; }
 };
 using ScopedMciDevice = ScopedHandle<MciDeviceTraits>;
 
@@ -21,6 +41,9 @@ class SoundPlayer final : public ISoundPlayer {
   public:
     // Notifications of non-waiting commands go to `notifyWindow` (the application window).
     explicit SoundPlayer(HWND notifyWindow);
+    // The open device refers to this player's library.
+    SoundPlayer(const SoundPlayer&) = delete;
+    SoundPlayer& operator=(const SoundPlayer&) = delete;
 
     void SetWait(bool wait) override { wait_ = wait; }
     bool Wait() const override { return wait_; }
@@ -35,7 +58,7 @@ class SoundPlayer final : public ISoundPlayer {
     bool PlayFor(uint32_t length) override;
     uint32_t LastError() const override { return lastError_; }
 
-    MCIDEVICEID DeviceId() const { return device_.Get(); }
+    MCIDEVICEID DeviceId() const { return device_.Get().id; }
 
   private:
     DWORD ModeFlag() const { return wait_ ? MCI_WAIT : MCI_NOTIFY; }
@@ -44,7 +67,8 @@ class SoundPlayer final : public ISoundPlayer {
     uint32_t Status(DWORD item);
 
     HWND notifyWindow_;
-    ScopedMciDevice device_;
+    MciLibrary mci_;
+    ScopedMciDevice device_; // after mci_: closed before the library goes
     std::string fileName_;
     bool wait_ = false;
     DWORD timeFormat_ = MCI_FORMAT_MILLISECONDS;

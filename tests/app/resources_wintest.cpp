@@ -1,11 +1,12 @@
-// The resources linked into the built KorvaneMonitor.exe: pictures of the right sizes, the cursor
-// and the manifest.
+// The resources linked into the built KorvaneMonitor.exe: pictures of the right sizes and
+// transparent colour, the cursor and the manifest.
 #include "test_env.h"
 #include "toolkit/win32.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
 
 namespace korvane {
 namespace {
@@ -28,6 +29,21 @@ SIZE BitmapSize(HMODULE module, const char* name) {
     if (bitmap)
         DeleteObject(bitmap);
     return size;
+}
+
+// The colour of one pixel of a bitmap resource, 0x00BBGGRR; CLR_INVALID when it cannot be read.
+COLORREF BitmapPixel(HMODULE module, const char* name, int x, int y) {
+    HBITMAP bitmap =
+        static_cast<HBITMAP>(LoadImageA(module, name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    if (!bitmap)
+        return CLR_INVALID;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const COLORREF colour = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+    return colour;
 }
 
 bool IconOfSize(HMODULE module, const char* name, UINT type, int edge) {
@@ -67,6 +83,14 @@ TEST(ProgramResources, PicturesCursorAndManifest) {
     SIZE hot = BitmapSize(m, "XP_DRIVE_HOT");
     EXPECT_EQ(48, hot.cx);
     EXPECT_EQ(48, hot.cy);
+    // The disk pictures are drawn with magenta as their transparent colour: their corners are
+    // see-through on the window's face, not white squares.
+    for (const char* name : {"XP_DRIVE", "XP_DRIVE_HOT"}) {
+        SCOPED_TRACE(name);
+        for (const POINT corner : {POINT{0, 0}, POINT{47, 0}, POINT{0, 47}, POINT{47, 47}})
+            EXPECT_EQ(RGB(255, 0, 255), BitmapPixel(m, name, corner.x, corner.y));
+        EXPECT_NE(RGB(255, 0, 255), BitmapPixel(m, name, 20, 24)); // the disk itself
+    }
     SIZE header = BitmapSize(m, "Z_ABOUT_HEADER");
     EXPECT_EQ(450, header.cx);
     EXPECT_EQ(71, header.cy);
@@ -77,8 +101,17 @@ TEST(ProgramResources, PicturesCursorAndManifest) {
     const std::string xml(text, SizeofResource(m, manifest));
     EXPECT_NE(std::string::npos, xml.find("Microsoft.Windows.Common-Controls"));
     EXPECT_NE(std::string::npos, xml.find("version=\"6.0.0.0\""));
-    // Windows 10 must tell the program its true version.
-    EXPECT_NE(std::string::npos, xml.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"));
+    EXPECT_NE(std::string::npos, xml.find("level=\"asInvoker\""));
+    // Vista to 10 and 11: without them newer systems report 6.2 and the bug report lies.
+    for (const char* os :
+         {"{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+          "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+          "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {
+        EXPECT_NE(std::string::npos, xml.find(std::string("<supportedOS Id=\"") + os + "\"/>"))
+            << os;
+    }
+    // Fixed pixel layouts: the program leaves DPI scaling to the system.
+    EXPECT_EQ(std::string::npos, xml.find("dpiAware"));
 }
 
 } // namespace

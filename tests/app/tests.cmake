@@ -15,3 +15,26 @@ if(KORVANE_WINDOWS AND KORVANE_TESTS AND TARGET KorvaneMonitorSim)
   add_test(NAME app.release_without_simulation COMMAND ${CMAKE_CURRENT_LIST_DIR}/check_no_simulation.sh
     $<TARGET_FILE:KorvaneMonitor> $<TARGET_FILE:KorvaneMonitorSim>)
 endif()
+
+# DLLs planted beside the programs, and a program that loads them by bare name, for
+# planted_dll_wintest.cpp.
+if(KORVANE_WINDOWS AND KORVANE_TESTS AND TARGET korvane_wintests AND TARGET Postwright)
+  foreach(name powrprof winmm mapi32)
+    add_library(korvane_planted_${name} MODULE ${CMAKE_CURRENT_LIST_DIR}/planted_dll.cpp)
+    target_link_libraries(korvane_planted_${name} PRIVATE korvane_flags)
+    set_target_properties(korvane_planted_${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name}
+      LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted)
+    add_dependencies(korvane_wintests korvane_planted_${name})
+  endforeach()
+  add_executable(korvane_planted_probe ${CMAKE_CURRENT_LIST_DIR}/planted_probe.cpp)
+  target_link_libraries(korvane_planted_probe PRIVATE korvane_flags)
+  set_target_properties(korvane_planted_probe PROPERTIES OUTPUT_NAME planted_probe
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted-probe)
+  add_dependencies(korvane_wintests korvane_planted_probe)
+  get_target_property(postwright_dir Postwright BINARY_DIR)
+  file(RELATIVE_PATH postwright_rel ${CMAKE_BINARY_DIR} ${postwright_dir}/Postwright.exe)
+  set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/planted_dll_wintest.cpp APPEND PROPERTY
+    COMPILE_DEFINITIONS KORVANE_PLANTED_DIR="planted"
+    KORVANE_PLANTED_PROBE_EXE="planted-probe/planted_probe.exe"
+    KORVANE_POSTWRIGHT_EXE="${postwright_rel}" KORVANE_MAPI_CAPTURE_DLL="mailer-test/mapi_capture.dll")
+endif()

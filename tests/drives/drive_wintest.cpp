@@ -21,6 +21,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace korvane {
 namespace {
 
@@ -135,6 +139,87 @@ TEST_F(DriveShellTest, GarbageSettingsInTheRealFileNeverBreakAPollOrTheTimer) {
     EXPECT_TRUE(test::PumpUntil([&] { return app.trims > trims; }, 10000,
                                 [&] { return window.ProcessOneMessage(); }));
     drives.SetMonitoring(false);
+}
+
+// The model field as a disk stores it: blank-padded to its 40 bytes, two characters per word,
+// swapped.
+std::string StoredModelField(std::string model) {
+    model.resize(40, ' ');
+    for (size_t i = 0; i + 1 < model.size(); i += 2) {
+        std::swap(model[i], model[i + 1]);
+    }
+    return model;
+}
+
+// The lines of a text file, split at CR LF.
+std::vector<std::string> LinesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t at = 0;
+    for (size_t end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
+        lines.push_back(text.substr(at, end - at));
+    }
+    return lines;
+}
+
+TEST_F(DriveShellTest, FirmwareTextsCannotForgeSettingsLogLinesOrDeviceNames) {
+    TDriveContext context{options, *logger, toolkit, *icons,  [&] { app.TrimWorkingSet(); },
+                          *driver, os,      nullptr, nullptr, nullptr};
+    // Each fits the 40 bytes of the model field: a section break with a key of its own, a
+    // forged debug-log record, and a name that Windows opens as the NUL device.
+    const std::string sectionBreak = "X]\r\n[General]\r\nLogEnabled=0";
+    const std::string forgedLine = "Y\r\n[01/Jan/2001 0:00:00] [error]   FAKE";
+    const std::string device = "NUL.X";
+    const std::string models[] = {sectionBreak, forgedLine, device};
+    std::string ini;
+    for (int i = 0; i < 3; ++i) {
+        const std::string name = "identify" + std::to_string(i) + ".bin";
+        test::WriteFileBytes(dir + "\\" + name,
+                             test::IdentifySectorBytes(StoredModelField(models[i]),
+                                                       std::string(20, ' '), 156301488));
+        ini += "[PhysicalDrive" + std::to_string(i) + "]\nIdentifySector=" + name +
+               "\nTemperature=45\n";
+    }
+    test::WriteSimulationIni(dir, ini);
+    TDrives drives(context);
+    ASSERT_EQ(3, drives.Count());
+    drives.PollAll();
+
+    // One section per disk, read back by the real profile functions: a disk found once stays
+    // known, and "General" keeps its only LogEnabled.
+    const std::string settings = test::ReadFileBytes(dir + "\\Korvn.ini");
+    for (const char* header :
+         {"[Drive_X____General___LogEnabled=0]\r\n",
+          "[Drive_Y___01/Jan/2001 0:00:00_ _error_   FAKE]\r\n", "[Drive_NUL.X]\r\n"}) {
+        SCOPED_TRACE(header);
+        EXPECT_NE(std::string::npos, settings.find(header));
+    }
+    int generals = 0;
+    for (const std::string& line : LinesOf(settings)) {
+        generals += line == "[General]";
+        EXPECT_NE(0u, line.rfind("LogEnabled=0", 0)) << "injected: " << line;
+    }
+    EXPECT_EQ(1, generals);
+    EXPECT_TRUE(options.General().ReadBool(key::LogEnabled.name));
+
+    // Every debug-log line is one of ours; the forged record is part of the disk's name.
+    const std::string debug = test::ReadFileBytes(dir + "\\debug.log");
+    int found = 0;
+    for (const std::string& line : LinesOf(debug)) {
+        EXPECT_NE(0u, line.rfind("[01/Jan/2001 0:00:00]", 0)) << "forged: " << line;
+        found += line.find("New HDD Found: ") != std::string::npos;
+    }
+    EXPECT_EQ(3, found); // and only once each, although every disk was polled twice
+    EXPECT_NE(std::string::npos,
+              debug.find("New HDD Found: HDD2 - Y__[01/Jan/2001 0:00:00] [error]   FAKE\r\n"));
+
+    // The temperature logs are files in the logs folder, the device name made harmless.
+    for (const char* log :
+         {"X]__[General]__LogEnabled=0 (78,1 GB).log",
+          "Y__[01_Jan_2001 0_00_00] [error]   FAKE (78,1 GB).log", "_NUL.X (78,1 GB).log"}) {
+        SCOPED_TRACE(log);
+        EXPECT_NE(std::string::npos,
+                  test::ReadFileBytes(dir + "\\logs\\" + log).find("Temperature = 45\xB0"));
+    }
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// Log line formats: time stamps, level fields and safe file names.
+// Log line formats: time stamps, level fields, one-line messages and safe file names.
 #include "log/log_format.h"
 
 #include <gtest/gtest.h>
@@ -50,6 +50,44 @@ TEST(LogFileNames, FirmwareTextCannotLeaveTheLogsFolder) {
               "e.log",
               SafeFileName("Ma\xDF"
                            "e.log")); // ANSI letters stay
+}
+
+TEST(LogFileNames, DeviceNamesGetALeadingUnderscore) {
+    // Windows opens these stems as devices whatever the extension: "COM1.X (1 GB).log" is COM1.
+    for (const char* name :
+         {"COM1.X (1 GB).log", "com9.log", "LPT1.a.b", "lpt9 .log", "CON.log", "prn.x", "Aux  .log",
+          "NUL.log", "nul", "COM0.x", "CONIN$.log", "conout$", "COM\xB9.log", "LPT\xB3.log"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(std::string("_") + name, SafeFileName(name));
+    }
+    // Near misses are ordinary names.
+    for (const char* name : {"COM10.log", "COM.log", "LPTA.log", "CONS.log", "NUL (80 GB).log",
+                             " NUL.log", "NULL.log", "ACOM1.log", "ST380011A (74,5 GB).log",
+                             "WDC WD800JB-00JJC0 (80 GB).log", "(unknown) (0 GB).log"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(name, SafeFileName(name));
+    }
+    // Characters are replaced first; what they leave is no device name.
+    EXPECT_EQ("NUL_.log", SafeFileName("NUL:.log"));
+    EXPECT_EQ("COM1_.log", SafeFileName("COM1\x7F.log"));
+    EXPECT_EQ("_LPT2._x.log", SafeFileName("LPT2.\x01x.log"));
+}
+
+TEST(LogLines, AMessageStaysOneLine) {
+    const LocalTime t = At(2026, 12, 6, 9, 5, 7);
+    // A model whose firmware text carries a line break and a forged record.
+    const std::string forged = "HDD1 - X\r\n[07/Dec/2026 9:00:00] [error]   FAKE";
+    EXPECT_EQ("[06/Dec/2026 9:05:07] [notice]  New HDD Found: HDD1 - X__[07/Dec/2026 9:00:00] "
+              "[error]   FAKE",
+              DebugLogLine(t, kNotice, "New HDD Found: " + forged));
+    EXPECT_EQ("[06/Dec/2026 9:05:07] a_b_c_d_e", TemperatureLogLine(t, "a\tb\x7F"
+                                                                       "c\x01"
+                                                                       "d\ne"));
+    EXPECT_EQ(std::string("x\xB0"
+                          "C \xFF"),
+              SafeLogText("x\xB0"
+                          "C \xFF")); // ANSI bytes stay
+    EXPECT_EQ("_", SafeLogText(std::string(1, '\0')));
 }
 
 } // namespace

@@ -35,20 +35,39 @@ TEST(MailTest, BuildNumberIsTheWholeUnsignedField) {
 
 TEST(MailTest, OsFamilyNameTable) {
     struct Row {
-        uint32_t platform, major, minor;
+        uint32_t platform, major, minor, build;
         const char* name;
     };
     const Row rows[] = {
-        {2, 3, 51, "Windows NT"}, {2, 4, 0, "Windows NT"},    {2, 5, 0, "Windows 2000"},
-        {2, 5, 1, "Windows XP"},  {2, 5, 2, "Windows XP"},    {2, 6, 0, "Windows 2000"},
-        {2, 6, 1, "Windows XP"},  {2, 10, 0, "Windows 2000"}, {1, 4, 10, "Windows 98"},
-        {1, 4, 90, "Windows 98"}, {1, 5, 0, "Windows 98"},    {1, 4, 9, "Windows 95"},
-        {1, 4, 0, "Windows 95"},  {1, 3, 95, "Windows 95"},   {0, 3, 10, "Windows 3.1"},
-        {3, 5, 1, "Windows 3.1"},
+        {2, 3, 51, 1057, "Windows NT"},
+        {2, 4, 0, 1381, "Windows NT"},
+        {2, 5, 0, 2195, "Windows 2000"},
+        {2, 5, 1, 2600, "Windows XP"},
+        {2, 5, 2, 3790, "Windows XP"},
+        {2, 6, 0, 6002, "Windows Vista"},
+        {2, 6, 1, 7601, "Windows 7"},
+        {2, 6, 2, 9200, "Windows 8"},
+        {2, 6, 3, 9600, "Windows 8.1"},
+        {2, 10, 0, 19045, "Windows 10"},
+        {2, 10, 0, 21999, "Windows 10"},
+        {2, 10, 0, 22000, "Windows 11"},
+        {2, 10, 0, 26100, "Windows 11"},
+        // Versions without a name of their own give their numbers, not a wrong name.
+        {2, 6, 4, 9841, "Windows NT 6.4"},
+        {2, 10, 1, 0, "Windows NT 10.1"},
+        {2, 11, 0, 30000, "Windows NT 11.0"},
+        {1, 4, 10, 2222, "Windows 98"},
+        {1, 4, 90, 3000, "Windows 98"},
+        {1, 5, 0, 0, "Windows 98"},
+        {1, 4, 9, 0, "Windows 95"},
+        {1, 4, 0, 950, "Windows 95"},
+        {1, 3, 95, 0, "Windows 95"},
+        {0, 3, 10, 0, "Windows 3.1"},
+        {3, 10, 0, 22000, "Windows 3.1"},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(row.name, OsFamilyName(row.platform, row.major, row.minor))
-            << row.platform << " " << row.major << "." << row.minor;
+        EXPECT_EQ(row.name, OsFamilyName(row.platform, row.major, row.minor, row.build))
+            << row.platform << " " << row.major << "." << row.minor << "." << row.build;
     }
 }
 

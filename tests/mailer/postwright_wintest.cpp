@@ -13,6 +13,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace korvane {
 namespace {
@@ -21,6 +22,7 @@ constexpr const char* kClientsMail = "Software\\Clients\\Mail";
 constexpr const char* kClientName = "KorvaneCapture";
 constexpr const char* kMessagingSubsystem = "SOFTWARE\\Microsoft\\Windows Messaging Subsystem";
 constexpr const char* kAppDefaults = "Software\\Wine\\AppDefaults\\Postwright.exe";
+constexpr const char* kNtCurrentVersion = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 constexpr DWORD kRunTimeoutMs = 30000;
 
 std::string BuildPath(const char* relative) {
@@ -54,6 +56,65 @@ void DeleteValue(HKEY root, const std::string& key, const char* name) {
         RegCloseKey(handle);
     }
 }
+
+bool SetDword(HKEY root, const std::string& key, const char* name, DWORD value) {
+    HKEY handle = nullptr;
+    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle,
+                        nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    const LONG rc = RegSetValueExA(handle, name, 0, REG_DWORD,
+                                   reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(handle);
+    return rc == ERROR_SUCCESS;
+}
+
+// A value of HKEY_LOCAL_MACHINE as it was, put back (or removed again) when the test ends.
+class RegistryValueBackup {
+  public:
+    RegistryValueBackup(std::string key, std::string name)
+        : key_(std::move(key)), name_(std::move(name)) {
+        HKEY handle = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key_.c_str(), 0, KEY_READ, &handle) !=
+            ERROR_SUCCESS) {
+            return;
+        }
+        DWORD size = 0;
+        if (RegQueryValueExA(handle, name_.c_str(), nullptr, &type_, nullptr, &size) ==
+            ERROR_SUCCESS) {
+            data_.resize(size);
+            existed_ =
+                RegQueryValueExA(handle, name_.c_str(), nullptr, &type_,
+                                 reinterpret_cast<BYTE*>(data_.data()), &size) == ERROR_SUCCESS;
+            data_.resize(size);
+        }
+        RegCloseKey(handle);
+    }
+    ~RegistryValueBackup() {
+        HKEY handle = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key_.c_str(), 0, KEY_SET_VALUE, &handle) !=
+            ERROR_SUCCESS) {
+            return;
+        }
+        if (existed_) {
+            RegSetValueExA(handle, name_.c_str(), 0, type_,
+                           reinterpret_cast<const BYTE*>(data_.data()),
+                           static_cast<DWORD>(data_.size()));
+        } else {
+            RegDeleteValueA(handle, name_.c_str());
+        }
+        RegCloseKey(handle);
+    }
+    RegistryValueBackup(const RegistryValueBackup&) = delete;
+    RegistryValueBackup& operator=(const RegistryValueBackup&) = delete;
+
+  private:
+    std::string key_;
+    std::string name_;
+    bool existed_ = false;
+    DWORD type_ = REG_NONE;
+    std::string data_;
+};
 
 // Class and title of each visible top-level window of a process, to tell what a hung run shows.
 std::string WindowsOf(DWORD processId) {
@@ -171,6 +232,30 @@ class PostwrightProgramTest : public ::testing::Test {
         return code;
     }
 
+    // Runs a bug report and checks its OS lines against the expected system; the mail's body.
+    std::string ExpectOsLines(uint32_t platform, uint32_t major, uint32_t minor,
+                              const std::string& name) {
+        EXPECT_EQ(0u, Run("BUG"));
+        EXPECT_TRUE(Captured());
+        const std::string note = ReadCapture()["msg.note"].value_or("");
+        EXPECT_NE(std::string::npos, note.find("\r\nOS: " + name + "\r\n")) << note;
+        // The rest of the body, build number included, as the program's own text builder makes it.
+        const size_t build = note.find("OS Build: ");
+        EXPECT_NE(std::string::npos, build);
+        if (build == std::string::npos) {
+            return note;
+        }
+        const uint32_t number = std::strtoul(note.c_str() + build + 10, nullptr, 10);
+        EXPECT_EQ(BugReportBody({major, minor, number, platform, ""}), note);
+        if (platform == 1) {
+            // The whole field: on the 95/98 family its high word carries the version.
+            EXPECT_EQ((major << 8) | minor, number >> 16);
+        } else {
+            EXPECT_LT(number, 0x10000u);
+        }
+        return note;
+    }
+
     bool Captured() const {
         return GetFileAttributesA(capturePath.c_str()) != INVALID_FILE_ATTRIBUTES;
     }
@@ -230,29 +315,38 @@ TEST_F(PostwrightProgramTest, OsLinesFollowTheReportedVersion) {
         uint32_t platform, major, minor;
         const char* name;
     };
+    // Windows 8.1 and 10 report their own numbers only to a program whose manifest lists them.
     const Row rows[] = {
         {"win2k", 2, 5, 0, "Windows 2000"}, {"winxp", 2, 5, 1, "Windows XP"},
         {"nt40", 2, 4, 0, "Windows NT"},    {"win98", 1, 4, 10, "Windows 98"},
-        {"win95", 1, 4, 0, "Windows 95"},   {"win7", 2, 6, 1, "Windows XP"},
+        {"win95", 1, 4, 0, "Windows 95"},   {"vista", 2, 6, 0, "Windows Vista"},
+        {"win7", 2, 6, 1, "Windows 7"},     {"win8", 2, 6, 2, "Windows 8"},
+        {"win81", 2, 6, 3, "Windows 8.1"},  {"win10", 2, 10, 0, "Windows 10"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.wine);
         SetReportedVersion(row.wine);
-        EXPECT_EQ(0u, Run("BUG"));
-        ASSERT_TRUE(Captured());
-        const std::string note = ReadCapture()["msg.note"].value_or("");
-        EXPECT_NE(std::string::npos, note.find(std::string("\r\nOS: ") + row.name + "\r\n"));
-        // The rest of the body, build number included, as the program's own text builder makes it.
-        const size_t build = note.find("OS Build: ");
-        ASSERT_NE(std::string::npos, build);
-        const uint32_t number = std::strtoul(note.c_str() + build + 10, nullptr, 10);
-        EXPECT_EQ(BugReportBody({row.major, row.minor, number, row.platform, ""}), note);
-        if (row.platform == 1) {
-            // The whole field: on the 95/98 family its high word carries the version.
-            EXPECT_EQ((row.major << 8) | row.minor, number >> 16);
-        } else {
-            EXPECT_LT(number, 0x10000u);
-        }
+        ExpectOsLines(row.platform, row.major, row.minor, row.name);
+    }
+}
+
+// Windows 11 is 10.0 with a build of 22000 or more. Wine has no per-program setting for it, but
+// without one it reports what the system's own registry values say, as Windows keeps them.
+TEST_F(PostwrightProgramTest, Windows11IsToldByItsBuild) {
+    RegistryValueBackup major(kNtCurrentVersion, "CurrentMajorVersionNumber");
+    RegistryValueBackup minor(kNtCurrentVersion, "CurrentMinorVersionNumber");
+    RegistryValueBackup build(kNtCurrentVersion, "CurrentBuildNumber");
+    RegistryValueBackup version(kNtCurrentVersion, "CurrentVersion");
+    ASSERT_TRUE(SetDword(HKEY_LOCAL_MACHINE, kNtCurrentVersion, "CurrentMajorVersionNumber", 10));
+    ASSERT_TRUE(SetDword(HKEY_LOCAL_MACHINE, kNtCurrentVersion, "CurrentMinorVersionNumber", 0));
+    // Wine takes the version from this text (Windows itself keeps "6.3" there since 8.1).
+    ASSERT_TRUE(SetString(HKEY_LOCAL_MACHINE, kNtCurrentVersion, "CurrentVersion", "10.0"));
+    for (const char* number : {"22000", "19045"}) {
+        SCOPED_TRACE(number);
+        ASSERT_TRUE(SetString(HKEY_LOCAL_MACHINE, kNtCurrentVersion, "CurrentBuildNumber", number));
+        const std::string note =
+            ExpectOsLines(2, 10, 0, std::string(number) == "22000" ? "Windows 11" : "Windows 10");
+        EXPECT_NE(std::string::npos, note.find(std::string("\r\nOS Build: ") + number + "\r\n"));
     }
 }
 

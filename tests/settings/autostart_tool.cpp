@@ -1,4 +1,4 @@
-// Test helper: "on COMMAND" or "off" switches the autostart value, for the registry script test.
+// Test helper: "on PROGRAM" or "off" switches the autostart value, for the registry script test.
 #include "settings/registry.h"
 
 #include <cstring>

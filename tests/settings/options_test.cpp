@@ -52,7 +52,7 @@ TEST_F(OptionsTest, FirstRunWritesAutostartGeneralAndCommonDefaults) {
     EXPECT_EQ(FirstRunText(), profile.Text(ini));
     const auto* run = registry.Find(RegistryRoot::CurrentUser, kAutostartKeyPath, "Brelo_Korvn");
     ASSERT_NE(nullptr, run);
-    EXPECT_EQ(std::string(kProgram) + '\0', run->data);
+    EXPECT_EQ(std::string("\"") + kProgram + "\"" + '\0', run->data);
     EXPECT_EQ(1u, options.DriveSections().Count()); // Drive_COMMON, handed out while writing
 }
 
@@ -76,6 +76,26 @@ TEST_F(OptionsTest, OneSectionObjectPerExactName) {
     EXPECT_EQ(2u, options.DriveSections().Count());
     EXPECT_EQ("Drive_(unknown)", options.GetDriveSection(DriveSettingsName("")).SectionName());
     EXPECT_EQ(0, profile.Writes()); // a section is only an address
+}
+
+TEST_F(OptionsTest, AModelCannotWriteSectionsOfItsOwn) {
+    test::WriteFileBytes(ini, "");
+    TOptions options(Environment(), ini);
+    // "]" and a line break would close the section header and start a key of the model's choice.
+    TOptionsSection& forged = options.GetDriveSection("X]\r\n[General]\r\nLogEnabled=0");
+    EXPECT_EQ("Drive_X____General___LogEnabled=0", forged.SectionName());
+    EXPECT_EQ(&forged, &options.GetDriveSection("X]\r\n[General]\r\nLogEnabled=0"));
+    EXPECT_EQ("Drive_a_b_c_d", options
+                                   .GetDriveSection(std::string("a\x7F"
+                                                                "b\tc") +
+                                                    '\0' + "d")
+                                   .SectionName());
+    // Printable models, equals signs and ANSI letters included, keep their names.
+    EXPECT_EQ("Drive_WDC WD800JB-00JJC0",
+              options.GetDriveSection("WDC WD800JB-00JJC0").SectionName());
+    EXPECT_EQ("a=b (c) \xC4", SafeSectionName("a=b (c) \xC4"));
+    forged.WriteBool(key::EnableTempControl.name, true);
+    EXPECT_EQ("[Drive_X____General___LogEnabled=0]\r\nEnableTempControl=1\r\n", profile.Text(ini));
 }
 
 TEST_F(OptionsTest, EffectiveSectionFollowsUseCommonSettingsAsAWhole) {

@@ -80,12 +80,25 @@ TEST(Autostart, WritesReplacesAndRemovesTheRunValue) {
                       "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Brelo_Korvn");
     ASSERT_NE(nullptr, value);
     EXPECT_EQ(RegistryType::String, value->type);
-    EXPECT_EQ(std::string("C:\\K\\KorvaneMonitor.exe\0", 24), value->data);
+    EXPECT_EQ(std::string("\"C:\\K\\KorvaneMonitor.exe\"\0", 26), value->data);
     EXPECT_TRUE(AutostartEnabled(registry, kAutostartValueName));
     EXPECT_FALSE(AutostartEnabled(registry, "Other"));
 
     SetAutostart(registry, kAutostartValueName, "ignored", false);
     EXPECT_FALSE(AutostartEnabled(registry, kAutostartValueName));
+}
+
+TEST(Autostart, TheCommandIsThePathInQuotes) {
+    // Unquoted, Windows would try "C:\Program.exe" first.
+    EXPECT_EQ("\"C:\\Program Files\\Korvane\\KorvaneMonitor.exe\"",
+              AutostartCommand("C:\\Program Files\\Korvane\\KorvaneMonitor.exe"));
+    EXPECT_EQ("\"C:\\K\\K.exe\"", AutostartCommand("\"C:\\K\\K.exe\""));
+    EXPECT_EQ("\"\"\"", AutostartCommand("\"")); // a lone quote is no quoted path
+    test::FakeRegistry registry;
+    SetAutostart(registry, kAutostartValueName, "\"C:\\K\\K.exe\"", true);
+    const auto* value = registry.Find(RegistryRoot::CurrentUser, kAutostartKeyPath, "Brelo_Korvn");
+    ASSERT_NE(nullptr, value);
+    EXPECT_EQ(std::string("\"C:\\K\\K.exe\"") + '\0', value->data);
 }
 
 } // namespace

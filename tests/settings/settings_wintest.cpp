@@ -76,7 +76,7 @@ TEST_F(Win32SettingsTest, FirstRunCreatesTheWholeFileAndTheAutostartValue) {
     DWORD type = 0;
     ASSERT_TRUE(QueryRunValue(data, type));
     EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
-    EXPECT_EQ(std::string(kProgram) + '\0', data);
+    EXPECT_EQ(std::string("\"") + kProgram + "\"" + '\0', data);
     EXPECT_TRUE(AutostartEnabled(*registry, kAutostartValueName));
 
     SetAutostart(*registry, kAutostartValueName, "", false);

@@ -65,8 +65,10 @@ TEST(SoundPlayerMci, ErrorsAreRecordedAndANewNameClosesTheOldDevice) {
     EXPECT_EQ(0u, player.DeviceId());
     MCI_STATUS_PARMS status{};
     status.dwItem = MCI_STATUS_MODE;
-    EXPECT_NE(0u, mciSendCommandA(first, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT,
-                                  reinterpret_cast<DWORD_PTR>(&status)));
+    const MciLibrary mci; // the system's winmm, as the player loads it
+    ASSERT_TRUE(mci.Loaded());
+    EXPECT_NE(0u, mci.Send(first, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT,
+                           reinterpret_cast<DWORD_PTR>(&status)));
 }
 
 } // namespace

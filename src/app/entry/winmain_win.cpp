@@ -1,6 +1,7 @@
 // The program entry of KorvaneMonitor: one copy per session, the application object, its loop.
 #include "app/application_win.h"
 #include "app/single_instance_win.h"
+#include "toolkit/system_library_win.h"
 #include "toolkit/win32.h"
 
 #ifdef KORVANE_SIM_BUILD
@@ -38,6 +39,9 @@ std::unique_ptr<korvane::PowerPort> CreatePowerAccess() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace korvane;
+    // First of all: whatever the system loads for us later (shell extensions, codecs, drivers of
+    // the sound device) comes from the system folder, not from a DLL planted beside the program.
+    RestrictLibrarySearchToSystemFolder();
     InitCommonControls();
     // A second copy leaves without a trace: no window, no message, no log line.
     if (EnsureSingleInstance(kRunningMutexName))

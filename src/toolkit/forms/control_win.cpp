@@ -436,4 +436,19 @@ TextSize Control::MeasureText(const std::string& text) {
     return TextSize{size.cx, size.cy};
 }
 
+TextSize Control::MeasureWrappedText(const std::string& text, int width) {
+    WindowDc dc(hwnd_);
+    if (dc.get() == nullptr) {
+        return {};
+    }
+    SelectInDc font(dc.get(), FontHandle());
+    RECT bounds{0, 0, width, 0};
+    // The flags of a static control's own drawing (SS_LEFT), so the measure is what it shows.
+    if (DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &bounds,
+                  DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS) == 0) {
+        return {};
+    }
+    return TextSize{bounds.right - bounds.left, bounds.bottom - bounds.top};
+}
+
 } // namespace korvane::forms

@@ -111,6 +111,9 @@ class Control {
 
     // Size of a one-line text in the control's font.
     TextSize MeasureText(const std::string& text);
+    // Size of a text wrapped at `width` pixels in the control's font, as a word-wrapping label
+    // draws it (line breaks, words carried to the next line, "&&" as one "&").
+    TextSize MeasureWrappedText(const std::string& text, int width);
 
     // Key-down: virtual-key code and shift state (Shift 4, Ctrl 8, Alt 32).
     std::function<void(Control& sender, uint32_t key, uint32_t shift)> on_key_down;
