@@ -115,20 +115,24 @@ def write_ico(name, images, kind=1, hotspots=None):
 
 
 def write_bmp(name, img):
+    """An 8-bit palette bitmap: a quarter of the 24-bit size, and every picture here has fewer
+    than 256 colours."""
     h, w = len(img), len(img[0])
-    stride = row_bytes(24, w)
+    palette = sorted({c for row in img for c in row})
+    assert len(palette) <= 256, name
+    index = {c: i for i, c in enumerate(palette)}
+    stride = row_bytes(8, w)
     pixels = bytearray()
     for y in reversed(range(h)):
-        row = bytearray()
-        for x in range(w):
-            c = img[y][x]
-            row += bytes((c[2], c[1], c[0]))
+        row = bytearray(index[c] for c in img[y])
         row += bytes(stride - len(row))
         pixels += row
-    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    head = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
+    pal = b"".join(bytes((c[2], c[1], c[0], 0)) for c in palette)
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 8, 0, len(pixels), 2835, 2835, len(palette), 0)
+    offset = 14 + len(info) + len(pal)
+    head = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
     with open(os.path.join(HERE, name), "wb") as f:
-        f.write(head + info + pixels)
+        f.write(head + info + pal + pixels)
 
 
 GREY = (128, 128, 128)
@@ -170,10 +174,11 @@ def about_header():
     rect(img, 0, 60, 450, 62, BLUE)
     disk(img, 12, 14, 48, 32, SILVER, DARK, GREEN)
     thermometer(img, 66, 6, 48, WHITE, RED)
-    # Temperature bands fading from cool to hot along the banner.
-    for x in range(90, 440):
+    # Temperature bands fading from cool to hot along the banner, two pixels a step so that the
+    # whole banner fits one 256-colour palette.
+    for x in range(90, 440, 2):
         t = (x - 90) / 350
-        rect(img, x, 26, x + 1, 34, (int(255 * t), int(64 * (1 - t)), int(255 * (1 - t))))
+        rect(img, x, 26, x + 2, 34, (int(255 * t), int(64 * (1 - t)), int(255 * (1 - t))))
     return img
 
 

@@ -18,6 +18,9 @@ TEST(ProgramInstances, SecondStartEndsSilentlyWhileTheFirstRuns) {
     HWND window = nullptr;
     ASSERT_TRUE(test::PumpUntil(
         [&] { return (window = test::MainWindowOf(first.info.dwProcessId)) != nullptr; }, 20000));
+    // The tray icons and their menus exist once the start-up has finished.
+    ASSERT_TRUE(test::PumpUntil([] { return test::DebugLogHas(test::kInitializationFinished); },
+                                20000));
 
     ASSERT_TRUE(second.Start(exe));
     ASSERT_TRUE(second.WaitExit(10000));

@@ -4,6 +4,7 @@
 #include "settings/location/data_folder.h"
 #include "test_env.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -100,6 +101,18 @@ std::string DebugMessage(const std::string& line) {
     if (stamp == std::string::npos || line.size() < stamp + 2 + 10)
         return {};
     return line.substr(stamp + 2 + 10);
+}
+
+std::vector<std::string> DebugMessages() {
+    std::vector<std::string> messages;
+    for (const std::string& line : ReadLines(ProgramDataFolder() + kDebugLogName))
+        messages.push_back(DebugMessage(line));
+    return messages;
+}
+
+bool DebugLogHas(const std::string& message) {
+    const std::vector<std::string> messages = DebugMessages();
+    return std::find(messages.begin(), messages.end(), message) != messages.end();
 }
 
 } // namespace korvane::test

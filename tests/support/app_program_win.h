@@ -52,4 +52,19 @@ std::vector<std::string> ReadLines(const std::string& path);
 // The message text of a debug-log line (what follows the time stamp and the level field).
 std::string DebugMessage(const std::string& line);
 
+// The program's debug-log marks around its start-up and shut-down.
+inline constexpr const char* kStartInitialization =
+    "-- START INITIALIZATION -----------------------------------------";
+inline constexpr const char* kInitializationFinished =
+    "-- INITIALIZATION FINISHED --------------------------------------";
+inline constexpr const char* kStartFinalization =
+    "-- START FINALIZATION -------------------------------------------";
+inline constexpr const char* kFinalizationFinished =
+    "-- FINALIZATION FINISHED ----------------------------------------";
+
+// The messages of the program's debug log in the data folder, in order.
+std::vector<std::string> DebugMessages();
+// Whether the debug log holds a line with exactly this message.
+bool DebugLogHas(const std::string& message);
+
 } // namespace korvane::test
