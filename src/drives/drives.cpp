@@ -80,7 +80,9 @@ int32_t TDrives::VisibleIconCount() const {
 int32_t TDrives::MeasurableCount() const {
     int32_t measurable = 0;
     for (int32_t i = 0; i < count_; ++i) {
-        measurable += items_[i]->HasTemperature() ? 1 : 0;
+        // A disk asleep since start-up has no reading yet but gives one when it wakes.
+        const TDrive& drive = *items_[i];
+        measurable += drive.HasTemperature() || drive.Smart().Asleep() ? 1 : 0;
     }
     return measurable;
 }

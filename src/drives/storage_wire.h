@@ -97,8 +97,9 @@ constexpr size_t kGeometryBufferSize = 256;
 constexpr size_t kPredictFailureVendorSpecific = 4;
 constexpr size_t kPredictFailureSize = kPredictFailureVendorSpecific + kSectorSize; // 516
 
-// A sensor reading that no disk can mean is no temperature.
-constexpr int32_t kLowestSensorCelsius = -20;
+// A sensor reading that no disk can mean is no temperature. 0 and below count as none, as a zero
+// attribute 194 does: controllers report 0 (and kelvin 0) for a sensor they cannot read.
+constexpr int32_t kLowestSensorCelsius = 1;
 constexpr int32_t kHighestSensorCelsius = 150;
 constexpr int32_t kKelvinOffset = 273;
 

@@ -119,6 +119,16 @@ TEST_F(DrivesTest, PositionsAreDenseAndADiskWithoutTemperatureIsKeptButNotMeasur
     }
 }
 
+TEST_F(DrivesTest, ADiskAsleepAtStartUpCountsAsMeasurable) {
+    // Asleep, it is known by its descriptor alone and has no temperature yet; it gives one when
+    // it wakes, so the program must not end as if no disk could.
+    rig->os.info.major = 10;
+    TDrives& d = Probe(MonitorRig::Disk(0, "SLEEPY DISK", 33, 160000000, "Bus=SATA\nSleeping=1\n"));
+    ASSERT_EQ(1, d.Count());
+    EXPECT_FALSE(d.GetDrive(0)->HasTemperature());
+    EXPECT_EQ(1, d.MeasurableCount());
+}
+
 TEST_F(DrivesTest, TwoDisksOfOneModelShareTheirSectionAndTheirLogFile) {
     TDrives& d = Probe(MonitorRig::Disk(0, "ST380011A", 45) + MonitorRig::Disk(1, "ST380011A", 47));
     ASSERT_EQ(2, d.Count());

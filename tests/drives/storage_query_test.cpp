@@ -115,6 +115,16 @@ TEST_F(StorageQueryTest, NvmeDisksAnswerThePropertyOrElseTheirHealthLog) {
     EXPECT_EQ(TReadPath::None, Refreshed(1).ReadPath());
     EXPECT_EQ(-1, smart_->Temperature());
     EXPECT_FALSE(smart_->Identified()); // never gave a temperature: no disk to watch
+    // 0 C through the property, then 273 K in the health log: no reading either way.
+    for (const char* elevated : {"1", "0"}) {
+        Simulate(std::string("[Sim]\nElevated=") + elevated +
+                 "\n[PhysicalDrive1]\nBus=NVMe\nModel=N\nTemperature=0\n");
+        driver_->ClearJournal();
+        EXPECT_EQ(TReadPath::None, Refreshed(1).ReadPath()) << elevated;
+        EXPECT_FALSE(smart_->Identified()) << elevated;
+        EXPECT_TRUE(Logged("PhysicalDrive1 IOCTL_STORAGE_QUERY_PROPERTY "
+                           "StorageDeviceProtocolSpecificProperty -> ok"));
+    }
     std::string log(512, '\0');
     log[1] = 0x3A; // 0x013A = 314 K = 41 C
     log[2] = 0x01;

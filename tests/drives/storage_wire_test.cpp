@@ -114,10 +114,11 @@ TEST(StorageDescriptor, OffsetsAndSizesThatPointOutsideAreNotFollowed) {
 
 TEST(StorageTemperature, OnlyValuesASensorCanMeanAreTemperatures) {
     EXPECT_EQ(41, ParseTemperatureDescriptor(TemperatureReply(41)));
-    EXPECT_EQ(-20, ParseTemperatureDescriptor(TemperatureReply(-20)));
+    EXPECT_EQ(1, ParseTemperatureDescriptor(TemperatureReply(1)));
     EXPECT_EQ(150, ParseTemperatureDescriptor(TemperatureReply(150)));
-    EXPECT_EQ(0, ParseTemperatureDescriptor(TemperatureReply(0)));
-    EXPECT_FALSE(ParseTemperatureDescriptor(TemperatureReply(-21)));
+    // 0 is what a controller reports for a sensor it cannot read, as a zero attribute 194 is.
+    EXPECT_FALSE(ParseTemperatureDescriptor(TemperatureReply(0)));
+    EXPECT_FALSE(ParseTemperatureDescriptor(TemperatureReply(-20)));
     EXPECT_FALSE(ParseTemperatureDescriptor(TemperatureReply(-273)));
     EXPECT_FALSE(ParseTemperatureDescriptor(TemperatureReply(151)));
     EXPECT_FALSE(ParseTemperatureDescriptor(TemperatureReply(41, 0))); // no sensor entry
@@ -127,7 +128,8 @@ TEST(StorageTemperature, OnlyValuesASensorCanMeanAreTemperatures) {
     EXPECT_FALSE(ParseTemperatureDescriptor(std::vector<uint8_t>(39, 0)));
 
     EXPECT_EQ(40, ParseNvmeHealthReply(HealthReply(313)));
-    EXPECT_FALSE(ParseNvmeHealthReply(HealthReply(0))); // reports nothing: not -273
+    EXPECT_FALSE(ParseNvmeHealthReply(HealthReply(0)));   // reports nothing: not -273
+    EXPECT_FALSE(ParseNvmeHealthReply(HealthReply(273))); // 0 C
     EXPECT_FALSE(ParseNvmeHealthReply(HealthReply(200)));
     EXPECT_FALSE(ParseNvmeHealthReply(HealthReply(424)));
 }
