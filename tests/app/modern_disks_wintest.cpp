@@ -96,9 +96,9 @@ struct SimFolder {
     void ClearRequests() const { DeleteFileA(RequestLog().c_str()); }
 };
 
-// The [Sim] section's Elevated line.
+// The [Sim] section's Elevated line: it goes first, right under the section's head.
 std::string Elevated(bool elevated) {
-    return std::string("[Sim]\r\nElevated=") + (elevated ? "1" : "0") + "\r\n";
+    return std::string("Elevated=") + (elevated ? "1" : "0") + "\r\n";
 }
 
 std::string Disk(int number, const std::string& model, const std::string& keys) {
@@ -132,7 +132,7 @@ void WriteQuickPollSettings() {
 }
 
 // A started program: waits for its start-up to finish or for the no-temperature box.
-struct Run {
+struct ProgramRun {
     test::Process program;
     HWND window = nullptr;
     HWND box = nullptr;
@@ -280,7 +280,7 @@ RunOutcome RunTwoSataDisks(const SimFolder& sim, bool elevated) {
     test::RemoveProgramDataFolder();
     sim.ClearRequests();
     EXPECT_TRUE(sim.Simulate(Elevated(elevated) + kTwoSataDisks));
-    Run run;
+    ProgramRun run;
     EXPECT_TRUE(run.Start(sim.exe));
     EXPECT_EQ(nullptr, run.box);
     // Both indicators, each with its reading.
@@ -365,7 +365,7 @@ TEST(ModernDisksNvme, ReadThroughThePropertyOrElseTheHealthLogElevatedOrNot) {
                                  Disk(1, "WD Blue SN570 500GB",
                                       "Bus=NVMe\r\nSectors=976773168\r\nTemperature=48\r\n"
                                       "TemperatureProperty=0\r\n")));
-        Run run;
+        ProgramRun run;
         ASSERT_TRUE(run.Start(sim.exe));
         EXPECT_EQ(nullptr, run.box);
         EXPECT_TRUE(test::PumpUntil([&] { return run.ShowsIndicator(0) && run.ShowsIndicator(1); },
@@ -408,7 +408,7 @@ TEST(ModernDisksNvme, ZeroKelvinAndZeroCelsiusAreNoTemperature) {
         SCOPED_TRACE(elevated ? "elevated" : "not elevated");
         test::RemoveProgramDataFolder();
         ASSERT_TRUE(sim.Simulate(Elevated(elevated) + zeroes));
-        Run run;
+        ProgramRun run;
         ASSERT_TRUE(run.Start(sim.exe));
         ASSERT_NE(nullptr, run.box);
         const std::vector<std::string> texts = test::ui::AllTexts(run.box);
@@ -424,7 +424,7 @@ TEST(ModernDisksNvme, ZeroKelvinAndZeroCelsiusAreNoTemperature) {
     sim.ClearRequests();
     ASSERT_TRUE(sim.Simulate(Elevated(false) + zeroes +
                              Disk(2, "SATA WARM", "Bus=SATA\r\nTemperature=39\r\n")));
-    Run run;
+    ProgramRun run;
     ASSERT_TRUE(run.Start(sim.exe));
     EXPECT_EQ(nullptr, run.box);
     EXPECT_TRUE(test::PumpUntil([&] { return run.ShowsIndicator(2); }, kPollTimeoutMs));
@@ -484,7 +484,7 @@ TEST(ModernDisksWindows7, ASataDiskIsReadThroughFailurePredictionAndAnNvmeDiskIs
                              Disk(1, "Samsung SSD 970 EVO 500GB",
                                   "Bus=NVMe\r\nSectors=976773168\r\n"
                                   "Temperature=40\r\n")));
-    Run run;
+    ProgramRun run;
     ASSERT_TRUE(run.Start(sim.exe));
     EXPECT_EQ(nullptr, run.box);
     EXPECT_TRUE(test::PumpUntil([&] { return run.ShowsIndicator(0); }, kPollTimeoutMs));
@@ -540,7 +540,7 @@ TEST(ModernDisksSleeping, ASleepingDiskIsNotWokenKeepsItsNumberAndIsReadAgainWhe
         WriteQuickPollSettings();
         sim.ClearRequests();
         ASSERT_TRUE(sim.Simulate(Elevated(elevated) + Sleeper(45, false)));
-        Run run;
+        ProgramRun run;
         ASSERT_TRUE(run.Start(sim.exe));
         ASSERT_EQ(nullptr, run.box);
         ASSERT_TRUE(test::PumpUntil(
@@ -614,7 +614,7 @@ TEST(ModernDisksSleeping, ADiskAsleepAtStartUpIsWatchedAndReadWhenItWakes) {
     ASSERT_FALSE(sim.exe.empty());
     WriteQuickPollSettings();
     ASSERT_TRUE(sim.Simulate(Elevated(true) + Sleeper(42, true)));
-    Run run;
+    ProgramRun run;
     ASSERT_TRUE(run.Start(sim.exe));
     // Not "no disk supports temperature": the disk gives one when it wakes.
     EXPECT_EQ(nullptr, run.box);
@@ -652,7 +652,7 @@ TEST(ModernDisksMixed, FourDisksOfEveryKindGiveThreeIndicatorsAndTheirLogs) {
              "Elevated=0\r\n") +
         Disk(2, "NVME FAST 256", "Bus=NVMe\r\nSectors=500118192\r\nTemperature=47\r\n") +
         Disk(3, "USB Flash Disk", "Bus=USB\r\nVendor=Generic\r\nSectors=30031872\r\n")));
-    Run run;
+    ProgramRun run;
     ASSERT_TRUE(run.Start(sim.exe));
     EXPECT_EQ(nullptr, run.box);
     EXPECT_TRUE(test::PumpUntil(
@@ -702,7 +702,7 @@ TEST(ModernDisksMixed, TheNoTemperatureBoxOnlyWhenNoDiskAnswers) {
                                Disk(3, "USB Flash Disk", "Bus=USB\r\nVendor=Generic\r\n");
     ASSERT_TRUE(sim.Simulate(silent));
     {
-        Run run;
+        ProgramRun run;
         ASSERT_TRUE(run.Start(sim.exe));
         ASSERT_NE(nullptr, run.box);
         const std::vector<std::string> texts = test::ui::AllTexts(run.box);
@@ -715,7 +715,7 @@ TEST(ModernDisksMixed, TheNoTemperatureBoxOnlyWhenNoDiskAnswers) {
     test::RemoveProgramDataFolder();
     ASSERT_TRUE(sim.Simulate(
         silent + Disk(2, "NVME ONLY 128", "Bus=NVMe\r\nSectors=250069680\r\nTemperature=33\r\n")));
-    Run run;
+    ProgramRun run;
     ASSERT_TRUE(run.Start(sim.exe));
     EXPECT_EQ(nullptr, run.box);
     EXPECT_TRUE(
