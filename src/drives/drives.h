@@ -29,6 +29,7 @@ class TDrives {
     void ApplyPollIntervals();
     void SetMonitoring(bool on);
     int32_t VisibleIconCount() const;
+    // Disks that give a temperature, and those asleep without one yet: they give it awake.
     int32_t MeasurableCount() const;
     void RefreshMenuCaptions();
     // Removes every disk's balloon and resets every status to Normal without an event, so that a
