@@ -38,3 +38,9 @@ if(KORVANE_WINDOWS AND KORVANE_TESTS AND TARGET korvane_wintests AND TARGET Post
     KORVANE_PLANTED_PROBE_EXE="planted-probe/planted_probe.exe"
     KORVANE_POSTWRIGHT_EXE="${postwright_rel}" KORVANE_MAPI_CAPTURE_DLL="mailer-test/mapi_capture.dll")
 endif()
+
+# The README's pictures (docs_images_wintest.cpp) come from the sim build; scripts/docs-images
+# copies them from docs-images/ into docs/.
+if(KORVANE_WINDOWS AND KORVANE_TESTS AND TARGET korvane_wintests AND TARGET KorvaneMonitorSim)
+  add_dependencies(korvane_wintests KorvaneMonitorSim)
+endif()
