@@ -274,10 +274,12 @@ bool TActionExecutor::PlaySoundFile(IWorkerThread& thread, const std::string& pa
                 player.Stop();
                 break;
             }
-            // From position 0, the end is playFor; within a slice of it counts as ended. A device
-            // that fails or never gets there is given up on well after the sound's length.
+            // Ended once the sound's length has passed and the position, from 0, is within a
+            // slice of its end: some devices report the position of the data handed on, ahead of
+            // what is heard. A device that fails or never gets there is given up on well after
+            // the sound's length.
             const uint32_t at = player.Position();
-            if (player.LastError() != 0 || at + kSliceMs >= playFor ||
+            if (player.LastError() != 0 || (waited >= playFor && at + kSliceMs >= playFor) ||
                 waited >= playFor + kSoundSlackMs)
                 break;
             context_.sleep(kSliceMs);

@@ -1,11 +1,11 @@
 // HibernateCountdown: the countdown, its captions and the power-off it ends in.
 #include "actions/hibernate_form_logic.h"
 
-#include "toolkit/app_services.h"
 #include "drives/drive.h"
 #include "log/logger.h"
 #include "settings/keys.h"
 #include "settings/options.h"
+#include "toolkit/app_services.h"
 #include "toolkit/text.h"
 #include "toolkit/toolkit.h"
 

@@ -41,7 +41,7 @@ class FakeCountdown final : public IPowerOffCountdown {
     int waits = 0;
     int dismissed = 0;
     bool stopSeen = false; // the stop request was true when the wait returned
-    bool succeed = false; // the outcome of each countdown
+    bool succeed = false;  // the outcome of each countdown
     std::function<void()> whileShown;
 
   private:
