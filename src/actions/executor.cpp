@@ -271,6 +271,9 @@ bool TActionExecutor::PlaySoundFile(IWorkerThread& thread, const std::string& pa
             return false;
         for (uint32_t waited = 0;; waited += kSliceMs) {
             if (thread.Terminated()) {
+                // Stopped at once: a stop alone waits for what the device has queued (most of
+                // a second under Wine).
+                player.Pause();
                 player.Stop();
                 break;
             }

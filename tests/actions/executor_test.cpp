@@ -333,7 +333,9 @@ TEST_F(ExecutorTest, AStopDuringTheSoundStopsItAndNothingLaterRuns) {
           "C:\\alarm.exe");
     Queue(*drives[0], 1, kActionShowMessage, 50);
     RunWorker();
-    // Polled until the stop, then stopped; no 20-second wait.
+    // Polled until the stop, then paused and stopped; no 20-second wait.
+    ASSERT_GE(Player().commands.size(), 2u);
+    EXPECT_EQ("pause", Player().commands[Player().commands.size() - 2]);
     EXPECT_EQ("stop", Player().commands.back());
     EXPECT_EQ(3, polls);
     // The later steps and the waiting record never ran; the lines after the stop were refused.

@@ -48,6 +48,7 @@ class WatchedPlayer final : public ISoundPlayer {
     bool SetFileName(const std::string& path) override { return inner_->SetFileName(path); }
     std::string FileName() const override { return inner_->FileName(); }
     bool Stop() override { return inner_->Stop(); }
+    bool Pause() override { return inner_->Pause(); }
     bool SeekToStart() override { return inner_->SeekToStart(); }
     bool SetTimeFormatMilliseconds() override { return inner_->SetTimeFormatMilliseconds(); }
     uint32_t Length() override { return inner_->Length(); }

@@ -131,6 +131,7 @@ class FakeSoundPlayer final : public ISoundPlayer {
     bool SetFileName(const std::string& path) override;
     std::string FileName() const override { return fileName_; }
     bool Stop() override { return Command("stop"); }
+    bool Pause() override { return Command("pause"); }
     bool SeekToStart() override {
         position = 0;
         return Command("seek 0");
