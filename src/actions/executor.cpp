@@ -105,10 +105,14 @@ void TActionExecutor::Stop() {
         return;
     stopped_ = true;
     // An application being started is let finish first; the worker's calls are served meanwhile.
-    while (!stepGuard_.try_lock())
+    // A start that never returns is not waited for beyond the limit.
+    bool locked = false;
+    for (uint32_t waited = 0; !(locked = stepGuard_.try_lock()) && waited < kStopLimitMs;
+         waited += kSliceMs)
         worker_->WaitFor(kSliceMs);
     worker_->Terminate();
-    stepGuard_.unlock();
+    if (locked)
+        stepGuard_.unlock();
     // The countdown's close request would wait for a message loop that no longer runs; its
     // timer must not power off a computer whose monitor has ended.
     if (IPowerOffCountdown* countdown = shownCountdown_.exchange(nullptr))
