@@ -95,11 +95,32 @@ TActionExecutor::TActionExecutor(TExecutorContext context) : context_(std::move(
 }
 
 TActionExecutor::~TActionExecutor() {
-    if (worker_) {
-        worker_->Terminate();
-        worker_.reset(); // the thread is gone after this, whatever it was doing
-    }
+    Stop();
+    worker_.reset(); // the thread has ended by now (or, as the very last resort, was ended)
     queue_.clear();
+}
+
+void TActionExecutor::Stop() {
+    if (stopped_ || !worker_)
+        return;
+    stopped_ = true;
+    // An application being started is let finish first; the worker's calls are served meanwhile.
+    // A start that never returns is not waited for beyond the limit.
+    bool locked = false;
+    for (uint32_t waited = 0; !(locked = stepGuard_.try_lock()) && waited < kStopLimitMs;
+         waited += kSliceMs)
+        worker_->WaitFor(kSliceMs);
+    worker_->Terminate();
+    if (locked)
+        stepGuard_.unlock();
+    // The countdown's close request would wait for a message loop that no longer runs; its
+    // timer must not power off a computer whose monitor has ended.
+    if (IPowerOffCountdown* countdown = shownCountdown_.exchange(nullptr))
+        countdown->Dismiss();
+    if (worker_->WaitFor(kStopLimitMs)) {
+        std::lock_guard<std::mutex> lock(queueGuard_);
+        queue_.clear(); // waiting records are dropped, the abandoned one with them
+    }
 }
 
 void TActionExecutor::QueueAction(uint8_t level, TDrive& drive, uint8_t poweroffMethod,
@@ -155,32 +176,40 @@ uint32_t TActionExecutor::WorkerBody(IWorkerThread& thread) {
         std::lock_guard<std::mutex> lock(queueGuard_);
         queue_.pop_front();
     }
+    // Stopped: the waiting records are dropped, none runs any more.
+    std::lock_guard<std::mutex> lock(queueGuard_);
+    queue_.clear();
     return 0;
 }
 
 void TActionExecutor::ExecuteAction(IWorkerThread& thread, const TActionRec& rec) {
     WorkerLog(thread, rec, "Start Action", kNotice);
 
-    if ((rec.Actions & kActionShowMessage) && rec.TrayIcon) {
+    // Each step looks at the stop first: after it, nothing more of the record runs.
+    if ((rec.Actions & kActionShowMessage) && rec.TrayIcon && !thread.Terminated()) {
         const std::string limit = TemperatureTextOf(rec, rec.LimitTemp);
         const std::string current = TemperatureTextOf(rec, rec.CurrentTemp);
         const std::string body =
             Format(rec.Level == 1 ? kWarningBody : kCriticalBody, limit.c_str(), current.c_str());
         const std::string title = "Hard Disk " + IntToStr(rec.DriveNumber + 1) + ": " + rec.Model;
+        // A message box shown here ends on the stop request (see IWorkerThread::Terminate).
         context_.trayMessages.ShowTrayMessage(*rec.TrayIcon, 0, kMessageWarning, body, title,
                                               kMessageTimeMs, false);
         WorkerLog(thread, rec, "Show notification", kNotice);
     }
 
-    if ((rec.Actions & kActionPlaySound) && !Trim(rec.SoundFile).empty()) {
-        if (PlaySoundFile(rec.SoundFile))
+    if ((rec.Actions & kActionPlaySound) && !Trim(rec.SoundFile).empty() && !thread.Terminated()) {
+        const bool played = PlaySoundFile(thread, rec.SoundFile);
+        if (played)
             WorkerLog(thread, rec, "Play sound (" + rec.SoundFile + ")", kNotice);
         else
             WorkerLog(thread, rec, "Play sound failed (" + rec.SoundFile + ")", kError);
     }
 
-    if ((rec.Actions & kActionExecuteApp) && !Trim(rec.AppPath).empty()) {
-        IAppLauncher::Result started = context_.launcher.Open(rec.AppPath);
+    if ((rec.Actions & kActionExecuteApp) && !Trim(rec.AppPath).empty() && !thread.Terminated()) {
+        IAppLauncher::Result started = OpenUnlessStopped(thread, rec.AppPath);
+        if (thread.Terminated())
+            return; // not started, or started before the stop: not waited for
         if (started.started) {
             if (started.process) {
                 for (uint32_t waited = 0; waited < kAppWaitMs && !thread.Terminated();
@@ -196,22 +225,35 @@ void TActionExecutor::ExecuteAction(IWorkerThread& thread, const TActionRec& rec
         }
     }
 
-    if (rec.Actions & kActionPoweroff) {
-        // The window's program-wide reference belongs to the GUI thread: it is read there.
+    if ((rec.Actions & kActionPoweroff) && context_.countdown && !thread.Terminated()) {
+        // The window's program-wide reference and the window itself belong to the GUI thread: it
+        // is looked up and shown there, in one call that is refused once the stop has come.
         IPowerOffCountdown* countdown = nullptr;
-        if (context_.countdown)
-            thread.Synchronize([&] { countdown = context_.countdown(); });
-        if (countdown) {
+        thread.Synchronize([&] {
+            countdown = context_.countdown();
+            if (!countdown)
+                return;
+            shownCountdown_ = countdown;
             countdown->ShowCountdown(rec.Model, kCountdownSeconds, rec.CurrentTemp, rec.LimitTemp,
                                      rec.PoweroffMethod);
-            countdown->WaitUntilClosed();
-            if (countdown->PowerOffSucceeded())
+        });
+        if (countdown) {
+            countdown->WaitUntilClosed([&thread] { return thread.Terminated(); });
+            if (!thread.Terminated() && countdown->PowerOffSucceeded())
                 Pause(thread, kAfterPowerOffMs);
         }
     }
 }
 
-bool TActionExecutor::PlaySoundFile(const std::string& path) {
+IAppLauncher::Result TActionExecutor::OpenUnlessStopped(IWorkerThread& thread,
+                                                        const std::string& path) {
+    std::lock_guard<std::mutex> lock(stepGuard_);
+    if (thread.Terminated())
+        return {};
+    return context_.launcher.Open(path);
+}
+
+bool TActionExecutor::PlaySoundFile(IWorkerThread& thread, const std::string& path) {
     if (!context_.files.FileExists(path))
         return false;
     try {
@@ -222,8 +264,34 @@ bool TActionExecutor::PlaySoundFile(const std::string& path) {
         player.SeekToStart();
         player.SetTimeFormatMilliseconds();
         const uint32_t length = player.Length();
-        // Waiting mode: the call returns when playing has ended.
-        return length >= kSoundLimitMs ? player.PlayFor(kSoundLimitMs) : player.Play();
+        const uint32_t playFor = std::min(length, kSoundLimitMs);
+        // The play itself does not wait: the device plays on while the worker watches the
+        // position and the stop, and a stop ends the sound at once.
+        player.SetWait(false);
+        const bool accepted =
+            length >= kSoundLimitMs ? player.PlayFor(kSoundLimitMs) : player.Play();
+        player.SetWait(true);
+        if (!accepted)
+            return false;
+        for (uint32_t waited = 0;; waited += kSliceMs) {
+            if (thread.Terminated()) {
+                // Stopped at once: a stop alone waits for what the device has queued (most of
+                // a second under Wine).
+                player.Pause();
+                player.Stop();
+                break;
+            }
+            // Ended once the sound's length has passed and the position, from 0, is within a
+            // slice of its end: some devices report the position of the data handed on, ahead of
+            // what is heard. A device that fails or never gets there is given up on well after
+            // the sound's length.
+            const uint32_t at = player.Position();
+            if (player.LastError() != 0 || (waited >= playFor && at + kSliceMs >= playFor) ||
+                waited >= playFor + kSoundSlackMs)
+                break;
+            context_.sleep(kSliceMs);
+        }
+        return true;
     } catch (...) {
         return false;
     }

@@ -4,6 +4,7 @@
 #include "actions/action_launcher.h"
 #include "actions/action_rec.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <list>
@@ -64,10 +65,15 @@ class TActionExecutor final : public IActionQueue {
     static constexpr int32_t kCountdownSeconds = 20;
     static constexpr uint32_t kMessageTimeMs = 8000;
     static constexpr uint32_t kSoundLimitMs = 20000;
+    // How much longer than its length a sound is waited for before it counts as ended: the
+    // device may be slow to start.
+    static constexpr uint32_t kSoundSlackMs = 3000;
+    // How long Stop waits for the worker to notice; every step notices within a second.
+    static constexpr uint32_t kStopLimitMs = 10000;
 
     // The sound player, the empty queue, then the worker, which starts at once.
     explicit TActionExecutor(TExecutorContext context);
-    // Stops the worker without waiting for the step in progress; waiting records are dropped.
+    // Stop, then the thread, the queue and the player go.
     ~TActionExecutor() override;
     TActionExecutor(const TActionExecutor&) = delete;
     TActionExecutor& operator=(const TActionExecutor&) = delete;
@@ -77,6 +83,12 @@ class TActionExecutor final : public IActionQueue {
                      const std::string& appPath, const std::string& soundFile, bool poweroff,
                      bool executeApp, bool playSound, bool showMessage, int32_t limitTemp) override;
 
+    // GUI thread. Stops the worker at its next look (within a second in every step: a sound is
+    // stopped, a message box closed, the wait for an application or a countdown given up), hides
+    // a countdown it shows, and drops the waiting records. Nothing is started afterwards. Again
+    // is harmless.
+    void Stop();
+
     size_t QueueLength() const;
     IWorkerThread& Worker() { return *worker_; }
 
@@ -84,7 +96,9 @@ class TActionExecutor final : public IActionQueue {
     // The thread is handed in: the body may start before the constructor has stored it.
     uint32_t WorkerBody(IWorkerThread& thread);
     void ExecuteAction(IWorkerThread& thread, const TActionRec& rec);
-    bool PlaySoundFile(const std::string& path);
+    bool PlaySoundFile(IWorkerThread& thread, const std::string& path);
+    // Starts the application unless the stop has come first (see stepGuard_).
+    IAppLauncher::Result OpenUnlessStopped(IWorkerThread& thread, const std::string& path);
     void WorkerLog(IWorkerThread& thread, const TActionRec& rec, const std::string& message,
                    int32_t level);
     // Sleeps in short slices so that a stop is noticed.
@@ -94,6 +108,12 @@ class TActionExecutor final : public IActionQueue {
     std::unique_ptr<ISoundPlayer> soundPlayer_;
     mutable std::mutex queueGuard_;
     std::list<TActionRec> queue_;
+    // Held by the worker while it looks at the stop and starts an application, and by Stop while
+    // it sets the stop: an application is started before the stop or not at all.
+    std::mutex stepGuard_;
+    // The countdown the worker has shown and is waiting for; Stop dismisses it.
+    std::atomic<IPowerOffCountdown*> shownCountdown_{nullptr};
+    bool stopped_ = false; // GUI thread
     // Last: it is stopped before the queue and the player go.
     std::unique_ptr<IWorkerThread> worker_;
 };

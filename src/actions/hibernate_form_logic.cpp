@@ -1,11 +1,11 @@
 // HibernateCountdown: the countdown, its captions and the power-off it ends in.
 #include "actions/hibernate_form_logic.h"
 
-#include "toolkit/app_services.h"
 #include "drives/drive.h"
 #include "log/logger.h"
 #include "settings/keys.h"
 #include "settings/options.h"
+#include "toolkit/app_services.h"
 #include "toolkit/text.h"
 #include "toolkit/toolkit.h"
 
@@ -60,15 +60,26 @@ void HibernateCountdown::ShowCountdown(const std::string& heading, int32_t secon
     const bool celsius = deps_.options.General().ReadBool(key::UseCelsius.name);
     view_.SetMessage(CountdownMessage(currentTemp, limitTemp, seconds, celsius));
     view_.Present();
+    open_ = true;
     deps_.app.SyncTaskbarButton();
     view_.FocusPowerOffButton();
 }
 
-void HibernateCountdown::WaitUntilClosed() {
-    while (view_.Shown() || deciding_) {
+void HibernateCountdown::WaitUntilClosed(const std::function<bool()>& stopRequested) {
+    // The worker has no window of its own to serve meanwhile; the close request posted to this
+    // window is taken by the GUI thread's loop.
+    while ((open_ || deciding_) && !(stopRequested && stopRequested()))
         view_.Sleep(10);
-        view_.ProcessOneMessage();
+}
+
+void HibernateCountdown::Dismiss() {
+    timer_->SetEnabled(false);
+    countdown_ = 0;
+    if (view_.Shown()) {
+        view_.Hide();
+        deps_.app.SyncTaskbarButton();
     }
+    open_ = false;
 }
 
 void HibernateCountdown::RefreshPowerOffCaption() {
@@ -78,6 +89,8 @@ void HibernateCountdown::RefreshPowerOffCaption() {
 }
 
 void HibernateCountdown::Tick() {
+    if (!timer_->Enabled())
+        return; // cancelled or dismissed: it must not power off
     if (countdown_ > 0) {
         --countdown_;
         RefreshPowerOffCaption();
@@ -134,6 +147,7 @@ void HibernateCountdown::Decide(int32_t method) {
 void HibernateCountdown::CloseQuery(bool& accept) {
     accept = false;
     view_.Hide();
+    open_ = false;
     deps_.app.SyncTaskbarButton();
 }
 

@@ -80,13 +80,18 @@ class HibernateCountdown {
 
     void ShowCountdown(const std::string& heading, int32_t seconds, int32_t currentTemp,
                        int32_t limitTemp, int32_t method);
-    // Returns when the window is hidden and no power-off decision is still being made.
-    void WaitUntilClosed();
+    // Worker thread: returns when the window is hidden and no power-off decision is still being
+    // made, or once `stopRequested` turns true. Reads only the flags below.
+    void WaitUntilClosed(const std::function<bool()>& stopRequested);
     bool PowerOffSucceeded() const { return powerOffSucceeded_; }
+    // Ends the countdown without a power-off and hides the window now, not through a posted close
+    // request that no message loop may take any more.
+    void Dismiss();
     int32_t Countdown() const { return countdown_; }
     bool Counting() const;
 
     void RefreshPowerOffCaption();
+    // A tick of a timer already stopped (still queued when it stopped) does nothing.
     void Tick();
     void CancelPowerOff();
     void PowerOffNow();
@@ -107,6 +112,9 @@ class HibernateCountdown {
     // answers, so the wait also covers the decision.
     std::atomic<bool> powerOffSucceeded_{false};
     std::atomic<bool> deciding_{false};
+    // From ShowCountdown until the window hides: what the worker waits on, instead of asking the
+    // window, which belongs to the GUI thread.
+    std::atomic<bool> open_{false};
     int32_t countdown_ = 0;
     int32_t methodCount_ = 1;
 };

@@ -86,8 +86,12 @@ void THibernateForm::ShowCountdown(const std::string& heading, int32_t seconds, 
         [&] { logic_->ShowCountdown(heading, seconds, currentTemp, limitTemp, method); });
 }
 
-void THibernateForm::WaitUntilClosed() {
-    logic_->WaitUntilClosed();
+void THibernateForm::WaitUntilClosed(const std::function<bool()>& stopRequested) {
+    logic_->WaitUntilClosed(stopRequested);
+}
+
+void THibernateForm::Dismiss() {
+    logic_->Dismiss();
 }
 
 void THibernateForm::SetHeading(const std::string& text) {

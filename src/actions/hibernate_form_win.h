@@ -25,8 +25,9 @@ class THibernateForm final : public IPowerOffCountdown, private CountdownView {
     // Safe from the worker: the window is prepared and shown on the GUI thread.
     void ShowCountdown(const std::string& heading, int32_t seconds, int32_t currentTemp,
                        int32_t limitTemp, int32_t method) override;
-    void WaitUntilClosed() override;
+    void WaitUntilClosed(const std::function<bool()>& stopRequested) override;
     bool PowerOffSucceeded() const override { return logic_->PowerOffSucceeded(); }
+    void Dismiss() override;
 
     forms::Form& Window() { return *form_; }
     HibernateCountdown& Logic() { return *logic_; }

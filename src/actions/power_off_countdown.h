@@ -1,8 +1,9 @@
 // The countdown window as the alarm worker sees it: shown for one power-off, waited for, asked how
-// it ended.
+// it ended, and dismissed when the program ends.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace korvane {
@@ -11,15 +12,19 @@ class IPowerOffCountdown {
   public:
     virtual ~IPowerOffCountdown() = default;
 
-    // Called from the alarm worker: the disk's model (at most 20 characters) as the heading, the
-    // seconds to count down, the current and the limit temperature in degrees Celsius, and the
-    // method to preselect (0 shutdown, 1 hibernate).
+    // GUI thread (the worker calls it through its synchronous call): the disk's model (at most 20
+    // characters) as the heading, the seconds to count down, the current and the limit temperature
+    // in degrees Celsius, and the method to preselect (0 shutdown, 1 hibernate).
     virtual void ShowCountdown(const std::string& heading, int32_t seconds, int32_t currentTemp,
                                int32_t limitTemp, int32_t method) = 0;
-    // Returns when the window is hidden again, dispatching the calling thread's messages meanwhile.
-    virtual void WaitUntilClosed() = 0;
+    // Worker thread: returns when the window is hidden and no power-off decision is still being
+    // made, or as soon as `stopRequested` turns true. Touches nothing of the GUI thread.
+    virtual void WaitUntilClosed(const std::function<bool()>& stopRequested) = 0;
     // The result of the last power-off attempt; false after each ShowCountdown.
     virtual bool PowerOffSucceeded() const = 0;
+    // GUI thread, at shut-down: the countdown ends without a power-off and the window is hidden
+    // at once; a tick still on its way does nothing.
+    virtual void Dismiss() = 0;
 };
 
 } // namespace korvane

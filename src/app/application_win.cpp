@@ -181,7 +181,10 @@ TApplication::~TApplication() {
     } catch (...) {
         // The remaining steps are skipped.
     }
-    // What a failed step left behind goes users first, the window last.
+    // What a failed step left behind goes users first, the window last; the alarm worker, which
+    // uses much of it, has stopped before any of it goes.
+    if (Executor)
+        Executor->Stop();
     Drives.reset();
     driveContext_.reset();
     OptionsForm = nullptr;
@@ -206,18 +209,23 @@ TApplication::~TApplication() {
 
 void TApplication::ShutDown() {
     Log(kStartFinalization);
+    // The alarm worker reads the settings, the windows and the logger through its calls into
+    // this thread, which the steps below may serve while they wait: it stops first (within a
+    // second whatever it is doing, waiting alarms dropped); the object goes at its own step.
+    if (Executor)
+        Executor->Stop();
     Log("destroy hard disks monitor");
     Drives.reset();
     driveContext_.reset();
     Log("destroy forms");
     OptionsForm = nullptr;
     optionsForm_.reset();
-    // No new alarm reaches the countdown window from here on; a countdown still running is
-    // cancelled, so that the computer is not powered off by a program that has ended and the
-    // alarm worker waiting for the window goes on (it is stopped with the executor).
+    // No new alarm reaches the countdown window from here on. A countdown still running (its
+    // window closed with the close box, which does not cancel) ends without a power-off: the
+    // computer is not powered off by a program that has ended.
     HibernateForm = nullptr;
-    if (hibernateForm_ && hibernateForm_->Logic().Counting())
-        hibernateForm_->Logic().CancelPowerOff();
+    if (hibernateForm_)
+        hibernateForm_->Dismiss();
     AboutForm = nullptr;
     aboutForm_.reset();
     Log("destroy options engine");
@@ -226,10 +234,10 @@ void TApplication::ShutDown() {
     // system and must not be destroyed.
     MainTrayIcon = nullptr;
     TrayIconHandle = kNoIcon;
-    // The worker stops at once; waiting alarms are dropped.
+    // The worker has stopped already; the waiting alarms were dropped then.
     alarmDispatch_.reset();
     Executor.reset();
-    // The countdown window goes after the worker that may still hold it.
+    // The countdown window goes after the executor that holds it.
     hibernateForm_.reset();
     SoundPlayer.reset();
     Log("destroy shutdown/hibernate engine");

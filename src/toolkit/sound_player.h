@@ -22,6 +22,9 @@ class ISoundPlayer {
 
     // Each command answers whether the device accepted it and records the device's error code.
     virtual bool Stop() = 0;
+    // Holds playing where it is. Some devices stop only once the data already handed on has
+    // played; a pause first lets the stop after it take effect at once.
+    virtual bool Pause() = 0;
     virtual bool SeekToStart() = 0;
     virtual bool SetTimeFormatMilliseconds() = 0;
     virtual uint32_t Length() = 0;             // 0 when unknown

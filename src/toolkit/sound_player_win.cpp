@@ -74,6 +74,11 @@ bool SoundPlayer::Stop() {
     return Send(MCI_STOP, 0, &params);
 }
 
+bool SoundPlayer::Pause() {
+    MCI_GENERIC_PARMS params{};
+    return Send(MCI_PAUSE, 0, &params);
+}
+
 bool SoundPlayer::SeekToStart() {
     MCI_SEEK_PARMS params{};
     return Send(MCI_SEEK, MCI_SEEK_TO_START, &params);

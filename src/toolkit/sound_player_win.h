@@ -50,6 +50,7 @@ class SoundPlayer final : public ISoundPlayer {
     bool SetFileName(const std::string& path) override;
     std::string FileName() const override { return fileName_; }
     bool Stop() override;
+    bool Pause() override;
     bool SeekToStart() override;
     bool SetTimeFormatMilliseconds() override;
     uint32_t Length() override;

@@ -1,6 +1,8 @@
 // The worker thread with its synchronous call into the GUI thread.
 #include "toolkit/worker_thread_win.h"
 
+#include <algorithm>
+
 namespace korvane {
 
 WorkerThread::WorkerThread(AppWindow& gui, WorkerBody body) : gui_(gui), body_(std::move(body)) {
@@ -14,9 +16,9 @@ WorkerThread::~WorkerThread() {
     Terminate();
     if (!thread_)
         return;
-    if (!WaitFor(kStopGraceMs)) {
-        // The body is stuck in a long step (a sound, a wait for an application); ending it
-        // outright is the last resort, as the program must still be able to exit.
+    if (!WaitFor(kStopLimitMs)) {
+        // A body that never looks at the flag; ending it outright may leave a lock it holds
+        // taken, so it is only the last resort that lets the program still exit.
         TerminateThread(thread_.Get(), 0);
         WaitForSingleObject(thread_.Get(), INFINITE);
     }
@@ -24,11 +26,25 @@ WorkerThread::~WorkerThread() {
 
 DWORD WINAPI WorkerThread::ThreadProc(void* param) noexcept {
     auto* self = static_cast<WorkerThread*>(param);
+    // The thread's message queue exists from here on, so that a stop request posted to it is kept.
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
     try {
         return self->body_ ? self->body_(*self) : 0;
     } catch (...) {
         return 1;
     }
+}
+
+void WorkerThread::Terminate() {
+    terminated_ = true;
+    PostStopRequest();
+}
+
+void WorkerThread::PostStopRequest() const {
+    // Fails while the thread has no queue yet or has ended; WaitFor posts again.
+    if (threadId_ != 0)
+        PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
 }
 
 bool WorkerThread::Synchronize(const std::function<void()>& method) {
@@ -46,25 +62,32 @@ bool WorkerThread::Synchronize(const std::function<void()>& method) {
     return ran;
 }
 
-bool WorkerThread::WaitFor(DWORD timeoutMs) {
+bool WorkerThread::WaitFor(uint32_t timeoutMs) {
     if (!thread_)
         return true;
     const bool onGuiThread = GetCurrentThreadId() == gui_.GuiThreadId();
     const DWORD start = GetTickCount();
     for (;;) {
         const DWORD elapsed = GetTickCount() - start;
-        const DWORD left = elapsed >= timeoutMs ? 0 : timeoutMs - elapsed;
+        if (elapsed >= timeoutMs)
+            return WaitForSingleObject(thread_.Get(), 0) == WAIT_OBJECT_0;
+        const DWORD slice = std::min<DWORD>(timeoutMs - elapsed, kRepostMs);
         HANDLE handle = thread_.Get();
         // The worker may be inside Synchronize, waiting for this very thread: take sent messages.
         const DWORD result =
-            onGuiThread ? MsgWaitForMultipleObjects(1, &handle, FALSE, left, QS_SENDMESSAGE)
-                        : WaitForSingleObject(handle, left);
+            onGuiThread ? MsgWaitForMultipleObjects(1, &handle, FALSE, slice, QS_SENDMESSAGE)
+                        : WaitForSingleObject(handle, slice);
         if (result == WAIT_OBJECT_0)
             return true;
-        if (result != WAIT_OBJECT_0 + 1)
-            return false; // timeout or failure
-        MSG msg;
-        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        if (result == WAIT_OBJECT_0 + 1) {
+            MSG msg;
+            PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        } else if (result == WAIT_TIMEOUT) {
+            if (terminated_)
+                PostStopRequest();
+        } else {
+            return false; // failure
+        }
     }
 }
 

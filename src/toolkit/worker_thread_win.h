@@ -11,31 +11,35 @@ namespace korvane {
 
 class WorkerThread final : public IWorkerThread {
   public:
-    // How long freeing waits for the body to notice the terminated flag before the thread is
-    // ended outright.
-    static constexpr DWORD kStopGraceMs = 2000;
+    // How long freeing waits for the body to notice the stop before the thread is ended outright.
+    // Bodies stop within a second; this is only the last resort against one that never looks.
+    static constexpr DWORD kStopLimitMs = 10000;
+    // While a stopped body is waited for, the stop request is posted again this often.
+    static constexpr DWORD kRepostMs = 50;
 
     // Created suspended, given its body, resumed at once.
     WorkerThread(AppWindow& gui, WorkerBody body);
-    // Terminates and waits (see kStopGraceMs), running the thread's synchronous calls meanwhile.
+    // Terminates and waits (see kStopLimitMs), running the thread's synchronous calls meanwhile.
     ~WorkerThread() override;
     WorkerThread(const WorkerThread&) = delete;
     WorkerThread& operator=(const WorkerThread&) = delete;
 
     bool Terminated() const override { return terminated_; }
-    // Sets the terminated flag; the body ends at its next look at it.
-    void Terminate() override { terminated_ = true; }
+    // Sets the terminated flag and posts WM_QUIT to the thread: a modal loop there (a message
+    // box) ends on it, as modal loops do, and the body goes on to its next look at the flag.
+    void Terminate() override;
     bool Synchronize(const std::function<void()>& method) override;
+    // Runs synchronous calls meanwhile when called on the GUI thread; once terminated, the stop
+    // request is posted again every kRepostMs, for a modal loop the body entered after it.
+    bool WaitFor(uint32_t timeoutMs) override;
 
     DWORD ThreadId() const { return threadId_; }
-    // Waits at most `timeoutMs` for the body to return, running synchronous calls meanwhile
-    // when called on the GUI thread. True when it has returned.
-    bool WaitFor(DWORD timeoutMs);
     // The body's result, once it has returned.
     DWORD ExitCode() const;
 
   private:
     static DWORD WINAPI ThreadProc(void* param) noexcept;
+    void PostStopRequest() const;
 
     AppWindow& gui_;
     WorkerBody body_;

@@ -48,6 +48,8 @@ class ExecutorTest : public ::testing::Test {
                              [this] { return countdownSet ? &countdown : nullptr; },
                              [this](uint32_t ms) {
                                  slept.push_back(ms);
+                                 if (onSleep)
+                                     onSleep();
                                  // The worker idles once the queue is empty: the test's run ends
                                  // there.
                                  if (executor && executor->QueueLength() == 0)
@@ -93,6 +95,14 @@ class ExecutorTest : public ::testing::Test {
         return path;
     }
     uint32_t Slept() const { return std::accumulate(slept.begin(), slept.end(), 0u); }
+    // The player's commands with each run of position polls cut to one.
+    static std::vector<std::string> WithoutRepeatedPolls(const std::vector<std::string>& commands) {
+        std::vector<std::string> result;
+        for (const std::string& c : commands)
+            if (c != "position" || result.empty() || result.back() != "position")
+                result.push_back(c);
+        return result;
+    }
 
     std::unique_ptr<MonitorRig> rig;
     test::RecordingTrayShell shell;
@@ -103,6 +113,7 @@ class ExecutorTest : public ::testing::Test {
     std::vector<std::unique_ptr<TDrive>> drives;
     std::unique_ptr<TActionExecutor> executor;
     std::vector<uint32_t> slept;
+    std::function<void()> onSleep; // inside the worker's sleeps
     size_t debugLinesBefore = 0;
 };
 
@@ -113,7 +124,7 @@ TEST_F(ExecutorTest, AllStepsRunInOrderWithTheirLinesAndTexts) {
     launcher.onOpen = [&] {
         // The sound has been played to its end before the application starts.
         ASSERT_FALSE(Player().commands.empty());
-        EXPECT_EQ("play wait", Player().commands.back());
+        EXPECT_EQ("position", Player().commands.back()); // watched to its end
         EXPECT_TRUE(countdown.shown.empty());
     };
     Queue(*drives[0], 1,
@@ -145,10 +156,11 @@ TEST_F(ExecutorTest, AllStepsRunInOrderWithTheirLinesAndTexts) {
               b.text);
     EXPECT_EQ(0, drives[0]->TrayIcon().Tag());
 
+    // The play does not wait; the worker watches the position instead, to notice a stop.
     EXPECT_EQ((std::vector<std::string>{"stop", "open " + sound, "seek 0", "time format ms",
-                                        "length", "play wait"}),
-              Player().commands);
-    EXPECT_TRUE(Player().Wait());
+                                        "length", "play notify", "position"}),
+              WithoutRepeatedPolls(Player().commands));
+    EXPECT_TRUE(Player().Wait()); // every other command waits
     EXPECT_EQ(std::vector<std::string>{"C:\\alarm.exe"}, launcher.opened);
     EXPECT_EQ(1, launcher.released);
 
@@ -223,15 +235,20 @@ TEST_F(ExecutorTest, SoundsOfTwentySecondsOrMoreArePlayedForTwentySeconds) {
     for (uint32_t length : {25000u, 20000u, 19999u}) {
         Player().length = length;
         Player().commands.clear();
+        slept.clear();
         Queue(*drives[0], 1, kActionPlaySound, 50, sound);
         Worker().terminated = false;
         RunWorker();
-        EXPECT_EQ(length >= 20000 ? "play 20000 wait" : "play wait", Player().commands.back())
-            << length;
+        const auto c = WithoutRepeatedPolls(Player().commands);
+        ASSERT_GE(c.size(), 2u);
+        EXPECT_EQ(length >= 20000 ? "play 20000 notify" : "play notify", c[c.size() - 2]) << length;
+        // Watched in 50 ms slices for as long as it plays, not beyond; 10 ms idle passes around.
+        EXPECT_EQ((std::min(length, 20000u) + 49) / 50 * 50 + 20, Slept()) << length;
     }
     // The same file stays open between records; a stop comes before each play.
-    EXPECT_EQ((std::vector<std::string>{"stop", "seek 0", "time format ms", "length", "play wait"}),
-              Player().commands);
+    EXPECT_EQ((std::vector<std::string>{"stop", "seek 0", "time format ms", "length", "play notify",
+                                        "position"}),
+              WithoutRepeatedPolls(Player().commands));
 }
 
 TEST_F(ExecutorTest, ARunningApplicationIsWaitedForTenSecondsAtMost) {
@@ -298,6 +315,70 @@ TEST_F(ExecutorTest, ARecordNeedsNothingOfItsDiskOnceQueued) {
     ASSERT_EQ(2u, shell.balloons.size());
     EXPECT_EQ("Hard Disk 1: ST380011A", shell.balloons[1].title);
     EXPECT_NE(std::string::npos, shell.balloons[1].text.find("51" + kDeg + "C"));
+}
+
+TEST_F(ExecutorTest, AStopDuringTheSoundStopsItAndNothingLaterRuns) {
+    Disks(MonitorRig::Disk(0, "ST380011A", 61));
+    Executor();
+    const std::string sound = SoundFile("long.wav");
+    Player().length = 25000;
+    Player().endsAtOnce = false; // still playing at every look
+    int polls = 0;
+    onSleep = [&] {
+        if (!Player().commands.empty() && Player().commands.back() == "position" && ++polls == 3)
+            executor->Stop(); // as the GUI thread does it, between two looks of the worker
+    };
+    Queue(*drives[0], 2,
+          kActionShowMessage | kActionPlaySound | kActionExecuteApp | kActionPoweroff, 60, sound,
+          "C:\\alarm.exe");
+    Queue(*drives[0], 1, kActionShowMessage, 50);
+    RunWorker();
+    // Polled until the stop, then paused and stopped; no 20-second wait.
+    ASSERT_GE(Player().commands.size(), 2u);
+    EXPECT_EQ("pause", Player().commands[Player().commands.size() - 2]);
+    EXPECT_EQ("stop", Player().commands.back());
+    EXPECT_EQ(3, polls);
+    // The later steps and the waiting record never ran; the lines after the stop were refused.
+    EXPECT_TRUE(launcher.opened.empty());
+    EXPECT_TRUE(countdown.shown.empty());
+    EXPECT_EQ(2u, shell.balloons.size()); // the first record's notification only
+    EXPECT_EQ(0u, executor->QueueLength());
+    RunWorker(); // a body started after the stop ends at once
+    EXPECT_EQ(2u, shell.balloons.size());
+    EXPECT_EQ(0, countdown.dismissed); // no countdown was shown
+}
+
+TEST_F(ExecutorTest, AStopWhileTheApplicationStartsOrRunsEndsTheRecord) {
+    Disks(MonitorRig::Disk(0, "ST380011A", 61));
+    Executor();
+    launcher.processEnds = false;
+    // Started before the stop came (the stop waits for the start to end, then sets the flag):
+    // not waited for, nothing logged after it.
+    launcher.onOpen = [&] { Worker().Terminate(); };
+    Queue(*drives[0], 2, kActionExecuteApp | kActionPoweroff, 60, "", "C:\\busy.exe");
+    RunWorker();
+    EXPECT_EQ(std::vector<std::string>{"C:\\busy.exe"}, launcher.opened);
+    EXPECT_TRUE(launcher.waits.empty());
+    EXPECT_EQ(1, launcher.released);
+    EXPECT_TRUE(countdown.shown.empty());
+    EXPECT_EQ(std::vector<std::string>{"[notice]  Start Action"}, NewLines());
+}
+
+TEST_F(ExecutorTest, AStopDuringTheCountdownEndsTheWaitAndDismissesIt) {
+    Disks(MonitorRig::Disk(0, "ST380011A", 61));
+    Executor();
+    countdown.succeed = true; // even a power-off that went through is not paused after
+    countdown.whileShown = [&] { executor->Stop(); };
+    Queue(*drives[0], 2, kActionPoweroff, 60);
+    Queue(*drives[0], 2, kActionPoweroff, 60);
+    RunWorker();
+    EXPECT_EQ(1u, countdown.shown.size());
+    EXPECT_TRUE(countdown.stopSeen);
+    EXPECT_EQ(1, countdown.dismissed);
+    EXPECT_EQ(10u, Slept()); // the idle pass before the record only
+    EXPECT_EQ(0u, executor->QueueLength());
+    executor.reset(); // stopping again is harmless
+    EXPECT_EQ(1, countdown.dismissed);
 }
 
 TEST(LogHandoff, CodesSayTargetAndLevelAndTheTextIsTakenApartAtTheFirstSemicolon) {

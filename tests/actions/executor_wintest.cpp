@@ -3,6 +3,7 @@
 // and waited for.
 #include "actions/action_launcher_win.h"
 #include "actions/executor.h"
+#include "actions/hibernate_form_win.h"
 #include "actions/tray_messages.h"
 #include "drives/drives.h"
 #include "drives/indicator_icons.h"
@@ -13,10 +14,13 @@
 #include "settings/profile.h"
 #include "toolkit/clock.h"
 #include "toolkit/files.h"
+#include "toolkit/sound_player_win.h"
 #include "toolkit/toolkit_win.h"
+#include "toolkit/worker_thread_win.h"
 
 #include "executor_fakes.h"
 #include "fake_profile.h"
+#include "monitor_fakes.h"
 #include "monitor_shell_win.h"
 #include "sim_sectors.h"
 #include "test_env.h"
@@ -27,24 +31,159 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
 
 namespace korvane {
 namespace {
 
-// Stays shown until the test lets it go: a countdown the user never answers.
-class HeldCountdown final : public IPowerOffCountdown {
+// The real toolkit, with a sound player that tells when its play has begun: the tests catch the
+// worker inside a long sound.
+class WatchedPlayer final : public ISoundPlayer {
+  public:
+    explicit WatchedPlayer(std::unique_ptr<ISoundPlayer> inner) : inner_(std::move(inner)) {}
+    void SetWait(bool wait) override { inner_->SetWait(wait); }
+    bool Wait() const override { return inner_->Wait(); }
+    bool SetFileName(const std::string& path) override { return inner_->SetFileName(path); }
+    std::string FileName() const override { return inner_->FileName(); }
+    bool Stop() override { return inner_->Stop(); }
+    bool Pause() override { return inner_->Pause(); }
+    bool SeekToStart() override { return inner_->SeekToStart(); }
+    bool SetTimeFormatMilliseconds() override { return inner_->SetTimeFormatMilliseconds(); }
+    uint32_t Length() override { return inner_->Length(); }
+    uint32_t Position() override { return inner_->Position(); }
+    bool Play() override { return Started(inner_->Play()); }
+    bool PlayFor(uint32_t length) override { return Started(inner_->PlayFor(length)); }
+    uint32_t LastError() const override { return inner_->LastError(); }
+    static inline std::atomic<int> playing{0};
+
+  private:
+    bool Started(bool ok) {
+        if (ok)
+            ++playing;
+        return ok;
+    }
+    std::unique_ptr<ISoundPlayer> inner_;
+};
+
+class WatchedToolkit final : public IToolkit {
+  public:
+    explicit WatchedToolkit(IToolkit& inner) : inner_(inner) {}
+    std::unique_ptr<ITimer> CreateTimer(int32_t interval) override {
+        return inner_.CreateTimer(interval);
+    }
+    ITrayIcon* CreateTrayIcon(IconHandle icon) override { return inner_.CreateTrayIcon(icon); }
+    IPopupMenu* CreatePopupMenu(const std::vector<std::string>& itemTemplate) override {
+        return inner_.CreatePopupMenu(itemTemplate);
+    }
+    std::unique_ptr<IWorkerThread> CreateWorkerThread(WorkerBody body) override {
+        return inner_.CreateWorkerThread(std::move(body));
+    }
+    std::unique_ptr<ISoundPlayer> CreateSoundPlayer() override {
+        return std::make_unique<WatchedPlayer>(inner_.CreateSoundPlayer());
+    }
+
+  private:
+    IToolkit& inner_;
+};
+
+// The real launcher, telling when the shell has started the program.
+class WatchedLauncher final : public IAppLauncher {
+  public:
+    Result Open(const std::string& path) override {
+        Result result = inner_.Open(path);
+        if (result.started)
+            ++opened;
+        return result;
+    }
+    std::atomic<int> opened{0};
+
+  private:
+    Win32AppLauncher inner_;
+};
+
+// A countdown window double: it would hold the worker until stopped.
+class HeldOpen final : public IPowerOffCountdown {
   public:
     void ShowCountdown(const std::string&, int32_t, int32_t, int32_t, int32_t) override {
         shown = true;
     }
-    void WaitUntilClosed() override {
-        while (!released)
+    void WaitUntilClosed(const std::function<bool()>& stop) override {
+        while (!stop())
             Sleep(10);
     }
     bool PowerOffSucceeded() const override { return false; }
+    void Dismiss() override {}
     std::atomic<bool> shown{false};
-    std::atomic<bool> released{false};
 };
+
+class RecordingEngine final : public PowerOffEngine {
+  public:
+    bool HibernateAvailable() const override { return true; }
+    bool PowerOff(int32_t) override { return ++calls, true; }
+    std::atomic<int> calls{0};
+};
+
+// The program file holds the countdown window's icon and picture.
+struct ProgramResources {
+    ProgramResources() {
+        if (const char* build = std::getenv("KORVANE_BUILD_DIR")) {
+            const std::string exe =
+                test::JoinPath(test::JoinPath(build, "release"), "KorvaneMonitor.exe");
+            module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        }
+    }
+    ~ProgramResources() {
+        if (module)
+            FreeLibrary(module);
+    }
+    HMODULE module = nullptr;
+};
+
+// A silent PCM wave file of `seconds` seconds at CD quality, as alarm sounds usually are.
+void WriteSilentWave(const std::string& path, uint32_t seconds) {
+    constexpr uint32_t kRate = 44100, kBlock = 4; // 16-bit stereo
+    const uint32_t data = kRate * kBlock * seconds;
+    std::string bytes;
+    auto u32 = [&bytes](uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            bytes.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+    };
+    auto u16 = [&bytes](uint16_t v) {
+        bytes.push_back(static_cast<char>(v & 0xFF));
+        bytes.push_back(static_cast<char>(v >> 8));
+    };
+    bytes += "RIFF";
+    u32(36 + data);
+    bytes += "WAVEfmt ";
+    u32(16);
+    u16(1); // PCM
+    u16(2); // stereo
+    u32(kRate);
+    u32(kRate * kBlock);
+    u16(kBlock);
+    u16(16);
+    bytes += "data";
+    u32(data);
+    bytes.append(data, '\0');
+    test::WriteFileBytes(path, bytes);
+}
+
+// The thread's own top-level window that is shown, if any.
+HWND ShownWindowOf(DWORD threadId) {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        threadId,
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            if (!IsWindowVisible(hwnd))
+                return TRUE;
+            *reinterpret_cast<HWND*>(param) = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
 
 class ExecutorWine : public ::testing::Test {
   protected:
@@ -59,10 +198,26 @@ class ExecutorWine : public ::testing::Test {
         executor.reset();
         drives.reset();
     }
-    TActionExecutor& Executor(IPowerOffCountdown* countdown = nullptr) {
-        executor = std::make_unique<TActionExecutor>(TExecutorContext{
-            toolkit, messages, *logger, *files, launcher, [countdown] { return countdown; }, {}});
+    TActionExecutor& Executor(IPowerOffCountdown* countdown = nullptr,
+                              TTrayMessages* trayMessages = nullptr) {
+        executor = std::make_unique<TActionExecutor>(
+            TExecutorContext{watched,
+                             trayMessages ? *trayMessages : messages,
+                             *logger,
+                             *files,
+                             launcher,
+                             [countdown] { return countdown; },
+                             {}});
         return *executor;
+    }
+    DWORD WorkerId() { return dynamic_cast<WorkerThread&>(executor->Worker()).ThreadId(); }
+    // Destroys the executor and reports how long it took.
+    double DestroyMs(const char* state) {
+        const double start = test::NowMs();
+        executor.reset();
+        const double took = test::NowMs() - start;
+        std::printf("[ figure ] executor destroyed %s: %.0f ms\n", state, took);
+        return took;
     }
     std::vector<std::string> DebugMessages() const {
         std::vector<std::string> result;
@@ -101,6 +256,7 @@ class ExecutorWine : public ::testing::Test {
         std::make_unique<TLogger>(*files, *clock, options, dir + "\\");
     AppWindow window;
     Win32Toolkit toolkit{window};
+    WatchedToolkit watched{toolkit};
     std::unique_ptr<IndicatorIconPort> icons = CreateWin32IndicatorIcons();
     std::unique_ptr<sim::SimulatedDriver> driver =
         sim::CreateSimulatedDriver(dir + "\\simulation.ini");
@@ -113,7 +269,7 @@ class ExecutorWine : public ::testing::Test {
                           os,      nullptr,
                           nullptr, [this](ITrayIcon& icon) { messages.HideBalloon(icon); }};
     std::unique_ptr<TDrives> drives;
-    Win32AppLauncher launcher;
+    WatchedLauncher launcher;
     std::unique_ptr<TActionExecutor> executor;
 };
 
@@ -158,21 +314,89 @@ TEST_F(ExecutorWine, AnAlarmShowsABalloonPlaysTheSoundAndWaitsForTheProgram) {
     EXPECT_EQ(2, Count("Start Action"));
 }
 
-TEST_F(ExecutorWine, DestroyingAbandonsTheRecordInProgressAndDropsTheWaitingOnes) {
+// Destroying the executor ends the worker within a second whatever it is doing; the limit here
+// is generous, the figures are printed.
+constexpr double kStopLimitMs = 5000;
+
+TEST_F(ExecutorWine, DestroyedWhileIdleOrInsideALongSoundItEndsAtOnceAndNothingLaterRuns) {
     TDrive& disk = *drives->GetDrive(0);
-    HeldCountdown countdown;
-    Executor(&countdown);
+    Executor();
+    executor->QueueAction(1, disk, 0, "", "", false, false, false, false, 50);
+    ASSERT_TRUE(
+        Pump([&] { return Count("Start Action") == 1 && executor->QueueLength() == 0; }, 10000));
+    EXPECT_LT(DestroyMs("idle"), kStopLimitMs);
+
+    const std::string sound = dir + "\\long.wav";
+    WriteSilentWave(sound, 25);
+    const std::string marker = dir + "\\ran.txt";
+    const std::string script = dir + "\\alarm.bat";
+    test::WriteFileBytes(script, "@echo ran>\"" + marker + "\"\r\n");
+    HeldOpen held; // a countdown would show here if it ran
+    Executor(&held);
+    const int playsBefore = WatchedPlayer::playing;
+    executor->QueueAction(2, disk, 0, script, sound, true, true, true, false, 60);
+    executor->QueueAction(1, disk, 0, "", "", false, false, false, true, 50);
+    ASSERT_TRUE(Pump([&] { return WatchedPlayer::playing > playsBefore; }, 10000));
+    EXPECT_LT(DestroyMs("inside a 25-second sound"), kStopLimitMs);
+    Pump([] { return false; }, 500); // anything still coming would come now
+    EXPECT_EQ(0, Count("Play sound (" + sound + ")"));
+    EXPECT_EQ(0, launcher.opened.load());
+    EXPECT_FALSE(files->FileExists(marker));
+    EXPECT_FALSE(held.shown);
+    EXPECT_TRUE(shell.sent.empty());     // the waiting record was dropped
+    EXPECT_EQ(2, Count("Start Action")); // the idle part's record and the abandoned one
+}
+
+TEST_F(ExecutorWine, DestroyedWhileWaitingForAStartedProgramItEndsAtOnce) {
+    TDrive& disk = *drives->GetDrive(0);
+    const std::string done = dir + "\\done.txt";
+    const std::string script = dir + "\\busy.bat";
+    // Keeps running until the test lets it end.
+    test::WriteFileBytes(script, ":wait\r\n@if exist \"" + done +
+                                     "\" goto :eof\r\n@ping -n 2 127.0.0.1 >nul\r\n@goto wait\r\n");
+    Executor();
+    executor->QueueAction(1, disk, 0, script, "", false, true, false, false, 50);
+    ASSERT_TRUE(Pump([&] { return launcher.opened == 1; }, 20000));
+    const double took = DestroyMs("waiting for a started program");
+    EXPECT_LT(took, kStopLimitMs);
+    EXPECT_EQ(0, Count("App started successfully (" + script + ")")); // it was still waiting
+    test::WriteFileBytes(done, "");
+}
+
+TEST_F(ExecutorWine, DestroyedWhileTheCountdownIsShownItHidesItAndNothingPowersOff) {
+    TDrive& disk = *drives->GetDrive(0);
+    ProgramResources resources;
+    ASSERT_NE(nullptr, resources.module);
+    RecordingEngine engine;
+    test::FakeAppServices app;
+    THibernateForm form(CountdownDeps{toolkit, engine, *logger, options, app, [] {}}, window,
+                        resources.module);
+    Executor(&form);
     executor->QueueAction(2, disk, 0, "", "", true, false, false, false, 60);
     executor->QueueAction(1, disk, 0, "", "", false, false, false, true, 50);
-    ASSERT_TRUE(Pump([&] { return countdown.shown.load(); }, 10000));
-    const double start = test::NowMs();
-    executor.reset();
-    const double took = test::NowMs() - start;
-    countdown.released = true; // the worker is gone: nothing may run now
-    Pump([] { return false; }, 300);
-    EXPECT_EQ(1, Count("Start Action"));
+    const HWND hwnd = form.Window().handle();
+    ASSERT_TRUE(Pump([&] { return IsWindowVisible(hwnd) != FALSE; }, 10000));
+    EXPECT_LT(DestroyMs("with the countdown shown"), kStopLimitMs);
+    EXPECT_FALSE(IsWindowVisible(hwnd));
+    EXPECT_FALSE(form.Logic().Counting());
+    // Ticks still queued arrive now; none powers off, and the waiting record never runs.
+    Pump([] { return false; }, 1500);
+    EXPECT_EQ(0, engine.calls.load());
     EXPECT_TRUE(shell.sent.empty());
-    EXPECT_LT(took, 10000.0); // ended, not waited for
+}
+
+TEST_F(ExecutorWine, DestroyedWhileTheNotificationBoxIsShownItClosesIt) {
+    TDrive& disk = *drives->GetDrive(0);
+    test::FixedOsVersion windows98(kPlatformWin32Windows, 4, 10); // no balloons: a message box
+    TTrayMessages boxes{shell, windows98};
+    ASSERT_FALSE(boxes.BalloonsSupported());
+    Executor(nullptr, &boxes);
+    executor->QueueAction(1, disk, 0, "", "", false, false, false, true, 50);
+    const DWORD worker = WorkerId();
+    ASSERT_TRUE(Pump([&] { return ShownWindowOf(worker) != nullptr; }, 10000));
+    EXPECT_LT(DestroyMs("with the notification box shown"), kStopLimitMs);
+    EXPECT_EQ(nullptr, ShownWindowOf(worker));
+    EXPECT_EQ(0, Count("Show notification"));
 }
 
 } // namespace

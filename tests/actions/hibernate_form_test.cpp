@@ -50,11 +50,16 @@ class FakeView final : public CountdownView {
         if (onStep)
             onStep();
     }
-    void Sleep(uint32_t ms) override { slept += ms; }
+    void Sleep(uint32_t ms) override {
+        slept += ms;
+        if (onSleep)
+            onSleep();
+    }
     void ShowPowerOffFailed() override { ++failureBoxes; }
 
     std::function<void(bool&)> onClose;
     std::function<void()> onStep;
+    std::function<void()> onSleep;
     std::string heading, message, caption;
     int32_t selected = -1;
     int32_t items = 2;
@@ -242,7 +247,7 @@ TEST(HibernateCountdown, TheCloseBoxHidesButTheCountdownGoesOn) {
     b.countdown->CloseQuery(accept);
     EXPECT_FALSE(accept);
     EXPECT_FALSE(b.view.shown);
-    b.countdown->WaitUntilClosed(); // returns at once: the window is hidden
+    b.countdown->WaitUntilClosed({}); // returns at once: the window is hidden
     EXPECT_TRUE(b.timer->Enabled());
     EXPECT_TRUE(b.PowerOffLines().empty());
     for (int i = 0; i < 4; ++i)
@@ -250,18 +255,57 @@ TEST(HibernateCountdown, TheCloseBoxHidesButTheCountdownGoesOn) {
     EXPECT_EQ(std::vector<int32_t>{0}, b.engine.methods);
 }
 
-TEST(HibernateCountdown, WaitUntilClosedStepsMessagesUntilHidden) {
+TEST(HibernateCountdown, WaitUntilClosedEndsOnceHiddenOrStoppedAndStepsNoMessages) {
     Bench b("countdown_wait");
     b.countdown->ShowCountdown("Disk", 20, 60, 55, 0);
-    int steps = 0;
-    b.view.onStep = [&] {
-        if (++steps == 3)
+    int sleeps = 0;
+    b.view.onSleep = [&] {
+        if (++sleeps == 3) {
             b.countdown->CancelPowerOff();
+            b.view.ProcessOneMessage(); // the GUI thread's loop takes the posted close
+        }
     };
-    b.countdown->WaitUntilClosed();
+    b.countdown->WaitUntilClosed([] { return false; });
     EXPECT_FALSE(b.view.shown);
-    EXPECT_EQ(4, b.view.messageSteps); // the fourth step handled the posted close
-    EXPECT_EQ(40u, b.view.slept);      // 10 ms before each step
+    EXPECT_EQ(3, sleeps);
+    EXPECT_EQ(1, b.view.messageSteps); // the waiting thread took none of the window's messages
+    EXPECT_EQ(30u, b.view.slept);
+
+    // A stop request ends the wait while the window is still shown.
+    b.countdown->ShowCountdown("Disk", 20, 60, 55, 0);
+    sleeps = 0;
+    b.view.onSleep = [&] { ++sleeps; };
+    b.countdown->WaitUntilClosed([&] { return sleeps == 2; });
+    EXPECT_EQ(2, sleeps);
+    EXPECT_TRUE(b.view.shown);
+    EXPECT_TRUE(b.timer->Enabled());
+}
+
+TEST(HibernateCountdown, DismissHidesAtOnceAndNoLaterTickPowersOff) {
+    Bench b("countdown_dismiss");
+    b.countdown->ShowCountdown("Disk", 1, 60, 55, 0);
+    b.timer->Fire();
+    b.countdown->Dismiss();
+    EXPECT_FALSE(b.view.shown); // hidden now, not by a posted request
+    EXPECT_FALSE(b.view.closePosted);
+    EXPECT_FALSE(b.timer->Enabled());
+    b.countdown->WaitUntilClosed({}); // nothing left to wait for
+    // Ticks already queued when the timer stopped still arrive; the countdown was due.
+    for (int i = 0; i < 3; ++i)
+        b.timer->Fire();
+    EXPECT_TRUE(b.engine.methods.empty());
+    EXPECT_TRUE(b.PowerOffLines().empty());
+    EXPECT_FALSE(b.countdown->PowerOffSucceeded());
+
+    // The same after a cancel.
+    b.countdown->ShowCountdown("Disk", 0, 60, 55, 0);
+    b.countdown->CancelPowerOff();
+    b.timer->Fire();
+    EXPECT_TRUE(b.engine.methods.empty());
+    // A dismissed countdown may be shown again and runs as before.
+    b.countdown->ShowCountdown("Disk", 0, 60, 55, 0);
+    b.timer->Fire();
+    EXPECT_EQ(std::vector<int32_t>{0}, b.engine.methods);
 }
 
 } // namespace

@@ -71,7 +71,7 @@ class HibernateFormTest : public ::testing::Test {
     }
     void TearDown() override {
         if (worker.joinable()) {
-            form->Window().Hide();
+            form->Dismiss();
             worker.join();
         }
     }
@@ -79,7 +79,7 @@ class HibernateFormTest : public ::testing::Test {
     void ShowFromWorker(int32_t method) {
         worker = std::thread([this, method] {
             form->ShowCountdown("WDC WD800JB-00JJC0", 20, 57, 55, method);
-            form->WaitUntilClosed();
+            form->WaitUntilClosed({});
             succeeded = form->PowerOffSucceeded();
             workerDone = true;
         });

@@ -39,10 +39,11 @@ void FakeCountdown::ShowCountdown(const std::string& heading, int32_t seconds, i
     shown.push_back({heading, seconds, currentTemp, limitTemp, method});
 }
 
-void FakeCountdown::WaitUntilClosed() {
+void FakeCountdown::WaitUntilClosed(const std::function<bool()>& stopRequested) {
     ++waits;
     if (whileShown)
         whileShown();
+    stopSeen = stopRequested && stopRequested();
     succeeded_ = succeed;
 }
 

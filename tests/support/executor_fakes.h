@@ -29,8 +29,9 @@ class FakeCountdown final : public IPowerOffCountdown {
   public:
     void ShowCountdown(const std::string& heading, int32_t seconds, int32_t currentTemp,
                        int32_t limitTemp, int32_t method) override;
-    void WaitUntilClosed() override;
+    void WaitUntilClosed(const std::function<bool()>& stopRequested) override;
     bool PowerOffSucceeded() const override { return succeeded_; }
+    void Dismiss() override { ++dismissed; }
 
     struct Shown {
         std::string heading;
@@ -38,7 +39,9 @@ class FakeCountdown final : public IPowerOffCountdown {
     };
     std::vector<Shown> shown;
     int waits = 0;
-    bool succeed = false; // the outcome of each countdown
+    int dismissed = 0;
+    bool stopSeen = false; // the stop request was true when the wait returned
+    bool succeed = false;  // the outcome of each countdown
     std::function<void()> whileShown;
 
   private:

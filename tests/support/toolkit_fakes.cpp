@@ -65,8 +65,18 @@ bool FakeSoundPlayer::SetFileName(const std::string& path) {
     return open_;
 }
 
+bool FakeSoundPlayer::Play() {
+    const bool ok = Command(wait_ ? "play wait" : "play notify");
+    if (ok && endsAtOnce)
+        position = length;
+    return ok;
+}
+
 bool FakeSoundPlayer::PlayFor(uint32_t units) {
-    return Command("play " + std::to_string(units) + (wait_ ? " wait" : " notify"));
+    const bool ok = Command("play " + std::to_string(units) + (wait_ ? " wait" : " notify"));
+    if (ok && endsAtOnce)
+        position += units;
+    return ok;
 }
 
 bool FakeSoundPlayer::Command(const std::string& text) {

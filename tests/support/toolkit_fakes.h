@@ -108,11 +108,19 @@ class FakeWorkerThread final : public IWorkerThread {
         method();
         return true;
     }
+    // The body runs only inside RunBody: it has returned unless called from within.
+    bool WaitFor(uint32_t) override { return !running; }
     // Runs the body on the calling thread (it must end by itself or by Terminate from within).
-    uint32_t RunBody() { return body ? body(*this) : 0; }
+    uint32_t RunBody() {
+        running = true;
+        const uint32_t result = body ? body(*this) : 0;
+        running = false;
+        return result;
+    }
 
     WorkerBody body;
     bool terminated = false;
+    bool running = false;
     int synchronized = 0;
 };
 
@@ -123,11 +131,16 @@ class FakeSoundPlayer final : public ISoundPlayer {
     bool SetFileName(const std::string& path) override;
     std::string FileName() const override { return fileName_; }
     bool Stop() override { return Command("stop"); }
-    bool SeekToStart() override { return Command("seek 0"); }
+    bool Pause() override { return Command("pause"); }
+    bool SeekToStart() override {
+        position = 0;
+        return Command("seek 0");
+    }
     bool SetTimeFormatMilliseconds() override { return Command("time format ms"); }
     uint32_t Length() override { return Command("length") ? length : 0; }
     uint32_t Position() override { return Command("position") ? position : 0; }
-    bool Play() override { return Command(wait_ ? "play wait" : "play notify"); }
+    // A play is over at once: the position is at its end afterwards.
+    bool Play() override;
     bool PlayFor(uint32_t units) override;
     uint32_t LastError() const override { return lastError_; }
 
@@ -137,6 +150,7 @@ class FakeSoundPlayer final : public ISoundPlayer {
     uint32_t position = 0;
     uint32_t failWith = 0; // error code of every command when non-zero
     bool openFails = false;
+    bool endsAtOnce = true; // false: a play goes on; the position stays where it was
 
   private:
     bool Command(const std::string& text);

@@ -48,6 +48,22 @@ TEST(SoundPlayerMci, NotifyingPlayReturnsAtOnceAndPartialPlayStopsEarly) {
     EXPECT_NEAR(200, static_cast<double>(player.Position()), 30);
 }
 
+TEST(SoundPlayerMci, APauseHoldsThePositionAndTheStopAfterItIsAtOnce) {
+    AppWindow window;
+    SoundPlayer player(window.Handle());
+    ASSERT_TRUE(player.SetFileName(Tone()));
+    ASSERT_TRUE(player.Play()); // not waiting
+    ASSERT_TRUE(test::PumpUntil([&] { return player.Position() > 0; }, 5000));
+    ASSERT_TRUE(player.Pause()) << "MCI error " << player.LastError();
+    const uint32_t held = player.Position();
+    Sleep(100);
+    EXPECT_EQ(held, player.Position());
+    player.SetWait(true);
+    const double start = test::NowMs();
+    EXPECT_TRUE(player.Stop());
+    EXPECT_LT(test::NowMs() - start, 500); // without the pause, most of a second under Wine
+}
+
 TEST(SoundPlayerMci, ErrorsAreRecordedAndANewNameClosesTheOldDevice) {
     AppWindow window;
     SoundPlayer player(window.Handle());

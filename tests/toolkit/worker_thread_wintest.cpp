@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <memory>
 
 namespace korvane {
@@ -85,7 +86,7 @@ TEST(WorkerStop, FreeingEndsALoopingWorkerThatKeepsCallingTheGuiThread) {
     EXPECT_TRUE(returned.load());
 }
 
-TEST(WorkerStop, ABodyThatNeverLooksIsEndedAfterTheGracePeriod) {
+TEST(WorkerStop, ABodyThatNeverLooksIsEndedOnlyAfterTheLimit) {
     AppWindow window;
     std::atomic<bool> started{false};
     HANDLE never = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -98,9 +99,57 @@ TEST(WorkerStop, ABodyThatNeverLooksIsEndedAfterTheGracePeriod) {
     const double before = test::NowMs();
     worker.reset();
     const double took = test::NowMs() - before;
-    EXPECT_GE(took, WorkerThread::kStopGraceMs - 100);
-    EXPECT_LT(took, WorkerThread::kStopGraceMs + 5000);
+    EXPECT_GE(took, WorkerThread::kStopLimitMs - 100);
+    EXPECT_LT(took, WorkerThread::kStopLimitMs + 5000);
     CloseHandle(never);
+}
+
+// The thread's own top-level window that is shown, if any.
+HWND ShownWindowOf(DWORD threadId) {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        threadId,
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            if (!IsWindowVisible(hwnd))
+                return TRUE;
+            *reinterpret_cast<HWND*>(param) = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+TEST(WorkerStop, AMessageBoxOfTheBodyEndsOnTheStop) {
+    AppWindow window;
+    std::atomic<int> answer{-1};
+    auto worker = std::make_unique<WorkerThread>(window, [&](IWorkerThread&) -> uint32_t {
+        answer = MessageBoxA(nullptr, "held", "Korvane test", MB_OK | MB_TOPMOST);
+        return 0;
+    });
+    const DWORD id = worker->ThreadId();
+    ASSERT_TRUE(PumpUntil([&] { return ShownWindowOf(id) != nullptr; }, 10000));
+    const double before = test::NowMs();
+    worker.reset();
+    const double took = test::NowMs() - before;
+    EXPECT_NE(-1, answer.load()); // ended without an answer (Wine gives it as IDOK)
+    EXPECT_LT(took, 5000.0);
+    std::printf("[ figure ] message box of the worker ended in %.0f ms\n", took);
+}
+
+TEST(WorkerStop, AMessageBoxBegunAfterTheStopEndsToo) {
+    AppWindow window;
+    std::atomic<bool> boxDone{false};
+    auto worker = std::make_unique<WorkerThread>(window, [&](IWorkerThread& self) -> uint32_t {
+        while (!self.Terminated())
+            Sleep(5);
+        Sleep(100); // the first stop request has long been posted
+        MessageBoxA(nullptr, "late", "Korvane test", MB_OK | MB_TOPMOST);
+        boxDone = true;
+        return 0;
+    });
+    worker->Terminate();
+    ASSERT_TRUE(worker->WaitFor(5000));
+    EXPECT_TRUE(boxDone.load());
 }
 
 TEST(WorkerSynchronize, ACallAfterTheStopIsRefusedAndDoesNotRun) {
