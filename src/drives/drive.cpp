@@ -360,12 +360,19 @@ void TDrive::UpdateTrayIcon() {
 
     const IconHandle previous = trayIcon_->Icon();
     const bool celsius = context_.options.General().ReadBool(key::UseCelsius.name);
-    const int32_t number = celsius ? temperature : CelsiusToFahrenheit(temperature);
-    const IconHandle icon =
-        context_.icons.MakeIcon(static_cast<uint16_t>(number), background, textColor);
+    const auto number =
+        static_cast<uint16_t>(celsius ? temperature : CelsiusToFahrenheit(temperature));
+    // The same number in the same colours is the same picture: drawing it again and handing it to
+    // the shell would cost every poll and change nothing the user sees.
+    const DrawnIcon wanted{number, background, textColor};
+    IconHandle icon = kNoIcon;
+    if (previous == kNoIcon || !(drawn_ == wanted)) {
+        icon = context_.icons.MakeIcon(number, background, textColor);
+    }
     // Without a new icon the old one stays in place rather than leaving an empty tray slot.
     if (icon != kNoIcon) {
         trayIcon_->SetIcon(icon);
+        drawn_ = wanted;
     }
 
     trayIcon_->SetTooltip(Format("HDD %d: %s\r%s: %s", DriveNumber() + 1,

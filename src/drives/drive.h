@@ -123,6 +123,14 @@ class TDrive {
     bool hadReading_ = false;  // some read of this disk gave a temperature
     bool readingLost_ = false; // the last reads gave none; told once in the debug log
     bool asleep_ = false;      // as the last poll found the disk
+    // What the indicator's current icon shows.
+    struct DrawnIcon {
+        uint16_t number = 0;
+        uint32_t background = 0;
+        uint32_t textColor = 0;
+        bool operator==(const DrawnIcon&) const = default;
+    };
+    DrawnIcon drawn_;
 };
 
 } // namespace korvane
