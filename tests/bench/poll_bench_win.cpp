@@ -4,7 +4,7 @@
 // done directly. Both are timed in the same run, in alternating rounds.
 //   poll_bench.exe poll FOLDER REPORT   the poll and its floor; FOLDER ends with a backslash
 //   poll_bench.exe idle SECONDS         a Wine process that only waits, for the idle baseline
-//   poll_bench.exe sleeps SECONDS       a Wine process that sleeps 10 ms at a time
+//   poll_bench.exe sleeps SECONDS       a Wine process that sleeps 10 ms at a time (sleep_for)
 #include "drives/drive.h"
 #include "drives/indicator_icons.h"
 #include "drives/sim/sim_driver.h"
@@ -21,12 +21,14 @@
 #include "toolkit/win32.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace korvane {
@@ -391,10 +393,11 @@ int main(int argc, char** argv) {
         return korvane::RunPoll(argv[2], argv[3]);
     }
     if (mode == "sleeps" && argc > 2) {
-        // A thread that wakes every 10 ms, as a waiting loop that sleeps in slices does.
+        // A thread that wakes every 10 ms, as the alarm worker's idle loop does, with the same
+        // call.
         const DWORD end = GetTickCount() + static_cast<DWORD>(std::atoi(argv[2])) * 1000;
         while (static_cast<LONG>(end - GetTickCount()) > 0) {
-            Sleep(10);
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
         return 0;
     }
