@@ -215,10 +215,19 @@ void TDrive::Poll() {
             NoteReadingChange();
         }
         if (IsPresent() && IsControlEnabled() && !smart_.Asleep()) {
+            // The file name and the line are made again only when what they show changed.
             const int32_t t = Temperature();
-            context_.logger.Log(kTemperatureLog, LogFileName(),
-                                "Temperature = " + CelsiusText(t) + " (" + FahrenheitText(t) + ")",
-                                kNotice);
+            if (logLineFor_ != t) {
+                logLine_ = "Temperature = " + CelsiusText(t) + " (" + FahrenheitText(t) + ")";
+                logLineFor_ = t;
+            }
+            if (logNameModel_ != smart_.Model() || logNameCapacity_ != smart_.CapacityGB() ||
+                logName_.empty()) {
+                logName_ = LogFileName();
+                logNameModel_ = smart_.Model();
+                logNameCapacity_ = smart_.CapacityGB();
+            }
+            context_.logger.Log(kTemperatureLog, logName_, logLine_, kNotice);
         }
     }
     if (IsPresent()) {
@@ -360,17 +369,30 @@ void TDrive::UpdateTrayIcon() {
 
     const IconHandle previous = trayIcon_->Icon();
     const bool celsius = context_.options.General().ReadBool(key::UseCelsius.name);
-    const int32_t number = celsius ? temperature : CelsiusToFahrenheit(temperature);
-    const IconHandle icon =
-        context_.icons.MakeIcon(static_cast<uint16_t>(number), background, textColor);
+    const auto number =
+        static_cast<uint16_t>(celsius ? temperature : CelsiusToFahrenheit(temperature));
+    // The same number in the same colours is the same picture: drawing it again and handing it to
+    // the shell would cost every poll and change nothing the user sees.
+    const DrawnIcon wanted{number, background, textColor};
+    IconHandle icon = kNoIcon;
+    if (previous == kNoIcon || !(drawn_ == wanted)) {
+        icon = context_.icons.MakeIcon(number, background, textColor);
+    }
     // Without a new icon the old one stays in place rather than leaving an empty tray slot.
     if (icon != kNoIcon) {
         trayIcon_->SetIcon(icon);
+        drawn_ = wanted;
     }
 
-    trayIcon_->SetTooltip(Format("HDD %d: %s\r%s: %s", DriveNumber() + 1,
-                                 (ModelText() + " (" + CapacityText() + ")").c_str(), "Temperature",
-                                 TemperatureText(temperature).c_str()));
+    // The tooltip's text changes only with these; building it again at every poll would not.
+    const TooltipFor tooltip{temperature, celsius, smart_.CapacityGB()};
+    if (!(tooltipFor_ == tooltip) || tooltipModel_ != smart_.Model()) {
+        trayIcon_->SetTooltip(Format("HDD %d: %s\r%s: %s", DriveNumber() + 1,
+                                     (ModelText() + " (" + CapacityText() + ")").c_str(),
+                                     "Temperature", TemperatureText(temperature).c_str()));
+        tooltipFor_ = tooltip;
+        tooltipModel_ = smart_.Model();
+    }
 
     if (shown != trayIcon_->Active()) {
         trayIcon_->SetActive(shown);

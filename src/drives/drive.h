@@ -123,6 +123,29 @@ class TDrive {
     bool hadReading_ = false;  // some read of this disk gave a temperature
     bool readingLost_ = false; // the last reads gave none; told once in the debug log
     bool asleep_ = false;      // as the last poll found the disk
+    // What the indicator's current icon shows.
+    struct DrawnIcon {
+        uint16_t number = 0;
+        uint32_t background = 0;
+        uint32_t textColor = 0;
+        bool operator==(const DrawnIcon&) const = default;
+    };
+    DrawnIcon drawn_;
+    // What the indicator's tooltip was made from.
+    struct TooltipFor {
+        int32_t temperature = -1;
+        bool celsius = false;
+        double capacityGB = -1.0;
+        bool operator==(const TooltipFor&) const = default;
+    };
+    TooltipFor tooltipFor_;
+    std::string tooltipModel_;
+    // The temperature log's line and file name as last written.
+    int32_t logLineFor_ = -1;
+    std::string logLine_;
+    std::string logName_;
+    std::string logNameModel_;
+    double logNameCapacity_ = -1.0;
 };
 
 } // namespace korvane

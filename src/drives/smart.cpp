@@ -22,18 +22,32 @@ constexpr AtaRegisters SmartRegisters(uint8_t subcommand) {
     return AtaRegisters{subcommand, 1, 1, kSmartCylLow, kSmartCylHigh, kAtaSmart};
 }
 
+// The field's bytes less the leading and trailing bytes of 32 and below, as Trim cuts them.
+void AssignTrimmed(std::string& target, const uint8_t* bytes, size_t length) {
+    size_t first = 0;
+    size_t last = length;
+    while (first < last && bytes[first] <= 32) {
+        ++first;
+    }
+    while (last > first && bytes[last - 1] <= 32) {
+        --last;
+    }
+    target.assign(reinterpret_cast<const char*>(bytes + first), last - first);
+}
+
 } // namespace
 
 TSmart::TSmart(uint8_t driveNumber, DeviceIo& io, const OsVersionPort& os)
-    : driveNumber_(driveNumber), io_(io), osVersion_(os.Read()) {}
+    : driveNumber_(driveNumber), deviceName_(kNtDevicePrefix + IntToStr(driveNumber)), io_(io),
+      osVersion_(os.Read()) {}
 
 DeviceHandle TSmart::OpenDevice() {
     if (driveNumber_ >= kFirstUnusedDrive) {
         return kInvalidDevice;
     }
     if (osVersion_.platformId == kPlatformWin32Nt) {
-        return io_.Open(kNtDevicePrefix + IntToStr(driveNumber_), kGenericRead | kGenericWrite,
-                        kFileShareRead | kFileShareWrite, kOpenExisting);
+        return io_.Open(deviceName_, kGenericRead | kGenericWrite, kFileShareRead | kFileShareWrite,
+                        kOpenExisting);
     }
     // The 95/98 S.M.A.R.T. VxD serves every drive; the request blocks select one.
     return io_.Open(kSmartVxdDevice, 0, 0, kCreateNew);
@@ -52,10 +66,10 @@ bool TSmart::UsesPhysicalDrives() const {
 void TSmart::Refresh() {
     // A handle without access rights: any user may open it, and it reaches the disk's power
     // state and the storage queries.
-    ScopedDevice query(io_, UsesPhysicalDrives()
-                                ? io_.Open(kNtDevicePrefix + IntToStr(driveNumber_), 0,
-                                           kFileShareRead | kFileShareWrite, kOpenExisting)
-                                : kInvalidDevice);
+    ScopedDevice query(
+        io_, UsesPhysicalDrives()
+                 ? io_.Open(deviceName_, 0, kFileShareRead | kFileShareWrite, kOpenExisting)
+                 : kInvalidDevice);
     asleep_ = query.Valid() && io_.PowerState(query.Get()) == DevicePower::Off;
     if (asleep_) {
         // The last reading stands. A disk never read before is known by its descriptor, which
@@ -74,10 +88,17 @@ void TSmart::Refresh() {
     temperature_ = -1;
     readPath_ = TReadPath::None;
     if (attributesRead_) {
-        TSmartAttribute record;
-        FindAttribute(kTemperatureAttributeId, record);
-        if (record.Raw > 0) {
-            temperature_ = static_cast<int32_t>(record.Raw & 0xFF);
+        // The raw value's lowest byte; a zero raw value is no reading.
+        for (size_t index = 0; index < kAttributeEntries; ++index) {
+            const uint8_t* entry = attributeTable_ + index * kAttributeEntrySize;
+            if (entry[0] == kTemperatureAttributeId) {
+                const bool raw =
+                    std::any_of(entry + 5, entry + 11, [](uint8_t b) { return b != 0; });
+                if (raw) {
+                    temperature_ = entry[5];
+                }
+                break;
+            }
         }
     }
     if (temperature_ > 0) {
@@ -195,10 +216,9 @@ void TSmart::ReadSmart() {
 void TSmart::ParseIdentify(uint8_t* sector) {
     SwapBytePairs(sector + kIdentifyModel, kIdentifyModelLength);
     SwapBytePairs(sector + kIdentifySerial, kIdentifySerialLength);
-    model_ = Trim(
-        std::string(reinterpret_cast<const char*>(sector + kIdentifyModel), kIdentifyModelLength));
-    serialNumber_ = Trim(std::string(reinterpret_cast<const char*>(sector + kIdentifySerial),
-                                     kIdentifySerialLength));
+    // Assigned in place: a refresh of the same disk needs no new text.
+    AssignTrimmed(model_, sector + kIdentifyModel, kIdentifyModelLength);
+    AssignTrimmed(serialNumber_, sector + kIdentifySerial, kIdentifySerialLength);
     capacityGB_ = ReadLe32(sector + kIdentifySectors) / kSectorsPerGB;
     // Word 83 is valid when its bits 15-14 read 01; bit 10 then promises the 48-bit count.
     const uint16_t commandSet2 = ReadLe16(sector + kIdentifyCommandSet2);

@@ -87,6 +87,7 @@ class TSmart {
     bool UsesPhysicalDrives() const;
 
     uint8_t driveNumber_;
+    std::string deviceName_; // "\\.\PhysicalDriveN", made once: a poll opens it twice
     DeviceIo& io_;
     bool opened_ = false;
     bool versionRead_ = false;

@@ -270,7 +270,7 @@ TEST_F(DriveTest, IndicatorColoursByStatusAndGarbageColoursAreDrawnAsRead) {
     EXPECT_TRUE(drive->IsIconShown());
 }
 
-TEST_F(DriveTest, IconIsReplacedOnEveryPollAndTheOldOneDestroyedAfterwards) {
+TEST_F(DriveTest, IconIsReplacedWhenItsPictureChangesAndTheOldOneDestroyedAfterwards) {
     Polled(MonitorRig::Disk(0, "ST380011A", 45));
     rig->Common().WriteInteger(key::ShowDriveTempInTray.name, 3); // replaced even when hidden
     rig->icons.beforeDestroy = [&](IconHandle icon) { EXPECT_NE(icon, Icon().Icon()); };
@@ -281,6 +281,21 @@ TEST_F(DriveTest, IconIsReplacedOnEveryPollAndTheOldOneDestroyedAfterwards) {
     EXPECT_EQ(1u, rig->icons.live.size());
     EXPECT_EQ(rig->icons.made.back().icon, Icon().Icon());
     EXPECT_EQ(0, rig->icons.badDestroys);
+
+    // The same number in the same colours keeps the icon in place; new colours draw a new one.
+    Levels("100", "110");
+    At(69); // normal again: the normal colours
+    const IconHandle kept = Icon().Icon();
+    const size_t made = rig->icons.made.size();
+    At(69);
+    At(69);
+    EXPECT_EQ(made, rig->icons.made.size());
+    EXPECT_EQ(kept, Icon().Icon());
+    rig->Common().WriteInteger(key::NormalTemp_IconTextColor.name, 0x00FF00);
+    At(69);
+    EXPECT_EQ(made + 1, rig->icons.made.size());
+    EXPECT_EQ(0x00FF00u, rig->icons.made.back().textColor);
+    EXPECT_EQ(1u, rig->icons.live.size());
     // When no icon can be made the old one stays in place and alive.
     rig->icons.fail = true;
     At(41);

@@ -222,5 +222,43 @@ TEST_F(DriveShellTest, FirmwareTextsCannotForgeSettingsLogLinesOrDeviceNames) {
     }
 }
 
+// A poll that finds the same temperature sends the shell nothing; a restarted shell still gets
+// the indicator back, and the next new temperature reaches it.
+TEST_F(DriveShellTest, SteadyPollsLeaveTheShellAloneAndARestartedShellGetsTheIconBack) {
+    std::vector<DWORD> requests;
+    window.SetShellNotifier([&requests](DWORD message, NOTIFYICONDATAA& data) {
+        requests.push_back(message);
+        return Shell_NotifyIconA(message, &data) != FALSE;
+    });
+    options.GetDriveSection("COMMON").WriteInteger(key::ShowDriveTempInTray.name, 0);
+    TDriveContext context{options, *logger, toolkit, *icons,  [&] { app.TrimWorkingSet(); },
+                          *driver, os,      nullptr, nullptr, nullptr};
+    Simulate(45);
+    TDrives drives(context);
+    ASSERT_EQ(1, drives.Count());
+    TDrive& disk = *drives.GetDrive(0);
+    drives.PollAll();
+    ASSERT_TRUE(InTray(disk));
+    const IconHandle icon = disk.TrayIcon().Icon();
+
+    requests.clear();
+    drives.PollAll();
+    drives.PollAll();
+    EXPECT_TRUE(requests.empty()) << requests.size() << " requests, the first " << requests[0];
+    EXPECT_EQ(icon, disk.TrayIcon().Icon());
+
+    SendMessageA(window.Handle(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_EQ(std::vector<DWORD>{NIM_ADD}, requests);
+    EXPECT_TRUE(InTray(disk));
+
+    requests.clear();
+    Simulate(46);
+    drives.PollAll();
+    // The new picture, then the new tooltip.
+    EXPECT_EQ((std::vector<DWORD>{NIM_MODIFY, NIM_MODIFY}), requests);
+    EXPECT_NE(icon, disk.TrayIcon().Icon());
+    EXPECT_NE(std::string::npos, disk.TrayIcon().Tooltip().find("46"));
+}
+
 } // namespace
 } // namespace korvane

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <vector>
 
 namespace korvane::sim {
@@ -232,6 +234,42 @@ TEST(SimIniFormat, FollowsProfileFileRules) {
     EXPECT_EQ("", ini.Value("Other", "Empty").value_or("?"));
     EXPECT_FALSE(ini.Value("Other", "Missing").has_value());
     EXPECT_FALSE(ini.Value("Nowhere", "Model").has_value());
+}
+
+// Polls open the disk every second: a settled simulation.ini is read again only when it changes.
+TEST_F(SimDriverTest, ReadsTheSettingsAgainOnlyWhenTheFileChanges) {
+    const std::string path = JoinPath(folder_, "simulation.ini");
+    const auto settle = [&path] {
+        std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() -
+                                                   std::chrono::hours(1));
+    };
+    // Just written: the time stamp may not move at the next write, so each open reads it.
+    Simulate("[PhysicalDrive0]\nTemperature=41\n");
+    driver_->Close(OpenNt(0));
+    driver_->Close(OpenNt(0));
+    EXPECT_EQ(2, driver_->Loads());
+
+    settle();
+    driver_->Close(OpenNt(0));
+    const int loads = driver_->Loads();
+    driver_->Close(OpenNt(0));
+    driver_->Close(OpenNt(0));
+    EXPECT_EQ(loads, driver_->Loads());
+
+    // The same size, another time stamp: read again, and the new disk set answers.
+    Simulate("[PhysicalDrive1]\nTemperature=41\n");
+    settle();
+    EXPECT_EQ(kInvalidDevice, OpenNt(0));
+    const DeviceHandle other = OpenNt(1);
+    EXPECT_NE(kInvalidDevice, other);
+    driver_->Close(other);
+    EXPECT_EQ(loads + 1, driver_->Loads());
+
+    // Gone: the demo set, read once and kept while the file stays away.
+    std::filesystem::remove(path);
+    driver_->Close(OpenNt(0));
+    driver_->Close(OpenNt(0));
+    EXPECT_EQ(loads + 2, driver_->Loads());
 }
 
 } // namespace

@@ -124,6 +124,63 @@ TEST_F(Win32SettingsTest, BadInputLongValuesAndReadOnlyFiles) {
     CloseHandle(holder);
 }
 
+// Sets the file's last-write time this many minutes into the past.
+void AgeFile(const std::string& path, int minutes) {
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER ticks{};
+    ticks.LowPart = now.dwLowDateTime;
+    ticks.HighPart = now.dwHighDateTime;
+    ticks.QuadPart -= static_cast<ULONGLONG>(minutes) * 60 * 10000000;
+    const FILETIME past{ticks.LowPart, ticks.HighPart};
+    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &past));
+    CloseHandle(file);
+}
+
+// The port keeps what it read, but every edit of the file shows at the next read, by whoever
+// made it and however small.
+TEST_F(Win32SettingsTest, ReadsSeeEveryEditOfTheFile) {
+    const auto read = [&](const char* key, const char* fallback = "none") {
+        return profile->ReadText(ini, "General", key, fallback);
+    };
+    test::WriteFileBytes(ini, "[General]\r\nLogDays=3\r\n");
+    AgeFile(ini, 60);
+    EXPECT_EQ("3", read("LogDays"));
+    EXPECT_EQ("none", read("Missing"));
+    EXPECT_EQ("other", read("Missing", "other")); // each fallback is its own answer
+    EXPECT_EQ("3", read("LogDays"));
+
+    // Edited by hand: the same size, and even a time stamp that goes back.
+    test::WriteFileBytes(ini, "[General]\r\nLogDays=7\r\n");
+    AgeFile(ini, 90);
+    EXPECT_EQ("7", read("LogDays"));
+    // Edited just now, twice within the same moment.
+    test::WriteFileBytes(ini, "[General]\r\nLogDays=8\r\n");
+    EXPECT_EQ("8", read("LogDays"));
+    test::WriteFileBytes(ini, "[General]\r\nLogDays=9\r\n");
+    EXPECT_EQ("9", read("LogDays"));
+    EXPECT_EQ("none", read("Missing"));
+
+    // Written through the port, with the time stamp put back to where it was.
+    AgeFile(ini, 60);
+    EXPECT_EQ("9", read("LogDays"));
+    EXPECT_TRUE(profile->WriteText(ini, "General", "LogDays", "4"));
+    EXPECT_TRUE(profile->WriteText(ini, "General", "Missing", "here"));
+    AgeFile(ini, 60);
+    EXPECT_EQ("4", read("LogDays"));
+    EXPECT_EQ("here", read("Missing"));
+
+    // Removed: the fallback, and the file's new contents when it comes back.
+    ASSERT_TRUE(DeleteFileA(ini.c_str()));
+    EXPECT_EQ("none", read("LogDays"));
+    test::WriteFileBytes(ini, "[General]\r\nLogDays=5\r\n");
+    AgeFile(ini, 60);
+    EXPECT_EQ("5", read("LogDays"));
+}
+
 TEST(Win32DataFolder, UsersRoamingAppDataAndTheLogsFolder) {
     auto folders = CreateShellSpecialFolders();
     const std::string appData = folders->SpecialFolderPath(kCsidlAppData);

@@ -143,9 +143,7 @@ bool SimulatedDriver::Windows10OrLater() const {
 DeviceHandle SimulatedDriver::Open(const std::string& name, uint32_t access, uint32_t sharing,
                                    uint32_t creation) {
     ++openAttempts_;
-    SimConfig loaded = LoadSimulation(iniPath_);
-    ApplyRamps(loaded, elapsed_());
-    auto config = std::make_shared<const SimConfig>(std::move(loaded));
+    std::shared_ptr<const SimConfig> config = CurrentConfig();
     int drive = NtDriveOf(name);
     SimRequest request;
     request.code = kSimPowerQuery;
@@ -182,6 +180,41 @@ DeviceHandle SimulatedDriver::Open(const std::string& name, uint32_t access, uin
     const DeviceHandle handle = nextHandle_++;
     handles_.emplace(handle, OpenDevice{drive, access, std::move(config)});
     return handle;
+}
+
+SimulatedDriver::FileStamp SimulatedDriver::StampNow() const {
+    std::error_code error;
+    const std::filesystem::path path(iniPath_);
+    FileStamp stamp;
+    stamp.written = std::filesystem::last_write_time(path, error);
+    if (error) {
+        return FileStamp{};
+    }
+    stamp.size = std::filesystem::file_size(path, error);
+    stamp.exists = !error;
+    return stamp.exists ? stamp : FileStamp{};
+}
+
+std::shared_ptr<const SimConfig> SimulatedDriver::CurrentConfig() {
+    const FileStamp stamp = StampNow();
+    if (!loaded_ || !stampTrusted_ || !(stamp == loadedStamp_)) {
+        loaded_ = std::make_shared<const SimConfig>(LoadSimulation(iniPath_));
+        ++loads_;
+        loadedStamp_ = stamp;
+        loadedHasRamps_ = std::any_of(loaded_->drives.begin(), loaded_->drives.end(),
+                                      [](const auto& disk) { return disk && disk->ramp; });
+        // A file written in the last moments may be written again without its time stamp
+        // moving (file times are coarse): only an older one is taken on its stamp.
+        constexpr auto kSettled = std::chrono::seconds(2);
+        stampTrusted_ = !stamp.exists ||
+                        stamp.written < std::filesystem::file_time_type::clock::now() - kSettled;
+    }
+    if (!loadedHasRamps_) {
+        return loaded_;
+    }
+    SimConfig ramped = *loaded_;
+    ApplyRamps(ramped, elapsed_());
+    return std::make_shared<const SimConfig>(std::move(ramped));
 }
 
 void SimulatedDriver::Close(DeviceHandle handle) {

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -33,8 +34,9 @@ struct SimRequest {
 
 class SimulatedDriver final : public DeviceIo {
   public:
-    // Disks come from simulationIniPath, re-read at every open (the demo set when it is missing).
-    // The system version decides which storage properties the drivers know.
+    // Disks come from simulationIniPath (the demo set when it is missing), read again at the first
+    // open after the file's modification time or size changed. The system version decides which
+    // storage properties the drivers know.
     explicit SimulatedDriver(std::string simulationIniPath, OsVersionInfo os = Windows10());
 
     DeviceHandle Open(const std::string& name, uint32_t access, uint32_t sharing,
@@ -49,6 +51,8 @@ class SimulatedDriver final : public DeviceIo {
     const std::string& IniPath() const { return iniPath_; }
     int OpenHandles() const { return static_cast<int>(handles_.size()); }
     int OpenAttempts() const { return openAttempts_; }
+    // How often simulation.ini (or the demo set) was read and parsed.
+    int Loads() const { return loads_; }
     int BadCloses() const { return badCloses_; }
     // The latest requests, oldest first (only the last kJournalLimit are kept).
     const std::deque<SimRequest>& Journal() const { return journal_; }
@@ -78,6 +82,17 @@ class SimulatedDriver final : public DeviceIo {
     bool PredictFailure(const OpenDevice& device, std::span<uint8_t> output) const;
     bool Windows10OrLater() const;
     void Record(const SimConfig& config, SimRequest request);
+    // The disks as simulation.ini says now, ramps applied at this moment.
+    std::shared_ptr<const SimConfig> CurrentConfig();
+
+    // What the file looked like when it was last read: a changed stamp means read it again.
+    struct FileStamp {
+        bool exists = false;
+        std::filesystem::file_time_type written{};
+        uintmax_t size = 0;
+        bool operator==(const FileStamp&) const = default;
+    };
+    FileStamp StampNow() const;
 
     std::string iniPath_;
     OsVersionInfo os_;
@@ -87,6 +102,11 @@ class SimulatedDriver final : public DeviceIo {
     int openAttempts_ = 0;
     int badCloses_ = 0;
     std::deque<SimRequest> journal_;
+    std::shared_ptr<const SimConfig> loaded_; // as read, before any ramp
+    bool loadedHasRamps_ = false;
+    FileStamp loadedStamp_;
+    bool stampTrusted_ = false; // false while the file may still change within its time stamp
+    int loads_ = 0;
 };
 
 // The simulated driver over program folder + "simulation.ini" (or any other path).
