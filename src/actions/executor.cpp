@@ -111,6 +111,11 @@ void TActionExecutor::Stop() {
          waited += kSliceMs)
         worker_->WaitFor(kSliceMs);
     worker_->Terminate();
+    {
+        // Taken so that an idle worker is either before its look at the stop or already waiting.
+        std::lock_guard<std::mutex> lock(queueGuard_);
+    }
+    queueChanged_.notify_all();
     if (locked)
         stepGuard_.unlock();
     // The countdown's close request would wait for a message loop that no longer runs; its
@@ -146,8 +151,11 @@ void TActionExecutor::QueueAction(uint8_t level, TDrive& drive, uint8_t poweroff
     rec.UseCelsius = drive.TemperatureText(0) == CelsiusText(0);
 
     auto append = [this, &rec] {
-        std::lock_guard<std::mutex> lock(queueGuard_);
-        queue_.push_back(std::move(rec));
+        {
+            std::lock_guard<std::mutex> lock(queueGuard_);
+            queue_.push_back(std::move(rec));
+        }
+        queueChanged_.notify_all();
     };
     // From the GUI thread the synchronous call runs at once; without a window it cannot run.
     if (!worker_->Synchronize(append))
@@ -161,7 +169,7 @@ size_t TActionExecutor::QueueLength() const {
 
 uint32_t TActionExecutor::WorkerBody(IWorkerThread& thread) {
     while (!thread.Terminated()) {
-        context_.sleep(kIdleSleepMs);
+        WaitForRecord(thread);
         if (thread.Terminated())
             break;
         const TActionRec* head = nullptr;
@@ -180,6 +188,17 @@ uint32_t TActionExecutor::WorkerBody(IWorkerThread& thread) {
     std::lock_guard<std::mutex> lock(queueGuard_);
     queue_.clear();
     return 0;
+}
+
+void TActionExecutor::WaitForRecord(IWorkerThread& thread) {
+    if (context_.idle) {
+        if (QueueLength() == 0)
+            context_.idle();
+        return;
+    }
+    std::unique_lock<std::mutex> lock(queueGuard_);
+    queueChanged_.wait_for(lock, std::chrono::milliseconds(kIdleWaitMs),
+                           [&] { return !queue_.empty() || thread.Terminated(); });
 }
 
 void TActionExecutor::ExecuteAction(IWorkerThread& thread, const TActionRec& rec) {

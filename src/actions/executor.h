@@ -5,6 +5,7 @@
 #include "actions/action_rec.h"
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <list>
@@ -55,11 +56,15 @@ struct TExecutorContext {
     std::function<IPowerOffCountdown*()> countdown;
     // Sleeps on the worker thread; the tests replace it.
     std::function<void(uint32_t ms)> sleep;
+    // Passes one idle turn of the worker when the queue is empty; the tests replace it. By
+    // default the worker waits until a record is queued or the stop comes, without waking.
+    std::function<void()> idle;
 };
 
 class TActionExecutor final : public IActionQueue {
   public:
-    static constexpr uint32_t kIdleSleepMs = 10;
+    // The longest idle wait between two looks at the stop, should a wake-up ever be missed.
+    static constexpr uint32_t kIdleWaitMs = 500;
     static constexpr uint32_t kAppWaitMs = 10000;
     static constexpr uint32_t kAfterPowerOffMs = 5000;
     static constexpr int32_t kCountdownSeconds = 20;
@@ -103,11 +108,15 @@ class TActionExecutor final : public IActionQueue {
                    int32_t level);
     // Sleeps in short slices so that a stop is noticed.
     void Pause(IWorkerThread& thread, uint32_t ms);
+    // Returns when a record waits or the stop has come (or after kIdleWaitMs).
+    void WaitForRecord(IWorkerThread& thread);
 
     TExecutorContext context_;
     std::unique_ptr<ISoundPlayer> soundPlayer_;
     mutable std::mutex queueGuard_;
     std::list<TActionRec> queue_;
+    // Signalled under queueGuard_ when a record is queued and when the stop comes.
+    std::condition_variable queueChanged_;
     // Held by the worker while it looks at the stop and starts an application, and by Stop while
     // it sets the stop: an application is started before the stop or not at all.
     std::mutex stepGuard_;

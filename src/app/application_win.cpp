@@ -79,6 +79,7 @@ void TApplication::StartUp() {
         .launcher = appLauncher_,
         .countdown = [] { return HibernateForm; },
         .sleep = nullptr,
+        .idle = nullptr,
     });
 
     HINSTANCE instance = GetModuleHandleA(nullptr);

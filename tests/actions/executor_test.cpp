@@ -50,11 +50,10 @@ class ExecutorTest : public ::testing::Test {
                                  slept.push_back(ms);
                                  if (onSleep)
                                      onSleep();
-                                 // The worker idles once the queue is empty: the test's run ends
-                                 // there.
-                                 if (executor && executor->QueueLength() == 0)
-                                     Worker().Terminate();
-                             }});
+                             },
+                             // The worker idles once the queue is empty: the test's run ends
+                             // there.
+                             [this] { Worker().Terminate(); }});
         return *executor;
     }
     test::FakeWorkerThread& Worker() { return *rig->toolkit.workers.back(); }
@@ -242,8 +241,8 @@ TEST_F(ExecutorTest, SoundsOfTwentySecondsOrMoreArePlayedForTwentySeconds) {
         const auto c = WithoutRepeatedPolls(Player().commands);
         ASSERT_GE(c.size(), 2u);
         EXPECT_EQ(length >= 20000 ? "play 20000 notify" : "play notify", c[c.size() - 2]) << length;
-        // Watched in 50 ms slices for as long as it plays, not beyond; 10 ms idle passes around.
-        EXPECT_EQ((std::min(length, 20000u) + 49) / 50 * 50 + 20, Slept()) << length;
+        // Watched in 50 ms slices for as long as it plays, not beyond.
+        EXPECT_EQ((std::min(length, 20000u) + 49) / 50 * 50, Slept()) << length;
     }
     // The same file stays open between records; a stop comes before each play.
     EXPECT_EQ((std::vector<std::string>{"stop", "seek 0", "time format ms", "length", "play notify",
@@ -275,15 +274,15 @@ TEST_F(ExecutorTest, FiveSecondPauseOnlyAfterASuccessfulPowerOff) {
     Disks(MonitorRig::Disk(0, "ST380011A", 61));
     Executor();
     Queue(*drives[0], 2, kActionPoweroff, 60);
-    RunWorker();             // cancelled or failed: straight on
-    EXPECT_EQ(20u, Slept()); // the idle pass before and after the record
+    RunWorker(); // cancelled or failed: straight on
+    EXPECT_EQ(0u, Slept());
 
     slept.clear();
     countdown.succeed = true;
     Queue(*drives[0], 2, kActionPoweroff, 60);
     Worker().terminated = false;
     RunWorker();
-    EXPECT_EQ(5020u, Slept());
+    EXPECT_EQ(5000u, Slept());
 }
 
 TEST_F(ExecutorTest, RecordsRunOneAfterAnotherInQueuingOrder) {
@@ -375,7 +374,7 @@ TEST_F(ExecutorTest, AStopDuringTheCountdownEndsTheWaitAndDismissesIt) {
     EXPECT_EQ(1u, countdown.shown.size());
     EXPECT_TRUE(countdown.stopSeen);
     EXPECT_EQ(1, countdown.dismissed);
-    EXPECT_EQ(10u, Slept()); // the idle pass before the record only
+    EXPECT_EQ(0u, Slept()); // no pause after a stopped countdown
     EXPECT_EQ(0u, executor->QueueLength());
     executor.reset(); // stopping again is harmless
     EXPECT_EQ(1, countdown.dismissed);

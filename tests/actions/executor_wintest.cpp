@@ -207,6 +207,7 @@ class ExecutorWine : public ::testing::Test {
                              *files,
                              launcher,
                              [countdown] { return countdown; },
+                             {},
                              {}});
         return *executor;
     }
