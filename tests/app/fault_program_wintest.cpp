@@ -156,8 +156,24 @@ TEST_F(FaultProgram, ADiskVanishingBetweenPollsLeavesTheOthersMonitoredAndComesB
     Simulate(std::string(kDiskA) + kDiskB);
     EXPECT_TRUE(GrowsBy("FAULT DISK B", 2));
     EXPECT_EQ(0u, test::ReadFileBytes(LogPath("FAULT DISK B")).rfind(before, 0));
+
+    // Now it goes in the middle of a refresh: the disk still opens, but its attribute and
+    // threshold reads fail. The usual notice, and the readings come back with the disk.
+    Simulate(std::string(kDiskA) + kDiskB + "Fail=attributes,thresholds\r\n");
+    const std::string lost = "HDD2 - FAULT DISK B: no temperature in this reading, reading the "
+                             "disk again at every poll";
+    EXPECT_TRUE(test::PumpUntil([&] { return test::DebugLogHas(lost); }, 20000));
+    EXPECT_TRUE(GrowsBy("FAULT DISK A", 2));
+    Simulate(std::string(kDiskA) + kDiskB);
+    EXPECT_TRUE(test::PumpUntil(
+        [] { return test::DebugLogHas("HDD2 - FAULT DISK B: temperature readings are back"); },
+        20000));
+    EXPECT_TRUE(GrowsBy("FAULT DISK B", 2));
+    EXPECT_EQ(0u, test::ReadFileBytes(LogPath("FAULT DISK B")).rfind(before, 0));
     ExitCleanly();
     EXPECT_TRUE(ErrorLines().empty());
+    const std::vector<std::string> messages = test::DebugMessages();
+    EXPECT_EQ(1, std::count(messages.begin(), messages.end(), lost));
 }
 
 } // namespace
