@@ -26,10 +26,31 @@ void TLogger::Log(int32_t target, const std::string& fileName, const std::string
         if (!options_.General().ReadBool(key::LogEnabled.name)) {
             return;
         }
-        files_.AppendLine(dataPath_ + kLogsFolderName + SafeFileName(fileName),
-                          TemperatureLogLine(clock_.Now(), message));
+        Append(dataPath_ + kLogsFolderName, SafeFileName(fileName),
+               TemperatureLogLine(clock_.Now(), message));
     } else if (target == kDebugLog) {
-        files_.AppendLine(dataPath_ + kDebugLogName, DebugLogLine(clock_.Now(), level, message));
+        Append(dataPath_, kDebugLogName, DebugLogLine(clock_.Now(), level, message));
+    }
+}
+
+void TLogger::Append(const std::string& folder, const std::string& name, const std::string& line) {
+    if (files_.AppendLine(folder + name, line)) {
+        return;
+    }
+    // Someone deleted the folder while we run (a cleaner, the user): make it again, data folder
+    // first, rather than lose every line until the next start.
+    const std::string logsFolder = dataPath_ + kLogsFolderName;
+    const auto withoutSlash = [](const std::string& path) {
+        return path.substr(0, path.size() - 1);
+    };
+    if (!files_.FolderExists(withoutSlash(folder))) {
+        if (!files_.FolderExists(withoutSlash(dataPath_))) {
+            files_.CreateFolder(withoutSlash(dataPath_));
+        }
+        if (folder == logsFolder) {
+            files_.CreateFolder(withoutSlash(logsFolder));
+        }
+        files_.AppendLine(folder + name, line);
     }
 }
 

@@ -23,8 +23,8 @@ class TLogger {
     const std::string& DataPath() const { return dataPath_; }
 
     // Appends one line: target 0 to the temperature log `fileName` (only while LogEnabled is
-    // on), target 1 to the debug log; any other target writes nothing. A file that cannot be
-    // opened loses the line without a word.
+    // on), target 1 to the debug log; any other target writes nothing. A deleted data or logs
+    // folder is made again; a file that still cannot be opened loses the line without a word.
     void Log(int32_t target, const std::string& fileName, const std::string& message,
              int32_t level);
 
@@ -32,6 +32,9 @@ class TLogger {
     void PurgeOldRecords();
 
   private:
+    // `folder` (with its trailing backslash) is the data folder or its logs folder.
+    void Append(const std::string& folder, const std::string& name, const std::string& line);
+
     FileSystem& files_;
     const Clock& clock_;
     TOptions& options_;

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace korvane {
 namespace {
 
@@ -95,6 +97,21 @@ TEST_F(LoggerTest, AModelWithPathCharactersStaysInTheLogsFolder) {
     logger.Log(kTemperatureLog, "..\\..\\evil/x:y (1 GB).log", "t", kNotice);
     EXPECT_EQ("[06/Dec/2026 9:05:07] t\r\n", Log(".._.._evil_x_y (1 GB).log"));
     EXPECT_EQ(1u, files.FindFiles(dataPath + "logs\\*").size());
+}
+
+TEST_F(LoggerTest, AFolderDeletedWhileRunningIsMadeAgainAndLosesNoLine) {
+    TLogger logger(files, clock, options, dataPath);
+    logger.Log(kTemperatureLog, "a.log", "before", kNotice);
+    std::filesystem::remove_all(dir + "/logs");
+    logger.Log(kTemperatureLog, "a.log", "after", kNotice);
+    EXPECT_EQ("[06/Dec/2026 9:05:07] after\r\n", Log("a.log"));
+
+    // The whole data folder, both kinds of log.
+    std::filesystem::remove_all(dir);
+    logger.Log(kDebugLog, "", "debug again", kNotice);
+    logger.Log(kTemperatureLog, "a.log", "temperature again", kNotice);
+    EXPECT_EQ("[06/Dec/2026 9:05:07] [notice]  debug again\r\n", Debug());
+    EXPECT_EQ("[06/Dec/2026 9:05:07] temperature again\r\n", Log("a.log"));
 }
 
 } // namespace
