@@ -84,6 +84,7 @@ class FailingSoundPlayer final : public ISoundPlayer {
     }
     std::string FileName() const override { return name_; }
     bool Stop() override { return Refuse(); }
+    bool Pause() override { return Refuse(); }
     bool SeekToStart() override { return Refuse(); }
     bool SetTimeFormatMilliseconds() override { return Refuse(); }
     uint32_t Length() override { return Refuse(); }
@@ -206,8 +207,14 @@ class FaultPorts : public ::testing::Test {
         return test::PumpUntil(done, timeoutMs, [&] { return window.ProcessOneMessage(); });
     }
     TActionExecutor& Executor(IAppLauncher& launcher) {
-        executor = std::make_unique<TActionExecutor>(TExecutorContext{
-            faultToolkit, messages, *logger, files, launcher, [this] { return &countdown; }, {}});
+        executor = std::make_unique<TActionExecutor>(TExecutorContext{faultToolkit,
+                                                                      messages,
+                                                                      *logger,
+                                                                      files,
+                                                                      launcher,
+                                                                      [this] { return &countdown; },
+                                                                      {},
+                                                                      {}});
         return *executor;
     }
     // One critical alarm with every action on; returns when the worker has finished it.
