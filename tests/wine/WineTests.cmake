@@ -20,7 +20,7 @@ endmacro()
 # (WINEPREFIX, DISPLAY, sound) — a Windows program, or a script that calls wine itself.
 function(korvane_add_wine_test name)
   add_test(NAME ${name} COMMAND ${KORVANE_WINE_DIR}/wine-run.sh ${KORVANE_WINE_STATE} ${ARGN})
-  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 300
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 600
     ENVIRONMENT "KORVANE_TEST_DATA=${KORVANE_TEST_DATA};KORVANE_TEST_TMP=${KORVANE_TEST_TMP};KORVANE_BUILD_DIR=${CMAKE_BINARY_DIR}")
 endfunction()
 
