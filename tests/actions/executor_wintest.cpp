@@ -67,25 +67,12 @@ class WatchedPlayer final : public ISoundPlayer {
     std::unique_ptr<ISoundPlayer> inner_;
 };
 
-class WatchedToolkit final : public IToolkit {
+class WatchedToolkit final : public test::ForwardingToolkit {
   public:
-    explicit WatchedToolkit(IToolkit& inner) : inner_(inner) {}
-    std::unique_ptr<ITimer> CreateTimer(int32_t interval) override {
-        return inner_.CreateTimer(interval);
-    }
-    ITrayIcon* CreateTrayIcon(IconHandle icon) override { return inner_.CreateTrayIcon(icon); }
-    IPopupMenu* CreatePopupMenu(const std::vector<std::string>& itemTemplate) override {
-        return inner_.CreatePopupMenu(itemTemplate);
-    }
-    std::unique_ptr<IWorkerThread> CreateWorkerThread(WorkerBody body) override {
-        return inner_.CreateWorkerThread(std::move(body));
-    }
+    using ForwardingToolkit::ForwardingToolkit;
     std::unique_ptr<ISoundPlayer> CreateSoundPlayer() override {
         return std::make_unique<WatchedPlayer>(inner_.CreateSoundPlayer());
     }
-
-  private:
-    IToolkit& inner_;
 };
 
 // The real launcher, telling when the shell has started the program.

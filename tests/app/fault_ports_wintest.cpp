@@ -21,6 +21,7 @@
 #include "monitor_shell_win.h"
 #include "sim_sectors.h"
 #include "test_env.h"
+#include "toolkit_fakes.h"
 #include "toolkit_wait_win.h"
 
 #include <gtest/gtest.h>
@@ -106,19 +107,9 @@ class FailingSoundPlayer final : public ISoundPlayer {
 };
 
 // The real toolkit, but its sound players fail while `mciFails` is set.
-class FaultToolkit final : public IToolkit {
+class FaultToolkit final : public test::ForwardingToolkit {
   public:
-    explicit FaultToolkit(IToolkit& inner) : inner_(inner) {}
-    std::unique_ptr<ITimer> CreateTimer(int32_t interval) override {
-        return inner_.CreateTimer(interval);
-    }
-    ITrayIcon* CreateTrayIcon(IconHandle icon) override { return inner_.CreateTrayIcon(icon); }
-    IPopupMenu* CreatePopupMenu(const std::vector<std::string>& itemTemplate) override {
-        return inner_.CreatePopupMenu(itemTemplate);
-    }
-    std::unique_ptr<IWorkerThread> CreateWorkerThread(WorkerBody body) override {
-        return inner_.CreateWorkerThread(std::move(body));
-    }
+    using ForwardingToolkit::ForwardingToolkit;
     std::unique_ptr<ISoundPlayer> CreateSoundPlayer() override {
         if (mciFails)
             return std::make_unique<FailingSoundPlayer>(mciCommands);
@@ -126,9 +117,6 @@ class FaultToolkit final : public IToolkit {
     }
     bool mciFails = false;
     std::atomic<int> mciCommands{0};
-
-  private:
-    IToolkit& inner_;
 };
 
 // The shell refusing balloons (Shell_NotifyIconA answering FALSE), and recording message boxes,

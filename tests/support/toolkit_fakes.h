@@ -187,4 +187,27 @@ class FakeAppServices final : public IAppServices {
     int trims = 0;
 };
 
+// A real toolkit behind it, every service passed through; a test overrides the one it watches
+// or breaks.
+class ForwardingToolkit : public IToolkit {
+  public:
+    explicit ForwardingToolkit(IToolkit& inner) : inner_(inner) {}
+    std::unique_ptr<ITimer> CreateTimer(int32_t interval) override {
+        return inner_.CreateTimer(interval);
+    }
+    ITrayIcon* CreateTrayIcon(IconHandle icon) override { return inner_.CreateTrayIcon(icon); }
+    IPopupMenu* CreatePopupMenu(const std::vector<std::string>& itemTemplate) override {
+        return inner_.CreatePopupMenu(itemTemplate);
+    }
+    std::unique_ptr<IWorkerThread> CreateWorkerThread(WorkerBody body) override {
+        return inner_.CreateWorkerThread(std::move(body));
+    }
+    std::unique_ptr<ISoundPlayer> CreateSoundPlayer() override {
+        return inner_.CreateSoundPlayer();
+    }
+
+  protected:
+    IToolkit& inner_;
+};
+
 } // namespace korvane::test
