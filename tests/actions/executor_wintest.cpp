@@ -26,6 +26,7 @@
 #include "test_env.h"
 #include "toolkit_fakes.h"
 #include "toolkit_wait_win.h"
+#include "ui_driver_win.h"
 
 #include <gtest/gtest.h>
 
@@ -155,21 +156,6 @@ void WriteSilentWave(const std::string& path, uint32_t seconds) {
     u32(data);
     bytes.append(data, '\0');
     test::WriteFileBytes(path, bytes);
-}
-
-// The thread's own top-level window that is shown, if any.
-HWND ShownWindowOf(DWORD threadId) {
-    HWND found = nullptr;
-    EnumThreadWindows(
-        threadId,
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            if (!IsWindowVisible(hwnd))
-                return TRUE;
-            *reinterpret_cast<HWND*>(param) = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
 }
 
 class ExecutorWine : public ::testing::Test {
@@ -381,9 +367,9 @@ TEST_F(ExecutorWine, DestroyedWhileTheNotificationBoxIsShownItClosesIt) {
     Executor(nullptr, &boxes);
     executor->QueueAction(1, disk, 0, "", "", false, false, false, true, 50);
     const DWORD worker = WorkerId();
-    ASSERT_TRUE(Pump([&] { return ShownWindowOf(worker) != nullptr; }, 10000));
+    ASSERT_TRUE(Pump([&] { return test::ui::ShownWindowOf(worker) != nullptr; }, 10000));
     EXPECT_LT(DestroyMs("with the notification box shown"), kStopLimitMs);
-    EXPECT_EQ(nullptr, ShownWindowOf(worker));
+    EXPECT_EQ(nullptr, test::ui::ShownWindowOf(worker));
     EXPECT_EQ(0, Count("Show notification"));
 }
 

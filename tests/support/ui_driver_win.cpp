@@ -136,6 +136,20 @@ bool WaitUntil(const std::function<bool()>& condition, Timeout timeout) {
     }
 }
 
+HWND ShownWindowOf(DWORD threadId) {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        threadId,
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            if (!IsWindowVisible(hwnd))
+                return TRUE;
+            *reinterpret_cast<HWND*>(param) = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 HWND FindTopWindow(const std::string& caption, const std::string& window_class) {
     TopSearch search{&caption, &window_class};
     EnumWindows(MatchTop, reinterpret_cast<LPARAM>(&search));

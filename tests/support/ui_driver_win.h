@@ -26,6 +26,8 @@ bool WaitUntil(const std::function<bool()>& condition, Timeout timeout = kDefaul
 // --- Finding ---------------------------------------------------------------------------------
 // A top-level window with this caption (and class, when given), visible or not; null if none.
 HWND FindTopWindow(const std::string& caption, const std::string& window_class = "");
+// The shown top-level window of this thread, if any.
+HWND ShownWindowOf(DWORD threadId);
 // Waits for such a window to be visible.
 HWND WaitForWindow(const std::string& caption, const std::string& window_class = "",
                    Timeout timeout = kDefaultTimeout);

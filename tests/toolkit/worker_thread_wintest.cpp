@@ -2,6 +2,7 @@
 #include "toolkit/worker_thread_win.h"
 
 #include "toolkit_wait_win.h"
+#include "ui_driver_win.h"
 
 #include <gtest/gtest.h>
 
@@ -104,21 +105,6 @@ TEST(WorkerStop, ABodyThatNeverLooksIsEndedOnlyAfterTheLimit) {
     CloseHandle(never);
 }
 
-// The thread's own top-level window that is shown, if any.
-HWND ShownWindowOf(DWORD threadId) {
-    HWND found = nullptr;
-    EnumThreadWindows(
-        threadId,
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            if (!IsWindowVisible(hwnd))
-                return TRUE;
-            *reinterpret_cast<HWND*>(param) = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 TEST(WorkerStop, AMessageBoxOfTheBodyEndsOnTheStop) {
     AppWindow window;
     std::atomic<int> answer{-1};
@@ -127,7 +113,7 @@ TEST(WorkerStop, AMessageBoxOfTheBodyEndsOnTheStop) {
         return 0;
     });
     const DWORD id = worker->ThreadId();
-    ASSERT_TRUE(PumpUntil([&] { return ShownWindowOf(id) != nullptr; }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return test::ui::ShownWindowOf(id) != nullptr; }, 10000));
     const double before = test::NowMs();
     worker.reset();
     const double took = test::NowMs() - before;
