@@ -1,8 +1,8 @@
 // What the tray menus' entries do: documents, the web page, the bug report, the log sub-menu.
 #pragma once
 
-#include "app/shell_port.h"
 #include "toolkit/popup_menu.h"
+#include "toolkit/shell_port.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
 // The about window's fixed texts, its layout, its keys and what its two links do.
 #pragma once
 
-#include "app/shell_port.h"
+#include "toolkit/shell_port.h"
 
 #include <cstdint>
 #include <string>

@@ -1,11 +1,11 @@
 // The about window: header picture, version, credits, web and mail links, and a Close button.
 #pragma once
 
-#include "app/shell_port.h"
 #include "toolkit/forms/buttons_win.h"
 #include "toolkit/forms/form_win.h"
 #include "toolkit/forms/image_list_win.h"
 #include "toolkit/forms/statics_win.h"
+#include "toolkit/shell_port.h"
 #include "ui/about.h"
 
 #include <functional>

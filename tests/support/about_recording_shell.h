@@ -1,7 +1,7 @@
 // A shell port that remembers every request instead of opening anything (about window tests).
 #pragma once
 
-#include "app/shell_port.h"
+#include "toolkit/shell_port.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,5 @@
-// The shell-execution port: opening documents and starting programs for the tray menu's commands.
+// The shell-execution port: opening documents and starting programs (the tray menu's commands, the
+// about window's links).
 #pragma once
 
 #include <string>
@@ -9,7 +10,7 @@ class ShellPort {
   public:
     virtual ~ShellPort() = default;
     // The shell's "open" of `file` with `parameters`, no owner window and no working folder;
-    // hidden or shown normally. Failures are not reported: the menu ignores them.
+    // hidden or shown normally. Failures are not reported: no caller looks at them.
     virtual void Open(const std::string& file, const std::string& parameters, bool hidden) = 0;
 };
 

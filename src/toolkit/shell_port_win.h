@@ -1,7 +1,7 @@
 // The shell-execution port over ShellExecuteA.
 #pragma once
 
-#include "app/shell_port.h"
+#include "toolkit/shell_port.h"
 
 namespace korvane {
 

@@ -1,5 +1,5 @@
 // The shell-execution port over ShellExecuteA.
-#include "app/shell_port_win.h"
+#include "toolkit/shell_port_win.h"
 
 #include "toolkit/win32.h"
 
