@@ -78,7 +78,13 @@ function(korvane_program_runtime target)
   target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src/toolkit/runtime/quiet_terminate.cpp)
 endfunction()
 
-# The version numbers for the resource compiler: a generated header that version.rc includes.
+# The version numbers, from the top-level CMakeLists.txt: a generated header that version.rc and
+# src/toolkit/product.h include, and the two programs' manifests, which the resource files embed.
 set(KORVANE_GENERATED_INCLUDE ${PROJECT_BINARY_DIR}/generated)
 configure_file(${PROJECT_SOURCE_DIR}/resources/version_numbers.h.in
   ${KORVANE_GENERATED_INCLUDE}/version_numbers.h @ONLY)
+foreach(manifest korvane postwright)
+  configure_file(${PROJECT_SOURCE_DIR}/resources/${manifest}.manifest.in
+    ${KORVANE_GENERATED_INCLUDE}/${manifest}.manifest @ONLY)
+endforeach()
+target_include_directories(korvane_flags INTERFACE ${KORVANE_GENERATED_INCLUDE})

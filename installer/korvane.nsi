@@ -1,5 +1,6 @@
 ; The Korvane installer and uninstaller. Built by scripts/build with makensis:
-;   makensis -DVERSION=1.0 -DFILEVERSION=1.0.0.51 -DSOURCE=<release folder> -DOUTFILE=<setup.exe>
+;   makensis -DVERSION=<major.minor> -DFILEVERSION=<major.minor.patch.build>
+;            -DSOURCE=<release folder> -DOUTFILE=<setup.exe>
 ; The programs are 64-bit, and so is the installer.
 Target amd64-unicode
 SetCompressor /SOLID lzma

@@ -20,7 +20,6 @@ TAboutForm* AboutForm = nullptr;
 
 namespace {
 
-constexpr const char* kStartedPrefix = "Korvane 1.0 started. Build: 51. (data files path: ";
 constexpr const char* kStartInitialization =
     "-- START INITIALIZATION -----------------------------------------";
 constexpr const char* kInitializationFinished =
@@ -53,7 +52,7 @@ void TApplication::StartUp() {
         TOptionsEnvironment{*profile_, *registry_, *files_, ModulePath(), ProgramPath},
         DataPath + kSettingsFileName);
     Logger = std::make_unique<TLogger>(*files_, *clock_, *Options, DataPath);
-    Log(kStartedPrefix + DataPath + ")");
+    Log(kStartedLinePrefix + DataPath + ")");
     Log(kStartInitialization);
 
     // The hidden application window comes before the objects that need it: the notifications'

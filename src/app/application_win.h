@@ -27,6 +27,7 @@
 #include "toolkit/icon_handle.h"
 #include "toolkit/os_version.h"
 #include "toolkit/popup_menu.h"
+#include "toolkit/product.h"
 #include "toolkit/shell_port_win.h"
 #include "toolkit/sound_player.h"
 #include "toolkit/toolkit_win.h"
@@ -41,7 +42,6 @@
 
 namespace korvane {
 
-inline constexpr const char* kMainTrayTooltip = "Korvane 1.0 (build: 51)";
 inline constexpr const char* kNoTemperatureText =
     "None of your hard disks supports temperature measurement!";
 inline constexpr const char* kProductCaption = "Korvane";

@@ -4,6 +4,7 @@
 #include "app/tray_menu.h"
 #include "settings/location/data_folder.h"
 #include "toolkit/files.h"
+#include "toolkit/product.h"
 
 namespace korvane {
 

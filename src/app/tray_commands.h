@@ -12,9 +12,6 @@ namespace korvane {
 class FileSystem;
 
 inline constexpr const char* kHelpFileName = "Korvane.chm";
-inline constexpr const char* kMailerFileName = "Postwright.exe";
-inline constexpr const char* kBugReportArgument = "BUG";
-inline constexpr const char* kWebPageAddress = "http://korvane.example/";
 inline constexpr const char* kLogCaptionPrefix = "HDD - ";
 inline constexpr const char* kLogEditor = "notepad";
 

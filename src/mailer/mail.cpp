@@ -1,6 +1,7 @@
 // The bug report and contact mail texts and the system description in the report.
 #include "mailer/mail.h"
 
+#include "toolkit/product.h"
 #include "toolkit/text.h"
 
 #include <utility>

@@ -12,14 +12,9 @@ namespace korvane {
 // Simple MAPI recipient class "To".
 inline constexpr uint32_t kMapiTo = 1;
 
-inline constexpr const char* kBugReportAddress = "bugs@korvane.example";
-inline constexpr const char* kSupportAddress = "support@korvane.example";
 inline constexpr const char* kBugReportRecipientName = "Korvane developers";
 inline constexpr const char* kBugReportSubject = "Korvane BUG REPORT!";
 inline constexpr const char* kContactSubject = "Korvane";
-// Fixed texts of this program, not taken from the main program.
-inline constexpr const char* kReportedVersion = "1.0 beta 1";
-inline constexpr const char* kReportedBuild = "50";
 
 // One recipient, as a Simple MAPI recipient record carries it (no entry identifier).
 struct MailRecipient {

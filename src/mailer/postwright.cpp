@@ -1,6 +1,8 @@
 // Postwright's argument dispatch and the composing of the bug report.
 #include "mailer/postwright.h"
 
+#include "toolkit/product.h"
+
 namespace korvane {
 
 MailMessage ComposeBugReport(PostwrightServices& services) {
@@ -18,10 +20,11 @@ int RunPostwright(const std::vector<std::string>& args, PostwrightServices& serv
         return 0;
     }
     const std::string& command = args.front();
-    if (command != "BUG" && command != "CNT") {
+    if (command != kBugReportArgument && command != kContactArgument) {
         return 0;
     }
-    const MailMessage mail = command == "BUG" ? ComposeBugReport(services) : ContactMail();
+    const MailMessage mail =
+        command == kBugReportArgument ? ComposeBugReport(services) : ContactMail();
     TMapi mapi(services.mapi, services.os.Read());
     mapi.Send(mail);
     return 0;

@@ -1,9 +1,6 @@
 // The about window's fixed texts, its layout, its keys and what its two links do.
 #include "ui/about.h"
 
-#include "app/tray_commands.h"
-#include "mailer/mail.h"
-
 #include <utility>
 
 namespace korvane {

@@ -1,6 +1,7 @@
 // The about window's fixed texts, its layout, its keys and what its two links do.
 #pragma once
 
+#include "toolkit/product.h"
 #include "toolkit/shell_port.h"
 
 #include <cstdint>
@@ -9,14 +10,11 @@
 namespace korvane {
 
 inline constexpr const char* kAboutCaption = "About - Korvane";
-inline constexpr const char* kAboutVersionText = "Version: 1.0  (build 51)";
 inline constexpr const char* kAboutCreditLine1 = "Written by the Korvane developers.";
 inline constexpr const char* kAboutCreditLine2 = "Thanks to everyone who sent a bug report.";
 inline constexpr const char* kAboutCloseText = "Close";
 inline constexpr const char* kAboutSecretCaption =
     "Slava na Nashite Bogove! Slava na Bulgarskiyat Rod!";
-// What the mail program is started with for a contact mail.
-inline constexpr const char* kContactArgument = "CNT";
 
 inline constexpr int kAboutClientWidth = 420;
 inline constexpr int kAboutClientHeight = 345;

@@ -1,0 +1,35 @@
+// The product's facts: its version and build and the texts that show them, its web and mail
+// addresses, and how KorvaneMonitor starts Postwright.
+#pragma once
+
+// The version and build as texts (KORVANE_VERSION_SHORT_TEXT "1.0", KORVANE_BUILD_TEXT "51"),
+// written by the build from the top-level CMakeLists.txt, which the version resources, the
+// manifests and the installer take them from too.
+#include "version_numbers.h"
+
+namespace korvane {
+
+// The about window's version line.
+inline constexpr const char* kAboutVersionText =
+    "Version: " KORVANE_VERSION_SHORT_TEXT "  (build " KORVANE_BUILD_TEXT ")";
+// The main tray icon's tooltip.
+inline constexpr const char* kMainTrayTooltip =
+    "Korvane " KORVANE_VERSION_SHORT_TEXT " (build: " KORVANE_BUILD_TEXT ")";
+// The debug log's first line of a run, up to the data files path (the line ends with ")").
+inline constexpr const char* kStartedLinePrefix =
+    "Korvane " KORVANE_VERSION_SHORT_TEXT " started. Build: " KORVANE_BUILD_TEXT
+    ". (data files path: ";
+
+inline constexpr const char* kWebPageAddress = "http://korvane.example/";
+inline constexpr const char* kSupportAddress = "support@korvane.example";
+inline constexpr const char* kBugReportAddress = "bugs@korvane.example";
+
+// Postwright, in KorvaneMonitor's folder, started with the mail it is to hand to the mail client.
+inline constexpr const char* kMailerFileName = "Postwright.exe";
+inline constexpr const char* kBugReportArgument = "BUG";
+inline constexpr const char* kContactArgument = "CNT";
+// The version and build Postwright's bug report names: its own, not the main program's.
+inline constexpr const char* kReportedVersion = "1.0 beta 1";
+inline constexpr const char* kReportedBuild = KORVANE_POSTWRIGHT_BUILD_TEXT;
+
+} // namespace korvane
