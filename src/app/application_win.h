@@ -5,7 +5,6 @@
 
 #include "actions/action_launcher_win.h"
 #include "actions/executor.h"
-#include "actions/hibernate_form_win.h"
 #include "actions/power_off_countdown.h"
 #include "actions/shutdown.h"
 #include "actions/shutdown_win.h"
@@ -34,6 +33,7 @@
 #include "toolkit/tray_icon.h"
 #include "toolkit/win32.h"
 #include "ui/about_form_win.h"
+#include "ui/hibernate_form_win.h"
 #include "ui/options_form_win.h"
 
 #include <functional>

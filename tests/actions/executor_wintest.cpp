@@ -3,7 +3,6 @@
 // and waited for.
 #include "actions/action_launcher_win.h"
 #include "actions/executor.h"
-#include "actions/hibernate_form_win.h"
 #include "actions/tray_messages.h"
 #include "drives/drives.h"
 #include "drives/indicator_icons.h"
@@ -17,6 +16,7 @@
 #include "toolkit/sound_player_win.h"
 #include "toolkit/toolkit_win.h"
 #include "toolkit/worker_thread_win.h"
+#include "ui/hibernate_form_win.h"
 
 #include "executor_fakes.h"
 #include "fake_profile.h"

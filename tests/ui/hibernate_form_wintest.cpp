@@ -1,6 +1,6 @@
 // The countdown window under Wine: shown from a worker thread, counting in its button, Cancel,
 // power-off with the chosen method, Enter at once, and a screenshot.
-#include "actions/hibernate_form_win.h"
+#include "ui/hibernate_form_win.h"
 
 #include "log/logger.h"
 #include "settings/options.h"

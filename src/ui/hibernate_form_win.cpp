@@ -1,5 +1,5 @@
 // THibernateForm: the countdown window's controls and their Win32 side.
-#include "actions/hibernate_form_win.h"
+#include "ui/hibernate_form_win.h"
 
 #include <algorithm>
 

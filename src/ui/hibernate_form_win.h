@@ -1,4 +1,5 @@
-// THibernateForm: the always-on-top power-off countdown window, shown by the alarm worker.
+// THibernateForm: the always-on-top power-off countdown window, shown by the alarm worker; its
+// behaviour is HibernateCountdown's (actions/hibernate_form_logic.h).
 #pragma once
 
 #include "actions/hibernate_form_logic.h"
