@@ -37,6 +37,7 @@ function(korvane_library name)
 endfunction()
 
 # korvane_subsystem(NAME [DEPS libs...] [WIN_LIBS libs...]): the libraries of one source folder.
+# DEPS are the libraries of exactly the folders its files include (scripts/check-layers checks it).
 # Every *.cpp of the folder but *_win.cpp is portable logic and goes into korvane_NAME (built in both
 # builds); every *_win.cpp is Win32 platform code and goes into korvane_NAME_win (Windows build only),
 # which also links the Windows import libraries in WIN_LIBS. Test programs link all of them.
