@@ -62,8 +62,8 @@ void TTrayMessages::HandleTrayNotify(ITrayIcon* icon, uint32_t code) {
         return;
     }
     switch (code) {
-    case kNotifyLeftButtonUp:
-    case kNotifyRightButtonUp:
+    case kTrayLeftButtonUp:
+    case kTrayRightButtonUp:
     case kNinBalloonUserClick:
         if (OnMessageClick) {
             OnMessageClick(this, icon->Tag());

@@ -18,9 +18,7 @@ inline constexpr int32_t kMessageInfo = 1;
 inline constexpr int32_t kMessageWarning = 2;
 inline constexpr int32_t kMessageError = 3;
 
-// Tray notification codes that HandleTrayNotify acts on (the Win32 values).
-inline constexpr uint32_t kNotifyLeftButtonUp = 0x202;  // WM_LBUTTONUP
-inline constexpr uint32_t kNotifyRightButtonUp = 0x205; // WM_RBUTTONUP
+// Balloon notification codes that HandleTrayNotify acts on besides the mouse's (the Win32 values).
 inline constexpr uint32_t kNinBalloonHide = 0x403;
 inline constexpr uint32_t kNinBalloonTimeout = 0x404;
 inline constexpr uint32_t kNinBalloonUserClick = 0x405;

@@ -11,7 +11,7 @@ namespace korvane {
 class IndicatorIconPort {
   public:
     virtual ~IndicatorIconPort() = default;
-    // A new icon showing value in textColor on background (NoColor: transparent); the caller owns
+    // A new icon showing value in textColor on background (kNoColor: transparent); the caller owns
     // it. kNoIcon when the system could not build one.
     virtual IconHandle MakeIcon(uint16_t value, uint32_t background, uint32_t textColor) = 0;
     // Destroys an icon made here; kNoIcon is ignored.

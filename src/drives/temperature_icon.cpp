@@ -95,7 +95,7 @@ NumberLayout LayOutNumber(uint16_t value) {
 IconPixels ComputeTemperatureIcon(uint16_t value, uint32_t background, uint32_t textColor) {
     IconPixels pixels;
     Canvas canvas(pixels);
-    const bool transparent = background == NoColor;
+    const bool transparent = background == kNoColor;
 
     // Mask: all transparent or all opaque, then the digits always opaque.
     canvas.FillMask(kWholeIcon, transparent);

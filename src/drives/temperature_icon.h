@@ -1,15 +1,15 @@
 // The pixels of a disk's 16 x 16 tray indicator: the temperature as a number of filled rectangles.
 #pragma once
 
+#include "toolkit/color.h"
+
 #include <array>
 #include <cstdint>
 #include <span>
 
 namespace korvane {
 
-// Colours are 0x00BBGGRR; NoColor as a background means a transparent one.
-constexpr uint32_t NoColor = 0x1FFFFFFF;
-
+// Colours are 0x00BBGGRR (toolkit/color.h); kNoColor as a background means a transparent one.
 constexpr int kIconSize = 16;
 constexpr int kDigitRow = 3;
 constexpr int kDigitWidth = 4;

@@ -98,7 +98,7 @@ HICON MakeTemperatureIcon(uint16_t value, uint32_t background, uint32_t textColo
         MemoryDc dc(CreateCompatibleDC(nullptr));
         Brush white(SolidBrush(0xFFFFFF));
         Brush black(SolidBrush(0x000000));
-        const bool transparent = background == NoColor;
+        const bool transparent = background == kNoColor;
         Brush back(transparent ? nullptr : SolidBrush(background));
         const RECT whole{0, 0, kIconSize, kIconSize};
 

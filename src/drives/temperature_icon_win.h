@@ -6,7 +6,7 @@
 
 namespace korvane {
 
-// A new 16 x 16 icon showing value in textColor on background (NoColor: transparent). The caller
+// A new 16 x 16 icon showing value in textColor on background (kNoColor: transparent). The caller
 // owns it and destroys it with DestroyIcon; null when GDI could not build it.
 HICON MakeTemperatureIcon(uint16_t value, uint32_t background, uint32_t textColor);
 

@@ -4,6 +4,7 @@
 #include "settings/keys.h"
 #include "settings/profile.h"
 #include "settings/registry.h"
+#include "toolkit/color.h"
 #include "toolkit/files.h"
 
 #include <utility>
@@ -11,11 +12,10 @@
 namespace korvane {
 namespace {
 
-// Colour values of the defaults (0x00BBGGRR; NoColor draws a transparent background).
+// Colour values of the defaults (0x00BBGGRR; kNoColor draws a transparent background).
 constexpr int32_t kBlue = 16711680;
 constexpr int32_t kRed = 255;
 constexpr int32_t kWhite = 16777215;
-constexpr int32_t kNoColor = 536870911;
 constexpr int32_t kHibernate = 1;
 
 } // namespace
@@ -82,9 +82,9 @@ void TOptions::WriteDriveDefaults(const std::string& name) {
     s.WriteInteger(key::PollUnits.name, 0);
     s.WriteInteger(key::ShowDriveTempInTray.name, 0);
     s.WriteInteger(key::NormalTemp_IconTextColor.name, kBlue);
-    s.WriteInteger(key::NormalTemp_IconBgColor.name, kNoColor);
+    s.WriteInteger(key::NormalTemp_IconBgColor.name, static_cast<int32_t>(kNoColor));
     s.WriteInteger(key::WarningTemp_IconTextColor.name, kRed);
-    s.WriteInteger(key::WarningTemp_IconBgColor.name, kNoColor);
+    s.WriteInteger(key::WarningTemp_IconBgColor.name, static_cast<int32_t>(kNoColor));
     s.WriteInteger(key::CriticalTemp_IconTextColor.name, kWhite);
     s.WriteInteger(key::CriticalTemp_IconBgColor.name, kRed);
     s.WriteInteger(key::WarningTemp_Level.name, 50);

@@ -10,6 +10,7 @@
 namespace korvane {
 
 // Mouse message codes a tray icon hands to its handler (the Win32 values).
+inline constexpr uint32_t kTrayLeftButtonUp = 0x0202;    // WM_LBUTTONUP
 inline constexpr uint32_t kTrayLeftDoubleClick = 0x0203; // WM_LBUTTONDBLCLK
 inline constexpr uint32_t kTrayRightButtonUp = 0x0205;   // WM_RBUTTONUP
 

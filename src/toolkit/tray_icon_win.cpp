@@ -5,6 +5,9 @@
 
 namespace korvane {
 
+static_assert(kTrayLeftButtonUp == WM_LBUTTONUP && kTrayLeftDoubleClick == WM_LBUTTONDBLCLK &&
+              kTrayRightButtonUp == WM_RBUTTONUP);
+
 TrayIcon::TrayIcon(HWND owner, UINT id, HICON icon, ShellNotifier notifier)
     : owner_(owner), id_(id), icon_(icon), notifier_(std::move(notifier)),
       state_([this](ShellRequest request) { Send(request); }) {

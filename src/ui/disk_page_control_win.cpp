@@ -14,7 +14,7 @@ namespace {
 
 void SetBoxEnabled(forms::Control& box, bool enabled) {
     box.SetEnabled(enabled);
-    box.SetColor(enabled ? forms::kColorWindow : forms::kColorButtonFace);
+    box.SetColor(enabled ? kColorWindow : kColorButtonFace);
 }
 
 } // namespace

@@ -255,10 +255,10 @@ TEST_F(DriveTest, IndicatorColoursByStatusAndGarbageColoursAreDrawnAsRead) {
     auto last = [&] { return rig->icons.made.back(); };
     EXPECT_EQ(45, last().value);
     EXPECT_EQ(0xFF0000u, last().textColor);
-    EXPECT_EQ(NoColor, last().background);
+    EXPECT_EQ(kNoColor, last().background);
     At(55);
     EXPECT_EQ(0x0000FFu, last().textColor);
-    EXPECT_EQ(NoColor, last().background);
+    EXPECT_EQ(kNoColor, last().background);
     At(65);
     EXPECT_EQ(0xFFFFFFu, last().textColor);
     EXPECT_EQ(0x0000FFu, last().background);

@@ -30,7 +30,7 @@ constexpr uint32_t kRed = 0x0000FF;
 constexpr uint32_t kWhite = 0xFFFFFF;
 
 TEST(TemperatureIconPixels, SevenOnNoBackgroundIsATransparentIconWithARedDigit) {
-    const IconPixels icon = ComputeTemperatureIcon(7, NoColor, kRed);
+    const IconPixels icon = ComputeTemperatureIcon(7, kNoColor, kRed);
     const std::string blank(16, ' ');
     std::string expected;
     for (int y = 0; y < 3; ++y) {
@@ -121,7 +121,7 @@ TEST(TemperatureIconPixels, EveryDigitHasItsShape) {
         "####\n#..#\n#..#\n#..#\n####\n...#\n...#\n...#\n...#\n",
     };
     for (uint16_t digit = 0; digit < 10; ++digit) {
-        const IconPixels icon = ComputeTemperatureIcon(digit, NoColor, kRed);
+        const IconPixels icon = ComputeTemperatureIcon(digit, kNoColor, kRed);
         std::string shape;
         for (int y = 3; y < 12; ++y) {
             for (int x = 6; x < 10; ++x) {
@@ -134,7 +134,7 @@ TEST(TemperatureIconPixels, EveryDigitHasItsShape) {
 }
 
 TEST(TemperatureIconPixels, MaskRowsArePaddedToFourBytes) {
-    const IconPixels clear = ComputeTemperatureIcon(7, NoColor, kRed);
+    const IconPixels clear = ComputeTemperatureIcon(7, kNoColor, kRed);
     // Bottom row first: row 15 of the picture is stored first and is fully transparent.
     EXPECT_EQ(0xFF, clear.mask[0]);
     EXPECT_EQ(0xFF, clear.mask[1]);

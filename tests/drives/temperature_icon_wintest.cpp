@@ -67,12 +67,12 @@ TEST(TemperatureIconGdi, ReadsBackExactlyTheComputedPixels) {
         uint32_t text;
     };
     const State states[] = {
-        {"07_red_on_none", 7, NoColor, 0x0000FF},
+        {"07_red_on_none", 7, kNoColor, 0x0000FF},
         {"45_white_on_red", 45, 0x0000FF, 0xFFFFFF},
         {"113_black_on_yellow", 113, 0x00FFFF, 0x000000},
-        {"0_green_on_none", 0, NoColor, 0x00C000},
+        {"0_green_on_none", 0, kNoColor, 0x00C000},
         {"1234_clipped", 1234, 0x808080, 0xFFFFFF},
-        {"65535_clipped", 65535, NoColor, 0xFF8000},
+        {"65535_clipped", 65535, kNoColor, 0xFF8000},
     };
     const std::string folder = test::FreshTempDir("drives-icons");
     for (const State& s : states) {

@@ -45,10 +45,10 @@ DiskPageRig::DiskPageRig(const std::string& name, const std::string& simulation,
                                                           .client_height = kFormHeight,
                                                           .icon = nullptr,
                                                           .stay_on_top = false,
-                                                          .color = forms::kColorButtonFace});
+                                                          .color = kColorButtonFace});
     pageArea_ = &form_->Add<forms::Panel>(
         {.bounds = {kPageAreaLeft, kPageAreaTop, kPageAreaWidth, kPageAreaHeight},
-         .color = forms::kNoColor,
+         .color = kNoColor,
          .border = false,
          .align = forms::Align::None});
     for (int slot = TDiskPage::kCommonSlot; slot < TDrives::kMaxDrives; ++slot) {

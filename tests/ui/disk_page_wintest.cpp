@@ -405,8 +405,8 @@ TEST(DiskPageSaving, TheFileHoldsExactlyTheKeysThePagesShowWithTheirValues) {
     EXPECT_FALSE(ui::IsEnabled(H(page.Alarm(1).soundFile)));
     EXPECT_FALSE(ui::IsEnabled(H(page.Alarm(1).testSound)));
     EXPECT_FALSE(ui::IsEnabled(H(page.Alarm(1).chooseSound)));
-    EXPECT_EQ(forms::kColorButtonFace, page.Alarm(1).soundFile->Color());
-    EXPECT_EQ(forms::kColorWindow, page.Alarm(0).soundFile->Color());
+    EXPECT_EQ(kColorButtonFace, page.Alarm(1).soundFile->Color());
+    EXPECT_EQ(kColorWindow, page.Alarm(0).soundFile->Color());
 }
 
 TEST(DiskPageSaving, ALoweredWarningLevelTurnsTheRunningDiskRedAndQueuesOneAlarm) {

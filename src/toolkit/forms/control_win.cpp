@@ -17,6 +17,10 @@ constexpr UINT_PTR kSubclassId = 0x4B56;
 // Creation order of all controls of the process: the Tab order follows it.
 std::atomic<uint64_t> next_serial{1};
 
+static_assert(SystemColorIndex(kColorWindow) == COLOR_WINDOW &&
+              SystemColorIndex(kColorWindowText) == COLOR_WINDOWTEXT &&
+              SystemColorIndex(kColorButtonFace) == COLOR_BTNFACE);
+
 } // namespace
 
 COLORREF ResolveColor(uint32_t color) {
