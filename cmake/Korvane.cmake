@@ -29,13 +29,6 @@ elseif(KORVANE_SANITIZE)
   target_link_options(korvane_flags INTERFACE -fsanitize=address,undefined)
 endif()
 
-# korvane_library(NAME SOURCES... [LIBS libs...]): a static library of the project.
-function(korvane_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  add_library(${name} STATIC ${ARG_SOURCES})
-  target_link_libraries(${name} PUBLIC korvane_flags ${ARG_LIBS})
-endfunction()
-
 # korvane_subsystem(NAME [DEPS libs...] [WIN_LIBS libs...]): the libraries of one source folder.
 # DEPS are the libraries of exactly the folders its files include (scripts/check-layers checks it).
 # Every *.cpp of the folder but *_win.cpp is portable logic and goes into korvane_NAME (built in both

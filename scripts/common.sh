@@ -7,6 +7,8 @@ jobs=$(nproc)
 configure_native() {
   [ -f "$native_dir/build.ninja" ] ||
     cmake -S "$root" -B "$native_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=ON >/dev/null
+  # For editors and clang tools: the native build's compile commands at the repository root.
+  ln -sfn build/native/compile_commands.json "$root/compile_commands.json"
 }
 
 configure_windows() {
