@@ -33,7 +33,8 @@ constexpr const char* kFinalizationFinished =
 
 TApplication::TApplication(std::unique_ptr<DeviceIo> device, std::unique_ptr<PowerPort> power)
     : powerPort_(power ? std::move(power) : std::make_unique<Win32PowerPort>()) {
-    // First of all: the disks' first poll reaches the program's objects through it.
+    // The one application object until its destructor has run; then the platform services every
+    // object of the start-up is built on, and the start-up itself.
     Application = this;
     files_ = CreateWin32FileSystem();
     clock_ = CreateSystemClock();
@@ -111,7 +112,6 @@ void TApplication::StartUp() {
     });
     // Probes the disks and polls each once, before any event below is connected.
     Drives = std::make_unique<TDrives>(*driveContext_);
-    Drives->OnAfterPoll = [](TDrives&) {};
     alarmDispatch_ = std::make_unique<TAlarmDispatch>(*Logger, *Executor,
                                                       [] { return HibernateForm != nullptr; });
     Drives->OnStatusChange = [this](TDrives& sender, TDrive& drive, TTempStatus oldStatus,
