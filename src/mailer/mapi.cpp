@@ -42,11 +42,11 @@ uint32_t TMapi::Send(const MailMessage& mail) {
     if (!available_) {
         return kMapiUnavailable;
     }
-    if (!looked_up_) {
-        looked_up_ = true;
-        has_send_ = platform_.FindSendMail();
+    if (!lookedUp_) {
+        lookedUp_ = true;
+        hasSend_ = platform_.FindSendMail();
     }
-    if (!has_send_) {
+    if (!hasSend_) {
         return kMapiUnavailable;
     }
     return platform_.SendMail(mail, kMapiSendFlags);

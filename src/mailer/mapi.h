@@ -50,8 +50,8 @@ class TMapi {
     OsVersionInfo os_;
     bool tried_ = false;
     bool available_ = false;
-    bool looked_up_ = false;
-    bool has_send_ = false;
+    bool lookedUp_ = false;
+    bool hasSend_ = false;
 };
 
 #ifdef _WIN32

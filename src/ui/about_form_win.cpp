@@ -23,8 +23,8 @@ TAboutForm::TAboutForm(ShellPort& shell, std::string programPath,
       header_(kAboutHeaderWidth, kAboutHeaderHeight),
       form_(forms::FormArgs{.caption = kAboutCaption,
                             .owner = nullptr,
-                            .client_width = kAboutClientWidth,
-                            .client_height = kAboutClientHeight,
+                            .clientWidth = kAboutClientWidth,
+                            .clientHeight = kAboutClientHeight,
                             .icon = LoadIconA(ProgramModule(), "MAINICON"),
                             .color = kAboutBackground}) {
     header_.AddResource(ProgramModule(), "Z_ABOUT_HEADER", kAboutHeaderTransparent);
@@ -39,24 +39,24 @@ TAboutForm::TAboutForm(ShellPort& shell, std::string programPath,
     form_.Add<forms::Label>({.bounds = ToRect(layout.credit2), .text = kAboutCreditLine2});
     forms::Label& web = AddLink(AboutWebLinkText());
     forms::Label& mail = AddLink(AboutMailLinkText());
-    web.on_click = [this](forms::Label&) { links_.OpenWebPage(); };
-    mail.on_click = [this](forms::Label&) { links_.StartContactMail(); };
+    web.OnClick = [this](forms::Label&) { links_.OpenWebPage(); };
+    mail.OnClick = [this](forms::Label&) { links_.StartContactMail(); };
     const AboutLayout measured =
         LayoutAbout(web.MeasureText(web.Text()).width, mail.MeasureText(mail.Text()).width);
     web.SetBounds(ToRect(measured.webLink));
     mail.SetBounds(ToRect(measured.mailLink));
 
     close_ = &form_.Add<forms::Button>({.bounds = ToRect(layout.close), .text = kAboutCloseText});
-    close_->on_click = [this](forms::Button&) { CloseWindow(); };
+    close_->OnClick = [this](forms::Button&) { CloseWindow(); };
     form_.SetDefaultButton(close_);
 
     const auto keys = [this](forms::Control&, uint32_t key, uint32_t shift) {
         OnKeyDown(key, shift);
     };
-    form_.on_key_down = keys;
-    close_->on_key_down = keys;
+    form_.OnKeyDown = keys;
+    close_->OnKeyDown = keys;
     // Every way of closing only hides the window; the object lives until shut-down.
-    form_.on_close_query = [](forms::Form& sender, bool& accept) {
+    form_.OnCloseQuery = [](forms::Form& sender, bool& accept) {
         accept = false;
         sender.Hide();
     };

@@ -27,7 +27,7 @@ class TAboutForm {
     // Centres the window in the work area, shows it in front, repaints it, focuses "Close".
     void Show();
     bool IsVisible() const { return form_.IsVisible(); }
-    HWND Handle() const { return form_.handle(); }
+    HWND Handle() const { return form_.Handle(); }
 
   private:
     void CloseWindow();

@@ -37,7 +37,7 @@ void TDiskPage::BuildAlarmGroup(forms::Panel& page, int index) {
     a.playSound =
         &group.Add<forms::CheckBox>({.bounds = {15, 53, w - 30, 18}, .text = kPlaySoundBox});
     a.soundFile = &group.Add<forms::Edit>(
-        {.bounds = {35, 73, w - 94, kBoxHeight}, .text = "", .read_only = true});
+        {.bounds = {35, 73, w - 94, kBoxHeight}, .text = "", .readOnly = true});
     a.testSound = &group.Add<forms::Button>(
         {.bounds = {35 + w - 94, 73, kSmallButton, kSmallButton}, .text = kTestSoundButton});
     a.chooseSound = &group.Add<forms::Button>(
@@ -61,13 +61,13 @@ void TDiskPage::BuildAlarmGroup(forms::Panel& page, int index) {
         ApplyEnablingRules();
         EnableDependants(alarms_[i]);
     };
-    a.showMessage->on_click = dependants;
-    a.playSound->on_click = dependants;
-    a.executeApp->on_click = dependants;
-    a.poweroff->on_click = dependants;
-    a.testSound->on_click = [this, i](forms::Button&) { TestSound(alarms_[i]); };
-    a.chooseSound->on_click = [this, i](forms::Button&) { ChooseSound(alarms_[i]); };
-    a.chooseApp->on_click = [this, i](forms::Button&) { ChooseApplication(alarms_[i]); };
+    a.showMessage->OnClick = dependants;
+    a.playSound->OnClick = dependants;
+    a.executeApp->OnClick = dependants;
+    a.poweroff->OnClick = dependants;
+    a.testSound->OnClick = [this, i](forms::Button&) { TestSound(alarms_[i]); };
+    a.chooseSound->OnClick = [this, i](forms::Button&) { ChooseSound(alarms_[i]); };
+    a.chooseApp->OnClick = [this, i](forms::Button&) { ChooseApplication(alarms_[i]); };
     EnableDependants(a);
 }
 
@@ -94,9 +94,9 @@ void TDiskPage::ChooseSound(const AlarmControls& a) {
     dialog.options = forms::FileDialogOptions::MustExist;
     dialog.filter = kSoundFilter;
     const std::string current = a.soundFile->Text();
-    dialog.initial_dir = current.empty() ? env_.programFolder + kSoundsFolder : FolderOf(current);
+    dialog.initialDir = current.empty() ? env_.programFolder + kSoundsFolder : FolderOf(current);
     if (dialog.Execute(env_.dialogOwner)) {
-        a.soundFile->SetText(dialog.file_name);
+        a.soundFile->SetText(dialog.fileName);
     }
 }
 
@@ -104,9 +104,9 @@ void TDiskPage::ChooseApplication(const AlarmControls& a) {
     forms::OpenFileDialog dialog;
     dialog.title = kChooseAppTitle;
     const std::string current = a.application->Text();
-    dialog.initial_dir = current.empty() ? env_.programFolder : FolderOf(current);
+    dialog.initialDir = current.empty() ? env_.programFolder : FolderOf(current);
     if (dialog.Execute(env_.dialogOwner)) {
-        a.application->SetText(dialog.file_name);
+        a.application->SetText(dialog.fileName);
     }
 }
 

@@ -24,12 +24,12 @@ void TDiskPage::BuildLevelsTab(forms::Panel& tab) {
     for (int i = 0; i < 3; ++i) {
         BuildLevelGroup(*levelTabs_->Page(i), i);
     }
-    levels_[0].box->on_leave = [this](forms::Edit&) { CheckWarning(); };
-    levels_[1].box->on_leave = [this](forms::Edit&) { CheckCritical(); };
-    levels_[0].spin->on_changing = [this](forms::UpDown&, int position, bool& allow) {
+    levels_[0].box->OnLeave = [this](forms::Edit&) { CheckWarning(); };
+    levels_[1].box->OnLeave = [this](forms::Edit&) { CheckCritical(); };
+    levels_[0].spin->OnChanging = [this](forms::UpDown&, int position, bool& allow) {
         allow = WarningSpinAllows(position, levels_[1].box->Text());
     };
-    levels_[1].spin->on_changing = [this](forms::UpDown&, int position, bool& allow) {
+    levels_[1].spin->OnChanging = [this](forms::UpDown&, int position, bool& allow) {
         allow = CriticalSpinAllows(position, levels_[0].box->Text());
     };
 }
@@ -49,8 +49,8 @@ void TDiskPage::BuildLevelGroup(forms::Panel& page, int index) {
         level.box =
             &group.Add<forms::Edit>({.bounds = {kLevelLabelLeft, kLevelTop, kBoxWidth, kBoxHeight},
                                      .text = "",
-                                     .read_only = false,
-                                     .digits_only = true});
+                                     .readOnly = false,
+                                     .digitsOnly = true});
         level.spin = &group.Add<forms::UpDown>(
             {.buddy = level.box, .minimum = kLevelMin, .maximum = kLevelMax});
         comboTop = kLevelTop + kBoxHeight + 15;
@@ -60,7 +60,7 @@ void TDiskPage::BuildLevelGroup(forms::Panel& page, int index) {
     group.Add<forms::Label>(
         {.bounds = {half + 10, comboTop + 6, cw - half - 20, 14}, .text = kTextColorLabel});
     colors.background = &group.Add<forms::ColorComboBox>(
-        {.bounds = {20, comboTop + 30, half - 20, 22}, .allow_transparent = true});
+        {.bounds = {20, comboTop + 30, half - 20, 22}, .allowTransparent = true});
     group.Add<forms::Label>(
         {.bounds = {half + 10, comboTop + 36, cw - half - 20, 14}, .text = kBgColorLabel});
     // Two lines, 36 pixels above the group's bottom edge, as long as the font lets the note fit

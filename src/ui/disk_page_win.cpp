@@ -98,8 +98,8 @@ void TDiskPage::BuildGeneralTab(forms::Panel& tab) {
                 env_.onEnableBoxesClicked();
             }
         };
-        enable_->on_click = clicked;
-        common_->on_click = clicked;
+        enable_->OnClick = clicked;
+        common_->OnClick = clicked;
         top = 32 + 18 + 12;
     }
     pollGroup_ =
@@ -107,10 +107,10 @@ void TDiskPage::BuildGeneralTab(forms::Panel& tab) {
     pollGroup_->Add<forms::Label>(
         {.bounds = {kIndent, 20, width - 2 * kIndent, 18}, .text = kPollLabel});
     interval_ = &pollGroup_->Add<forms::Edit>(
-        {.bounds = {kIndent, 38, kBoxWidth, kBoxHeight}, .text = "1", .digits_only = true});
+        {.bounds = {kIndent, 38, kBoxWidth, kBoxHeight}, .text = "1", .digitsOnly = true});
     intervalSpin_ = &pollGroup_->Add<forms::UpDown>(
         {.buddy = interval_, .minimum = kIntervalMin, .maximum = kIntervalMax});
-    interval_->on_leave = [this](forms::Edit&) { CheckInterval(); };
+    interval_->OnLeave = [this](forms::Edit&) { CheckInterval(); };
     units_ =
         &pollGroup_->Add<forms::ComboBox>({.bounds = {kIndent + kBoxWidth + 5, 38, 100, kBoxHeight},
                                            .items = {kPollSecond, kPollMinute}});

@@ -23,7 +23,7 @@ THibernateForm::THibernateForm(const CountdownDeps& deps, AppWindow& appWindow, 
     : appWindow_(appWindow) {
     forms::FormArgs args;
     args.caption = kPowerOffCaption;
-    args.stay_on_top = true;
+    args.stayOnTop = true;
     args.icon = LoadIconA(resources, "MAINICON");
     form_ = std::make_unique<forms::Form>(args);
     form_->SetBounds({0, 0, kOuterWidth, kOuterHeight});
@@ -62,16 +62,16 @@ THibernateForm::THibernateForm(const CountdownDeps& deps, AppWindow& appWindow, 
     for (int32_t i = 0; i < logic_->MethodCount(); ++i)
         methods_->AddItem(kMethodNames[i]);
 
-    methods_->on_change = [this](forms::ComboBox&) { logic_->RefreshPowerOffCaption(); };
-    cancel_->on_click = [this](forms::Button&) { logic_->CancelPowerOff(); };
-    powerOff_->on_click = [this](forms::Button&) { logic_->PowerOffNow(); };
-    cancel_->on_key_down = [this](forms::Control&, uint32_t key, uint32_t) {
+    methods_->OnChange = [this](forms::ComboBox&) { logic_->RefreshPowerOffCaption(); };
+    cancel_->OnClick = [this](forms::Button&) { logic_->CancelPowerOff(); };
+    powerOff_->OnClick = [this](forms::Button&) { logic_->PowerOffNow(); };
+    cancel_->OnKeyDown = [this](forms::Control&, uint32_t key, uint32_t) {
         logic_->KeyOnButton(true, key);
     };
-    powerOff_->on_key_down = [this](forms::Control&, uint32_t key, uint32_t) {
+    powerOff_->OnKeyDown = [this](forms::Control&, uint32_t key, uint32_t) {
         logic_->KeyOnButton(false, key);
     };
-    form_->on_close_query = [this](forms::Form&, bool& accept) { logic_->CloseQuery(accept); };
+    form_->OnCloseQuery = [this](forms::Form&, bool& accept) { logic_->CloseQuery(accept); };
 }
 
 THibernateForm::~THibernateForm() {

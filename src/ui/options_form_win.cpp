@@ -39,18 +39,18 @@ TOptionsForm::TOptionsForm(TOptionsFormDeps deps)
     : deps_(std::move(deps)), images_(kDiskPictureEdge, kDiskPictureEdge),
       form_(forms::FormArgs{.caption = kOptionsCaption,
                             .owner = deps_.owner,
-                            .client_width = kOptionsClientWidth,
-                            .client_height = kOptionsClientHeight,
+                            .clientWidth = kOptionsClientWidth,
+                            .clientHeight = kOptionsClientHeight,
                             .icon = LoadIconA(deps_.resources, "MAINICON")}) {
     images_.AddResource(deps_.resources, kDiskPictureResource, kDiskPictureTransparent);
 
     BuildStrip();
     tree_ = &form_.Add<forms::TreeView>({.bounds = {kTreeLeft, kTreeTop, kTreeWidth, kTreeHeight}});
-    tree_->on_selection_changed = [this](forms::TreeView&, forms::TreeItem item) {
+    tree_->OnSelectionChanged = [this](forms::TreeView&, forms::TreeItem item) {
         SwitchPage(item);
     };
     // The pages hang below "Hard Disks": it stays open.
-    tree_->on_expanding = [](forms::TreeView&, forms::TreeItem, bool expanding) {
+    tree_->OnExpanding = [](forms::TreeView&, forms::TreeItem, bool expanding) {
         return expanding;
     };
     pageArea_ = &form_.Add<forms::Panel>(
@@ -72,7 +72,7 @@ TOptionsForm::TOptionsForm(TOptionsFormDeps deps)
     form_.SetDefaultButton(ok_);
 
     // Every way of closing only hides the window; the object lives until shut-down.
-    form_.on_close_query = [this](forms::Form& sender, bool& accept) {
+    form_.OnCloseQuery = [this](forms::Form& sender, bool& accept) {
         accept = false;
         sender.Hide();
         deps_.app.SyncTaskbarButton();
@@ -99,12 +99,12 @@ void TOptionsForm::BuildStrip() {
     ok_ = button(kOkFromRight, kOkText);
     apply_ = button(kApplyFromRight, kApplyText);
     cancel_ = button(kCancelFromRight, kCancelText);
-    ok_->on_click = [this](forms::Button&) { CloseWindow(true); };
-    apply_->on_click = [this](forms::Button&) {
+    ok_->OnClick = [this](forms::Button&) { CloseWindow(true); };
+    apply_->OnClick = [this](forms::Button&) {
         SaveValues();
         deps_.app.TrimWorkingSet();
     };
-    cancel_->on_click = [this](forms::Button&) { CloseWindow(false); };
+    cancel_->OnClick = [this](forms::Button&) { CloseWindow(false); };
 }
 
 void TOptionsForm::BuildGeneralPage() {
@@ -142,8 +142,8 @@ void TOptionsForm::BuildGeneralPage() {
     fahrenheit_ = &unitsGroup_->Add<forms::RadioButton>(
         {.bounds = {kRadioLeft, 20 + kCheckHeight, kRadioWidth, kCheckHeight},
          .text = kFahrenheitText});
-    celsius_->on_click = [this](forms::RadioButton&) { OnUnitClick(); };
-    fahrenheit_->on_click = [this](forms::RadioButton&) { OnUnitClick(); };
+    celsius_->OnClick = [this](forms::RadioButton&) { OnUnitClick(); };
+    fahrenheit_->OnClick = [this](forms::RadioButton&) { OnUnitClick(); };
 }
 
 void TOptionsForm::BuildLogPage() {
@@ -153,7 +153,7 @@ void TOptionsForm::BuildLogPage() {
     logEnabled_ = &logPage_->Add<forms::CheckBox>(
         {.bounds = {kInset, 20, logPage_->Width() - kInset - 10, kCheckHeight},
          .text = kLogEnabledText});
-    logEnabled_->on_click = [this](forms::CheckBox&) { OnLogEnabledClick(); };
+    logEnabled_->OnClick = [this](forms::CheckBox&) { OnLogEnabledClick(); };
 
     storeFor_ = &logPage_->Add<forms::Label>({.bounds = {}, .text = kStoreLogText});
     const forms::TextSize store = storeFor_->MeasureText(kStoreLogText);
@@ -162,8 +162,8 @@ void TOptionsForm::BuildLogPage() {
     logDays_ = &logPage_->Add<forms::Edit>(
         {.bounds = {kInset + store.width + kLabelPad, kDaysTop, kDaysWidth, kEditHeight},
          .text = "",
-         .digits_only = true});
-    logDays_->on_leave = [](forms::Edit& box) { box.SetText(CheckedLogDays(box.Text())); };
+         .digitsOnly = true});
+    logDays_->OnLeave = [](forms::Edit& box) { box.SetText(CheckedLogDays(box.Text())); };
     logDaysSpin_ = &logPage_->Add<forms::UpDown>(
         {.buddy = logDays_, .minimum = kMinLogDays, .maximum = kMaxLogDays});
 
@@ -262,7 +262,7 @@ void TOptionsForm::SwitchPage(forms::TreeItem item) {
     for (forms::Control* page :
          {static_cast<forms::Control*>(generalPage_), static_cast<forms::Control*>(logPage_)}) {
         if (page->Visible())
-            SetWindowPos(page->handle(), HWND_TOP, 0, 0, 0, 0,
+            SetWindowPos(page->Handle(), HWND_TOP, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     form_.Update();
@@ -300,7 +300,7 @@ void TOptionsForm::Open(forms::TreeItem first, int32_t steps) {
     tree_->SetFocus();
     deps_.app.SyncTaskbarButton();
     // The task-bar entry has just taken the foreground; the keyboard belongs to this window.
-    SetForegroundWindow(form_.handle());
+    SetForegroundWindow(form_.Handle());
     tree_->SetFocus();
     deps_.app.TrimWorkingSet();
 }

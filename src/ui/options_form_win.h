@@ -59,7 +59,7 @@ class TOptionsForm {
 
     bool IsVisible() const { return form_.IsVisible(); }
     std::string Caption() const { return form_.Text(); }
-    HWND Handle() const { return form_.handle(); }
+    HWND Handle() const { return form_.Handle(); }
 
   private:
     void BuildStrip();

@@ -348,7 +348,7 @@ TEST_F(ExecutorWine, DestroyedWhileTheCountdownIsShownItHidesItAndNothingPowersO
     Executor(&form);
     executor->QueueAction(2, disk, 0, "", "", true, false, false, false, 60);
     executor->QueueAction(1, disk, 0, "", "", false, false, false, true, 50);
-    const HWND hwnd = form.Window().handle();
+    const HWND hwnd = form.Window().Handle();
     ASSERT_TRUE(Pump([&] { return IsWindowVisible(hwnd) != FALSE; }, 10000));
     EXPECT_LT(DestroyMs("with the countdown shown"), kStopLimitMs);
     EXPECT_FALSE(IsWindowVisible(hwnd));

@@ -310,9 +310,9 @@ std::string VisibleWindows() {
 }
 
 // The program's visible top-level window of this class and caption, or null.
-HWND VisibleWindowOf(DWORD pid, const char* window_class, const char* caption) {
-    for (HWND w = FindWindowExA(nullptr, nullptr, window_class, caption); w;
-         w = FindWindowExA(nullptr, w, window_class, caption)) {
+HWND VisibleWindowOf(DWORD pid, const char* windowClass, const char* caption) {
+    for (HWND w = FindWindowExA(nullptr, nullptr, windowClass, caption); w;
+         w = FindWindowExA(nullptr, w, windowClass, caption)) {
         DWORD owner = 0;
         GetWindowThreadProcessId(w, &owner);
         if (owner == pid && IsWindowVisible(w))

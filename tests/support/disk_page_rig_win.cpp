@@ -41,10 +41,10 @@ DiskPageRig::DiskPageRig(const std::string& name, const std::string& simulation,
                                                           .owner = window.Handle(),
                                                           .left = 20,
                                                           .top = 20,
-                                                          .client_width = kFormWidth,
-                                                          .client_height = kFormHeight,
+                                                          .clientWidth = kFormWidth,
+                                                          .clientHeight = kFormHeight,
                                                           .icon = nullptr,
-                                                          .stay_on_top = false,
+                                                          .stayOnTop = false,
                                                           .color = kColorButtonFace});
     pageArea_ = &form_->Add<forms::Panel>(
         {.bounds = {kPageAreaLeft, kPageAreaTop, kPageAreaWidth, kPageAreaHeight},
@@ -66,7 +66,7 @@ DiskPageRig::DiskPageRig(const std::string& name, const std::string& simulation,
     }
     ui::SetMessageFilter([](MSG& msg) { return forms::HandleFormNavigation(msg); });
     form_->Show();
-    ui::WaitUntil([this] { return ui::IsVisible(form_->handle()); });
+    ui::WaitUntil([this] { return ui::IsVisible(form_->Handle()); });
 }
 
 DiskPageRig::~DiskPageRig() {

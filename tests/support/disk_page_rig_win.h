@@ -69,7 +69,7 @@ class DiskPageRig {
     void ShowPage(int slot);
 
     TDiskPage& Page(int slot) { return *pages_[static_cast<size_t>(slot + 1)]; }
-    HWND Window() const { return form_->handle(); }
+    HWND Window() const { return form_->Handle(); }
 
     // The settings file as it is on disk now.
     std::string IniText() const;

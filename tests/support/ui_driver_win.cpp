@@ -37,14 +37,14 @@ void Collect(HWND parent, std::vector<HWND>& out) {
 
 struct TopSearch {
     const std::string* caption;
-    const std::string* window_class;
+    const std::string* windowClass;
     HWND found = nullptr;
 };
 
 BOOL CALLBACK MatchTop(HWND window, LPARAM data) {
     auto* search = reinterpret_cast<TopSearch*>(data);
     if (WindowText(window) == *search->caption &&
-        (search->window_class->empty() || ClassOf(window) == *search->window_class)) {
+        (search->windowClass->empty() || ClassOf(window) == *search->windowClass)) {
         search->found = window;
         return FALSE;
     }
@@ -150,17 +150,17 @@ HWND ShownWindowOf(DWORD threadId) {
     return found;
 }
 
-HWND FindTopWindow(const std::string& caption, const std::string& window_class) {
-    TopSearch search{&caption, &window_class};
+HWND FindTopWindow(const std::string& caption, const std::string& windowClass) {
+    TopSearch search{&caption, &windowClass};
     EnumWindows(MatchTop, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-HWND WaitForWindow(const std::string& caption, const std::string& window_class, Timeout timeout) {
+HWND WaitForWindow(const std::string& caption, const std::string& windowClass, Timeout timeout) {
     HWND found = nullptr;
     WaitUntil(
         [&] {
-            found = FindTopWindow(caption, window_class);
+            found = FindTopWindow(caption, windowClass);
             return found != nullptr && IsWindowVisible(found);
         },
         timeout);
@@ -171,32 +171,32 @@ bool WaitForWindowGone(HWND window, Timeout timeout) {
     return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeout);
 }
 
-HWND FindChild(HWND parent, const std::string& window_class, int index) {
+HWND FindChild(HWND parent, const std::string& windowClass, int index) {
     for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
-        if (ClassOf(child) == window_class && index-- == 0) {
+        if (ClassOf(child) == windowClass && index-- == 0) {
             return child;
         }
     }
     return nullptr;
 }
 
-HWND FindByText(HWND root, const std::string& text, const std::string& window_class) {
+HWND FindByText(HWND root, const std::string& text, const std::string& windowClass) {
     std::vector<HWND> all;
     Collect(root, all);
     for (HWND w : all) {
-        if (WindowText(w) == text && (window_class.empty() || ClassOf(w) == window_class)) {
+        if (WindowText(w) == text && (windowClass.empty() || ClassOf(w) == windowClass)) {
             return w;
         }
     }
     return nullptr;
 }
 
-HWND FindDescendant(HWND root, const std::string& window_class, int index) {
+HWND FindDescendant(HWND root, const std::string& windowClass, int index) {
     std::vector<HWND> all;
     Collect(root, all);
     for (HWND w : all) {
-        if (ClassOf(w) == window_class && index-- == 0) {
+        if (ClassOf(w) == windowClass && index-- == 0) {
             return w;
         }
     }
@@ -308,7 +308,7 @@ void Type(HWND window, const std::string& text) {
     PumpMessages();
 }
 
-void PressKey(UINT virtual_key, bool shift, bool ctrl) {
+void PressKey(UINT virtualKey, bool shift, bool ctrl) {
     BYTE saved[256] = {};
     GetKeyboardState(saved);
     BYTE held[256];
@@ -318,8 +318,8 @@ void PressKey(UINT virtual_key, bool shift, bool ctrl) {
     SetKeyboardState(held);
     HWND target = GetFocus();
     if (target != nullptr) {
-        PostMessageA(target, WM_KEYDOWN, virtual_key, 1);
-        PostMessageA(target, WM_KEYUP, virtual_key, static_cast<LPARAM>(0xC0000001u));
+        PostMessageA(target, WM_KEYDOWN, virtualKey, 1);
+        PostMessageA(target, WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001u));
         PumpMessages();
     }
     SetKeyboardState(saved);
@@ -345,14 +345,14 @@ void ClickTab(HWND tab, int index) {
     }
 }
 
-DialogResponder::DialogResponder(std::string caption, int command_id, Timeout timeout)
-    : thread_([this, caption = std::move(caption), command_id, timeout] {
+DialogResponder::DialogResponder(std::string caption, int commandId, Timeout timeout)
+    : thread_([this, caption = std::move(caption), commandId, timeout] {
           const auto deadline = std::chrono::steady_clock::now() + timeout;
           while (std::chrono::steady_clock::now() < deadline) {
               HWND dialog = FindTopWindow(caption, "#32770");
               if (dialog != nullptr && IsWindowVisible(dialog)) {
                   texts_ = AllTexts(dialog);
-                  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(command_id, BN_CLICKED), 0);
+                  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(commandId, BN_CLICKED), 0);
                   pressed_ = true;
                   return;
               }

@@ -25,20 +25,20 @@ bool WaitUntil(const std::function<bool()>& condition, Timeout timeout = kDefaul
 
 // --- Finding ---------------------------------------------------------------------------------
 // A top-level window with this caption (and class, when given), visible or not; null if none.
-HWND FindTopWindow(const std::string& caption, const std::string& window_class = "");
+HWND FindTopWindow(const std::string& caption, const std::string& windowClass = "");
 // The shown top-level window of this thread, if any.
 HWND ShownWindowOf(DWORD threadId);
 // Waits for such a window to be visible.
-HWND WaitForWindow(const std::string& caption, const std::string& window_class = "",
+HWND WaitForWindow(const std::string& caption, const std::string& windowClass = "",
                    Timeout timeout = kDefaultTimeout);
 // Waits for a window to be destroyed or hidden.
 bool WaitForWindowGone(HWND window, Timeout timeout = kDefaultTimeout);
 // The index-th direct child of `parent` of this class, in the order of its siblings.
-HWND FindChild(HWND parent, const std::string& window_class, int index = 0);
+HWND FindChild(HWND parent, const std::string& windowClass, int index = 0);
 // The first descendant (depth first) whose text is `text`, optionally of a class.
-HWND FindByText(HWND root, const std::string& text, const std::string& window_class = "");
+HWND FindByText(HWND root, const std::string& text, const std::string& windowClass = "");
 // The index-th descendant (depth first) of a class.
-HWND FindDescendant(HWND root, const std::string& window_class, int index = 0);
+HWND FindDescendant(HWND root, const std::string& windowClass, int index = 0);
 
 // --- Reading ---------------------------------------------------------------------------------
 std::string ClassOf(HWND window);
@@ -64,7 +64,7 @@ void DoubleClickAt(HWND window, int x, int y);
 // Types the characters into the window, as WM_CHAR messages.
 void Type(HWND window, const std::string& text);
 // A key press delivered to the focused window through the message queue, with modifiers held.
-void PressKey(UINT virtual_key, bool shift = false, bool ctrl = false);
+void PressKey(UINT virtualKey, bool shift = false, bool ctrl = false);
 void SetFocusTo(HWND window);
 // Picks a list entry the way the user's choice arrives: selection, then CBN_SELCHANGE.
 void PickComboItem(HWND combo, int index);
@@ -76,7 +76,7 @@ void ClickTab(HWND tab, int index);
 // texts the dialog showed.
 class DialogResponder {
   public:
-    DialogResponder(std::string caption, int command_id, Timeout timeout = kDefaultTimeout);
+    DialogResponder(std::string caption, int commandId, Timeout timeout = kDefaultTimeout);
     ~DialogResponder();
     DialogResponder(const DialogResponder&) = delete;
     DialogResponder& operator=(const DialogResponder&) = delete;

@@ -84,10 +84,10 @@ std::vector<std::string> DiskDefaultKeys() {
 }
 
 HWND H(forms::Control& control) {
-    return control.handle();
+    return control.Handle();
 }
 HWND H(forms::Control* control) {
-    return control->handle();
+    return control->Handle();
 }
 
 TEST(DiskPageTabs, ACommonSettingsDiskShowsOnlyGeneralAndGetsBothTabsBackInOrder) {

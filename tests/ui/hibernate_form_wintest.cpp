@@ -88,7 +88,7 @@ class HibernateFormTest : public ::testing::Test {
     bool Pump(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
         return test::PumpUntil(done, timeoutMs, [&] { return window.ProcessOneMessage(); });
     }
-    HWND Hwnd() { return form->Window().handle(); }
+    HWND Hwnd() { return form->Window().Handle(); }
     HWND Button(const std::string& text) { return test::ui::FindByText(Hwnd(), text, "Button"); }
     HWND PowerOffButton() { return test::ui::FindDescendant(Hwnd(), "Button", 2); }
     std::string DebugLog() { return test::ReadFileBytes(dir + "\\debug.log"); }

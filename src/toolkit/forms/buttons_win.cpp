@@ -8,8 +8,8 @@ Button::Button(Control& parent, const Args& args)
               args.text) {}
 
 void Button::Click() {
-    if (on_click) {
-        on_click(*this);
+    if (OnClick) {
+        OnClick(*this);
     }
 }
 
@@ -60,8 +60,8 @@ bool CheckBox::OnCommand(WORD code) {
     if (code != BN_CLICKED) {
         return false;
     }
-    if (on_click) {
-        on_click(*this);
+    if (OnClick) {
+        OnClick(*this);
     }
     return true;
 }
@@ -71,7 +71,7 @@ RadioButton::RadioButton(Control& parent, const Args& args)
               args.text) {
     // This object is not yet among the parent's children: any radio button there came earlier.
     bool first = true;
-    for (const auto& sibling : parent.children()) {
+    for (const auto& sibling : parent.Children()) {
         first = first && dynamic_cast<RadioButton*>(sibling.get()) == nullptr;
     }
     if (first) {
@@ -96,13 +96,13 @@ void RadioButton::SetChecked(bool checked) {
 void RadioButton::UncheckSiblings() {
     // The system's own grouping follows WS_GROUP marks among all siblings; the rule here is
     // simpler: every radio button of the same parent.
-    if (parent() == nullptr) {
+    if (Parent() == nullptr) {
         return;
     }
-    for (const auto& sibling : parent()->children()) {
+    for (const auto& sibling : Parent()->Children()) {
         auto* radio = dynamic_cast<RadioButton*>(sibling.get());
-        if (radio != nullptr && radio != this && radio->handle() != nullptr) {
-            SendMessageA(radio->handle(), BM_SETCHECK, BST_UNCHECKED, 0);
+        if (radio != nullptr && radio != this && radio->Handle() != nullptr) {
+            SendMessageA(radio->Handle(), BM_SETCHECK, BST_UNCHECKED, 0);
         }
     }
 }
@@ -114,8 +114,8 @@ bool RadioButton::OnCommand(WORD code) {
     if (Checked()) {
         UncheckSiblings();
     }
-    if (on_click) {
-        on_click(*this);
+    if (OnClick) {
+        OnClick(*this);
     }
     return true;
 }

@@ -17,7 +17,7 @@ class Button : public Control {
     Button(Control& parent, const Args& args);
     // Runs the click handler, as a click of the user would.
     void Click();
-    std::function<void(Button& sender)> on_click;
+    std::function<void(Button& sender)> OnClick;
 
   protected:
     bool OnCommand(WORD code) override;
@@ -55,7 +55,7 @@ class CheckBox : public Control {
     bool Checked() const;
     // Setting the state from code does not run the click handler.
     void SetChecked(bool checked);
-    std::function<void(CheckBox& sender)> on_click;
+    std::function<void(CheckBox& sender)> OnClick;
 
   protected:
     bool OnCommand(WORD code) override;
@@ -74,7 +74,7 @@ class RadioButton : public Control {
     bool Checked() const;
     // Checking one unchecks its siblings; the click handler does not run.
     void SetChecked(bool checked);
-    std::function<void(RadioButton& sender)> on_click;
+    std::function<void(RadioButton& sender)> OnClick;
 
   protected:
     bool OnCommand(WORD code) override;

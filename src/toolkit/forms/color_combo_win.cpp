@@ -15,7 +15,7 @@ constexpr int kTextGap = 5;
 ComboBoxArgs BaseArgs(const ColorComboBoxArgs& args) {
     ComboBoxArgs base;
     base.bounds = args.bounds;
-    base.dropped_height = 240;
+    base.droppedHeight = 240;
     return base;
 }
 
@@ -23,7 +23,7 @@ ComboBoxArgs BaseArgs(const ColorComboBoxArgs& args) {
 
 ColorComboBox::ColorComboBox(Control& parent, const Args& args)
     : ComboBox(parent, BaseArgs(args), CBS_OWNERDRAWFIXED | CBS_HASSTRINGS),
-      entries_(ColorListEntries(args.allow_transparent)) {
+      entries_(ColorListEntries(args.allowTransparent)) {
     FontSpec font;
     font.face = "Tahoma";
     font.height = 13;

@@ -7,7 +7,7 @@ namespace korvane::forms {
 
 struct ColorComboBoxArgs {
     Rect bounds{0, 0, 145, 22};
-    bool allow_transparent = false;
+    bool allowTransparent = false;
 };
 
 class ColorComboBox : public ComboBox {

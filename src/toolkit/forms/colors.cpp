@@ -16,9 +16,9 @@ constexpr NamedColor kNamed[] = {
 
 } // namespace
 
-std::vector<NamedColor> ColorListEntries(bool allow_transparent) {
+std::vector<NamedColor> ColorListEntries(bool allowTransparent) {
     std::vector<NamedColor> entries;
-    if (allow_transparent) {
+    if (allowTransparent) {
         entries.push_back(kTransparent);
     }
     entries.insert(entries.end(), std::begin(kNamed), std::end(kNamed));

@@ -15,7 +15,7 @@ struct NamedColor {
 };
 
 // The entries of a colour combo box in display order; "Transparent" leads when allowed.
-std::vector<NamedColor> ColorListEntries(bool allow_transparent);
+std::vector<NamedColor> ColorListEntries(bool allowTransparent);
 
 // Index of the first entry with exactly this value, or -1.
 int FindColorEntry(const std::vector<NamedColor>& entries, int64_t value);

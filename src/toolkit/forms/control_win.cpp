@@ -15,7 +15,7 @@ constexpr char kControlProperty[] = "Korvane.Control";
 constexpr UINT_PTR kSubclassId = 0x4B56;
 
 // Creation order of all controls of the process: the Tab order follows it.
-std::atomic<uint64_t> next_serial{1};
+std::atomic<uint64_t> nextSerial{1};
 
 static_assert(SystemColorIndex(kColorWindow) == COLOR_WINDOW &&
               SystemColorIndex(kColorWindowText) == COLOR_WINDOWTEXT &&
@@ -30,16 +30,16 @@ COLORREF ResolveColor(uint32_t color) {
     return static_cast<COLORREF>(color & 0x00FFFFFFu);
 }
 
-Control::Control(Control* parent) : parent_(parent), serial_(next_serial++) {}
+Control::Control(Control* parent) : parent_(parent), serial_(nextSerial++) {}
 
-Control::Control(Control& parent, const char* window_class, DWORD style, DWORD ex_style,
+Control::Control(Control& parent, const char* windowClass, DWORD style, DWORD exStyle,
                  const Rect& bounds, const std::string& text)
-    : parent_(&parent), serial_(next_serial++) {
+    : parent_(&parent), serial_(nextSerial++) {
     // Control ids only need to be unique among siblings; WM_MEASUREITEM finds its control by id.
     const auto id = static_cast<UINT_PTR>((serial_ % 0xFFF0) + 1);
     HWND window =
-        CreateWindowExA(ex_style, window_class, text.c_str(), WS_CHILD | style, bounds.left,
-                        bounds.top, bounds.width, bounds.height, parent.handle(),
+        CreateWindowExA(exStyle, windowClass, text.c_str(), WS_CHILD | style, bounds.left,
+                        bounds.top, bounds.width, bounds.height, parent.Handle(),
                         reinterpret_cast<HMENU>(id), GetModuleHandleA(nullptr), nullptr);
     if (window == nullptr) {
         return;
@@ -79,7 +79,7 @@ Control* Control::FromHandle(HWND window) {
     return window != nullptr ? static_cast<Control*>(GetPropA(window, kControlProperty)) : nullptr;
 }
 
-Form* Control::form() {
+Form* Control::ParentForm() {
     Control* root = this;
     while (root->parent_ != nullptr) {
         root = root->parent_;
@@ -188,8 +188,8 @@ LRESULT Control::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        if (on_key_down) {
-            on_key_down(*this, static_cast<uint32_t>(wparam),
+        if (OnKeyDown) {
+            OnKeyDown(*this, static_cast<uint32_t>(wparam),
                         ShiftState(GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0,
                                    GetKeyState(VK_MENU) < 0));
         }
@@ -209,9 +209,9 @@ HBRUSH Control::OnCtlColor(HDC dc) {
 HBRUSH Control::BackgroundBrush() {
     // System colours can change while the program runs: the brush follows the colour of now.
     const COLORREF rgb = ResolveColor(EffectiveColor());
-    if (!brush_ || rgb != brush_rgb_) {
+    if (!brush_ || rgb != brushRgb_) {
         brush_.reset(CreateSolidBrush(rgb));
-        brush_rgb_ = rgb;
+        brushRgb_ = rgb;
     }
     return brush_.get();
 }
@@ -232,7 +232,7 @@ void Control::SetBounds(const Rect& b) {
         SetWindowPos(hwnd_, nullptr, b.left, b.top, b.width, b.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if (align_ != Align::None && parent_ != nullptr) {
+    if (align_ != forms::Align::None && parent_ != nullptr) {
         parent_->Realign();
     }
 }
@@ -247,7 +247,7 @@ int Control::ClientHeight() const {
     return hwnd_ != nullptr && GetClientRect(hwnd_, &r) ? r.bottom - r.top : 0;
 }
 
-void Control::SetAlign(Align align) {
+void Control::SetAlign(forms::Align align) {
     align_ = align;
     if (parent_ != nullptr) {
         parent_->Realign();
@@ -262,7 +262,7 @@ void Control::Realign() {
     bool any = false;
     for (const auto& child : children_) {
         aligned.push_back({child->align_, child->Bounds()});
-        any = any || child->align_ != Align::None;
+        any = any || child->align_ != forms::Align::None;
     }
     if (!any) {
         return;
@@ -270,7 +270,7 @@ void Control::Realign() {
     const std::vector<Rect> placed = ArrangeAligned(ClientWidth(), ClientHeight(), aligned);
     for (size_t i = 0; i < children_.size(); ++i) {
         Control& child = *children_[i];
-        if (child.align_ != Align::None && child.hwnd_ != nullptr &&
+        if (child.align_ != forms::Align::None && child.hwnd_ != nullptr &&
             !(placed[i] == aligned[i].bounds)) {
             SetWindowPos(child.hwnd_, nullptr, placed[i].left, placed[i].top, placed[i].width,
                          placed[i].height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -333,7 +333,7 @@ void Control::SetColor(uint32_t color) {
 
 FontSpec Control::Font() const {
     for (const Control* c = this; c != nullptr; c = c->parent_) {
-        if (c->own_font_) {
+        if (c->ownFont_) {
             return c->font_;
         }
     }
@@ -342,10 +342,10 @@ FontSpec Control::Font() const {
 
 HFONT Control::FontHandle() {
     Control* holder = this;
-    while (!holder->own_font_ && holder->parent_ != nullptr) {
+    while (!holder->ownFont_ && holder->parent_ != nullptr) {
         holder = holder->parent_;
     }
-    if (!holder->font_handle_) {
+    if (!holder->fontHandle_) {
         // Created on first use, from the holder's font or the default one.
         const FontSpec& font = holder->font_;
         LOGFONTA lf{};
@@ -353,19 +353,19 @@ HFONT Control::FontHandle() {
         lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
         lf.lfItalic = font.italic ? TRUE : FALSE;
         lf.lfUnderline = font.underline ? TRUE : FALSE;
-        lf.lfStrikeOut = font.strike_out ? TRUE : FALSE;
+        lf.lfStrikeOut = font.strikeOut ? TRUE : FALSE;
         lf.lfCharSet = DEFAULT_CHARSET;
         lf.lfQuality = DEFAULT_QUALITY;
         strncpy(lf.lfFaceName, font.face.c_str(), LF_FACESIZE - 1);
-        holder->font_handle_.reset(CreateFontIndirectA(&lf));
+        holder->fontHandle_.reset(CreateFontIndirectA(&lf));
     }
-    return holder->font_handle_.get();
+    return holder->fontHandle_.get();
 }
 
 void Control::SetFont(const FontSpec& font) {
-    own_font_ = true;
+    ownFont_ = true;
     font_ = font;
-    font_handle_.reset();
+    fontHandle_.reset();
     ApplyFontDown();
 }
 
@@ -376,7 +376,7 @@ void Control::ApplyFontDown() {
         InvalidateRect(hwnd_, nullptr, TRUE);
     }
     for (const auto& child : children_) {
-        if (!child->own_font_) {
+        if (!child->ownFont_) {
             child->ApplyFontDown();
         }
     }

@@ -24,7 +24,7 @@ struct FontSpec {
     bool bold = false;
     bool italic = false;
     bool underline = false;
-    bool strike_out = false;
+    bool strikeOut = false;
 };
 
 struct TextSize {
@@ -48,7 +48,7 @@ class Control {
         auto child = std::make_unique<T>(*this, args);
         T& ref = *child;
         children_.push_back(std::move(child));
-        if (ref.align() != Align::None) {
+        if (ref.Align() != forms::Align::None) {
             Realign();
         }
         return ref;
@@ -57,11 +57,11 @@ class Control {
     // The control behind a window of this layer, or null.
     static Control* FromHandle(HWND window);
 
-    HWND handle() const { return hwnd_; }
-    Control* parent() const { return parent_; }
-    Form* form();
-    const std::vector<std::unique_ptr<Control>>& children() const { return children_; }
-    uint64_t serial() const { return serial_; }
+    HWND Handle() const { return hwnd_; }
+    Control* Parent() const { return parent_; }
+    Form* ParentForm();
+    const std::vector<std::unique_ptr<Control>>& Children() const { return children_; }
+    uint64_t Serial() const { return serial_; }
 
     // Position and size, relative to the parent's client area (the screen for a form).
     Rect Bounds() const;
@@ -73,8 +73,8 @@ class Control {
     int ClientWidth() const;
     int ClientHeight() const;
 
-    Align align() const { return align_; }
-    void SetAlign(Align align);
+    forms::Align Align() const { return align_; }
+    void SetAlign(forms::Align align);
 
     virtual std::string Text() const;
     virtual void SetText(const std::string& text);
@@ -116,13 +116,13 @@ class Control {
     TextSize MeasureWrappedText(const std::string& text, int width);
 
     // Key-down: virtual-key code and shift state (Shift 4, Ctrl 8, Alt 32).
-    std::function<void(Control& sender, uint32_t key, uint32_t shift)> on_key_down;
+    std::function<void(Control& sender, uint32_t key, uint32_t shift)> OnKeyDown;
 
   protected:
     // For forms: the window is created by the form itself.
     explicit Control(Control* parent);
     // For child controls: creates the window of `window_class` on `parent` and attaches to it.
-    Control(Control& parent, const char* window_class, DWORD style, DWORD ex_style,
+    Control(Control& parent, const char* windowClass, DWORD style, DWORD exStyle,
             const Rect& bounds, const std::string& text);
 
     void AttachForm(HWND window);
@@ -153,13 +153,13 @@ class Control {
     Control* parent_;
     std::vector<std::unique_ptr<Control>> children_;
     uint64_t serial_;
-    Align align_ = Align::None;
-    bool own_font_ = false;
+    forms::Align align_ = forms::Align::None;
+    bool ownFont_ = false;
     FontSpec font_;
-    UniqueFont font_handle_;
+    UniqueFont fontHandle_;
     uint32_t color_ = kNoColor;
     UniqueBrush brush_;
-    COLORREF brush_rgb_ = 0;
+    COLORREF brushRgb_ = 0;
     HCURSOR cursor_ = nullptr;
     bool subclassed_ = false;
     bool destroying_ = false;

@@ -29,25 +29,25 @@ uint32_t OpenFileDialog::Flags() const {
 bool OpenFileDialog::Execute(HWND owner) {
     std::vector<char> name(kFileNameRoom, '\0');
     // The previous choice is offered again, cut rather than overrunning the buffer.
-    std::memcpy(name.data(), file_name.data(), std::min(file_name.size(), name.size() - 1));
-    const std::string filter_text = FileDialogFilter(filter);
+    std::memcpy(name.data(), fileName.data(), std::min(fileName.size(), name.size() - 1));
+    const std::string filterText = FileDialogFilter(filter);
 
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filter_text.empty() ? nullptr : filter_text.c_str();
+    ofn.lpstrFilter = filterText.empty() ? nullptr : filterText.c_str();
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = name.data();
     ofn.nMaxFile = static_cast<DWORD>(name.size());
-    ofn.lpstrInitialDir = initial_dir.empty() ? nullptr : initial_dir.c_str();
+    ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
     ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
-    ofn.lpstrDefExt = default_ext.empty() ? nullptr : default_ext.c_str();
+    ofn.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
     ofn.Flags = Flags();
     if (!GetOpenFileNameA(&ofn)) {
-        file_name.clear();
+        fileName.clear();
         return false;
     }
-    file_name = name.data();
+    fileName = name.data();
     return true;
 }
 

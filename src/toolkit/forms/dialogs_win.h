@@ -15,11 +15,11 @@ enum class FileDialogOptions {
 
 struct OpenFileDialog {
     std::string title;
-    std::string initial_dir;
+    std::string initialDir;
     std::string filter; // description and pattern fields separated by "|"
     FileDialogOptions options = FileDialogOptions::Default;
-    std::string default_ext;
-    std::string file_name; // the chosen file after Execute
+    std::string defaultExt;
+    std::string fileName; // the chosen file after Execute
 
     // The OFN_ flags Execute passes (explorer style and long names always).
     uint32_t Flags() const;

@@ -7,13 +7,13 @@ namespace {
 
 DWORD EditStyle(const EditArgs& args) {
     DWORD style = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
-    if (args.read_only) {
+    if (args.readOnly) {
         style |= ES_READONLY;
     }
-    if (args.digits_only) {
+    if (args.digitsOnly) {
         style |= ES_NUMBER;
     }
-    if (args.multi_line) {
+    if (args.multiLine) {
         style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL;
         style &= ~static_cast<DWORD>(ES_AUTOHSCROLL);
     }
@@ -32,9 +32,9 @@ bool Edit::MultiLine() const {
     return hwnd_ != nullptr && (GetWindowLongA(hwnd_, GWL_STYLE) & ES_MULTILINE) != 0;
 }
 
-void Edit::SetReadOnly(bool read_only) {
+void Edit::SetReadOnly(bool readOnly) {
     if (hwnd_ != nullptr) {
-        SendMessageA(hwnd_, EM_SETREADONLY, read_only ? TRUE : FALSE, 0);
+        SendMessageA(hwnd_, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
     }
 }
 
@@ -43,19 +43,19 @@ bool Edit::OnCommand(WORD code) {
     if (code != EN_KILLFOCUS) {
         return false;
     }
-    if (on_leave) {
-        on_leave(*this);
+    if (OnLeave) {
+        OnLeave(*this);
     }
     return true;
 }
 
 ComboBox::ComboBox(Control& parent, const Args& args) : ComboBox(parent, args, 0) {}
 
-ComboBox::ComboBox(Control& parent, const Args& args, DWORD extra_style)
+ComboBox::ComboBox(Control& parent, const Args& args, DWORD extraStyle)
     : Control(parent, "COMBOBOX",
-              WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | extra_style, 0,
+              WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | extraStyle, 0,
               Rect{args.bounds.left, args.bounds.top, args.bounds.width,
-                   args.bounds.height + args.dropped_height},
+                   args.bounds.height + args.droppedHeight},
               "") {
     SetColor(kColorWindow);
     for (const std::string& item : args.items) {
@@ -128,8 +128,8 @@ bool ComboBox::OnCommand(WORD code) {
         return false;
     }
     OnSelectionChange();
-    if (on_change) {
-        on_change(*this);
+    if (OnChange) {
+        OnChange(*this);
     }
     return true;
 }

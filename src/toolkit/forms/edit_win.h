@@ -8,9 +8,9 @@ namespace korvane::forms {
 struct EditArgs {
     Rect bounds{0, 0, 121, 21};
     std::string text;
-    bool read_only = false;
-    bool digits_only = false;
-    bool multi_line = false;
+    bool readOnly = false;
+    bool digitsOnly = false;
+    bool multiLine = false;
     bool border = true;
 };
 
@@ -19,9 +19,9 @@ class Edit : public Control {
     using Args = EditArgs;
     Edit(Control& parent, const Args& args);
     bool MultiLine() const;
-    void SetReadOnly(bool read_only);
+    void SetReadOnly(bool readOnly);
     // Runs when the box loses the keyboard focus; setting the text from code does not run it.
-    std::function<void(Edit& sender)> on_leave;
+    std::function<void(Edit& sender)> OnLeave;
 
   protected:
     bool OnCommand(WORD code) override;
@@ -30,7 +30,7 @@ class Edit : public Control {
 struct ComboBoxArgs {
     Rect bounds{0, 0, 145, 21}; // height: the closed box; the list drops below it
     std::vector<std::string> items;
-    int dropped_height = 160;
+    int droppedHeight = 160;
 };
 
 // A drop-down list the user picks from without typing.
@@ -47,10 +47,10 @@ class ComboBox : public Control {
     int ItemIndex() const;
     void SetItemIndex(int index);
     // The user picked another entry.
-    std::function<void(ComboBox& sender)> on_change;
+    std::function<void(ComboBox& sender)> OnChange;
 
   protected:
-    ComboBox(Control& parent, const Args& args, DWORD extra_style);
+    ComboBox(Control& parent, const Args& args, DWORD extraStyle);
     bool OnCommand(WORD code) override;
     virtual void OnSelectionChange();
 };

@@ -30,7 +30,7 @@ bool RegisterFormClass(WNDPROC procedure) {
 }
 
 void CollectControls(const Control& parent, std::vector<Control*>& out) {
-    for (const auto& child : parent.children()) {
+    for (const auto& child : parent.Children()) {
         out.push_back(child.get());
         CollectControls(*child, out);
     }
@@ -43,10 +43,10 @@ Form::Form(const FormArgs& args) : Control(nullptr) {
     if (!RegisterFormClass(WindowProc)) {
         return;
     }
-    RECT r{0, 0, args.client_width, args.client_height};
-    const DWORD ex_style = args.stay_on_top ? WS_EX_TOPMOST : 0;
-    AdjustWindowRectEx(&r, kFormStyle, FALSE, ex_style);
-    CreateWindowExA(ex_style, kFormClass, args.caption.c_str(), kFormStyle, args.left, args.top,
+    RECT r{0, 0, args.clientWidth, args.clientHeight};
+    const DWORD exStyle = args.stayOnTop ? WS_EX_TOPMOST : 0;
+    AdjustWindowRectEx(&r, kFormStyle, FALSE, exStyle);
+    CreateWindowExA(exStyle, kFormClass, args.caption.c_str(), kFormStyle, args.left, args.top,
                     r.right - r.left, r.bottom - r.top, args.owner, nullptr,
                     GetModuleHandleA(nullptr), this);
     if (args.icon != nullptr) {
@@ -85,8 +85,8 @@ bool Form::OnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result
     switch (message) {
     case WM_CLOSE: {
         bool accept = true;
-        if (on_close_query) {
-            on_close_query(*this, accept);
+        if (OnCloseQuery) {
+            OnCloseQuery(*this, accept);
         }
         if (accept) {
             Hide();
@@ -166,20 +166,20 @@ void Form::SetIcon(HICON icon) {
     }
 }
 
-void Form::SetStayOnTop(bool on_top) {
+void Form::SetStayOnTop(bool onTop) {
     if (hwnd_ != nullptr) {
-        SetWindowPos(hwnd_, on_top ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+        SetWindowPos(hwnd_, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 }
 
 void Form::SetDefaultButton(Button* button) {
-    if (default_button_ != nullptr && default_button_->handle() != nullptr) {
-        SendMessageA(default_button_->handle(), BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    if (defaultButton_ != nullptr && defaultButton_->Handle() != nullptr) {
+        SendMessageA(defaultButton_->Handle(), BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
     }
-    default_button_ = button;
-    if (button != nullptr && button->handle() != nullptr) {
-        SendMessageA(button->handle(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    defaultButton_ = button;
+    if (button != nullptr && button->Handle() != nullptr) {
+        SendMessageA(button->Handle(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
     }
 }
 
@@ -187,7 +187,7 @@ std::vector<Control*> Form::ControlsInCreationOrder() const {
     std::vector<Control*> all;
     CollectControls(*this, all);
     std::sort(all.begin(), all.end(),
-              [](const Control* a, const Control* b) { return a->serial() < b->serial(); });
+              [](const Control* a, const Control* b) { return a->Serial() < b->Serial(); });
     return all;
 }
 
@@ -197,7 +197,7 @@ bool Form::FocusNextControl(bool backwards) {
     int current = -1;
     HWND focus = GetFocus();
     for (size_t i = 0; i < all.size(); ++i) {
-        HWND window = all[i]->handle();
+        HWND window = all[i]->Handle();
         // Of a radio group only the checked button is a stop: the system checks an unchecked
         // radio button that gets the focus from the keyboard.
         auto* radio = dynamic_cast<RadioButton*>(all[i]);
@@ -239,8 +239,8 @@ bool HandleFormNavigation(MSG& msg) {
     if (auto* edit = dynamic_cast<Edit*>(target); edit != nullptr && edit->MultiLine()) {
         return false;
     }
-    Button* button = form->default_button();
-    if (button == nullptr || !button->Enabled() || IsWindowVisible(button->handle()) == FALSE) {
+    Button* button = form->DefaultButton();
+    if (button == nullptr || !button->Enabled() || IsWindowVisible(button->Handle()) == FALSE) {
         return false;
     }
     button->Click();

@@ -13,10 +13,10 @@ struct FormArgs {
     HWND owner = nullptr; // the application window, or none for an unowned window
     int left = 0;
     int top = 0;
-    int client_width = 300;
-    int client_height = 200;
+    int clientWidth = 300;
+    int clientHeight = 200;
     HICON icon = nullptr; // not owned: icons of the program's resources
-    bool stay_on_top = false;
+    bool stayOnTop = false;
     uint32_t color = kColorButtonFace;
 };
 
@@ -39,13 +39,13 @@ class Form : public Control {
     void SetCaption(const std::string& caption) { SetText(caption); }
     void SetClientSize(int width, int height);
     void SetIcon(HICON icon);
-    void SetStayOnTop(bool on_top);
+    void SetStayOnTop(bool onTop);
     // The button that Enter presses when the focus is not on another button.
     void SetDefaultButton(Button* button);
-    Button* default_button() const { return default_button_; }
+    Button* DefaultButton() const { return defaultButton_; }
     // Labels draw on the form's own background.
-    void SetTransparentLabels(bool transparent) { transparent_labels_ = transparent; }
-    bool transparent_labels() const { return transparent_labels_; }
+    void SetTransparentLabels(bool transparent) { transparentLabels_ = transparent; }
+    bool TransparentLabels() const { return transparentLabels_; }
 
     // Moves the focus to the next (previous) enabled, visible tab stop in creation order.
     bool FocusNextControl(bool backwards);
@@ -54,7 +54,7 @@ class Form : public Control {
 
     // Close request: `accept` starts true; clearing it keeps the window. An accepted close hides
     // the window; the object lives on.
-    std::function<void(Form& sender, bool& accept)> on_close_query;
+    std::function<void(Form& sender, bool& accept)> OnCloseQuery;
 
   protected:
     LRESULT CallDefault(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -64,8 +64,8 @@ class Form : public Control {
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam,
                                        LPARAM lparam) noexcept;
 
-    Button* default_button_ = nullptr;
-    bool transparent_labels_ = false;
+    Button* defaultButton_ = nullptr;
+    bool transparentLabels_ = false;
 };
 
 // Offered every message of the GUI thread before TranslateMessage: Tab and Shift+Tab move between

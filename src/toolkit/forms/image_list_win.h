@@ -20,9 +20,9 @@ class ImageList {
 
     bool Draw(int index, HDC dc, int x, int y) const;
     int Count() const;
-    int width() const { return width_; }
-    int height() const { return height_; }
-    HIMAGELIST handle() const { return list_.get(); }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    HIMAGELIST Handle() const { return list_.get(); }
 
   private:
     int width_;

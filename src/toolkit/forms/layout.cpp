@@ -5,7 +5,7 @@
 
 namespace korvane::forms {
 
-std::vector<Rect> ArrangeAligned(int client_width, int client_height,
+std::vector<Rect> ArrangeAligned(int clientWidth, int clientHeight,
                                  const std::vector<AlignedChild>& children) {
     std::vector<Rect> out;
     out.reserve(children.size());
@@ -13,8 +13,8 @@ std::vector<Rect> ArrangeAligned(int client_width, int client_height,
         out.push_back(child.bounds);
     }
     int top = 0;
-    int bottom = std::max(client_height, 0);
-    const int width = std::max(client_width, 0);
+    int bottom = std::max(clientHeight, 0);
+    const int width = std::max(clientWidth, 0);
     for (size_t i = 0; i < children.size(); ++i) {
         if (children[i].align == Align::Top) {
             const int height = std::clamp(children[i].bounds.height, 0, bottom - top);

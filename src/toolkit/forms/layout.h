@@ -23,7 +23,7 @@ struct AlignedChild {
 // New bounds of a parent's children, in the same order: top-aligned ones (in creation order) are
 // stacked from the top and bottom-aligned ones from the bottom, keeping their heights and taking
 // the full width; client-aligned ones take what is left. Others keep their bounds.
-std::vector<Rect> ArrangeAligned(int client_width, int client_height,
+std::vector<Rect> ArrangeAligned(int clientWidth, int clientHeight,
                                  const std::vector<AlignedChild>& children);
 
 // The position Tab (or Shift+Tab when `backwards`) moves to among controls in creation order, of

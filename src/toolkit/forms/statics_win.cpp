@@ -24,20 +24,20 @@ bool Label::OnCommand(WORD code) {
     if (code != STN_CLICKED) {
         return false;
     }
-    if (on_click) {
-        on_click(*this);
+    if (OnClick) {
+        OnClick(*this);
     }
     return true;
 }
 
 HBRUSH Label::OnCtlColor(HDC dc) {
-    Form* owner = form();
-    if (owner == nullptr || !owner->transparent_labels() || Color() != kNoColor) {
+    Form* owner = ParentForm();
+    if (owner == nullptr || !owner->TransparentLabels() || Color() != kNoColor) {
         return Control::OnCtlColor(dc);
     }
     SetTextColor(dc, ResolveColor(Font().color));
     SetBkMode(dc, TRANSPARENT);
-    return parent() != nullptr ? parent()->BackgroundBrush() : nullptr;
+    return Parent() != nullptr ? Parent()->BackgroundBrush() : nullptr;
 }
 
 Panel::Panel(Control& parent, const Args& args)

@@ -15,7 +15,7 @@ class Label : public Control {
   public:
     using Args = LabelArgs;
     Label(Control& parent, const Args& args);
-    std::function<void(Label& sender)> on_click;
+    std::function<void(Label& sender)> OnClick;
 
   protected:
     bool OnCommand(WORD code) override;

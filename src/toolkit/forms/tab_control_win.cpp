@@ -140,7 +140,7 @@ void TabControl::ShowSelectedPage() {
     }
     if (shown != nullptr) {
         shown->SetVisible(true);
-        SetWindowPos(shown->handle(), HWND_TOP, 0, 0, 0, 0,
+        SetWindowPos(shown->Handle(), HWND_TOP, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 }
@@ -172,8 +172,8 @@ bool TabControl::OnNotify(NMHDR& header, LRESULT& result) {
         return false;
     }
     ShowSelectedPage();
-    if (on_change) {
-        on_change(*this);
+    if (OnChange) {
+        OnChange(*this);
     }
     result = 0;
     return true;

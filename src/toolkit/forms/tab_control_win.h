@@ -34,7 +34,7 @@ class TabControl : public Control {
     int SelectedIndex() const;
     void SetSelectedIndex(int index);
 
-    std::function<void(TabControl& sender)> on_change;
+    std::function<void(TabControl& sender)> OnChange;
 
   protected:
     bool OnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;

@@ -121,7 +121,7 @@ bool TreeView::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
     if (message != kKeepExpanded) {
         return false;
     }
-    TreeItem item = std::exchange(refused_collapse_, nullptr);
+    TreeItem item = std::exchange(refusedCollapse_, nullptr);
     // The item may have been deleted meanwhile: only a child of the tree is reopened.
     if (item != nullptr && !IsExpanded(item) && HasChildren(item)) {
         TreeView_Expand(hwnd_, item, TVE_EXPAND);
@@ -137,20 +137,20 @@ bool TreeView::OnNotify(NMHDR& header, LRESULT& result) {
     switch (header.code) {
     case TVN_SELCHANGEDA:
     case TVN_SELCHANGEDW:
-        if (on_selection_changed) {
-            on_selection_changed(*this, info.itemNew.hItem);
+        if (OnSelectionChanged) {
+            OnSelectionChanged(*this, info.itemNew.hItem);
         }
         result = 0;
         return true;
     case TVN_ITEMEXPANDINGA:
     case TVN_ITEMEXPANDINGW: {
         const bool expanding = !IsExpanded(info.itemNew.hItem);
-        const bool allow = !on_expanding || on_expanding(*this, info.itemNew.hItem, expanding);
+        const bool allow = !OnExpanding || OnExpanding(*this, info.itemNew.hItem, expanding);
         result = allow ? FALSE : TRUE;
         if (!allow && !expanding && hwnd_ != nullptr) {
             // Wine's tree view asks but collapses anyway on the user's keys and double clicks;
             // the item is opened again once the collapse has happened.
-            refused_collapse_ = info.itemNew.hItem;
+            refusedCollapse_ = info.itemNew.hItem;
             PostMessageA(hwnd_, kKeepExpanded, 0, 0);
         }
         return true;

@@ -32,16 +32,16 @@ class TreeView : public Control {
     void DeleteItem(TreeItem item);
     void Clear();
 
-    std::function<void(TreeView& sender, TreeItem item)> on_selection_changed;
+    std::function<void(TreeView& sender, TreeItem item)> OnSelectionChanged;
     // Asked before an item opens (`expanding`) or closes; false refuses the change.
-    std::function<bool(TreeView& sender, TreeItem item, bool expanding)> on_expanding;
+    std::function<bool(TreeView& sender, TreeItem item, bool expanding)> OnExpanding;
 
   protected:
     bool OnNotify(NMHDR& header, LRESULT& result) override;
     bool OnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
 
   private:
-    TreeItem refused_collapse_ = nullptr;
+    TreeItem refusedCollapse_ = nullptr;
 };
 
 } // namespace korvane::forms

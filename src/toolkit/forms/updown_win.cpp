@@ -30,7 +30,7 @@ UpDown::UpDown(Control& parent, const Args& args)
 
 void UpDown::SetBuddy(Edit& buddy) {
     if (hwnd_ != nullptr) {
-        SendMessageA(hwnd_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy.handle()), 0);
+        SendMessageA(hwnd_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy.Handle()), 0);
     }
 }
 
@@ -61,8 +61,8 @@ bool UpDown::OnNotify(NMHDR& header, LRESULT& result) {
     auto& change = reinterpret_cast<NMUPDOWN&>(header);
     const int candidate = UpDownCandidate(change.iPos, change.iDelta, minimum_, maximum_);
     bool allow = true;
-    if (on_changing) {
-        on_changing(*this, candidate, allow);
+    if (OnChanging) {
+        OnChanging(*this, candidate, allow);
     }
     if (!allow) {
         result = TRUE;

@@ -25,7 +25,7 @@ class UpDown : public Control {
     void SetPosition(int position);
 
     // Receives the proposed position (already within the range); clearing `allow` refuses it.
-    std::function<void(UpDown& sender, int position, bool& allow)> on_changing;
+    std::function<void(UpDown& sender, int position, bool& allow)> OnChanging;
 
   protected:
     bool OnNotify(NMHDR& header, LRESULT& result) override;

@@ -4,7 +4,7 @@
 namespace korvane::forms {
 
 bool RaiseAboveSiblings(Control& control) {
-    HWND window = control.handle();
+    HWND window = control.Handle();
     if (window == nullptr) {
         return false;
     }
@@ -13,7 +13,7 @@ bool RaiseAboveSiblings(Control& control) {
 }
 
 bool IsAboveSiblings(const Control& control) {
-    HWND window = control.handle();
+    HWND window = control.Handle();
     return window != nullptr && GetWindow(window, GW_HWNDFIRST) == window;
 }
 

@@ -32,8 +32,8 @@ UniqueBitmap DrawDiskPicture() {
     UniqueBrush body(CreateSolidBrush(RGB(90, 90, 100)));
     UniqueBrush light(CreateSolidBrush(RGB(230, 40, 40)));
     FillRect(dc, &all, magenta.get());
-    RECT case_rect{4, 10, 44, 38};
-    FillRect(dc, &case_rect, body.get());
+    RECT caseRect{4, 10, 44, 38};
+    FillRect(dc, &caseRect, body.get());
     RECT led{34, 30, 40, 34};
     FillRect(dc, &led, light.get());
     SelectObject(dc, old);
@@ -61,8 +61,8 @@ struct DemoForm {
                                         .owner = owner,
                                         .left = 40,
                                         .top = 40,
-                                        .client_width = 560,
-                                        .client_height = 420}) {
+                                        .clientWidth = 560,
+                                        .clientHeight = 420}) {
         const UniqueBitmap picture = DrawDiskPicture();
         images.AddMasked(picture.get(), 0xFF00FF);
 
@@ -72,7 +72,7 @@ struct DemoForm {
         browse = &strip->Add<Button>({.bounds = {475, 7, 80, 26}, .text = "&Browse..."});
         form.SetDefaultButton(ok);
 
-        picture_button = &form.Add<ImageButton>({.bounds = {10, 10, 48, 48}, .images = &images});
+        pictureButton = &form.Add<ImageButton>({.bounds = {10, 10, 48, 48}, .images = &images});
         heading = &form.Add<Label>({.bounds = {68, 10, 10, 20}, .text = "Every control kind"});
         heading->SetFontBold(true);
         heading->SetBounds({68, 10, heading->MeasureText(heading->Text()).width + 5, 20});
@@ -90,43 +90,43 @@ struct DemoForm {
         fahrenheit = &options->Add<RadioButton>({.bounds = {25, 62, 150, 18},
                                                  .text = "Fahrenheit (\xB0"
                                                          "F)"});
-        days_label = &options->Add<Label>({.bounds = {15, 93, 90, 16}, .text = "Store log for "});
+        daysLabel = &options->Add<Label>({.bounds = {15, 93, 90, 16}, .text = "Store log for "});
         days =
-            &options->Add<Edit>({.bounds = {105, 90, 60, 21}, .text = "100", .digits_only = true});
+            &options->Add<Edit>({.bounds = {105, 90, 60, 21}, .text = "100", .digitsOnly = true});
         spin = &options->Add<UpDown>({.buddy = days, .minimum = 1, .maximum = 100});
-        disabled_box = &options->Add<Edit>({.bounds = {15, 118, 60, 21}, .text = "off"});
-        disabled_box->SetEnabled(false);
+        disabledBox = &options->Add<Edit>({.bounds = {15, 118, 60, 21}, .text = "off"});
+        disabledBox->SetEnabled(false);
 
         method =
             &form.Add<ComboBox>({.bounds = {260, 10, 140, 21}, .items = {"Shutdown", "Hibernate"}});
         method->SetItemIndex(0);
-        text_color = &form.Add<ColorComboBox>({.bounds = {260, 40, 140, 22}});
-        bg_color =
-            &form.Add<ColorComboBox>({.bounds = {410, 40, 140, 22}, .allow_transparent = true});
-        text_color->SetColorValue(0x0000FF);
-        bg_color->SetColorValue(kNoColor);
+        textColor = &form.Add<ColorComboBox>({.bounds = {260, 40, 140, 22}});
+        bgColor =
+            &form.Add<ColorComboBox>({.bounds = {410, 40, 140, 22}, .allowTransparent = true});
+        textColor->SetColorValue(0x0000FF);
+        bgColor->SetColorValue(kNoColor);
 
         tree = &form.Add<TreeView>({.bounds = {260, 72, 130, 144}});
-        general_item = tree->InsertItem(nullptr, "General", false, 1);
-        disks_item = tree->InsertItem(nullptr, "Hard Disks", false, 2);
-        tree->InsertItem(disks_item, "HDD1 - DEMO", false, 256);
-        tree->InsertItem(disks_item, "HDD2 - DEMO", false, 257);
-        tree->Expand(disks_item);
+        generalItem = tree->InsertItem(nullptr, "General", false, 1);
+        disksItem = tree->InsertItem(nullptr, "Hard Disks", false, 2);
+        tree->InsertItem(disksItem, "HDD1 - DEMO", false, 256);
+        tree->InsertItem(disksItem, "HDD2 - DEMO", false, 257);
+        tree->Expand(disksItem);
 
         sound = &form.Add<Edit>(
-            {.bounds = {400, 72, 150, 21}, .text = "C:\\old.wav", .read_only = true});
+            {.bounds = {400, 72, 150, 21}, .text = "C:\\old.wav", .readOnly = true});
 
         tabs = &form.Add<TabControl>(
             {.bounds = {10, 222, 540, 156},
              .tabs = {"General", "Temperature Levels", "Temperature Control"}});
-        general_page_box =
+        generalPageBox =
             &tabs->Page(0)->Add<Edit>({.bounds = {15, 10, 100, 21}, .text = "page 1"});
         inner = &tabs->Page(1)->Add<TabControl>({.bounds = {10, 10, 300, 90},
                                                  .tabs = {"Normal", "Warning", "Critical"},
                                                  .style = TabStyle::FlatButtons});
         inner->SetFontBold(true);
-        levels_box = &tabs->Page(1)->Add<Edit>({.bounds = {320, 10, 60, 21}, .text = "50"});
-        control_check =
+        levelsBox = &tabs->Page(1)->Add<Edit>({.bounds = {320, 10, 60, 21}, .text = "50"});
+        controlCheck =
             &tabs->Page(2)->Add<CheckBox>({.bounds = {15, 10, 150, 18}, .text = "Play sound"});
     }
 
@@ -136,29 +136,29 @@ struct DemoForm {
     Button* ok;
     Button* cancel;
     Button* browse;
-    ImageButton* picture_button;
+    ImageButton* pictureButton;
     Label* heading;
     WordWrapLabel* note;
     GroupBox* options;
     CheckBox* enable;
     RadioButton* celsius;
     RadioButton* fahrenheit;
-    Label* days_label;
+    Label* daysLabel;
     Edit* days;
     UpDown* spin;
-    Edit* disabled_box;
+    Edit* disabledBox;
     ComboBox* method;
-    ColorComboBox* text_color;
-    ColorComboBox* bg_color;
+    ColorComboBox* textColor;
+    ColorComboBox* bgColor;
     TreeView* tree;
-    TreeItem general_item;
-    TreeItem disks_item;
+    TreeItem generalItem;
+    TreeItem disksItem;
     Edit* sound;
     TabControl* tabs;
-    Edit* general_page_box;
+    Edit* generalPageBox;
     TabControl* inner;
-    Edit* levels_box;
-    CheckBox* control_check;
+    Edit* levelsBox;
+    CheckBox* controlCheck;
 };
 
 class DemoFormTest : public ::testing::Test {
@@ -175,7 +175,7 @@ class DemoFormTest : public ::testing::Test {
     }
     // Clicks the upper or lower half of the spin control.
     void ClickSpin(bool up) {
-        HWND spin = demo->spin->handle();
+        HWND spin = demo->spin->Handle();
         RECT r{};
         GetClientRect(spin, &r);
         ui::ClickAt(spin, r.right / 2, up ? r.bottom / 4 : r.bottom * 3 / 4);
@@ -186,22 +186,22 @@ class DemoFormTest : public ::testing::Test {
 };
 
 TEST_F(DemoFormTest, EveryKindIsItsWindowClassAndTheScreenshotIsSaved) {
-    HWND form = demo->form.handle();
+    HWND form = demo->form.Handle();
     EXPECT_EQ("KorvaneForm", ui::ClassOf(form));
-    EXPECT_EQ("SysTreeView32", ui::ClassOf(demo->tree->handle()));
-    EXPECT_EQ("SysTabControl32", ui::ClassOf(demo->tabs->handle()));
-    EXPECT_EQ("msctls_updown32", ui::ClassOf(demo->spin->handle()));
-    EXPECT_EQ("ComboBox", ui::ClassOf(demo->text_color->handle()));
-    EXPECT_EQ("Static", ui::ClassOf(demo->strip->handle()));
-    EXPECT_EQ(demo->ok->handle(), ui::FindByText(form, "&OK", "Button"));
-    EXPECT_EQ(demo->celsius->handle(), ui::FindChild(demo->options->handle(), "Button", 1));
+    EXPECT_EQ("SysTreeView32", ui::ClassOf(demo->tree->Handle()));
+    EXPECT_EQ("SysTabControl32", ui::ClassOf(demo->tabs->Handle()));
+    EXPECT_EQ("msctls_updown32", ui::ClassOf(demo->spin->Handle()));
+    EXPECT_EQ("ComboBox", ui::ClassOf(demo->textColor->Handle()));
+    EXPECT_EQ("Static", ui::ClassOf(demo->strip->Handle()));
+    EXPECT_EQ(demo->ok->Handle(), ui::FindByText(form, "&OK", "Button"));
+    EXPECT_EQ(demo->celsius->Handle(), ui::FindChild(demo->options->Handle(), "Button", 1));
 
     // Client size and alignment: the strip spans the bottom 36 pixels of a 560 x 420 area.
     EXPECT_EQ(560, demo->form.ClientWidth());
     EXPECT_EQ(420, demo->form.ClientHeight());
     EXPECT_EQ((Rect{0, 384, 560, 36}), demo->strip->Bounds());
     // A measured label is as wide as its text plus the margin; bold text is wider.
-    const int plain = demo->days_label->MeasureText("Every control kind").width;
+    const int plain = demo->daysLabel->MeasureText("Every control kind").width;
     EXPECT_GT(demo->heading->Width(), plain + 5);
     EXPECT_EQ(700, [&] {
         LOGFONTA lf{};
@@ -210,12 +210,12 @@ TEST_F(DemoFormTest, EveryKindIsItsWindowClassAndTheScreenshotIsSaved) {
     }());
 
     // The first radio button of a parent starts checked; a click moves the check.
-    EXPECT_TRUE(ui::IsChecked(demo->celsius->handle()));
-    EXPECT_FALSE(ui::IsChecked(demo->fahrenheit->handle()));
-    int radio_clicks = 0;
-    demo->fahrenheit->on_click = [&](RadioButton&) { ++radio_clicks; };
-    ui::Click(demo->fahrenheit->handle());
-    EXPECT_TRUE(ui::WaitUntil([&] { return radio_clicks == 1; }));
+    EXPECT_TRUE(ui::IsChecked(demo->celsius->Handle()));
+    EXPECT_FALSE(ui::IsChecked(demo->fahrenheit->Handle()));
+    int radioClicks = 0;
+    demo->fahrenheit->OnClick = [&](RadioButton&) { ++radioClicks; };
+    ui::Click(demo->fahrenheit->Handle());
+    EXPECT_TRUE(ui::WaitUntil([&] { return radioClicks == 1; }));
     EXPECT_TRUE(demo->fahrenheit->Checked());
     EXPECT_FALSE(demo->celsius->Checked());
 
@@ -226,34 +226,34 @@ TEST_F(DemoFormTest, EveryKindIsItsWindowClassAndTheScreenshotIsSaved) {
 }
 
 TEST_F(DemoFormTest, ColorComboShowsUnknownAsQuestionMarksUntilPicked) {
-    HWND combo = demo->text_color->handle();
+    HWND combo = demo->textColor->Handle();
     EXPECT_EQ(16, ui::ComboCount(combo));
     EXPECT_EQ("Black", ui::ComboItemText(combo, 0));
-    EXPECT_EQ(17, ui::ComboCount(demo->bg_color->handle()));
-    EXPECT_EQ("Transparent", ui::ComboItemText(demo->bg_color->handle(), 0));
-    EXPECT_EQ(static_cast<int32_t>(kNoColor), demo->bg_color->ColorValue());
+    EXPECT_EQ(17, ui::ComboCount(demo->bgColor->Handle()));
+    EXPECT_EQ("Transparent", ui::ComboItemText(demo->bgColor->Handle(), 0));
+    EXPECT_EQ(static_cast<int32_t>(kNoColor), demo->bgColor->ColorValue());
     EXPECT_EQ("Red", ui::Text(combo));
 
     // Transparent is not in a list that does not allow it, so it is unknown there.
-    demo->text_color->SetColorValue(kNoColor);
-    EXPECT_EQ(-1, demo->text_color->ColorValue());
-    demo->text_color->SetColorValue(0x123456);
-    EXPECT_EQ(-1, demo->text_color->ColorValue());
+    demo->textColor->SetColorValue(kNoColor);
+    EXPECT_EQ(-1, demo->textColor->ColorValue());
+    demo->textColor->SetColorValue(0x123456);
+    EXPECT_EQ(-1, demo->textColor->ColorValue());
     EXPECT_EQ(-1, ui::ComboSelection(combo));
     EXPECT_EQ("???", ui::Text(combo));
     demo->form.Update();
     ui::SaveWindowPng(combo, "forms_color_combo_unknown");
 
     int changes = 0;
-    demo->text_color->on_change = [&](ComboBox&) { ++changes; };
+    demo->textColor->OnChange = [&](ComboBox&) { ++changes; };
     ui::PickComboItem(combo, 10); // Lime
     EXPECT_EQ(1, changes);
-    EXPECT_EQ(0x00FF00, demo->text_color->ColorValue());
+    EXPECT_EQ(0x00FF00, demo->textColor->ColorValue());
     EXPECT_EQ("Lime", ui::Text(combo));
 }
 
 TEST_F(DemoFormTest, UpDownStaysAtItsMaximumAndObeysAVeto) {
-    HWND days = demo->days->handle();
+    HWND days = demo->days->Handle();
     ClickSpin(true);
     EXPECT_EQ("100", ui::Text(days));
     EXPECT_EQ(100, demo->spin->Position());
@@ -263,7 +263,7 @@ TEST_F(DemoFormTest, UpDownStaysAtItsMaximumAndObeysAVeto) {
     EXPECT_TRUE(ui::WaitUntil([&] { return ui::Text(days) == "51"; }));
 
     std::vector<int> offered;
-    demo->spin->on_changing = [&](UpDown&, int position, bool& allow) {
+    demo->spin->OnChanging = [&](UpDown&, int position, bool& allow) {
         offered.push_back(position);
         allow = false;
     };
@@ -272,53 +272,53 @@ TEST_F(DemoFormTest, UpDownStaysAtItsMaximumAndObeysAVeto) {
     EXPECT_EQ((std::vector<int>{52, 50}), offered);
     EXPECT_EQ("51", ui::Text(days));
 
-    demo->spin->on_changing = nullptr;
+    demo->spin->OnChanging = nullptr;
     demo->spin->SetEnabled(false);
-    EXPECT_FALSE(ui::IsEnabled(demo->spin->handle()));
+    EXPECT_FALSE(ui::IsEnabled(demo->spin->Handle()));
     EXPECT_TRUE(ui::IsEnabled(days));
 }
 
 TEST_F(DemoFormTest, EditLeaveRunsOnFocusLossOnly) {
     int leaves = 0;
-    demo->days->on_leave = [&](Edit&) { ++leaves; };
+    demo->days->OnLeave = [&](Edit&) { ++leaves; };
     demo->days->SetText("7");
     ui::PumpMessages();
     EXPECT_EQ(0, leaves);
-    ui::SetFocusTo(demo->days->handle());
-    ui::Type(demo->days->handle(), "x5"); // digits only: the letter is refused
+    ui::SetFocusTo(demo->days->Handle());
+    ui::Type(demo->days->Handle(), "x5"); // digits only: the letter is refused
     EXPECT_EQ(0, leaves);
-    ui::SetFocusTo(demo->method->handle());
+    ui::SetFocusTo(demo->method->Handle());
     EXPECT_TRUE(ui::WaitUntil([&] { return leaves == 1; }));
-    EXPECT_EQ("57", ui::Text(demo->days->handle())); // typed at the caret, before the 7
+    EXPECT_EQ("57", ui::Text(demo->days->Handle())); // typed at the caret, before the 7
 }
 
 TEST_F(DemoFormTest, TreeRefusesACollapseTheHandlerVetoes) {
     TreeView& tree = *demo->tree;
-    ASSERT_TRUE(tree.IsExpanded(demo->disks_item));
-    EXPECT_EQ("HDD1 - DEMO", tree.ItemText(tree.FirstChild(demo->disks_item)));
-    EXPECT_EQ(257, tree.ItemData(tree.NextSibling(tree.FirstChild(demo->disks_item))));
-    EXPECT_FALSE(tree.HasChildren(demo->general_item));
+    ASSERT_TRUE(tree.IsExpanded(demo->disksItem));
+    EXPECT_EQ("HDD1 - DEMO", tree.ItemText(tree.FirstChild(demo->disksItem)));
+    EXPECT_EQ(257, tree.ItemData(tree.NextSibling(tree.FirstChild(demo->disksItem))));
+    EXPECT_FALSE(tree.HasChildren(demo->generalItem));
 
     std::vector<std::string> selections;
-    tree.on_selection_changed = [&](TreeView& t, TreeItem item) {
+    tree.OnSelectionChanged = [&](TreeView& t, TreeItem item) {
         selections.push_back(t.ItemText(item));
     };
     std::vector<bool> asked;
     bool allow = false;
-    tree.on_expanding = [&](TreeView&, TreeItem, bool expanding) {
+    tree.OnExpanding = [&](TreeView&, TreeItem, bool expanding) {
         asked.push_back(expanding);
         return allow;
     };
-    tree.Select(demo->disks_item);
-    EXPECT_EQ("Hard Disks", ui::TreeSelectionText(tree.handle()));
-    ui::SetFocusTo(tree.handle());
+    tree.Select(demo->disksItem);
+    EXPECT_EQ("Hard Disks", ui::TreeSelectionText(tree.Handle()));
+    ui::SetFocusTo(tree.Handle());
     ui::PressKey(VK_LEFT);
     EXPECT_EQ(std::vector<bool>{false}, asked);
-    EXPECT_TRUE(tree.IsExpanded(demo->disks_item));
+    EXPECT_TRUE(tree.IsExpanded(demo->disksItem));
 
     allow = true;
     ui::PressKey(VK_LEFT);
-    EXPECT_FALSE(tree.IsExpanded(demo->disks_item));
+    EXPECT_FALSE(tree.IsExpanded(demo->disksItem));
     EXPECT_EQ("Hard Disks", selections.back());
 }
 
@@ -326,27 +326,27 @@ TEST_F(DemoFormTest, DeletedTabComesBackWithItsPage) {
     TabControl& tabs = *demo->tabs;
     Panel* levels = tabs.Page(1);
     ASSERT_NE(nullptr, levels);
-    ui::ClickTab(tabs.handle(), 1);
-    EXPECT_EQ(1, ui::TabSelection(tabs.handle()));
-    EXPECT_TRUE(ui::IsVisible(levels->handle()));
-    EXPECT_FALSE(ui::IsVisible(tabs.Page(0)->handle()));
+    ui::ClickTab(tabs.Handle(), 1);
+    EXPECT_EQ(1, ui::TabSelection(tabs.Handle()));
+    EXPECT_TRUE(ui::IsVisible(levels->Handle()));
+    EXPECT_FALSE(ui::IsVisible(tabs.Page(0)->Handle()));
 
     ASSERT_TRUE(tabs.DeleteTab(1));
-    EXPECT_EQ(2, ui::TabCount(tabs.handle()));
+    EXPECT_EQ(2, ui::TabCount(tabs.Handle()));
     EXPECT_EQ("Temperature Control", tabs.TabText(1));
-    EXPECT_FALSE(ui::IsVisible(levels->handle()));
-    EXPECT_TRUE(ui::IsVisible(tabs.Page(ui::TabSelection(tabs.handle()))->handle()));
+    EXPECT_FALSE(ui::IsVisible(levels->Handle()));
+    EXPECT_TRUE(ui::IsVisible(tabs.Page(ui::TabSelection(tabs.Handle()))->Handle()));
 
     ASSERT_TRUE(tabs.InsertTab(1, "Temperature Levels", *levels));
     EXPECT_EQ(3, tabs.Count());
     EXPECT_EQ("Temperature Levels", tabs.TabText(1));
     EXPECT_EQ(levels, tabs.Page(1));
-    ui::ClickTab(tabs.handle(), 1);
-    EXPECT_TRUE(ui::IsVisible(levels->handle()));
-    EXPECT_EQ("50", ui::Text(demo->levels_box->handle())); // the page's controls lived on
+    ui::ClickTab(tabs.Handle(), 1);
+    EXPECT_TRUE(ui::IsVisible(levels->Handle()));
+    EXPECT_EQ("50", ui::Text(demo->levelsBox->Handle())); // the page's controls lived on
 
     // The inner row is drawn as flat buttons.
-    const LONG style = GetWindowLongA(demo->inner->handle(), GWL_STYLE);
+    const LONG style = GetWindowLongA(demo->inner->Handle(), GWL_STYLE);
     EXPECT_EQ(static_cast<LONG>(TCS_BUTTONS | TCS_FLATBUTTONS),
               style & static_cast<LONG>(TCS_BUTTONS | TCS_FLATBUTTONS));
 }
@@ -356,21 +356,21 @@ TEST_F(DemoFormTest, TabVisitsEnabledVisibleStopsInCreationOrder) {
     // (the disabled box skipped), the method list, both colour lists, the tree, the sound box,
     // the tab control, the box on its visible first page; the hidden pages' controls skipped.
     const std::vector<HWND> expected = {
-        demo->ok->handle(),
-        demo->cancel->handle(),
-        demo->browse->handle(),
-        demo->enable->handle(),
-        demo->celsius->handle(),
-        demo->days->handle(),
-        demo->method->handle(),
-        demo->text_color->handle(),
-        demo->bg_color->handle(),
-        demo->tree->handle(),
-        demo->sound->handle(),
-        demo->tabs->handle(),
-        demo->general_page_box->handle(),
+        demo->ok->Handle(),
+        demo->cancel->Handle(),
+        demo->browse->Handle(),
+        demo->enable->Handle(),
+        demo->celsius->Handle(),
+        demo->days->Handle(),
+        demo->method->Handle(),
+        demo->textColor->Handle(),
+        demo->bgColor->Handle(),
+        demo->tree->Handle(),
+        demo->sound->Handle(),
+        demo->tabs->Handle(),
+        demo->generalPageBox->Handle(),
     };
-    ui::SetFocusTo(demo->ok->handle());
+    ui::SetFocusTo(demo->ok->Handle());
     std::vector<HWND> visited{ui::Focus()};
     for (size_t i = 1; i < expected.size(); ++i) {
         ui::PressKey(VK_TAB);
@@ -378,35 +378,35 @@ TEST_F(DemoFormTest, TabVisitsEnabledVisibleStopsInCreationOrder) {
     }
     EXPECT_EQ(expected, visited);
     ui::PressKey(VK_TAB);
-    EXPECT_EQ(demo->ok->handle(), ui::Focus()); // wraps around
+    EXPECT_EQ(demo->ok->Handle(), ui::Focus()); // wraps around
     ui::PressKey(VK_TAB, true);
-    EXPECT_EQ(demo->general_page_box->handle(), ui::Focus());
+    EXPECT_EQ(demo->generalPageBox->Handle(), ui::Focus());
     ui::PressKey(VK_TAB, true);
-    EXPECT_EQ(demo->tabs->handle(), ui::Focus());
+    EXPECT_EQ(demo->tabs->Handle(), ui::Focus());
 }
 
 TEST_F(DemoFormTest, EnterPressesTheDefaultButtonExceptOnAButton) {
-    int ok_clicks = 0;
-    demo->ok->on_click = [&](Button&) { ++ok_clicks; };
+    int okClicks = 0;
+    demo->ok->OnClick = [&](Button&) { ++okClicks; };
     std::vector<std::pair<uint32_t, uint32_t>> keys;
-    demo->cancel->on_key_down = [&](Control&, uint32_t key, uint32_t shift) {
+    demo->cancel->OnKeyDown = [&](Control&, uint32_t key, uint32_t shift) {
         keys.emplace_back(key, shift);
     };
-    ui::SetFocusTo(demo->days->handle());
+    ui::SetFocusTo(demo->days->Handle());
     ui::PressKey(VK_RETURN);
-    EXPECT_EQ(1, ok_clicks);
+    EXPECT_EQ(1, okClicks);
 
-    ui::SetFocusTo(demo->cancel->handle());
+    ui::SetFocusTo(demo->cancel->Handle());
     ui::PressKey(VK_RETURN);
     ui::PressKey(VK_ESCAPE, true);
-    EXPECT_EQ(1, ok_clicks);
+    EXPECT_EQ(1, okClicks);
     EXPECT_EQ((std::vector<std::pair<uint32_t, uint32_t>>{{VK_RETURN, 0}, {VK_ESCAPE, 4}}), keys);
 }
 
 TEST_F(DemoFormTest, CloseRequestCanBeRefused) {
     int asked = 0;
     bool accept = false;
-    demo->form.on_close_query = [&](Form&, bool& ok) {
+    demo->form.OnCloseQuery = [&](Form&, bool& ok) {
         ++asked;
         EXPECT_TRUE(ok);
         ok = accept;
@@ -418,8 +418,8 @@ TEST_F(DemoFormTest, CloseRequestCanBeRefused) {
 
     accept = true;
     demo->form.Close();
-    EXPECT_TRUE(ui::WaitForWindowGone(demo->form.handle()));
-    EXPECT_TRUE(IsWindow(demo->form.handle())); // hidden, not destroyed
+    EXPECT_TRUE(ui::WaitForWindowGone(demo->form.Handle()));
+    EXPECT_TRUE(IsWindow(demo->form.Handle())); // hidden, not destroyed
     demo->form.Show();
     EXPECT_TRUE(demo->form.IsVisible());
 }
@@ -429,18 +429,18 @@ TEST_F(DemoFormTest, CancelledFileDialogLeavesTheCallersBoxAlone) {
     dialog.title = "Select sound file";
     dialog.filter = "Wave files (*.wav)|*.wav|All files (*.*)|*.*";
     dialog.options = FileDialogOptions::MustExist;
-    dialog.file_name = "C:\\old.wav";
+    dialog.fileName = "C:\\old.wav";
     EXPECT_EQ(
         static_cast<uint32_t>(OFN_EXPLORER | OFN_LONGNAMES | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST),
         dialog.Flags());
 
     ui::DialogResponder cancel("Select sound file", IDCANCEL, std::chrono::seconds(20));
     if (dialog.Execute(owner.get())) { // the caller's pattern: only a choice changes the box
-        demo->sound->SetText(dialog.file_name);
+        demo->sound->SetText(dialog.fileName);
     }
     EXPECT_TRUE(cancel.Finish());
-    EXPECT_TRUE(dialog.file_name.empty());
-    EXPECT_EQ("C:\\old.wav", ui::Text(demo->sound->handle()));
+    EXPECT_TRUE(dialog.fileName.empty());
+    EXPECT_EQ("C:\\old.wav", ui::Text(demo->sound->Handle()));
 
     dialog.options = FileDialogOptions::Default;
     EXPECT_EQ(static_cast<uint32_t>(OFN_EXPLORER | OFN_LONGNAMES | OFN_FILEMUSTEXIST |
@@ -470,9 +470,9 @@ TEST_F(DemoFormTest, WhiteFormWithTransparentLinkLabelsOnTopOfOthers) {
                         .owner = nullptr,
                         .left = 540,
                         .top = 40,
-                        .client_width = 420,
-                        .client_height = 120,
-                        .stay_on_top = true,
+                        .clientWidth = 420,
+                        .clientHeight = 120,
+                        .stayOnTop = true,
                         .color = 0xFFFFFF});
     about.SetTransparentLabels(true);
     about.SetFontHeight(11);
@@ -483,12 +483,12 @@ TEST_F(DemoFormTest, WhiteFormWithTransparentLinkLabelsOnTopOfOthers) {
     HCURSOR hand = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
     link.SetCursor(hand);
     int clicks = 0;
-    link.on_click = [&](Label&) { ++clicks; };
+    link.OnClick = [&](Label&) { ++clicks; };
     about.Show();
     ASSERT_NE(nullptr, ui::WaitForWindow("About - Demo"));
 
-    EXPECT_NE(0, GetWindowLongA(about.handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_EQ(0, GetWindowLongA(about.handle(), GWL_STYLE) &
+    EXPECT_NE(0, GetWindowLongA(about.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(0, GetWindowLongA(about.Handle(), GWL_STYLE) &
                      (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
     LOGFONTA lf{};
     GetObjectA(link.FontHandle(), sizeof(lf), &lf);
@@ -497,22 +497,22 @@ TEST_F(DemoFormTest, WhiteFormWithTransparentLinkLabelsOnTopOfOthers) {
     EXPECT_TRUE(lf.lfUnderline);
 
     // The label draws on the form's white, in blue.
-    HDC dc = GetDC(link.handle());
-    const auto brush = SendMessageA(about.handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                    reinterpret_cast<LPARAM>(link.handle()));
+    HDC dc = GetDC(link.Handle());
+    const auto brush = SendMessageA(about.Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                    reinterpret_cast<LPARAM>(link.Handle()));
     EXPECT_EQ(TRANSPARENT, GetBkMode(dc));
     EXPECT_EQ(RGB(0, 0, 255), GetTextColor(dc));
-    ReleaseDC(link.handle(), dc);
+    ReleaseDC(link.Handle(), dc);
     LOGBRUSH lb{};
     GetObjectA(reinterpret_cast<HBRUSH>(brush), sizeof(lb), &lb);
     EXPECT_EQ(RGB(255, 255, 255), lb.lbColor);
 
-    SendMessageA(link.handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(link.handle()),
+    SendMessageA(link.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(link.Handle()),
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(hand, GetCursor());
-    ui::Click(link.handle());
+    ui::Click(link.Handle());
     EXPECT_TRUE(ui::WaitUntil([&] { return clicks == 1; }));
-    ui::SaveWindowPng(about.handle(), "forms_about_like");
+    ui::SaveWindowPng(about.Handle(), "forms_about_like");
 }
 
 } // namespace

@@ -17,23 +17,23 @@ TEST(ZOrder, ARaisedPageIsTheOneThatShowsWhereItsSiblingsOverlap) {
                        .owner = nullptr,
                        .left = 10,
                        .top = 10,
-                       .client_width = 200,
-                       .client_height = 100,
+                       .clientWidth = 200,
+                       .clientHeight = 100,
                        .icon = nullptr,
-                       .stay_on_top = false,
+                       .stayOnTop = false,
                        .color = kColorButtonFace});
     Panel& first = form.Add<Panel>({.bounds = {0, 0, 200, 100}, .color = 0x0000FF});
     Panel& second = form.Add<Panel>({.bounds = {0, 0, 200, 100}, .color = 0x00FF00});
     form.Show();
-    ASSERT_TRUE(ui::WaitUntil([&] { return ui::IsVisible(form.handle()); }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return ui::IsVisible(form.Handle()); }));
     POINT centre{100, 50};
     ASSERT_TRUE(RaiseAboveSiblings(second));
     EXPECT_TRUE(IsAboveSiblings(second));
     EXPECT_FALSE(IsAboveSiblings(first));
-    EXPECT_EQ(second.handle(), ChildWindowFromPoint(form.handle(), centre));
+    EXPECT_EQ(second.Handle(), ChildWindowFromPoint(form.Handle(), centre));
     ASSERT_TRUE(RaiseAboveSiblings(first));
     EXPECT_TRUE(IsAboveSiblings(first));
-    EXPECT_EQ(first.handle(), ChildWindowFromPoint(form.handle(), centre));
+    EXPECT_EQ(first.Handle(), ChildWindowFromPoint(form.Handle(), centre));
     // Raising moves and resizes nothing.
     EXPECT_EQ((Rect{0, 0, 200, 100}), first.Bounds());
 }
