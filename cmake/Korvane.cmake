@@ -2,7 +2,10 @@
 
 # Warnings and common flags, applied through this interface library.
 add_library(korvane_flags INTERFACE)
-target_compile_options(korvane_flags INTERFACE -Wall -Wextra -Wno-unused-parameter)
+target_compile_options(korvane_flags INTERFACE -Wall -Wextra)
+if(KORVANE_WERROR)
+  target_compile_options(korvane_flags INTERFACE -Werror)
+endif()
 target_include_directories(korvane_flags INTERFACE ${PROJECT_SOURCE_DIR}/src)
 
 if(KORVANE_WINDOWS)

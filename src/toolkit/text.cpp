@@ -6,7 +6,9 @@
 
 namespace korvane {
 
-std::string IntToStr(int64_t value) { return std::to_string(value); }
+std::string IntToStr(int64_t value) {
+    return std::to_string(value);
+}
 
 std::string IntToHex(uint64_t value, int digits) {
     static const char kDigits[] = "0123456789ABCDEF";
@@ -49,7 +51,9 @@ std::string Format(const char* format, ...) {
 
 namespace {
 
-size_t LastSeparator(const std::string& path) { return path.find_last_of("\\:"); }
+size_t LastSeparator(const std::string& path) {
+    return path.find_last_of("\\:");
+}
 
 } // namespace
 

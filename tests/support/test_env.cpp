@@ -33,7 +33,9 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
     return folder + PathSeparator() + name;
 }
 
-std::string TestDataDir() { return EnvOr("KORVANE_TEST_DATA", "tests/data"); }
+std::string TestDataDir() {
+    return EnvOr("KORVANE_TEST_DATA", "tests/data");
+}
 
 std::string FreshTempDir(const std::string& name) {
     const std::string dir = JoinPath(EnvOr("KORVANE_TEST_TMP", "test-tmp"), name);

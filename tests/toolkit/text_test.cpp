@@ -33,7 +33,8 @@ TEST(TextFormat, FormatsAndCutsAt2047) {
 }
 
 TEST(PathHelpers, SplitAtLastBackslashOrColon) {
-    EXPECT_EQ("C:\\Program Files\\Korvane\\", FolderOf("C:\\Program Files\\Korvane\\KorvaneMonitor.exe"));
+    EXPECT_EQ("C:\\Program Files\\Korvane\\",
+              FolderOf("C:\\Program Files\\Korvane\\KorvaneMonitor.exe"));
     EXPECT_EQ("KorvaneMonitor.exe", FileNameOf("C:\\Program Files\\Korvane\\KorvaneMonitor.exe"));
     EXPECT_EQ("C:", FolderOf("C:x.log"));
     EXPECT_EQ("x.log", FileNameOf("C:x.log"));

@@ -97,7 +97,7 @@ bool Control::Dying() const {
 }
 
 LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                                       UINT_PTR id, DWORD_PTR data) noexcept {
+                                       UINT_PTR /*id*/, DWORD_PTR data) noexcept {
     auto* self = reinterpret_cast<Control*>(data);
     if (self == nullptr || self->hwnd_ != window) {
         return DefSubclassProc(window, message, wparam, lparam);

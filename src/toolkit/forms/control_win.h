@@ -132,11 +132,11 @@ class Control {
     // Hooks for the kinds: a message of the control's own window first, then notifications the
     // parent reflects back to the control they came from.
     virtual bool OnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
-    virtual bool OnCommand(WORD code) { return false; }
-    virtual bool OnNotify(NMHDR& header, LRESULT& result) { return false; }
+    virtual bool OnCommand(WORD /*code*/) { return false; }
+    virtual bool OnNotify(NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
     virtual HBRUSH OnCtlColor(HDC dc);
-    virtual bool OnDrawItem(DRAWITEMSTRUCT& item) { return false; }
-    virtual bool OnMeasureItem(MEASUREITEMSTRUCT& item) { return false; }
+    virtual bool OnDrawItem(DRAWITEMSTRUCT& /*item*/) { return false; }
+    virtual bool OnMeasureItem(MEASUREITEMSTRUCT& /*item*/) { return false; }
     virtual void OnFontChanged() {}
 
     bool Dying() const;

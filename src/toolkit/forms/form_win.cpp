@@ -81,7 +81,7 @@ LRESULT Form::CallDefault(UINT message, WPARAM wparam, LPARAM lparam) {
     return DefWindowProcA(hwnd_, message, wparam, lparam);
 }
 
-bool Form::OnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+bool Form::OnMessage(UINT message, WPARAM wparam, LPARAM /*lparam*/, LRESULT& result) {
     switch (message) {
     case WM_CLOSE: {
         bool accept = true;
