@@ -25,6 +25,7 @@
 #include "toolkit/files.h"
 #include "toolkit/icon_handle.h"
 #include "toolkit/os_version.h"
+#include "toolkit/os_version_win.h"
 #include "toolkit/popup_menu.h"
 #include "toolkit/product.h"
 #include "toolkit/shell_port_win.h"

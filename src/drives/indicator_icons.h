@@ -18,9 +18,4 @@ class IndicatorIconPort {
     virtual void DestroyIcon(IconHandle icon) = 0;
 };
 
-#ifdef _WIN32
-// MakeTemperatureIcon and DestroyIcon (indicator_icons_win.cpp).
-std::unique_ptr<IndicatorIconPort> CreateWin32IndicatorIcons();
-#endif
-
 } // namespace korvane

@@ -1,6 +1,7 @@
 // The indicator-icon port over GDI: MakeTemperatureIcon and DestroyIcon.
 #include "drives/indicator_icons.h"
 
+#include "drives/indicator_icons_win.h"
 #include "drives/temperature_icon_win.h"
 #include "toolkit/handles_win.h"
 

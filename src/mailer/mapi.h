@@ -54,9 +54,4 @@ class TMapi {
     bool hasSend_ = false;
 };
 
-#ifdef _WIN32
-// The registry, profile file and "MAPI32.DLL" of the running system.
-std::unique_ptr<MapiPlatform> CreateWin32MapiPlatform();
-#endif
-
 } // namespace korvane

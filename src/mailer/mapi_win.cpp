@@ -2,6 +2,7 @@
 // and MAPISendMail.
 #include "mailer/mapi.h"
 
+#include "mailer/mapi_win.h"
 #include "toolkit/handles_win.h"
 #include "toolkit/system_library_win.h"
 #include "toolkit/win32.h"

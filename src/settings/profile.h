@@ -43,9 +43,4 @@ bool ProfileWriteInteger(ProfilePort& profile, const std::string& file, const st
 bool ProfileWriteBool(ProfilePort& profile, const std::string& file, const std::string& section,
                       const std::string& key, bool value);
 
-#ifdef _WIN32
-// Profile files through the Win32 profile functions, 1024-character read buffer.
-std::unique_ptr<ProfilePort> CreateWin32Profile();
-#endif
-
 } // namespace korvane

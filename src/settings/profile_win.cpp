@@ -1,6 +1,7 @@
 // The profile port over GetPrivateProfileStringA and WritePrivateProfileStringA.
 #include "settings/profile.h"
 
+#include "settings/profile_win.h"
 #include "toolkit/win32.h"
 
 #include <mutex>

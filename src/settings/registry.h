@@ -48,9 +48,4 @@ std::string AutostartCommand(const std::string& programPath);
 void SetAutostart(RegistryPort& registry, const std::string& valueName,
                   const std::string& programPath, bool enable);
 
-#ifdef _WIN32
-// The registry through RegOpenKeyA, RegCreateKeyA and friends.
-std::unique_ptr<RegistryPort> CreateWin32Registry();
-#endif
-
 } // namespace korvane

@@ -1,6 +1,7 @@
 // The registry port over RegOpenKeyA, RegCreateKeyA, RegQueryValueExA, RegSetValueExA.
 #include "settings/registry.h"
 
+#include "settings/registry_win.h"
 #include "toolkit/handles_win.h"
 #include "toolkit/win32.h"
 

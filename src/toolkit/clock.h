@@ -23,9 +23,4 @@ class Clock {
     virtual LocalTime Now() const = 0;
 };
 
-#ifdef _WIN32
-// The system's local clock (GetLocalTime).
-std::unique_ptr<Clock> CreateSystemClock();
-#endif
-
 } // namespace korvane

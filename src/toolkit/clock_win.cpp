@@ -1,6 +1,7 @@
 // The local time port over GetLocalTime.
 #include "toolkit/clock.h"
 
+#include "toolkit/clock_win.h"
 #include "toolkit/win32.h"
 
 namespace korvane {

@@ -53,9 +53,4 @@ class FileSystem {
     virtual bool RemoveFile(const std::string& path) = 0;
 };
 
-#ifdef _WIN32
-// The Win32 file system (CreateFileA, FindFirstFileA, MoveFileExA...).
-std::unique_ptr<FileSystem> CreateWin32FileSystem();
-#endif
-
 } // namespace korvane

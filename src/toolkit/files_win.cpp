@@ -1,6 +1,7 @@
 // The file-system port over Win32 files: CreateFileA, FindFirstFileA, MoveFileExA.
 #include "toolkit/files.h"
 
+#include "toolkit/files_win.h"
 #include "toolkit/handles_win.h"
 #include "toolkit/win32.h"
 

@@ -25,11 +25,4 @@ class OsVersionPort {
     virtual OsVersionInfo Read() const = 0;
 };
 
-// GetVersionExA with the 148-byte OSVERSIONINFOA; all zero when the call fails. Windows build
-// only (os_version_win.cpp).
-class SystemOsVersion final : public OsVersionPort {
-  public:
-    OsVersionInfo Read() const override;
-};
-
 } // namespace korvane

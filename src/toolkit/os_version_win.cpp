@@ -1,6 +1,7 @@
 // GetVersionExA behind the OS-version port.
 #include "toolkit/os_version.h"
 
+#include "toolkit/os_version_win.h"
 #include "toolkit/win32.h"
 
 namespace korvane {

@@ -1,6 +1,7 @@
 // The Win32 power port under Wine: SetSuspendState is found in powrprof.dll, so hibernate is
 // offered. Nothing here powers anything off.
 #include "actions/shutdown_win.h"
+#include "toolkit/os_version_win.h"
 
 #include <gtest/gtest.h>
 

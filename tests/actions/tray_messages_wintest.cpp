@@ -6,6 +6,7 @@
 
 #include "monitor_fakes.h"
 #include "monitor_shell_win.h"
+#include "toolkit/os_version_win.h"
 #include "toolkit_wait_win.h"
 
 #include <gtest/gtest.h>

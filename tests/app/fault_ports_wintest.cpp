@@ -16,11 +16,15 @@
 #include "toolkit/files.h"
 #include "toolkit/toolkit_win.h"
 
+#include "drives/indicator_icons_win.h"
 #include "executor_fakes.h"
 #include "fake_profile.h"
 #include "monitor_shell_win.h"
+#include "settings/profile_win.h"
 #include "sim_sectors.h"
 #include "test_env.h"
+#include "toolkit/files_win.h"
+#include "toolkit/os_version_win.h"
 #include "toolkit_fakes.h"
 #include "toolkit_wait_win.h"
 

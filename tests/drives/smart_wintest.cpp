@@ -2,11 +2,13 @@
 // TSmart running over the simulated driver inside the Windows build.
 #include "drives/device_io_win.h"
 #include "drives/sim/sim_driver.h"
+#include "drives/sim/sim_driver_win.h"
 #include "drives/smart.h"
 #include "drives/smart_wire.h"
 #include "sim_sectors.h"
 #include "test_env.h"
 #include "toolkit/os_version.h"
+#include "toolkit/os_version_win.h"
 #include "toolkit/win32.h"
 
 #include <winioctl.h>

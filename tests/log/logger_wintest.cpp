@@ -12,6 +12,9 @@
 #include "fake_profile.h"
 #include "test_env.h"
 
+#include "settings/profile_win.h"
+#include "toolkit/clock_win.h"
+#include "toolkit/files_win.h"
 #include "toolkit/win32.h"
 
 #include <gtest/gtest.h>

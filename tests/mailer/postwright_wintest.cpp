@@ -5,6 +5,7 @@
 
 #include "test_env.h"
 
+#include "settings/location/shell_folder_win.h"
 #include "toolkit/win32.h"
 
 #include <gtest/gtest.h>

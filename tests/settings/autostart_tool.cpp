@@ -1,5 +1,6 @@
 // Test helper: "on PROGRAM" or "off" switches the autostart value, for the registry script test.
 #include "settings/registry.h"
+#include "settings/registry_win.h"
 
 #include <cstring>
 

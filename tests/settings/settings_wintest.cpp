@@ -9,6 +9,10 @@
 
 #include "test_env.h"
 
+#include "settings/location/shell_folder_win.h"
+#include "settings/profile_win.h"
+#include "settings/registry_win.h"
+#include "toolkit/files_win.h"
 #include "toolkit/win32.h"
 
 #include <gtest/gtest.h>

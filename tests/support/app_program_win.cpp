@@ -2,6 +2,7 @@
 #include "app_program_win.h"
 
 #include "settings/location/data_folder.h"
+#include "settings/location/shell_folder_win.h"
 #include "test_env.h"
 
 #include <algorithm>

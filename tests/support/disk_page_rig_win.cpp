@@ -1,7 +1,10 @@
 // The disk pages' bench under Wine.
 #include "disk_page_rig_win.h"
 
+#include "settings/profile_win.h"
 #include "test_env.h"
+#include "toolkit/clock_win.h"
+#include "toolkit/files_win.h"
 #include "ui_driver_win.h"
 
 namespace korvane::test {

@@ -19,7 +19,9 @@
 #include "ui/disk_page_texts.h"
 #include "ui/disk_page_win.h"
 
+#include "drives/indicator_icons_win.h"
 #include "fake_profile.h"
+#include "toolkit/os_version_win.h"
 
 #include <array>
 #include <memory>

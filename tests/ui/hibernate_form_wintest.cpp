@@ -10,7 +10,10 @@
 #include "toolkit/toolkit_win.h"
 
 #include "fake_profile.h"
+#include "settings/profile_win.h"
 #include "test_env.h"
+#include "toolkit/clock_win.h"
+#include "toolkit/files_win.h"
 #include "toolkit_fakes.h"
 #include "toolkit_wait_win.h"
 #include "ui_driver_win.h"

@@ -9,6 +9,7 @@
 #include "monitor_shell_win.h"
 #include "settings/folders.h"
 #include "settings/location/data_folder.h"
+#include "settings/registry_win.h"
 #include "test_env.h"
 #include "ui_driver_win.h"
 

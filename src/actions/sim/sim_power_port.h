@@ -34,8 +34,4 @@ class SimPowerPort final : public PowerPort {
     const Clock& clock_;
 };
 
-// The sim build's port: simulation.ini and power.log beside the running program, the system's
-// clock (Windows build only, sim_power_port_win.cpp).
-std::unique_ptr<PowerPort> CreateSimPowerPortBesideProgram();
-
 } // namespace korvane::sim

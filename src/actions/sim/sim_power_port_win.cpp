@@ -1,6 +1,8 @@
 // Where the sim build's power services keep their files: beside its own .exe.
 #include "actions/sim/sim_power_port.h"
 
+#include "actions/sim/sim_power_port_win.h"
+#include "toolkit/clock_win.h"
 #include "toolkit/text.h"
 #include "toolkit/win32.h"
 

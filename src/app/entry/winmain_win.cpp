@@ -5,8 +5,8 @@
 #include "toolkit/win32.h"
 
 #ifdef KORVANE_SIM_BUILD
-#include "actions/sim/sim_power_port.h"
-#include "drives/sim/sim_driver.h"
+#include "actions/sim/sim_power_port_win.h"
+#include "drives/sim/sim_driver_win.h"
 #else
 #include "drives/device_io_win.h"
 #endif

@@ -112,8 +112,4 @@ class SimulatedDriver final : public DeviceIo {
 // The simulated driver over program folder + "simulation.ini" (or any other path).
 std::unique_ptr<SimulatedDriver> CreateSimulatedDriver(const std::string& simulationIniPath);
 
-// The sim build's driver: "simulation.ini" in the folder of the running program (Windows build
-// only, sim_driver_win.cpp).
-std::unique_ptr<SimulatedDriver> CreateSimulatedDriverBesideProgram();
-
 } // namespace korvane::sim

@@ -1,6 +1,8 @@
 // Where the sim build finds simulation.ini: beside its own .exe.
 #include "drives/sim/sim_driver.h"
 
+#include "drives/sim/sim_driver_win.h"
+#include "toolkit/os_version_win.h"
 #include "toolkit/text.h"
 #include "toolkit/win32.h"
 

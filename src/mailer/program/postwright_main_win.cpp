@@ -4,6 +4,10 @@
 #include "toolkit/files.h"
 #include "toolkit/os_version.h"
 
+#include "mailer/mapi_win.h"
+#include "settings/location/shell_folder_win.h"
+#include "toolkit/files_win.h"
+#include "toolkit/os_version_win.h"
 #include "toolkit/win32.h"
 
 #include <commctrl.h>

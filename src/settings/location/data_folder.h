@@ -34,9 +34,4 @@ std::string DataFilesFolderFor(const std::string& appDataPath);
 // The data-files folder of the current user.
 std::string DataFilesFolder(SpecialFolderPort& folders);
 
-#ifdef _WIN32
-// SHGetSpecialFolderLocation and SHGetPathFromIDListA.
-std::unique_ptr<SpecialFolderPort> CreateShellSpecialFolders();
-#endif
-
 } // namespace korvane

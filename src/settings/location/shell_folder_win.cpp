@@ -1,6 +1,7 @@
 // The special-folder port over the shell's item identifier lists.
 #include "settings/location/data_folder.h"
 
+#include "settings/location/shell_folder_win.h"
 #include "toolkit/win32.h"
 
 #include <shlobj.h>
