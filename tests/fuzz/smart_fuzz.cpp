@@ -90,11 +90,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // No handle outlives the read cycle, and none is closed twice.
     FUZZ_CHECK(driver.OpenHandles() == 0);
     FUZZ_CHECK(driver.BadCloses() == 0);
-    // Each step needs the one before it.
+    // Each step of the S.M.A.R.T. path needs the one before it. The storage queries, which need
+    // no rights, give the identity on their own, and with the failure-prediction data the
+    // attribute values (no thresholds) without the enable.
+    const bool storagePath =
+        smart.ReadPath() != TReadPath::None && smart.ReadPath() != TReadPath::Smart;
     FUZZ_CHECK(!smart.VersionRead() || smart.Opened());
-    FUZZ_CHECK(!smart.Identified() || smart.VersionRead());
+    FUZZ_CHECK(!smart.Identified() || smart.VersionRead() || storagePath || smart.Asleep());
     FUZZ_CHECK(!smart.SmartEnabled() || smart.Identified());
-    FUZZ_CHECK(!smart.AttributesRead() || smart.SmartEnabled());
+    FUZZ_CHECK(!smart.AttributesRead() || smart.SmartEnabled() ||
+               smart.ReadPath() == TReadPath::PredictFailure);
     if (smart.Identified()) {
         FUZZ_CHECK(lengths[0] == kSectorSize);
         FUZZ_CHECK(smart.Model().size() <= kIdentifyModelLength);
@@ -102,7 +107,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(smart.CapacityGB() >= 0.0);
     }
 
-    const bool thresholdsRead = smart.AttributesRead() && lengths[2] == kSectorSize &&
+    const bool thresholdsRead = smart.AttributesRead() && smart.SmartEnabled() &&
+                                lengths[2] == kSectorSize &&
                                 fail.find("thresholds") == std::string::npos;
     for (int index = -1; index <= static_cast<int>(kAttributeEntries); ++index) {
         TSmartAttribute record;
