@@ -105,7 +105,7 @@ class AppWindow {
     std::vector<SyncCall*> pendingCalls_;
     int callsInFlight_ = 0; // calls between their check of syncTarget_ and their return
     WPARAM nextTicket_ = 1;
-    ScopedGdiObject font_;
+    ScopedFont font_;
     DWORD guiThreadId_ = 0;
     UINT taskbarCreated_ = 0;
     bool terminated_ = false;

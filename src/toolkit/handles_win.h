@@ -4,22 +4,31 @@
 #include "toolkit/icon_handle.h"
 #include "toolkit/win32.h"
 
+#include <commctrl.h>
+
 #include <utility>
 
 namespace korvane {
 
+// Traits whose Close needs more than the handle (the window of a DC, the DC of a selection) carry
+// that as data; the others are empty and cost nothing.
 template <typename Traits> class ScopedHandle {
   public:
     using Handle = typename Traits::Handle;
 
     ScopedHandle() = default;
-    explicit ScopedHandle(Handle handle) : handle_(handle) {}
+    explicit ScopedHandle(Handle handle, Traits traits = {})
+        : handle_(handle), traits_(std::move(traits)) {}
     ScopedHandle(const ScopedHandle&) = delete;
     ScopedHandle& operator=(const ScopedHandle&) = delete;
-    ScopedHandle(ScopedHandle&& other) noexcept : handle_(other.Release()) {}
+    ScopedHandle(ScopedHandle&& other) noexcept
+        : handle_(other.Release()), traits_(std::move(other.traits_)) {}
     ScopedHandle& operator=(ScopedHandle&& other) noexcept {
-        if (this != &other)
-            Reset(other.Release());
+        if (this != &other) {
+            Reset();
+            traits_ = std::move(other.traits_);
+            handle_ = other.Release();
+        }
         return *this;
     }
     ~ScopedHandle() { Reset(); }
@@ -33,7 +42,7 @@ template <typename Traits> class ScopedHandle {
     // failed write-back).
     bool Reset(Handle handle = Traits::Invalid()) {
         Handle old = std::exchange(handle_, handle);
-        return !Traits::IsValid(old) || Traits::Close(old);
+        return !Traits::IsValid(old) || traits_.Close(old);
     }
     // For functions that hand a new handle back through a pointer.
     Handle* Receive() {
@@ -43,6 +52,7 @@ template <typename Traits> class ScopedHandle {
 
   private:
     Handle handle_ = Traits::Invalid();
+    [[no_unique_address]] Traits traits_{};
 };
 
 // Kernel objects that report failure as NULL (threads, mutexes, events).
@@ -74,11 +84,58 @@ struct WindowTraits {
     static bool Close(Handle h) { return DestroyWindow(h) != FALSE; }
 };
 
-struct GdiObjectTraits {
-    using Handle = HGDIOBJ;
+// Fonts, brushes and bitmaps; typed, so that no cast is needed where they are used.
+template <typename H> struct GdiObjectTraits {
+    using Handle = H;
     static Handle Invalid() { return nullptr; }
     static bool IsValid(Handle h) { return h != nullptr; }
     static bool Close(Handle h) { return DeleteObject(h) != FALSE; }
+};
+
+// A DC of CreateCompatibleDC.
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static Handle Invalid() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static bool Close(Handle h) { return DeleteDC(h) != FALSE; }
+};
+
+// A DC of GetDC goes back to the window it came from (null: the screen).
+struct WindowDcTraits {
+    using Handle = HDC;
+    HWND window = nullptr;
+    static Handle Invalid() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    bool Close(Handle h) const { return ReleaseDC(window, h) == 1; }
+};
+
+// The handle is the object a SelectObject replaced; closing selects it back into the DC.
+struct SelectionTraits {
+    using Handle = HGDIOBJ;
+    HDC dc = nullptr;
+    static Handle Invalid() { return nullptr; }
+    // HGDI_ERROR is what a failed selection of a region returns.
+    static bool IsValid(Handle h) { return h != nullptr && h != HGDI_ERROR; }
+    bool Close(Handle h) const { return SelectObject(dc, h) != nullptr; }
+};
+
+struct ImageListTraits {
+    using Handle = HIMAGELIST;
+    static Handle Invalid() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static bool Close(Handle h) { return ImageList_Destroy(h) != FALSE; }
+};
+
+// A mutex this thread owns: ownership is given up before the handle is closed, so that a waiter
+// elsewhere gets it at once and never sees it abandoned.
+struct OwnedMutexTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static bool Close(Handle h) {
+        const bool released = ReleaseMutex(h) != FALSE;
+        return CloseHandle(h) != FALSE && released;
+    }
 };
 
 // Files report failure as INVALID_HANDLE_VALUE.
@@ -114,11 +171,29 @@ using ScopedKernelHandle = ScopedHandle<KernelHandleTraits>;
 using ScopedIcon = ScopedHandle<IconTraits>;
 using ScopedMenu = ScopedHandle<MenuTraits>;
 using ScopedWindow = ScopedHandle<WindowTraits>;
-using ScopedGdiObject = ScopedHandle<GdiObjectTraits>;
+using ScopedFont = ScopedHandle<GdiObjectTraits<HFONT>>;
+using ScopedBrush = ScopedHandle<GdiObjectTraits<HBRUSH>>;
+using ScopedBitmap = ScopedHandle<GdiObjectTraits<HBITMAP>>;
+using ScopedMemoryDc = ScopedHandle<MemoryDcTraits>;
+using ScopedImageList = ScopedHandle<ImageListTraits>;
+using ScopedOwnedMutex = ScopedHandle<OwnedMutexTraits>;
 using ScopedFile = ScopedHandle<FileTraits>;
 using ScopedFind = ScopedHandle<FindTraits>;
 using ScopedRegistryKey = ScopedHandle<RegistryKeyTraits>;
 using ScopedModule = ScopedHandle<ModuleTraits>;
+
+// The DC of a window's client area (null: the screen) for one scope.
+class ScopedWindowDc : public ScopedHandle<WindowDcTraits> {
+  public:
+    explicit ScopedWindowDc(HWND window) : ScopedHandle(GetDC(window), WindowDcTraits{window}) {}
+};
+
+// An object selected into a DC for one scope; the one it replaced goes back at the end.
+class ScopedSelection : public ScopedHandle<SelectionTraits> {
+  public:
+    ScopedSelection(HDC dc, HGDIOBJ object)
+        : ScopedHandle(SelectObject(dc, object), SelectionTraits{dc}) {}
+};
 
 // The portable icon number and the Win32 handle are the same value.
 inline HICON ToHicon(IconHandle icon) {
