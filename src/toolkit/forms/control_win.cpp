@@ -101,7 +101,12 @@ LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wparam,
     if (self == nullptr || self->hwnd_ != window) {
         return DefSubclassProc(window, message, wparam, lparam);
     }
-    return self->HandleMessage(message, wparam, lparam);
+    try {
+        return self->HandleMessage(message, wparam, lparam);
+    } catch (...) {
+        // Handlers of the program report failures as results; nothing may unwind into Windows.
+        return 0;
+    }
 }
 
 LRESULT Control::CallDefault(UINT message, WPARAM wparam, LPARAM lparam) {
