@@ -55,115 +55,90 @@ template <typename Traits> class ScopedHandle {
     [[no_unique_address]] Traits traits_{};
 };
 
-// Kernel objects that report failure as NULL (threads, mutexes, events).
-struct KernelHandleTraits {
-    using Handle = HANDLE;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
-    static bool Close(Handle h) { return CloseHandle(h) != FALSE; }
-};
-
-struct IconTraits {
-    using Handle = HICON;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
-    static bool Close(Handle h) { return DestroyIcon(h) != FALSE; }
-};
-
-struct MenuTraits {
-    using Handle = HMENU;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
-    static bool Close(Handle h) { return DestroyMenu(h) != FALSE; }
-};
-
-struct WindowTraits {
-    using Handle = HWND;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
-    static bool Close(Handle h) { return DestroyWindow(h) != FALSE; }
-};
-
-// Fonts, brushes and bitmaps; typed, so that no cast is needed where they are used.
-template <typename H> struct GdiObjectTraits {
+// What "no handle" is. Most kinds: null.
+template <typename H> struct NullIsNoHandle {
     using Handle = H;
     static Handle Invalid() { return nullptr; }
     static bool IsValid(Handle h) { return h != nullptr; }
-    static bool Close(Handle h) { return DeleteObject(h) != FALSE; }
 };
 
-// A DC of CreateCompatibleDC.
-struct MemoryDcTraits {
-    using Handle = HDC;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
-    static bool Close(Handle h) { return DeleteDC(h) != FALSE; }
-};
-
-// A DC of GetDC goes back to the window it came from (null: the screen).
-struct WindowDcTraits {
-    using Handle = HDC;
-    HWND window = nullptr;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
-    bool Close(Handle h) const { return ReleaseDC(window, h) == 1; }
-};
-
-// The handle is the object a SelectObject replaced; closing selects it back into the DC.
-struct SelectionTraits {
-    using Handle = HGDIOBJ;
-    HDC dc = nullptr;
-    static Handle Invalid() { return nullptr; }
-    // HGDI_ERROR is what a failed selection of a region returns.
-    static bool IsValid(Handle h) { return h != nullptr && h != HGDI_ERROR; }
-    bool Close(Handle h) const { return SelectObject(dc, h) != nullptr; }
-};
-
-struct ImageListTraits {
-    using Handle = HIMAGELIST;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
-    static bool Close(Handle h) { return ImageList_Destroy(h) != FALSE; }
-};
-
-// A mutex this thread owns: ownership is given up before the handle is closed, so that a waiter
-// elsewhere gets it at once and never sees it abandoned.
-struct OwnedMutexTraits {
+// Kernel handles: some functions report failure as NULL (threads, mutexes, events), others as
+// INVALID_HANDLE_VALUE (files, searches); neither is a handle.
+struct KernelNoHandle {
     using Handle = HANDLE;
     static Handle Invalid() { return nullptr; }
     static bool IsValid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+};
+struct KernelFileNoHandle : KernelNoHandle {
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+};
+
+struct KernelHandleTraits : KernelNoHandle {
+    static bool Close(Handle h) { return CloseHandle(h) != FALSE; }
+};
+
+// A mutex this thread owns: ownership is given up before the handle is closed, so that a waiter
+// elsewhere gets it at once rather than when this thread ends.
+struct OwnedMutexTraits : KernelNoHandle {
     static bool Close(Handle h) {
         const bool released = ReleaseMutex(h) != FALSE;
         return CloseHandle(h) != FALSE && released;
     }
 };
 
-// Files report failure as INVALID_HANDLE_VALUE.
-struct FileTraits {
-    using Handle = HANDLE;
-    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-    static bool IsValid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+struct FileTraits : KernelFileNoHandle {
     static bool Close(Handle h) { return CloseHandle(h) != FALSE; }
 };
 
-struct FindTraits {
-    using Handle = HANDLE;
-    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-    static bool IsValid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+struct FindTraits : KernelFileNoHandle {
     static bool Close(Handle h) { return FindClose(h) != FALSE; }
 };
 
-struct RegistryKeyTraits {
-    using Handle = HKEY;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
+struct IconTraits : NullIsNoHandle<HICON> {
+    static bool Close(Handle h) { return DestroyIcon(h) != FALSE; }
+};
+
+struct MenuTraits : NullIsNoHandle<HMENU> {
+    static bool Close(Handle h) { return DestroyMenu(h) != FALSE; }
+};
+
+struct WindowTraits : NullIsNoHandle<HWND> {
+    static bool Close(Handle h) { return DestroyWindow(h) != FALSE; }
+};
+
+// Fonts, brushes and bitmaps; typed, so that no cast is needed where they are used.
+template <typename H> struct GdiObjectTraits : NullIsNoHandle<H> {
+    static bool Close(H h) { return DeleteObject(h) != FALSE; }
+};
+
+// A DC of CreateCompatibleDC.
+struct MemoryDcTraits : NullIsNoHandle<HDC> {
+    static bool Close(Handle h) { return DeleteDC(h) != FALSE; }
+};
+
+// A DC of GetDC goes back to the window it came from (null: the screen).
+struct WindowDcTraits : NullIsNoHandle<HDC> {
+    HWND window = nullptr;
+    bool Close(Handle h) const { return ReleaseDC(window, h) == 1; }
+};
+
+// The handle is the object a SelectObject replaced; closing selects it back into the DC.
+struct SelectionTraits : NullIsNoHandle<HGDIOBJ> {
+    HDC dc = nullptr;
+    // HGDI_ERROR is what a failed selection of a region returns.
+    static bool IsValid(Handle h) { return h != nullptr && h != HGDI_ERROR; }
+    bool Close(Handle h) const { return SelectObject(dc, h) != nullptr; }
+};
+
+struct ImageListTraits : NullIsNoHandle<HIMAGELIST> {
+    static bool Close(Handle h) { return ImageList_Destroy(h) != FALSE; }
+};
+
+struct RegistryKeyTraits : NullIsNoHandle<HKEY> {
     static bool Close(Handle h) { return RegCloseKey(h) == ERROR_SUCCESS; }
 };
 
-struct ModuleTraits {
-    using Handle = HMODULE;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
+struct ModuleTraits : NullIsNoHandle<HMODULE> {
     static bool Close(Handle h) { return FreeLibrary(h) != FALSE; }
 };
 
@@ -185,14 +160,15 @@ using ScopedModule = ScopedHandle<ModuleTraits>;
 // The DC of a window's client area (null: the screen) for one scope.
 class ScopedWindowDc : public ScopedHandle<WindowDcTraits> {
   public:
-    explicit ScopedWindowDc(HWND window) : ScopedHandle(GetDC(window), WindowDcTraits{window}) {}
+    explicit ScopedWindowDc(HWND window)
+        : ScopedHandle(GetDC(window), WindowDcTraits{{}, window}) {}
 };
 
 // An object selected into a DC for one scope; the one it replaced goes back at the end.
 class ScopedSelection : public ScopedHandle<SelectionTraits> {
   public:
     ScopedSelection(HDC dc, HGDIOBJ object)
-        : ScopedHandle(SelectObject(dc, object), SelectionTraits{dc}) {}
+        : ScopedHandle(SelectObject(dc, object), SelectionTraits{{}, dc}) {}
 };
 
 // The portable icon number and the Win32 handle are the same value.
