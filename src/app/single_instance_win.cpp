@@ -1,30 +1,15 @@
 // One running copy per user session, through a named mutex.
 #include "app/single_instance_win.h"
 
-#include "toolkit/win32.h"
-
 namespace korvane {
-namespace {
 
-// The process-lifetime mutex; deliberately never closed, the system does that at process end.
-HANDLE& RunningMutex() {
-    static HANDLE mutex = nullptr;
-    return mutex;
-}
-
-} // namespace
-
-bool EnsureSingleInstance(const char* name) {
+SingleInstanceClaim ClaimSingleInstance(const char* name) {
     SetLastError(0);
-    HANDLE mutex = CreateMutexA(nullptr, TRUE, name);
-    const DWORD error = GetLastError();
-    RunningMutex() = mutex;
-    return error != 0 || mutex == nullptr;
-}
-
-void ReleaseSingleInstance() {
-    if (RunningMutex())
-        ReleaseMutex(RunningMutex());
+    ScopedKernelHandle mutex(CreateMutexA(nullptr, TRUE, name));
+    // An existing mutex is opened, not owned: that handle is only closed again.
+    if (GetLastError() != 0 || !mutex)
+        return SingleInstanceClaim(ScopedOwnedMutex());
+    return SingleInstanceClaim(ScopedOwnedMutex(mutex.Release()));
 }
 
 } // namespace korvane

@@ -1,14 +1,26 @@
 // One running copy per user session, through a named mutex.
 #pragma once
 
+#include "toolkit/handles_win.h"
+
 namespace korvane {
 
 inline constexpr const char* kRunningMutexName = "KorvaneMonitor.RunningMutex";
 
-// Creates the named mutex with initial ownership and keeps it for the life of the process. True
-// when another copy runs: any error reported right after the creation counts as that.
-bool EnsureSingleInstance(const char* name);
-// Releases the mutex at process end; the handle itself is left to the system.
-void ReleaseSingleInstance();
+// The claim of the first copy: it owns the named mutex until the claim goes, which the program
+// lets happen only at its end. A copy that finds the mutex taken holds nothing.
+class SingleInstanceClaim {
+  public:
+    explicit SingleInstanceClaim(ScopedOwnedMutex mutex) : mutex_(std::move(mutex)) {}
+
+    bool IsFirst() const { return mutex_.Valid(); }
+
+  private:
+    ScopedOwnedMutex mutex_;
+};
+
+// Creates the named mutex with initial ownership. Any error reported right after the creation
+// counts as another copy running, and so does a failed creation.
+SingleInstanceClaim ClaimSingleInstance(const char* name);
 
 } // namespace korvane

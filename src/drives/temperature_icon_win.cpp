@@ -1,41 +1,11 @@
 // The temperature indicator drawn with GDI: two DIB sections, solid brushes, CreateIconIndirect.
 #include "drives/temperature_icon_win.h"
 
-#include <utility>
+#include "toolkit/handles_win.h"
 
 namespace korvane {
 
 namespace {
-
-// Move-only owners of the GDI objects the drawing creates; each is gone when the call returns.
-template <typename T, BOOL(WINAPI* Free)(T)> class GdiOwner {
-  public:
-    explicit GdiOwner(T handle = nullptr) : handle_(handle) {}
-    GdiOwner(GdiOwner&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    GdiOwner& operator=(GdiOwner&&) = delete;
-    GdiOwner(const GdiOwner&) = delete;
-    GdiOwner& operator=(const GdiOwner&) = delete;
-    ~GdiOwner() {
-        if (handle_ != nullptr) {
-            Free(handle_);
-        }
-    }
-    T Get() const { return handle_; }
-
-  private:
-    T handle_;
-};
-
-// Own functions, not the imported ones: a dllimport address is no template argument.
-BOOL WINAPI DeleteGdiObject(HGDIOBJ object) {
-    return DeleteObject(object);
-}
-BOOL WINAPI DeleteMemoryDc(HDC dc) {
-    return DeleteDC(dc);
-}
-using Brush = GdiOwner<HGDIOBJ, DeleteGdiObject>;
-using Bitmap = GdiOwner<HGDIOBJ, DeleteGdiObject>;
-using MemoryDc = GdiOwner<HDC, DeleteMemoryDc>;
 
 // The upper byte of a COLORREF selects GDI's palette modes; an RGB plane has no palette.
 HBRUSH SolidBrush(uint32_t color) {
@@ -61,10 +31,10 @@ BITMAPINFOHEADER PlaneHeader(WORD bitCount) {
 } // namespace
 
 void DrawDigit(HDC dc, int x, int y, int digit, uint32_t color) {
-    Brush brush(SolidBrush(color));
+    const ScopedBrush brush(SolidBrush(color));
     for (const PixelRect& r : DigitRects(digit)) {
         const RECT rect{r.left + x, r.top + y, r.right + x, r.bottom + y};
-        FillRect(dc, &rect, static_cast<HBRUSH>(brush.Get()));
+        FillRect(dc, &rect, brush.Get());
     }
 }
 
@@ -85,38 +55,42 @@ HICON MakeTemperatureIcon(uint16_t value, uint32_t background, uint32_t textColo
     maskInfo.colors[1] = RGBQUAD{255, 255, 255, 0}; // entry 0 black, entry 1 white
 
     void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    Bitmap colorPlane(CreateDIBSection(screen, &colorInfo, DIB_RGB_COLORS, &bits, nullptr, 0));
-    Bitmap maskPlane(CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&maskInfo),
-                                      DIB_RGB_COLORS, &bits, nullptr, 0));
-    ReleaseDC(nullptr, screen);
-    if (colorPlane.Get() == nullptr || maskPlane.Get() == nullptr) {
+    ScopedBitmap colorPlane;
+    ScopedBitmap maskPlane;
+    {
+        const ScopedWindowDc screen(nullptr);
+        colorPlane.Reset(
+            CreateDIBSection(screen.Get(), &colorInfo, DIB_RGB_COLORS, &bits, nullptr, 0));
+        maskPlane.Reset(CreateDIBSection(screen.Get(), reinterpret_cast<BITMAPINFO*>(&maskInfo),
+                                         DIB_RGB_COLORS, &bits, nullptr, 0));
+    }
+    if (!colorPlane || !maskPlane) {
         return nullptr;
     }
 
     {
-        MemoryDc dc(CreateCompatibleDC(nullptr));
-        Brush white(SolidBrush(0xFFFFFF));
-        Brush black(SolidBrush(0x000000));
+        const ScopedMemoryDc dc(CreateCompatibleDC(nullptr));
+        const ScopedBrush white(SolidBrush(0xFFFFFF));
+        const ScopedBrush black(SolidBrush(0x000000));
         const bool transparent = background == kNoColor;
-        Brush back(transparent ? nullptr : SolidBrush(background));
+        const ScopedBrush back(transparent ? nullptr : SolidBrush(background));
         const RECT whole{0, 0, kIconSize, kIconSize};
 
-        HGDIOBJ previous = SelectObject(dc.Get(), maskPlane.Get());
-        FillRect(dc.Get(), &whole, static_cast<HBRUSH>(transparent ? white.Get() : black.Get()));
+        // The selection puts the DC's own bitmap back before the planes are handed on.
+        const ScopedSelection selection(dc.Get(), maskPlane.Get());
+        FillRect(dc.Get(), &whole, transparent ? white.Get() : black.Get());
         DrawNumber(dc.Get(), value, 0x000000); // digits are always opaque
 
         SelectObject(dc.Get(), colorPlane.Get());
         // Under transparent pixels the colour plane must be black so the screen shows through.
-        FillRect(dc.Get(), &whole, static_cast<HBRUSH>(transparent ? black.Get() : back.Get()));
+        FillRect(dc.Get(), &whole, transparent ? black.Get() : back.Get());
         DrawNumber(dc.Get(), value, textColor);
-        SelectObject(dc.Get(), previous);
     }
 
     ICONINFO info{};
     info.fIcon = TRUE;
-    info.hbmMask = static_cast<HBITMAP>(maskPlane.Get());
-    info.hbmColor = static_cast<HBITMAP>(colorPlane.Get());
+    info.hbmMask = maskPlane.Get();
+    info.hbmColor = colorPlane.Get();
     return CreateIconIndirect(&info); // copies both bitmaps, which go with their owners
 }
 

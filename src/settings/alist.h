@@ -1,33 +1,36 @@
-// TAList: the program's growable list of object references.
+// TAList: the program's growable list of objects, each owned by the list.
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 namespace korvane {
 
-// An ordered list of references. It owns its elements only in the sense that `FreeAll` destroys
-// them; `Clear` forgets them without destroying anything.
+// An ordered list that owns its elements: they live as long as the list and go with it, from the
+// first to the last.
 template <typename T> class TAList {
   public:
     TAList() = default;
     TAList(const TAList&) = delete;
     TAList& operator=(const TAList&) = delete;
-
-    void Add(T* item) { items_.push_back(item); }
-    void Clear() { items_.clear(); }
-    void FreeAll() {
-        for (T* item : items_) {
-            delete item;
+    ~TAList() {
+        for (auto& item : items_) {
+            item.reset();
         }
-        items_.clear();
+    }
+
+    // Appends `item` at the end and hands it back.
+    T& Add(std::unique_ptr<T> item) {
+        items_.push_back(std::move(item));
+        return *items_.back();
     }
     size_t Count() const { return items_.size(); }
     // The element at `index`, or none outside the list.
-    T* Get(size_t index) const { return index < items_.size() ? items_[index] : nullptr; }
+    T* Get(size_t index) const { return index < items_.size() ? items_[index].get() : nullptr; }
 
   private:
-    std::vector<T*> items_;
+    std::vector<std::unique_ptr<T>> items_;
 };
 
 } // namespace korvane

@@ -58,8 +58,7 @@ TOptions::TOptions(TOptionsEnvironment environment, std::string fileName)
 }
 
 TOptions::~TOptions() {
-    general_.reset();
-    driveSections_.FreeAll();
+    general_.reset(); // before the drive sections
 }
 
 TOptionsSection& TOptions::GetDriveSection(const std::string& name) {
@@ -70,9 +69,8 @@ TOptionsSection& TOptions::GetDriveSection(const std::string& name) {
             return *section;
         }
     }
-    auto section = std::make_unique<TOptionsSection>(environment_.profile, fileName_, sectionName);
-    driveSections_.Add(section.get());
-    return *section.release();
+    return driveSections_.Add(
+        std::make_unique<TOptionsSection>(environment_.profile, fileName_, sectionName));
 }
 
 void TOptions::WriteDriveDefaults(const std::string& name) {

@@ -23,7 +23,7 @@ AppWindow::AppWindow(const AppWindowArgs& args) : guiThreadId_(GetCurrentThreadI
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &AppWindow::WindowProc;
+    wc.lpfnWndProc = Procedure();
     wc.hInstance = instance;
     wc.hIcon = LoadIconA(instance, args.iconName.c_str());
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
@@ -34,7 +34,7 @@ AppWindow::AppWindow(const AppWindowArgs& args) : guiThreadId_(GetCurrentThreadI
     window_.Reset(
         CreateWindowExA(0, args.className.c_str(), args.caption.c_str(),
                         WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
-                        0, 0, nullptr, nullptr, instance, this));
+                        0, 0, nullptr, nullptr, instance, BindParam()));
     font_.Reset(CreateFontA(-args.fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
@@ -200,25 +200,7 @@ void AppWindow::ReleaseCommandId(uint16_t id) {
     usedCommandIds_.erase(id);
 }
 
-LRESULT CALLBACK AppWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-    if (msg == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<AppWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self)
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY)
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    try {
-        return self->HandleMessage(hwnd, msg, wParam, lParam);
-    } catch (...) {
-        // Handlers of the program report failures as results; nothing may unwind into Windows.
-        return 0;
-    }
-}
-
-LRESULT AppWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT AppWindow::HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case kSynchronizeMessage: {
         // Only pointers this process handed out and that are still waiting are ever followed.

@@ -3,6 +3,7 @@
 // icons and pop-up menus that belong to the window.
 #pragma once
 
+#include "toolkit/bound_window_win.h"
 #include "toolkit/handles_win.h"
 #include "toolkit/win32.h"
 
@@ -36,10 +37,10 @@ struct AppWindowArgs {
 // Replaceable for tests that watch the records going to the shell; Shell_NotifyIconA by default.
 using ShellNotifier = std::function<bool(DWORD message, NOTIFYICONDATAA& data)>;
 
-class AppWindow {
+class AppWindow : private BoundWindow {
   public:
     explicit AppWindow(const AppWindowArgs& args = {});
-    ~AppWindow();
+    ~AppWindow() override;
     AppWindow(const AppWindow&) = delete;
     AppWindow& operator=(const AppWindow&) = delete;
 
@@ -90,8 +91,7 @@ class AppWindow {
     void Destroy();
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
-    LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
     void EndLoop();
 
     struct SyncCall;
@@ -105,7 +105,7 @@ class AppWindow {
     std::vector<SyncCall*> pendingCalls_;
     int callsInFlight_ = 0; // calls between their check of syncTarget_ and their return
     WPARAM nextTicket_ = 1;
-    ScopedGdiObject font_;
+    ScopedFont font_;
     DWORD guiThreadId_ = 0;
     UINT taskbarCreated_ = 0;
     bool terminated_ = false;

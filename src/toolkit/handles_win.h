@@ -4,22 +4,31 @@
 #include "toolkit/icon_handle.h"
 #include "toolkit/win32.h"
 
+#include <commctrl.h>
+
 #include <utility>
 
 namespace korvane {
 
+// Traits whose Close needs more than the handle (the window of a DC, the DC of a selection) carry
+// that as data; the others are empty and cost nothing.
 template <typename Traits> class ScopedHandle {
   public:
     using Handle = typename Traits::Handle;
 
     ScopedHandle() = default;
-    explicit ScopedHandle(Handle handle) : handle_(handle) {}
+    explicit ScopedHandle(Handle handle, Traits traits = {})
+        : handle_(handle), traits_(std::move(traits)) {}
     ScopedHandle(const ScopedHandle&) = delete;
     ScopedHandle& operator=(const ScopedHandle&) = delete;
-    ScopedHandle(ScopedHandle&& other) noexcept : handle_(other.Release()) {}
+    ScopedHandle(ScopedHandle&& other) noexcept
+        : handle_(other.Release()), traits_(std::move(other.traits_)) {}
     ScopedHandle& operator=(ScopedHandle&& other) noexcept {
-        if (this != &other)
-            Reset(other.Release());
+        if (this != &other) {
+            Reset();
+            traits_ = std::move(other.traits_);
+            handle_ = other.Release();
+        }
         return *this;
     }
     ~ScopedHandle() { Reset(); }
@@ -33,7 +42,7 @@ template <typename Traits> class ScopedHandle {
     // failed write-back).
     bool Reset(Handle handle = Traits::Invalid()) {
         Handle old = std::exchange(handle_, handle);
-        return !Traits::IsValid(old) || Traits::Close(old);
+        return !Traits::IsValid(old) || traits_.Close(old);
     }
     // For functions that hand a new handle back through a pointer.
     Handle* Receive() {
@@ -43,70 +52,93 @@ template <typename Traits> class ScopedHandle {
 
   private:
     Handle handle_ = Traits::Invalid();
+    [[no_unique_address]] Traits traits_{};
 };
 
-// Kernel objects that report failure as NULL (threads, mutexes, events).
-struct KernelHandleTraits {
+// What "no handle" is. Most kinds: null.
+template <typename H> struct NullIsNoHandle {
+    using Handle = H;
+    static Handle Invalid() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+};
+
+// Kernel handles: some functions report failure as NULL (threads, mutexes, events), others as
+// INVALID_HANDLE_VALUE (files, searches); neither is a handle.
+struct KernelNoHandle {
     using Handle = HANDLE;
     static Handle Invalid() { return nullptr; }
     static bool IsValid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+};
+struct KernelFileNoHandle : KernelNoHandle {
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+};
+
+struct KernelHandleTraits : KernelNoHandle {
     static bool Close(Handle h) { return CloseHandle(h) != FALSE; }
 };
 
-struct IconTraits {
-    using Handle = HICON;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
-    static bool Close(Handle h) { return DestroyIcon(h) != FALSE; }
+// A mutex this thread owns: ownership is given up before the handle is closed, so that a waiter
+// elsewhere gets it at once rather than when this thread ends.
+struct OwnedMutexTraits : KernelNoHandle {
+    static bool Close(Handle h) {
+        const bool released = ReleaseMutex(h) != FALSE;
+        return CloseHandle(h) != FALSE && released;
+    }
 };
 
-struct MenuTraits {
-    using Handle = HMENU;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
-    static bool Close(Handle h) { return DestroyMenu(h) != FALSE; }
-};
-
-struct WindowTraits {
-    using Handle = HWND;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
-    static bool Close(Handle h) { return DestroyWindow(h) != FALSE; }
-};
-
-struct GdiObjectTraits {
-    using Handle = HGDIOBJ;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
-    static bool Close(Handle h) { return DeleteObject(h) != FALSE; }
-};
-
-// Files report failure as INVALID_HANDLE_VALUE.
-struct FileTraits {
-    using Handle = HANDLE;
-    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-    static bool IsValid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+struct FileTraits : KernelFileNoHandle {
     static bool Close(Handle h) { return CloseHandle(h) != FALSE; }
 };
 
-struct FindTraits {
-    using Handle = HANDLE;
-    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-    static bool IsValid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+struct FindTraits : KernelFileNoHandle {
     static bool Close(Handle h) { return FindClose(h) != FALSE; }
 };
 
-struct RegistryKeyTraits {
-    using Handle = HKEY;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
+struct IconTraits : NullIsNoHandle<HICON> {
+    static bool Close(Handle h) { return DestroyIcon(h) != FALSE; }
+};
+
+struct MenuTraits : NullIsNoHandle<HMENU> {
+    static bool Close(Handle h) { return DestroyMenu(h) != FALSE; }
+};
+
+struct WindowTraits : NullIsNoHandle<HWND> {
+    static bool Close(Handle h) { return DestroyWindow(h) != FALSE; }
+};
+
+// Fonts, brushes and bitmaps; typed, so that no cast is needed where they are used.
+template <typename H> struct GdiObjectTraits : NullIsNoHandle<H> {
+    static bool Close(H h) { return DeleteObject(h) != FALSE; }
+};
+
+// A DC of CreateCompatibleDC.
+struct MemoryDcTraits : NullIsNoHandle<HDC> {
+    static bool Close(Handle h) { return DeleteDC(h) != FALSE; }
+};
+
+// A DC of GetDC goes back to the window it came from (null: the screen).
+struct WindowDcTraits : NullIsNoHandle<HDC> {
+    HWND window = nullptr;
+    bool Close(Handle h) const { return ReleaseDC(window, h) == 1; }
+};
+
+// The handle is the object a SelectObject replaced; closing selects it back into the DC.
+struct SelectionTraits : NullIsNoHandle<HGDIOBJ> {
+    HDC dc = nullptr;
+    // HGDI_ERROR is what a failed selection of a region returns.
+    static bool IsValid(Handle h) { return h != nullptr && h != HGDI_ERROR; }
+    bool Close(Handle h) const { return SelectObject(dc, h) != nullptr; }
+};
+
+struct ImageListTraits : NullIsNoHandle<HIMAGELIST> {
+    static bool Close(Handle h) { return ImageList_Destroy(h) != FALSE; }
+};
+
+struct RegistryKeyTraits : NullIsNoHandle<HKEY> {
     static bool Close(Handle h) { return RegCloseKey(h) == ERROR_SUCCESS; }
 };
 
-struct ModuleTraits {
-    using Handle = HMODULE;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
+struct ModuleTraits : NullIsNoHandle<HMODULE> {
     static bool Close(Handle h) { return FreeLibrary(h) != FALSE; }
 };
 
@@ -114,11 +146,30 @@ using ScopedKernelHandle = ScopedHandle<KernelHandleTraits>;
 using ScopedIcon = ScopedHandle<IconTraits>;
 using ScopedMenu = ScopedHandle<MenuTraits>;
 using ScopedWindow = ScopedHandle<WindowTraits>;
-using ScopedGdiObject = ScopedHandle<GdiObjectTraits>;
+using ScopedFont = ScopedHandle<GdiObjectTraits<HFONT>>;
+using ScopedBrush = ScopedHandle<GdiObjectTraits<HBRUSH>>;
+using ScopedBitmap = ScopedHandle<GdiObjectTraits<HBITMAP>>;
+using ScopedMemoryDc = ScopedHandle<MemoryDcTraits>;
+using ScopedImageList = ScopedHandle<ImageListTraits>;
+using ScopedOwnedMutex = ScopedHandle<OwnedMutexTraits>;
 using ScopedFile = ScopedHandle<FileTraits>;
 using ScopedFind = ScopedHandle<FindTraits>;
 using ScopedRegistryKey = ScopedHandle<RegistryKeyTraits>;
 using ScopedModule = ScopedHandle<ModuleTraits>;
+
+// The DC of a window's client area (null: the screen) for one scope.
+class ScopedWindowDc : public ScopedHandle<WindowDcTraits> {
+  public:
+    explicit ScopedWindowDc(HWND window)
+        : ScopedHandle(GetDC(window), WindowDcTraits{{}, window}) {}
+};
+
+// An object selected into a DC for one scope; the one it replaced goes back at the end.
+class ScopedSelection : public ScopedHandle<SelectionTraits> {
+  public:
+    ScopedSelection(HDC dc, HGDIOBJ object)
+        : ScopedHandle(SelectObject(dc, object), SelectionTraits{{}, dc}) {}
+};
 
 // The portable icon number and the Win32 handle are the same value.
 inline HICON ToHicon(IconHandle icon) {

@@ -1,6 +1,7 @@
 // Timers of the GUI thread.
 #include "toolkit/timer_win.h"
 
+#include "toolkit/bound_window_win.h"
 #include "toolkit/handles_win.h"
 #include "toolkit/win32.h"
 
@@ -10,18 +11,18 @@ namespace korvane {
 
 // The hidden window whose WM_TIMER messages carry the timer object as their id. It lives while
 // any timer that was ever enabled lives.
-class TimerWindow {
+class TimerWindow : private BoundWindow {
   public:
     TimerWindow() {
         HINSTANCE instance = GetModuleHandleA(nullptr);
         WNDCLASSEXA wc{};
         wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = &TimerWindow::WindowProc;
+        wc.lpfnWndProc = Procedure();
         wc.hInstance = instance;
         wc.lpszClassName = kClassName;
         RegisterClassExA(&wc);
         window_.Reset(CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                      instance, this));
+                                      instance, BindParam()));
     }
 
     HWND Handle() const { return window_.Get(); }
@@ -31,29 +32,20 @@ class TimerWindow {
   private:
     static constexpr const char* kClassName = "KorvaneMonitor_Timers";
 
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-        if (msg == WM_NCCREATE) {
-            auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                              reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        }
-        auto* self = reinterpret_cast<TimerWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-        if (self && msg == WM_TIMER) {
+    LRESULT HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_TIMER) {
             // A WM_TIMER already queued when its timer was freed must not reach the freed object.
             auto* timer = reinterpret_cast<Timer*>(wParam);
-            if (self->live_.count(timer)) {
-                try {
-                    timer->Tick();
-                } catch (...) {
-                }
+            if (live_.count(timer)) {
+                timer->Tick();
             }
             return 0;
         }
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
 
-    ScopedWindow window_;
     std::set<Timer*> live_;
+    ScopedWindow window_; // goes first, while the set is still there
 };
 
 namespace {

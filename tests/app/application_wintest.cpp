@@ -1,6 +1,5 @@
-// The application object's services in this process: filter, exit, task-bar entry, single instance.
+// The application object's services in this process: filter, exit, task-bar entry.
 #include "app/application_win.h"
-#include "app/single_instance_win.h"
 #include "app/tray_menu.h"
 #include "app_program_win.h"
 #include "drives/sim/sim_driver.h"
@@ -68,13 +67,6 @@ TEST(ApplicationServices, TaskbarEntryFollowsTheSettingsWindow) {
     EXPECT_FALSE(IsWindowVisible(hwnd));
     app.TrimWorkingSet(); // must not disturb the running program
     EXPECT_TRUE(IsWindow(hwnd));
-}
-
-TEST(SingleInstance, ASecondCreationReportsAnotherCopy) {
-    const std::string name = "KorvaneMonitor.TestMutex." + std::to_string(GetCurrentProcessId());
-    EXPECT_FALSE(EnsureSingleInstance(name.c_str()));
-    EXPECT_TRUE(EnsureSingleInstance(name.c_str()));
-    ReleaseSingleInstance();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The resources linked into the built KorvaneMonitor.exe: pictures of the right sizes and
 // transparent colour, the cursor and the manifest.
 #include "test_env.h"
+#include "toolkit/handles_win.h"
 #include "toolkit/win32.h"
 
 #include <gtest/gtest.h>
@@ -21,29 +22,23 @@ struct Module {
 
 SIZE BitmapSize(HMODULE module, const char* name) {
     SIZE size{};
-    HBITMAP bitmap =
-        static_cast<HBITMAP>(LoadImageA(module, name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    const ScopedBitmap bitmap(
+        static_cast<HBITMAP>(LoadImageA(module, name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     BITMAP info{};
-    if (bitmap && GetObjectA(bitmap, sizeof(info), &info))
+    if (bitmap && GetObjectA(bitmap.Get(), sizeof(info), &info))
         size = {info.bmWidth, info.bmHeight};
-    if (bitmap)
-        DeleteObject(bitmap);
     return size;
 }
 
 // The colour of one pixel of a bitmap resource, 0x00BBGGRR; CLR_INVALID when it cannot be read.
 COLORREF BitmapPixel(HMODULE module, const char* name, int x, int y) {
-    HBITMAP bitmap =
-        static_cast<HBITMAP>(LoadImageA(module, name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    const ScopedBitmap bitmap(
+        static_cast<HBITMAP>(LoadImageA(module, name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     if (!bitmap)
         return CLR_INVALID;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    const COLORREF colour = GetPixel(dc, x, y);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
-    return colour;
+    const ScopedMemoryDc dc(CreateCompatibleDC(nullptr));
+    const ScopedSelection selection(dc.Get(), bitmap.Get());
+    return GetPixel(dc.Get(), x, y);
 }
 
 bool IconOfSize(HMODULE module, const char* name, UINT type, int edge) {

@@ -3,6 +3,7 @@
 #include "drives/temperature_icon_win.h"
 #include "png_writer.h"
 #include "test_env.h"
+#include "toolkit/handles_win.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,9 @@ ReadBack ReadIcon(HICON icon) {
     if (!GetIconInfo(icon, &info)) {
         return result;
     }
-    HDC screen = GetDC(nullptr);
+    const ScopedBitmap color(info.hbmColor);
+    const ScopedBitmap mask(info.hbmMask);
+    const ScopedWindowDc screen(nullptr);
     BITMAPINFO colorInfo{};
     colorInfo.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     colorInfo.bmiHeader.biWidth = kIconSize;
@@ -31,19 +34,17 @@ ReadBack ReadIcon(HICON icon) {
     colorInfo.bmiHeader.biPlanes = 1;
     colorInfo.bmiHeader.biBitCount = 32;
     colorInfo.bmiHeader.biCompression = BI_RGB;
-    const int colorRows = GetDIBits(screen, info.hbmColor, 0, kIconSize, result.pixels.color.data(),
-                                    &colorInfo, DIB_RGB_COLORS);
+    const int colorRows = GetDIBits(screen.Get(), color.Get(), 0, kIconSize,
+                                    result.pixels.color.data(), &colorInfo, DIB_RGB_COLORS);
     struct {
         BITMAPINFOHEADER header;
         RGBQUAD colors[2];
     } maskInfo{};
     maskInfo.header = colorInfo.bmiHeader;
     maskInfo.header.biBitCount = 1;
-    const int maskRows = GetDIBits(screen, info.hbmMask, 0, kIconSize, result.pixels.mask.data(),
-                                   reinterpret_cast<BITMAPINFO*>(&maskInfo), DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
+    const int maskRows =
+        GetDIBits(screen.Get(), mask.Get(), 0, kIconSize, result.pixels.mask.data(),
+                  reinterpret_cast<BITMAPINFO*>(&maskInfo), DIB_RGB_COLORS);
     result.ok = colorRows == kIconSize && maskRows == kIconSize;
     return result;
 }

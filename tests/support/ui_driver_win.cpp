@@ -3,6 +3,7 @@
 
 #include "png_writer.h"
 #include "test_env.h"
+#include "toolkit/handles_win.h"
 
 #include <commctrl.h>
 
@@ -58,15 +59,16 @@ LPARAM PointParam(int x, int y) {
 
 std::vector<uint32_t> CaptureScreen(int left, int top, int width, int height) {
     std::vector<uint32_t> pixels;
-    HDC screen = GetDC(nullptr);
-    if (screen == nullptr) {
+    const ScopedWindowDc screen(nullptr);
+    if (!screen) {
         return pixels;
     }
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
-    SelectObject(memory, old);
+    const ScopedMemoryDc memory(CreateCompatibleDC(screen.Get()));
+    const ScopedBitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
+    {
+        const ScopedSelection selection(memory.Get(), bitmap.Get());
+        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), left, top, SRCCOPY);
+    }
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -75,16 +77,13 @@ std::vector<uint32_t> CaptureScreen(int left, int top, int width, int height) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
-    if (!GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info,
+    if (!GetDIBits(memory.Get(), bitmap.Get(), 0, static_cast<UINT>(height), pixels.data(), &info,
                    DIB_RGB_COLORS)) {
         pixels.clear();
     }
     for (uint32_t& p : pixels) {
         p |= 0xFF000000u; // 0x00RRGGBB from the DIB, opaque
     }
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return pixels;
 }
 

@@ -61,14 +61,13 @@ class AboutWindow : public ::testing::Test {
     static int CountPixels(HWND child, const std::function<bool(COLORREF)>& match) {
         RECT r{};
         GetClientRect(child, &r);
-        HDC dc = GetDC(child);
+        const ScopedWindowDc dc(child);
         int count = 0;
         for (int y = 0; y < r.bottom; ++y) {
             for (int x = 0; x < r.right; ++x) {
-                count += match(GetPixel(dc, x, y)) ? 1 : 0;
+                count += match(GetPixel(dc.Get(), x, y)) ? 1 : 0;
             }
         }
-        ReleaseDC(child, dc);
         return count;
     }
 

@@ -43,14 +43,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // the sound device) comes from the system folder, not from a DLL planted beside the program.
     RestrictLibrarySearchToSystemFolder();
     InitCommonControls();
-    // A second copy leaves without a trace: no window, no message, no log line.
-    if (EnsureSingleInstance(kRunningMutexName))
+    // A second copy leaves without a trace: no window, no message, no log line. The first holds
+    // its claim until the application is gone.
+    const SingleInstanceClaim claim = ClaimSingleInstance(kRunningMutexName);
+    if (!claim.IsFirst())
         return 0;
     {
         TApplication application(CreateDeviceAccess(), CreatePowerAccess());
         application.TrimWorkingSet();
         application.Run();
     }
-    ReleaseSingleInstance();
     return 0;
 }

@@ -110,7 +110,7 @@ bool ColorComboBox::OnDrawItem(DRAWITEMSTRUCT& item) {
         SetTextColor(dc, ResolveColor(Font().color));
     }
     SetBkMode(dc, TRANSPARENT);
-    SelectInDc font(dc, FontHandle());
+    const ScopedSelection font(dc, FontHandle());
 
     const int index = static_cast<int>(item.itemID);
     if (index < 0 || static_cast<size_t>(index) >= entries_.size()) {
@@ -123,11 +123,11 @@ bool ColorComboBox::OnDrawItem(DRAWITEMSTRUCT& item) {
         const int top = area.top + (area.bottom - area.top - kSwatch) / 2;
         RECT swatch{left, top, left + kSwatch, top + kSwatch};
         const bool transparent = entry.value == kNoColor;
-        UniqueBrush fill(CreateSolidBrush(transparent ? RGB(255, 255, 255) : entry.value));
-        FillRect(dc, &swatch, fill.get());
+        const ScopedBrush fill(CreateSolidBrush(transparent ? RGB(255, 255, 255) : entry.value));
+        FillRect(dc, &swatch, fill.Get());
         FrameRect(dc, &swatch, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         if (transparent) {
-            SelectInDc pen(dc, GetStockObject(BLACK_PEN));
+            const ScopedSelection pen(dc, GetStockObject(BLACK_PEN));
             MoveToEx(dc, left, top, nullptr);
             LineTo(dc, left + kSwatch, top + kSwatch);
             MoveToEx(dc, left + kSwatch - 1, top, nullptr);

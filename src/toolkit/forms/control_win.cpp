@@ -37,10 +37,9 @@ Control::Control(Control& parent, const char* windowClass, DWORD style, DWORD ex
     : parent_(&parent), serial_(nextSerial++) {
     // Control ids only need to be unique among siblings; WM_MEASUREITEM finds its control by id.
     const auto id = static_cast<UINT_PTR>((serial_ % 0xFFF0) + 1);
-    HWND window =
-        CreateWindowExA(exStyle, windowClass, text.c_str(), WS_CHILD | style, bounds.left,
-                        bounds.top, bounds.width, bounds.height, parent.Handle(),
-                        reinterpret_cast<HMENU>(id), GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateWindowExA(exStyle, windowClass, text.c_str(), WS_CHILD | style, bounds.left,
+                                  bounds.top, bounds.width, bounds.height, parent.Handle(),
+                                  reinterpret_cast<HMENU>(id), GetModuleHandleA(nullptr), nullptr);
     if (window == nullptr) {
         return;
     }
@@ -102,7 +101,12 @@ LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wparam,
     if (self == nullptr || self->hwnd_ != window) {
         return DefSubclassProc(window, message, wparam, lparam);
     }
-    return self->HandleMessage(message, wparam, lparam);
+    try {
+        return self->HandleMessage(message, wparam, lparam);
+    } catch (...) {
+        // Handlers of the program report failures as results; nothing may unwind into Windows.
+        return 0;
+    }
 }
 
 LRESULT Control::CallDefault(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -190,8 +194,8 @@ LRESULT Control::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SYSKEYDOWN:
         if (OnKeyDown) {
             OnKeyDown(*this, static_cast<uint32_t>(wparam),
-                        ShiftState(GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0,
-                                   GetKeyState(VK_MENU) < 0));
+                      ShiftState(GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0,
+                                 GetKeyState(VK_MENU) < 0));
         }
         break;
     default:
@@ -210,10 +214,10 @@ HBRUSH Control::BackgroundBrush() {
     // System colours can change while the program runs: the brush follows the colour of now.
     const COLORREF rgb = ResolveColor(EffectiveColor());
     if (!brush_ || rgb != brushRgb_) {
-        brush_.reset(CreateSolidBrush(rgb));
+        brush_.Reset(CreateSolidBrush(rgb));
         brushRgb_ = rgb;
     }
-    return brush_.get();
+    return brush_.Get();
 }
 
 Rect Control::Bounds() const {
@@ -357,15 +361,15 @@ HFONT Control::FontHandle() {
         lf.lfCharSet = DEFAULT_CHARSET;
         lf.lfQuality = DEFAULT_QUALITY;
         strncpy(lf.lfFaceName, font.face.c_str(), LF_FACESIZE - 1);
-        holder->fontHandle_.reset(CreateFontIndirectA(&lf));
+        holder->fontHandle_.Reset(CreateFontIndirectA(&lf));
     }
-    return holder->fontHandle_.get();
+    return holder->fontHandle_.Get();
 }
 
 void Control::SetFont(const FontSpec& font) {
     ownFont_ = true;
     font_ = font;
-    fontHandle_.reset();
+    fontHandle_.Reset();
     ApplyFontDown();
 }
 
@@ -428,27 +432,27 @@ bool Control::TabStop() const {
 }
 
 TextSize Control::MeasureText(const std::string& text) {
-    WindowDc dc(hwnd_);
-    if (dc.get() == nullptr) {
+    const ScopedWindowDc dc(hwnd_);
+    if (!dc) {
         return {};
     }
-    SelectInDc font(dc.get(), FontHandle());
+    const ScopedSelection font(dc.Get(), FontHandle());
     SIZE size{};
-    if (!GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size)) {
+    if (!GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size)) {
         return {};
     }
     return TextSize{size.cx, size.cy};
 }
 
 TextSize Control::MeasureWrappedText(const std::string& text, int width) {
-    WindowDc dc(hwnd_);
-    if (dc.get() == nullptr) {
+    const ScopedWindowDc dc(hwnd_);
+    if (!dc) {
         return {};
     }
-    SelectInDc font(dc.get(), FontHandle());
+    const ScopedSelection font(dc.Get(), FontHandle());
     RECT bounds{0, 0, width, 0};
     // The flags of a static control's own drawing (SS_LEFT), so the measure is what it shows.
-    if (DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &bounds,
+    if (DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &bounds,
                   DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS) == 0) {
         return {};
     }

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "toolkit/forms/colors.h"
-#include "toolkit/forms/handles_win.h"
 #include "toolkit/forms/layout.h"
+#include "toolkit/handles_win.h"
 #include "toolkit/win32.h"
 
 #include <cstdint>
@@ -156,9 +156,9 @@ class Control {
     forms::Align align_ = forms::Align::None;
     bool ownFont_ = false;
     FontSpec font_;
-    UniqueFont fontHandle_;
+    ScopedFont fontHandle_;
     uint32_t color_ = kNoColor;
-    UniqueBrush brush_;
+    ScopedBrush brush_;
     COLORREF brushRgb_ = 0;
     HCURSOR cursor_ = nullptr;
     bool subclassed_ = false;

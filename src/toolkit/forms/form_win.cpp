@@ -40,7 +40,7 @@ void CollectControls(const Control& parent, std::vector<Control*>& out) {
 
 Form::Form(const FormArgs& args) : Control(nullptr) {
     SetColor(args.color);
-    if (!RegisterFormClass(WindowProc)) {
+    if (!RegisterFormClass(Procedure())) {
         return;
     }
     RECT r{0, 0, args.clientWidth, args.clientHeight};
@@ -48,7 +48,7 @@ Form::Form(const FormArgs& args) : Control(nullptr) {
     AdjustWindowRectEx(&r, kFormStyle, FALSE, exStyle);
     CreateWindowExA(exStyle, kFormClass, args.caption.c_str(), kFormStyle, args.left, args.top,
                     r.right - r.left, r.bottom - r.top, args.owner, nullptr,
-                    GetModuleHandleA(nullptr), this);
+                    GetModuleHandleA(nullptr), BindParam());
     if (args.icon != nullptr) {
         SetIcon(args.icon);
     }
@@ -61,20 +61,14 @@ Form::~Form() {
     }
 }
 
-LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wparam,
-                                  LPARAM lparam) noexcept {
+LRESULT Form::HandleWindowMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lparam);
-        auto* self = static_cast<Form*>(create->lpCreateParams);
-        if (self != nullptr) {
-            self->AttachForm(window);
-        }
+        AttachForm(window);
     }
-    auto* self = dynamic_cast<Form*>(FromHandle(window));
-    if (self == nullptr || self->hwnd_ != window) {
+    if (hwnd_ != window) {
         return DefWindowProcA(window, message, wparam, lparam);
     }
-    return self->HandleMessage(message, wparam, lparam);
+    return HandleMessage(message, wparam, lparam);
 }
 
 LRESULT Form::CallDefault(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -243,7 +237,11 @@ bool HandleFormNavigation(MSG& msg) {
     if (button == nullptr || !button->Enabled() || IsWindowVisible(button->Handle()) == FALSE) {
         return false;
     }
-    button->Click();
+    // The press runs from the message loop, not from a window procedure: the same rule holds here.
+    try {
+        button->Click();
+    } catch (...) {
+    }
     return true;
 }
 

@@ -2,6 +2,7 @@
 // default button, stay-on-top, transparent labels, and the keyboard navigation between controls.
 #pragma once
 
+#include "toolkit/bound_window_win.h"
 #include "toolkit/forms/control_win.h"
 
 namespace korvane::forms {
@@ -20,7 +21,8 @@ struct FormArgs {
     uint32_t color = kColorButtonFace;
 };
 
-class Form : public Control {
+// BoundWindow comes after Control, so it unbinds before ~Control destroys the window.
+class Form : public Control, private BoundWindow {
   public:
     explicit Form(const FormArgs& args);
     ~Form() override;
@@ -61,8 +63,7 @@ class Form : public Control {
     bool OnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam,
-                                       LPARAM lparam) noexcept;
+    LRESULT HandleWindowMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) override;
 
     Button* defaultButton_ = nullptr;
     bool transparentLabels_ = false;

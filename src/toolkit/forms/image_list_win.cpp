@@ -11,21 +11,21 @@ bool ImageList::AddMasked(HBITMAP bitmap, uint32_t transparent) {
     if (!list_ || bitmap == nullptr) {
         return false;
     }
-    return ImageList_AddMasked(list_.get(), bitmap, static_cast<COLORREF>(transparent)) >= 0;
+    return ImageList_AddMasked(list_.Get(), bitmap, static_cast<COLORREF>(transparent)) >= 0;
 }
 
 bool ImageList::AddResource(HINSTANCE module, const char* name, uint32_t transparent) {
-    UniqueBitmap bitmap(
+    ScopedBitmap bitmap(
         static_cast<HBITMAP>(LoadImageA(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    return AddMasked(bitmap.get(), transparent);
+    return AddMasked(bitmap.Get(), transparent);
 }
 
 bool ImageList::Draw(int index, HDC dc, int x, int y) const {
-    return list_ && ImageList_Draw(list_.get(), index, dc, x, y, ILD_TRANSPARENT) != FALSE;
+    return list_ && ImageList_Draw(list_.Get(), index, dc, x, y, ILD_TRANSPARENT) != FALSE;
 }
 
 int ImageList::Count() const {
-    return list_ ? ImageList_GetImageCount(list_.get()) : 0;
+    return list_ ? ImageList_GetImageCount(list_.Get()) : 0;
 }
 
 } // namespace korvane::forms

@@ -1,7 +1,7 @@
 // An owned image list of fixed-size pictures with a transparent colour (disk pictures, headers).
 #pragma once
 
-#include "toolkit/forms/handles_win.h"
+#include "toolkit/handles_win.h"
 
 #include <cstdint>
 
@@ -22,12 +22,12 @@ class ImageList {
     int Count() const;
     int Width() const { return width_; }
     int Height() const { return height_; }
-    HIMAGELIST Handle() const { return list_.get(); }
+    HIMAGELIST Handle() const { return list_.Get(); }
 
   private:
     int width_;
     int height_;
-    UniqueImageList list_;
+    ScopedImageList list_;
 };
 
 } // namespace korvane::forms

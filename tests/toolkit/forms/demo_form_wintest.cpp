@@ -22,23 +22,20 @@ namespace {
 namespace ui = korvane::test::ui;
 
 // A 48 x 48 disk picture drawn here, magenta where it should be transparent.
-UniqueBitmap DrawDiskPicture() {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    UniqueBitmap bitmap(CreateCompatibleBitmap(screen, 48, 48));
-    HGDIOBJ old = SelectObject(dc, bitmap.get());
+ScopedBitmap DrawDiskPicture() {
+    const ScopedWindowDc screen(nullptr);
+    const ScopedMemoryDc dc(CreateCompatibleDC(screen.Get()));
+    ScopedBitmap bitmap(CreateCompatibleBitmap(screen.Get(), 48, 48));
+    const ScopedSelection selection(dc.Get(), bitmap.Get());
     RECT all{0, 0, 48, 48};
-    UniqueBrush magenta(CreateSolidBrush(RGB(255, 0, 255)));
-    UniqueBrush body(CreateSolidBrush(RGB(90, 90, 100)));
-    UniqueBrush light(CreateSolidBrush(RGB(230, 40, 40)));
-    FillRect(dc, &all, magenta.get());
+    const ScopedBrush magenta(CreateSolidBrush(RGB(255, 0, 255)));
+    const ScopedBrush body(CreateSolidBrush(RGB(90, 90, 100)));
+    const ScopedBrush light(CreateSolidBrush(RGB(230, 40, 40)));
+    FillRect(dc.Get(), &all, magenta.Get());
     RECT caseRect{4, 10, 44, 38};
-    FillRect(dc, &caseRect, body.get());
+    FillRect(dc.Get(), &caseRect, body.Get());
     RECT led{34, 30, 40, 34};
-    FillRect(dc, &led, light.get());
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
+    FillRect(dc.Get(), &led, light.Get());
     return bitmap;
 }
 
@@ -63,8 +60,8 @@ struct DemoForm {
                                         .top = 40,
                                         .clientWidth = 560,
                                         .clientHeight = 420}) {
-        const UniqueBitmap picture = DrawDiskPicture();
-        images.AddMasked(picture.get(), 0xFF00FF);
+        const ScopedBitmap picture = DrawDiskPicture();
+        images.AddMasked(picture.Get(), 0xFF00FF);
 
         strip = &form.Add<Panel>({.bounds = {0, 0, 0, 36}, .align = Align::Bottom});
         ok = &strip->Add<Button>({.bounds = {305, 7, 80, 26}, .text = "&OK"});
@@ -119,8 +116,7 @@ struct DemoForm {
         tabs = &form.Add<TabControl>(
             {.bounds = {10, 222, 540, 156},
              .tabs = {"General", "Temperature Levels", "Temperature Control"}});
-        generalPageBox =
-            &tabs->Page(0)->Add<Edit>({.bounds = {15, 10, 100, 21}, .text = "page 1"});
+        generalPageBox = &tabs->Page(0)->Add<Edit>({.bounds = {15, 10, 100, 21}, .text = "page 1"});
         inner = &tabs->Page(1)->Add<TabControl>({.bounds = {10, 10, 300, 90},
                                                  .tabs = {"Normal", "Warning", "Critical"},
                                                  .style = TabStyle::FlatButtons});
@@ -497,12 +493,14 @@ TEST_F(DemoFormTest, WhiteFormWithTransparentLinkLabelsOnTopOfOthers) {
     EXPECT_TRUE(lf.lfUnderline);
 
     // The label draws on the form's white, in blue.
-    HDC dc = GetDC(link.Handle());
-    const auto brush = SendMessageA(about.Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                    reinterpret_cast<LPARAM>(link.Handle()));
-    EXPECT_EQ(TRANSPARENT, GetBkMode(dc));
-    EXPECT_EQ(RGB(0, 0, 255), GetTextColor(dc));
-    ReleaseDC(link.Handle(), dc);
+    LRESULT brush = 0;
+    {
+        const ScopedWindowDc dc(link.Handle());
+        brush = SendMessageA(about.Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.Get()),
+                             reinterpret_cast<LPARAM>(link.Handle()));
+        EXPECT_EQ(TRANSPARENT, GetBkMode(dc.Get()));
+        EXPECT_EQ(RGB(0, 0, 255), GetTextColor(dc.Get()));
+    }
     LOGBRUSH lb{};
     GetObjectA(reinterpret_cast<HBRUSH>(brush), sizeof(lb), &lb);
     EXPECT_EQ(RGB(255, 255, 255), lb.lbColor);
