@@ -10,6 +10,7 @@
 #include "toolkit/toolkit_win.h"
 
 #include "fake_profile.h"
+#include "recording_engine.h"
 #include "test_env.h"
 #include "toolkit_fakes.h"
 #include "toolkit_wait_win.h"
@@ -20,28 +21,10 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
-#include <mutex>
 #include <thread>
 
 namespace korvane {
 namespace {
-
-class RecordingEngine final : public PowerOffEngine {
-  public:
-    bool HibernateAvailable() const override { return true; }
-    bool PowerOff(int32_t method) override {
-        std::lock_guard<std::mutex> lock(mutex);
-        methods.push_back(method);
-        return accepts;
-    }
-    std::vector<int32_t> Methods() {
-        std::lock_guard<std::mutex> lock(mutex);
-        return methods;
-    }
-    std::mutex mutex;
-    std::vector<int32_t> methods;
-    std::atomic<bool> accepts{true};
-};
 
 // The program file holds the window's icon and picture.
 struct ProgramResources {
@@ -105,7 +88,7 @@ class HibernateFormTest : public ::testing::Test {
     AppWindow window;
     Win32Toolkit toolkit{window};
     test::FakeAppServices app;
-    RecordingEngine engine;
+    test::RecordingEngine engine;
     ProgramResources resources;
     int resets = 0;
     std::unique_ptr<THibernateForm> form;
