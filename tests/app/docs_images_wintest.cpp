@@ -355,7 +355,7 @@ class RunningProgram {
         if (!test::PumpUntil([] { return test::DebugLogHas(test::kInitializationFinished); },
                              kStartTimeoutMs))
             return;
-        window_ = test::MainWindowOf(process_.info.dwProcessId);
+        window_ = test::MainWindowOf(process_.Id());
     }
     ~RunningProgram() {
         if (window_ != nullptr) {
@@ -367,7 +367,7 @@ class RunningProgram {
     RunningProgram& operator=(const RunningProgram&) = delete;
 
     HWND window() const { return window_; }
-    DWORD pid() const { return process_.info.dwProcessId; }
+    DWORD pid() const { return process_.Id(); }
     TrayIconIdentity Icon(uint32_t n) const {
         return TrayIconIdentity{reinterpret_cast<uintptr_t>(window_), n};
     }
