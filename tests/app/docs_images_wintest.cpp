@@ -3,6 +3,7 @@
 // window. Each lands in <build dir>\docs-images\ (scripts/docs-images copies them into docs/),
 // and each is checked for what it must show before it is kept.
 #include "app_program_win.h"
+#include "gdi_win.h"
 #include "monitor_shell_win.h"
 #include "png_writer.h"
 #include "test_env.h"
@@ -57,32 +58,13 @@ Picture CaptureScreen(const RECT& r) {
     const int height = r.bottom - r.top;
     if (width <= 0 || height <= 0)
         return picture;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height; // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    picture.pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
-    if (GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), picture.pixels.data(), &info,
-                  DIB_RGB_COLORS)) {
+    picture.pixels = test::ScreenPixels(r.left, r.top, width, height);
+    if (!picture.pixels.empty()) {
         picture.width = width;
         picture.height = height;
         for (uint32_t& p : picture.pixels)
             p &= 0x00FFFFFFu;
-    } else {
-        picture.pixels.clear();
     }
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return picture;
 }
 
@@ -107,35 +89,25 @@ Picture CaptureWindow(HWND window) {
     const int dx = client.left - outer.left;
     const int dy = client.top - outer.top;
     if (dx > 0 || dy > 0) {
-        HDC screen = GetDC(nullptr);
-        HDC memory = CreateCompatibleDC(screen);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        RECT all{0, 0, width, height};
-        FillRect(memory, &all, GetSysColorBrush(COLOR_BTNFACE));
-        DrawEdge(memory, &all, EDGE_RAISED, BF_RECT);
-        const int caption = GetSystemMetrics(SM_CYCAPTION) - 1;
-        if (dy - dx >= caption) {
-            RECT bar{dx, dy - caption - 1, width - dx, dy - 1};
-            DrawCaption(window, memory, &bar, DC_ACTIVE | DC_TEXT | DC_ICON | DC_GRADIENT);
+        const test::WindowDc screen;
+        test::ScopedMemoryDc memory(CreateCompatibleDC(screen.Get()));
+        ScopedGdiObject bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
+        {
+            const test::Selected into(memory.Get(), bitmap.Get());
+            RECT all{0, 0, width, height};
+            FillRect(memory.Get(), &all, GetSysColorBrush(COLOR_BTNFACE));
+            DrawEdge(memory.Get(), &all, EDGE_RAISED, BF_RECT);
+            const int caption = GetSystemMetrics(SM_CYCAPTION) - 1;
+            if (dy - dx >= caption) {
+                RECT bar{dx, dy - caption - 1, width - dx, dy - 1};
+                DrawCaption(window, memory.Get(), &bar,
+                            DC_ACTIVE | DC_TEXT | DC_ICON | DC_GRADIENT);
+            }
         }
-        SelectObject(memory, old);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        std::vector<uint32_t> frame(picture.pixels.size());
-        if (GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), frame.data(), &info,
-                      DIB_RGB_COLORS)) {
-            for (size_t i = 0; i < frame.size(); ++i)
-                picture.pixels[i] = frame[i] & 0x00FFFFFFu;
-        }
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
+        const std::vector<uint32_t> frame =
+            test::BitmapPixels(memory.Get(), static_cast<HBITMAP>(bitmap.Get()), width, height);
+        for (size_t i = 0; i < frame.size(); ++i)
+            picture.pixels[i] = frame[i] & 0x00FFFFFFu;
     }
     for (int y = 0; y < inside.height && dy + y < height; ++y)
         for (int x = 0; x < inside.width && dx + x < width; ++x)

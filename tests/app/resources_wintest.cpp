@@ -1,6 +1,8 @@
 // The resources linked into the built KorvaneMonitor.exe: pictures of the right sizes and
 // transparent colour, the cursor and the manifest.
-#include "test_env.h"
+#include "app_program_win.h"
+#include "gdi_win.h"
+#include "toolkit/handles_win.h"
 #include "toolkit/win32.h"
 
 #include <gtest/gtest.h>
@@ -11,39 +13,23 @@
 namespace korvane {
 namespace {
 
-struct Module {
-    HMODULE handle = nullptr;
-    ~Module() {
-        if (handle)
-            FreeLibrary(handle);
-    }
-};
-
 SIZE BitmapSize(HMODULE module, const char* name) {
     SIZE size{};
-    HBITMAP bitmap =
-        static_cast<HBITMAP>(LoadImageA(module, name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    const ScopedGdiObject bitmap(LoadImageA(module, name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
     BITMAP info{};
-    if (bitmap && GetObjectA(bitmap, sizeof(info), &info))
+    if (bitmap && GetObjectA(bitmap.Get(), sizeof(info), &info))
         size = {info.bmWidth, info.bmHeight};
-    if (bitmap)
-        DeleteObject(bitmap);
     return size;
 }
 
 // The colour of one pixel of a bitmap resource, 0x00BBGGRR; CLR_INVALID when it cannot be read.
 COLORREF BitmapPixel(HMODULE module, const char* name, int x, int y) {
-    HBITMAP bitmap =
-        static_cast<HBITMAP>(LoadImageA(module, name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    const ScopedGdiObject bitmap(LoadImageA(module, name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
     if (!bitmap)
         return CLR_INVALID;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    const COLORREF colour = GetPixel(dc, x, y);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
-    return colour;
+    const test::ScopedMemoryDc dc(CreateCompatibleDC(nullptr));
+    const test::Selected into(dc.Get(), bitmap.Get());
+    return GetPixel(dc.Get(), x, y);
 }
 
 bool IconOfSize(HMODULE module, const char* name, UINT type, int edge) {
@@ -52,13 +38,10 @@ bool IconOfSize(HMODULE module, const char* name, UINT type, int edge) {
         return false;
     ICONINFO info{};
     bool ok = GetIconInfo(static_cast<HICON>(image), &info) != FALSE;
+    const ScopedGdiObject maskBitmap(info.hbmMask), colorBitmap(info.hbmColor);
     BITMAP mask{};
     if (ok)
         ok = GetObjectA(info.hbmMask, sizeof(mask), &mask) && mask.bmWidth == edge;
-    if (info.hbmMask)
-        DeleteObject(info.hbmMask);
-    if (info.hbmColor)
-        DeleteObject(info.hbmColor);
     type == IMAGE_CURSOR ? DestroyCursor(static_cast<HCURSOR>(image))
                          : DestroyIcon(static_cast<HICON>(image));
     return ok;
@@ -67,11 +50,9 @@ bool IconOfSize(HMODULE module, const char* name, UINT type, int edge) {
 TEST(ProgramResources, PicturesCursorAndManifest) {
     const char* build = std::getenv("KORVANE_BUILD_DIR");
     ASSERT_NE(nullptr, build);
-    const std::string exe = test::JoinPath(test::JoinPath(build, "release"), "KorvaneMonitor.exe");
-    Module module;
-    module.handle = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(nullptr, module.handle) << exe;
-    HMODULE m = module.handle;
+    const test::ProgramResources resources;
+    ASSERT_NE(nullptr, resources.Get()) << test::BuiltProgram("release");
+    HMODULE m = resources.Get();
 
     EXPECT_TRUE(IconOfSize(m, "MAINICON", IMAGE_ICON, 32));
     EXPECT_TRUE(IconOfSize(m, "MAINICON", IMAGE_ICON, 16));

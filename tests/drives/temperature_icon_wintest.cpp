@@ -1,6 +1,7 @@
 // The GDI-built indicator icon read back pixel by pixel and compared with the computed pixels;
 // PNGs of a few states are left in the build tree's test-tmp/drives-icons for a person to look at.
 #include "drives/temperature_icon_win.h"
+#include "gdi_win.h"
 #include "png_writer.h"
 #include "test_env.h"
 
@@ -23,7 +24,8 @@ ReadBack ReadIcon(HICON icon) {
     if (!GetIconInfo(icon, &info)) {
         return result;
     }
-    HDC screen = GetDC(nullptr);
+    const ScopedGdiObject color(info.hbmColor), mask(info.hbmMask);
+    const test::WindowDc screen;
     BITMAPINFO colorInfo{};
     colorInfo.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     colorInfo.bmiHeader.biWidth = kIconSize;
@@ -31,19 +33,17 @@ ReadBack ReadIcon(HICON icon) {
     colorInfo.bmiHeader.biPlanes = 1;
     colorInfo.bmiHeader.biBitCount = 32;
     colorInfo.bmiHeader.biCompression = BI_RGB;
-    const int colorRows = GetDIBits(screen, info.hbmColor, 0, kIconSize, result.pixels.color.data(),
-                                    &colorInfo, DIB_RGB_COLORS);
+    const int colorRows = GetDIBits(screen.Get(), info.hbmColor, 0, kIconSize,
+                                    result.pixels.color.data(), &colorInfo, DIB_RGB_COLORS);
     struct {
         BITMAPINFOHEADER header;
         RGBQUAD colors[2];
     } maskInfo{};
     maskInfo.header = colorInfo.bmiHeader;
     maskInfo.header.biBitCount = 1;
-    const int maskRows = GetDIBits(screen, info.hbmMask, 0, kIconSize, result.pixels.mask.data(),
-                                   reinterpret_cast<BITMAPINFO*>(&maskInfo), DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
+    const int maskRows =
+        GetDIBits(screen.Get(), info.hbmMask, 0, kIconSize, result.pixels.mask.data(),
+                  reinterpret_cast<BITMAPINFO*>(&maskInfo), DIB_RGB_COLORS);
     result.ok = colorRows == kIconSize && maskRows == kIconSize;
     return result;
 }
@@ -76,10 +76,10 @@ TEST(TemperatureIconGdi, ReadsBackExactlyTheComputedPixels) {
     };
     const std::string folder = test::FreshTempDir("drives-icons");
     for (const State& s : states) {
-        HICON icon = MakeTemperatureIcon(s.value, s.background, s.text);
-        ASSERT_NE(nullptr, icon) << s.name;
-        const ReadBack back = ReadIcon(icon);
-        DestroyIcon(icon);
+        ScopedIcon icon(MakeTemperatureIcon(s.value, s.background, s.text));
+        ASSERT_NE(nullptr, icon.Get()) << s.name;
+        const ReadBack back = ReadIcon(icon.Get());
+        icon.Reset();
         ASSERT_TRUE(back.ok) << s.name;
 
         const IconPixels expected = ComputeTemperatureIcon(s.value, s.background, s.text);

@@ -1,6 +1,7 @@
 // The UI test driver.
 #include "ui_driver_win.h"
 
+#include "gdi_win.h"
 #include "png_writer.h"
 #include "test_env.h"
 
@@ -57,34 +58,10 @@ LPARAM PointParam(int x, int y) {
 }
 
 std::vector<uint32_t> CaptureScreen(int left, int top, int width, int height) {
-    std::vector<uint32_t> pixels;
-    HDC screen = GetDC(nullptr);
-    if (screen == nullptr) {
-        return pixels;
-    }
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height; // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
-    if (!GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info,
-                   DIB_RGB_COLORS)) {
-        pixels.clear();
-    }
+    std::vector<uint32_t> pixels = ScreenPixels(left, top, width, height);
     for (uint32_t& p : pixels) {
         p |= 0xFF000000u; // 0x00RRGGBB from the DIB, opaque
     }
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return pixels;
 }
 

@@ -1,6 +1,7 @@
 // The about window under Wine: its parts and texts, centring, keys, links and hiding.
 #include "ui/about_form_win.h"
 
+#include "gdi_win.h"
 #include "recording_shell.h"
 #include "ui_driver_win.h"
 
@@ -61,14 +62,13 @@ class AboutWindow : public ::testing::Test {
     static int CountPixels(HWND child, const std::function<bool(COLORREF)>& match) {
         RECT r{};
         GetClientRect(child, &r);
-        HDC dc = GetDC(child);
+        const test::WindowDc dc(child);
         int count = 0;
         for (int y = 0; y < r.bottom; ++y) {
             for (int x = 0; x < r.right; ++x) {
-                count += match(GetPixel(dc, x, y)) ? 1 : 0;
+                count += match(GetPixel(dc.Get(), x, y)) ? 1 : 0;
             }
         }
-        ReleaseDC(child, dc);
         return count;
     }
 
