@@ -303,15 +303,7 @@ HWND VisibleBalloon() {
     return nullptr;
 }
 
-// The sim build copied into a program folder of its own, with simulation.ini beside it.
-std::string SimProgramIn(const std::string& name, const std::string& simulation) {
-    const std::string folder = test::FreshTempDir(name);
-    const std::string exe = test::JoinPath(folder, "KorvaneMonitor.exe");
-    if (!CopyFileA(test::BuiltProgram("sim").c_str(), exe.c_str(), FALSE))
-        return {};
-    test::WriteFileBytes(test::JoinPath(folder, "simulation.ini"), simulation);
-    return exe;
-}
+using test::SimProgramIn;
 
 std::string Disk(int drive, const std::string& model, int temperature) {
     return "[PhysicalDrive" + std::to_string(drive) + "]\r\nModel=" + model +

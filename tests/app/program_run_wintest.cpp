@@ -69,15 +69,7 @@ constexpr const char* kTwoDisks = "[PhysicalDrive0]\r\n"
                                   "Sectors=488397168\r\n"
                                   "Temperature=55\r\n";
 
-// The sim build copied into a program folder of its own, with simulation.ini beside it.
-std::string SimProgramIn(const std::string& name, const std::string& simulation) {
-    const std::string folder = test::FreshTempDir(name);
-    const std::string exe = test::JoinPath(folder, "KorvaneMonitor.exe");
-    if (!CopyFileA(test::BuiltProgram("sim").c_str(), exe.c_str(), FALSE))
-        return {};
-    test::WriteFileBytes(test::JoinPath(folder, "simulation.ini"), simulation);
-    return exe;
-}
+using test::SimProgramIn;
 
 TEST(SimProgramRun, MonitorsItsDisksAndEndsFromTheDiskMenu) {
     test::CleanDataFolder clean;

@@ -27,6 +27,15 @@ std::string BuiltProgram(const std::string& dir) {
     return JoinPath(JoinPath(build, dir), "KorvaneMonitor.exe");
 }
 
+std::string SimProgramIn(const std::string& name, const std::string& simulation) {
+    const std::string folder = FreshTempDir(name);
+    const std::string exe = JoinPath(folder, "KorvaneMonitor.exe");
+    if (!CopyFileA(BuiltProgram("sim").c_str(), exe.c_str(), FALSE))
+        return {};
+    WriteFileBytes(JoinPath(folder, "simulation.ini"), simulation);
+    return exe;
+}
+
 ProgramResources::ProgramResources() {
     const std::string exe = BuiltProgram("release");
     if (!exe.empty())

@@ -28,6 +28,10 @@ struct CleanDataFolder {
 // A built program: KORVANE_BUILD_DIR + "\" + dir + "\KorvaneMonitor.exe" (empty without it).
 std::string BuiltProgram(const std::string& dir);
 
+// The sim build copied into a fresh temp folder `name`, with simulation.ini beside it; the copy's
+// path (empty when it cannot be copied).
+std::string SimProgramIn(const std::string& name, const std::string& simulation);
+
 // The release build's KorvaneMonitor.exe loaded as a data file, for the icons and pictures its
 // windows load (null without the build folder).
 struct ProgramResources {

@@ -230,11 +230,7 @@ int TabCount(HWND tab) {
     return static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
 }
 
-std::string TreeSelectionText(HWND tree) {
-    HTREEITEM item = TreeView_GetSelection(tree);
-    if (item == nullptr) {
-        return {};
-    }
+std::string TreeItemText(HWND tree, HTREEITEM item) {
     char buffer[260] = {};
     TVITEMA tv{};
     tv.mask = TVIF_TEXT;
@@ -243,6 +239,14 @@ std::string TreeSelectionText(HWND tree) {
     tv.cchTextMax = sizeof(buffer);
     SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
     return tv.pszText != nullptr ? std::string(tv.pszText) : std::string();
+}
+
+std::string TreeSelectionText(HWND tree) {
+    HTREEITEM item = TreeView_GetSelection(tree);
+    if (item == nullptr) {
+        return {};
+    }
+    return TreeItemText(tree, item);
 }
 
 HWND Focus() {

@@ -106,14 +106,7 @@ class SettingsWindow : public ::testing::Test {
             HTREEITEM item = pending.back();
             pending.pop_back();
             for (; item != nullptr; item = TreeView_GetNextSibling(Tree(), item)) {
-                char buffer[260] = {};
-                TVITEMA tv{};
-                tv.mask = TVIF_TEXT;
-                tv.hItem = item;
-                tv.pszText = buffer;
-                tv.cchTextMax = sizeof(buffer);
-                SendMessageA(Tree(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
-                if (text == buffer)
+                if (ui::TreeItemText(Tree(), item) == text)
                     return item;
                 if (HTREEITEM child = TreeView_GetChild(Tree(), item))
                     pending.push_back(child);
