@@ -8,6 +8,7 @@
 #include "executor_fakes.h"
 #include "monitor_rig.h"
 #include "test_env.h"
+#include "text_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -66,26 +67,14 @@ class ExecutorTest : public ::testing::Test {
                               actions & kActionShowMessage, limit);
     }
     std::vector<std::string> RawDebugLines() const {
-        std::vector<std::string> lines;
-        const std::string bytes = test::ReadFileBytes(rig->dir + "/debug.log");
-        size_t start = 0;
-        while (start < bytes.size()) {
-            size_t end = bytes.find("\r\n", start);
-            if (end == std::string::npos)
-                end = bytes.size();
-            lines.push_back(bytes.substr(start, end - start));
-            start = end + 2;
-        }
-        return lines;
+        return test::ReadLines(rig->dir + "/debug.log");
     }
     // The executor's lines: level field and message, after the disks' own lines.
     std::vector<std::string> NewLines() const {
         std::vector<std::string> result;
         const auto lines = RawDebugLines();
-        for (size_t i = debugLinesBefore; i < lines.size(); ++i) {
-            const size_t close = lines[i].find("] ");
-            result.push_back(lines[i].substr(close + 2));
-        }
+        for (size_t i = debugLinesBefore; i < lines.size(); ++i)
+            result.push_back(test::AfterStamp(lines[i]));
         return result;
     }
     std::string SoundFile(const std::string& name) {

@@ -18,14 +18,17 @@
 #include "toolkit/worker_thread_win.h"
 #include "ui/hibernate_form_win.h"
 
+#include "app_program_win.h"
+#include "data_folder_rig_win.h"
 #include "drives/indicator_icons_win.h"
 #include "executor_fakes.h"
-#include "fake_profile.h"
-#include "monitor_fakes.h"
+#include "fake_os_version.h"
 #include "monitor_shell_win.h"
+#include "recording_engine.h"
 #include "settings/profile_win.h"
 #include "sim_sectors.h"
 #include "test_env.h"
+#include "text_lines.h"
 #include "toolkit/clock_win.h"
 #include "toolkit/files_win.h"
 #include "toolkit/os_version_win.h"
@@ -38,7 +41,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
-#include <cstdlib>
 #include <mutex>
 
 namespace korvane {
@@ -111,29 +113,6 @@ class HeldOpen final : public IPowerOffCountdown {
     std::atomic<bool> shown{false};
 };
 
-class RecordingEngine final : public PowerOffEngine {
-  public:
-    bool HibernateAvailable() const override { return true; }
-    bool PowerOff(int32_t) override { return ++calls, true; }
-    std::atomic<int> calls{0};
-};
-
-// The program file holds the countdown window's icon and picture.
-struct ProgramResources {
-    ProgramResources() {
-        if (const char* build = std::getenv("KORVANE_BUILD_DIR")) {
-            const std::string exe =
-                test::JoinPath(test::JoinPath(build, "release"), "KorvaneMonitor.exe");
-            module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        }
-    }
-    ~ProgramResources() {
-        if (module)
-            FreeLibrary(module);
-    }
-    HMODULE module = nullptr;
-};
-
 // A silent PCM wave file of `seconds` seconds at CD quality, as alarm sounds usually are.
 void WriteSilentWave(const std::string& path, uint32_t seconds) {
     constexpr uint32_t kRate = 44100, kBlock = 4; // 16-bit stereo
@@ -163,8 +142,9 @@ void WriteSilentWave(const std::string& path, uint32_t seconds) {
     test::WriteFileBytes(path, bytes);
 }
 
-class ExecutorWine : public ::testing::Test {
+class ExecutorWine : public ::testing::Test, protected test::LoggedDataFolder {
   protected:
+    ExecutorWine() : LoggedDataFolder("executor_wine") {}
     void SetUp() override {
         options.GetDriveSection("COMMON").WriteInteger(key::ShowDriveTempInTray.name, 1);
         test::WriteSimulationIni(dir, "[PhysicalDrive0]\nModel=SIM DISK 80\nSectors=156301488\n"
@@ -200,17 +180,10 @@ class ExecutorWine : public ::testing::Test {
     }
     std::vector<std::string> DebugMessages() const {
         std::vector<std::string> result;
-        const std::string bytes = test::ReadFileBytes(dir + "\\debug.log");
-        size_t start = 0;
-        while (start < bytes.size()) {
-            size_t end = bytes.find("\r\n", start);
-            if (end == std::string::npos)
-                end = bytes.size();
-            const std::string line = bytes.substr(start, end - start);
-            const size_t close = line.find("] ");
-            if (close != std::string::npos && line.size() > close + 12)
-                result.push_back(line.substr(close + 12)); // after the level field
-            start = end + 2;
+        for (const std::string& line : test::ReadLines(dir + "\\debug.log")) {
+            std::string message = test::DebugMessage(line);
+            if (!message.empty())
+                result.push_back(std::move(message));
         }
         return result;
     }
@@ -222,17 +195,6 @@ class ExecutorWine : public ::testing::Test {
         return test::PumpUntil(done, timeoutMs, [&] { return window.ProcessOneMessage(); });
     }
 
-    std::string dir = test::FreshTempDir("executor_wine");
-    std::unique_ptr<ProfilePort> profile = CreateWin32Profile();
-    std::unique_ptr<FileSystem> files = CreateWin32FileSystem();
-    std::unique_ptr<Clock> clock = CreateSystemClock();
-    test::FakeRegistry registry;
-    TOptions options{
-        TOptionsEnvironment{*profile, registry, *files, "C:\\K\\KorvaneMonitor.exe", "C:\\K\\"},
-        dir + "\\Korvn.ini"};
-    bool logsFolder = files->CreateFolder(dir + "\\logs"); // the logger expects it
-    std::unique_ptr<TLogger> logger =
-        std::make_unique<TLogger>(*files, *clock, options, dir + "\\");
     AppWindow window;
     Win32Toolkit toolkit{window};
     WatchedToolkit watched{toolkit};
@@ -344,12 +306,12 @@ TEST_F(ExecutorWine, DestroyedWhileWaitingForAStartedProgramItEndsAtOnce) {
 
 TEST_F(ExecutorWine, DestroyedWhileTheCountdownIsShownItHidesItAndNothingPowersOff) {
     TDrive& disk = *drives->GetDrive(0);
-    ProgramResources resources;
-    ASSERT_NE(nullptr, resources.module);
-    RecordingEngine engine;
+    test::ProgramResources resources; // the countdown window's icon and picture
+    ASSERT_NE(nullptr, resources.Get());
+    test::RecordingEngine engine;
     test::FakeAppServices app;
     THibernateForm form(CountdownDeps{toolkit, engine, *logger, options, app, [] {}}, window,
-                        resources.module);
+                        resources.Get());
     Executor(&form);
     executor->QueueAction(2, disk, 0, "", "", true, false, false, false, 60);
     executor->QueueAction(1, disk, 0, "", "", false, false, false, true, 50);
@@ -360,7 +322,7 @@ TEST_F(ExecutorWine, DestroyedWhileTheCountdownIsShownItHidesItAndNothingPowersO
     EXPECT_FALSE(form.Logic().Counting());
     // Ticks still queued arrive now; none powers off, and the waiting record never runs.
     Pump([] { return false; }, 1500);
-    EXPECT_EQ(0, engine.calls.load());
+    EXPECT_TRUE(engine.Methods().empty());
     EXPECT_TRUE(shell.sent.empty());
 }
 

@@ -2,6 +2,7 @@
 #include "actions/hibernate_form_logic.h"
 
 #include "monitor_rig.h"
+#include "recording_engine.h"
 #include "settings/keys.h"
 
 #include <gtest/gtest.h>
@@ -11,18 +12,6 @@
 
 namespace korvane {
 namespace {
-
-class RecordingEngine final : public PowerOffEngine {
-  public:
-    bool HibernateAvailable() const override { return hibernate; }
-    bool PowerOff(int32_t method) override {
-        methods.push_back(method);
-        return accepts;
-    }
-    bool hibernate = true;
-    bool accepts = true;
-    std::vector<int32_t> methods;
-};
 
 // A window that hides when its posted close request is processed, as the real one does.
 class FakeView final : public CountdownView {
@@ -87,7 +76,7 @@ struct Bench {
         return lines;
     }
     test::MonitorRig rig;
-    RecordingEngine engine;
+    test::RecordingEngine engine;
     FakeView view;
     int resets = 0;
     std::unique_ptr<HibernateCountdown> countdown;
@@ -140,11 +129,11 @@ TEST(HibernateCountdown, CountsDownThenShutsDownOnThe21stTick) {
     EXPECT_EQ("Shutdown (19) ", captions.front());
     EXPECT_EQ("Shutdown (1) ", captions[18]);
     EXPECT_EQ("Shutdown", captions[19]); // due: the plain name again
-    EXPECT_TRUE(b.engine.methods.empty());
+    EXPECT_TRUE(b.engine.Methods().empty());
     EXPECT_TRUE(b.view.shown);
 
     b.timer->Fire();
-    EXPECT_EQ(std::vector<int32_t>{0}, b.engine.methods);
+    EXPECT_EQ(std::vector<int32_t>{0}, b.engine.Methods());
     EXPECT_FALSE(b.timer->Enabled());
     EXPECT_FALSE(b.view.shown); // the close request was processed before the power-off
     EXPECT_TRUE(b.countdown->PowerOffSucceeded());
@@ -163,7 +152,7 @@ TEST(HibernateCountdown, CancelStopsEverythingAndLogsOnce) {
     EXPECT_FALSE(b.timer->Enabled());
     b.view.ProcessOneMessage(); // the posted close request arrives
     EXPECT_FALSE(b.view.shown);
-    EXPECT_TRUE(b.engine.methods.empty());
+    EXPECT_TRUE(b.engine.Methods().empty());
     EXPECT_FALSE(b.countdown->PowerOffSucceeded());
     EXPECT_EQ(std::vector<std::string>{"POWEROFF: Canceled by user"}, b.PowerOffLines());
     EXPECT_EQ(1, b.rig.app.trims);
@@ -176,16 +165,16 @@ TEST(HibernateCountdown, KeysOnTheButtons) {
     b.countdown->KeyOnButton(true, 'A');
     EXPECT_TRUE(b.timer->Enabled());
     b.countdown->KeyOnButton(false, 27); // Escape on the power-off button cancels
-    EXPECT_TRUE(b.engine.methods.empty());
+    EXPECT_TRUE(b.engine.Methods().empty());
     EXPECT_FALSE(b.timer->Enabled());
 
     b.countdown->ShowCountdown("Disk", 20, 60, 55, 0);
     b.countdown->KeyOnButton(true, 13); // Enter on Cancel cancels
-    EXPECT_TRUE(b.engine.methods.empty());
+    EXPECT_TRUE(b.engine.Methods().empty());
 
     b.countdown->ShowCountdown("Disk", 20, 60, 55, 0);
     b.countdown->KeyOnButton(false, 13); // Enter on the focused power-off button: at once
-    EXPECT_EQ(std::vector<int32_t>{0}, b.engine.methods);
+    EXPECT_EQ(std::vector<int32_t>{0}, b.engine.Methods());
     EXPECT_EQ((std::vector<std::string>{"POWEROFF: Canceled by user", "POWEROFF: Canceled by user",
                                         "POWEROFF: try to shutdown", "POWEROFF: shutdown"}),
               b.PowerOffLines());
@@ -201,7 +190,7 @@ TEST(HibernateCountdown, ChangingToHibernateKeepsTheSecondsAndEndsInAHibernate) 
     EXPECT_EQ("Hibernate (15) ", b.view.caption);
     for (int i = 0; i < 16; ++i)
         b.timer->Fire();
-    EXPECT_EQ(std::vector<int32_t>{1}, b.engine.methods);
+    EXPECT_EQ(std::vector<int32_t>{1}, b.engine.Methods());
     EXPECT_EQ(1, b.resets); // disks back to normal before the machine sleeps
     EXPECT_EQ((std::vector<std::string>{"POWEROFF: try to hibernate", "POWEROFF: hibernate"}),
               b.PowerOffLines());
@@ -216,7 +205,7 @@ TEST(HibernateCountdown, FailuresAreLoggedAndShownOnceWithoutFallback) {
     EXPECT_EQ(1, b.view.failureBoxes);
     b.countdown->ShowCountdown("Disk", 20, 60, 55, 1);
     b.countdown->PowerOffNow();
-    EXPECT_EQ((std::vector<int32_t>{0, 1}), b.engine.methods); // no shutdown after the hibernate
+    EXPECT_EQ((std::vector<int32_t>{0, 1}), b.engine.Methods()); // no shutdown after the hibernate
     EXPECT_EQ(2, b.view.failureBoxes);
     EXPECT_EQ(
         (std::vector<std::string>{"POWEROFF: try to shutdown", "POWEROFF: shutdown failed",
@@ -235,7 +224,7 @@ TEST(HibernateCountdown, WithoutHibernateAMethod1RecordPowersNothingOff) {
     for (int i = 0; i < 21; ++i)
         b.timer->Fire();
     EXPECT_FALSE(b.timer->Enabled());
-    EXPECT_TRUE(b.engine.methods.empty());
+    EXPECT_TRUE(b.engine.Methods().empty());
     EXPECT_TRUE(b.PowerOffLines().empty());
     EXPECT_FALSE(b.countdown->PowerOffSucceeded());
 }
@@ -252,7 +241,7 @@ TEST(HibernateCountdown, TheCloseBoxHidesButTheCountdownGoesOn) {
     EXPECT_TRUE(b.PowerOffLines().empty());
     for (int i = 0; i < 4; ++i)
         b.timer->Fire();
-    EXPECT_EQ(std::vector<int32_t>{0}, b.engine.methods);
+    EXPECT_EQ(std::vector<int32_t>{0}, b.engine.Methods());
 }
 
 TEST(HibernateCountdown, WaitUntilClosedEndsOnceHiddenOrStoppedAndStepsNoMessages) {
@@ -293,7 +282,7 @@ TEST(HibernateCountdown, DismissHidesAtOnceAndNoLaterTickPowersOff) {
     // Ticks already queued when the timer stopped still arrive; the countdown was due.
     for (int i = 0; i < 3; ++i)
         b.timer->Fire();
-    EXPECT_TRUE(b.engine.methods.empty());
+    EXPECT_TRUE(b.engine.Methods().empty());
     EXPECT_TRUE(b.PowerOffLines().empty());
     EXPECT_FALSE(b.countdown->PowerOffSucceeded());
 
@@ -301,11 +290,11 @@ TEST(HibernateCountdown, DismissHidesAtOnceAndNoLaterTickPowersOff) {
     b.countdown->ShowCountdown("Disk", 0, 60, 55, 0);
     b.countdown->CancelPowerOff();
     b.timer->Fire();
-    EXPECT_TRUE(b.engine.methods.empty());
+    EXPECT_TRUE(b.engine.Methods().empty());
     // A dismissed countdown may be shown again and runs as before.
     b.countdown->ShowCountdown("Disk", 0, 60, 55, 0);
     b.timer->Fire();
-    EXPECT_EQ(std::vector<int32_t>{0}, b.engine.methods);
+    EXPECT_EQ(std::vector<int32_t>{0}, b.engine.Methods());
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // TSystemShutdown over a recording power port: the hibernate decision and the steps of each method.
 #include "actions/shutdown.h"
 
-#include "monitor_fakes.h"
+#include "fake_os_version.h"
 
 #include <gtest/gtest.h>
 

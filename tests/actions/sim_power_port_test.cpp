@@ -3,6 +3,7 @@
 #include "actions/shutdown.h"
 #include "actions/sim/sim_power_port.h"
 
+#include "fake_os_version.h"
 #include "fake_profile.h"
 #include "test_env.h"
 
@@ -11,11 +12,6 @@
 namespace korvane {
 namespace {
 
-class StaticOs final : public OsVersionPort {
-  public:
-    OsVersionInfo Read() const override { return {5, 1, 2600, kPlatformWin32Nt, ""}; }
-};
-
 class SimPowerPortTest : public ::testing::Test {
   protected:
     std::string dir = test::FreshTempDir("sim_power_port");
@@ -23,7 +19,7 @@ class SimPowerPortTest : public ::testing::Test {
     std::string log = test::JoinPath(dir, "power.log");
     test::FixedClock clock{LocalTime{2026, 12, 8, 7, 5, 9, 0}};
     sim::SimPowerPort port{ini, log, clock};
-    StaticOs os;
+    test::FixedOsVersion os{kPlatformWin32Nt, 5, 1, 2600};
 };
 
 TEST_F(SimPowerPortTest, WithoutAPowerSectionBothMethodsAreOfferedAndAccepted) {

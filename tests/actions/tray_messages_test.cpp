@@ -1,6 +1,7 @@
 // TTrayMessages: the balloon pair or the message box, decided by the OS version.
 #include "actions/tray_messages.h"
 
+#include "fake_os_version.h"
 #include "monitor_fakes.h"
 #include "toolkit_fakes.h"
 

@@ -4,7 +4,7 @@
 #include "actions/tray_shell_win.h"
 #include "toolkit/tray_icon_win.h"
 
-#include "monitor_fakes.h"
+#include "fake_os_version.h"
 #include "monitor_shell_win.h"
 #include "toolkit/os_version_win.h"
 #include "toolkit_wait_win.h"

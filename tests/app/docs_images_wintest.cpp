@@ -3,6 +3,7 @@
 // window. Each lands in <build dir>\docs-images\ (scripts/docs-images copies them into docs/),
 // and each is checked for what it must show before it is kept.
 #include "app_program_win.h"
+#include "gdi_win.h"
 #include "monitor_shell_win.h"
 #include "png_writer.h"
 #include "test_env.h"
@@ -58,29 +59,12 @@ Picture CaptureScreen(const RECT& r) {
     const int height = r.bottom - r.top;
     if (width <= 0 || height <= 0)
         return picture;
-    const ScopedWindowDc screen(nullptr);
-    const ScopedMemoryDc memory(CreateCompatibleDC(screen.Get()));
-    const ScopedBitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
-    {
-        const ScopedSelection selection(memory.Get(), bitmap.Get());
-        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), r.left, r.top, SRCCOPY);
-    }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height; // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    picture.pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
-    if (GetDIBits(memory.Get(), bitmap.Get(), 0, static_cast<UINT>(height), picture.pixels.data(),
-                  &info, DIB_RGB_COLORS)) {
+    picture.pixels = test::ScreenPixels(r.left, r.top, width, height);
+    if (!picture.pixels.empty()) {
         picture.width = width;
         picture.height = height;
         for (uint32_t& p : picture.pixels)
             p &= 0x00FFFFFFu;
-    } else {
-        picture.pixels.clear();
     }
     return picture;
 }
@@ -107,8 +91,8 @@ Picture CaptureWindow(HWND window) {
     const int dy = client.top - outer.top;
     if (dx > 0 || dy > 0) {
         const ScopedWindowDc screen(nullptr);
-        const ScopedMemoryDc memory(CreateCompatibleDC(screen.Get()));
-        const ScopedBitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
+        ScopedMemoryDc memory(CreateCompatibleDC(screen.Get()));
+        ScopedBitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
         {
             const ScopedSelection selection(memory.Get(), bitmap.Get());
             RECT all{0, 0, width, height};
@@ -121,19 +105,10 @@ Picture CaptureWindow(HWND window) {
                             DC_ACTIVE | DC_TEXT | DC_ICON | DC_GRADIENT);
             }
         }
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        std::vector<uint32_t> frame(picture.pixels.size());
-        if (GetDIBits(memory.Get(), bitmap.Get(), 0, static_cast<UINT>(height), frame.data(), &info,
-                      DIB_RGB_COLORS)) {
-            for (size_t i = 0; i < frame.size(); ++i)
-                picture.pixels[i] = frame[i] & 0x00FFFFFFu;
-        }
+        const std::vector<uint32_t> frame =
+            test::BitmapPixels(memory.Get(), bitmap.Get(), width, height);
+        for (size_t i = 0; i < frame.size(); ++i)
+            picture.pixels[i] = frame[i] & 0x00FFFFFFu;
     }
     for (int y = 0; y < inside.height && dy + y < height; ++y)
         for (int x = 0; x < inside.width && dx + x < width; ++x)
@@ -329,15 +304,7 @@ HWND VisibleBalloon() {
     return nullptr;
 }
 
-// The sim build copied into a program folder of its own, with simulation.ini beside it.
-std::string SimProgramIn(const std::string& name, const std::string& simulation) {
-    const std::string folder = test::FreshTempDir(name);
-    const std::string exe = test::JoinPath(folder, "KorvaneMonitor.exe");
-    if (!CopyFileA(test::BuiltProgram("sim").c_str(), exe.c_str(), FALSE))
-        return {};
-    test::WriteFileBytes(test::JoinPath(folder, "simulation.ini"), simulation);
-    return exe;
-}
+using test::SimProgramIn;
 
 std::string Disk(int drive, const std::string& model, int temperature) {
     return "[PhysicalDrive" + std::to_string(drive) + "]\r\nModel=" + model +
@@ -353,7 +320,7 @@ class RunningProgram {
         if (!test::PumpUntil([] { return test::DebugLogHas(test::kInitializationFinished); },
                              kStartTimeoutMs))
             return;
-        window_ = test::MainWindowOf(process_.info.dwProcessId);
+        window_ = test::MainWindowOf(process_.Id());
     }
     ~RunningProgram() {
         if (window_ != nullptr) {
@@ -365,7 +332,7 @@ class RunningProgram {
     RunningProgram& operator=(const RunningProgram&) = delete;
 
     HWND window() const { return window_; }
-    DWORD pid() const { return process_.info.dwProcessId; }
+    DWORD pid() const { return process_.Id(); }
     TrayIconIdentity Icon(uint32_t n) const {
         return TrayIconIdentity{reinterpret_cast<uintptr_t>(window_), n};
     }

@@ -23,6 +23,7 @@
 #include "settings/profile_win.h"
 #include "sim_sectors.h"
 #include "test_env.h"
+#include "text_lines.h"
 #include "toolkit/files_win.h"
 #include "toolkit/os_version_win.h"
 #include "toolkit_fakes.h"
@@ -175,24 +176,13 @@ class FaultPorts : public ::testing::Test {
     TDrive& Disk() { return *drives->GetDrive(0); }
     std::string LogPath() { return dir + "\\logs\\" + Disk().LogFileName(); }
     std::string LogBytes() { return test::ReadFileBytes(LogPath()); }
-    std::vector<std::string> DebugLines() {
-        std::vector<std::string> lines;
-        const std::string bytes = test::ReadFileBytes(dir + "\\debug.log");
-        for (size_t start = 0; start < bytes.size();) {
-            size_t end = bytes.find("\r\n", start);
-            if (end == std::string::npos)
-                end = bytes.size();
-            lines.push_back(bytes.substr(start, end - start));
-            start = end + 2;
-        }
-        return lines;
-    }
+    std::vector<std::string> DebugLines() { return test::ReadLines(dir + "\\debug.log"); }
     // The messages of the debug log from line `from` on (time stamp cut off, level kept).
     std::vector<std::string> MessagesFrom(size_t from) {
         std::vector<std::string> lines = DebugLines();
         std::vector<std::string> messages;
         for (size_t i = from; i < lines.size(); ++i)
-            messages.push_back(lines[i].substr(lines[i].find("] ") + 2));
+            messages.push_back(test::AfterStamp(lines[i]));
         return messages;
     }
     bool Pump(const std::function<bool()>& done, DWORD timeoutMs = 30000) {

@@ -2,8 +2,10 @@
 // while it runs, a disk that vanishes between polls. Each time it must go on monitoring, keep
 // what it had written and report only what it reports anyway.
 #include "app_program_win.h"
+#include "file_names_win.h"
 #include "settings/location/data_folder.h"
 #include "test_env.h"
+#include "text_lines.h"
 #include "toolkit/win32.h"
 #include "toolkit_wait_win.h"
 
@@ -63,12 +65,11 @@ class FaultProgram : public ::testing::Test {
     }
     // The disk's temperature log, whatever its capacity text.
     std::string LogPath(const std::string& model) const {
-        WIN32_FIND_DATAA found{};
-        HANDLE search = FindFirstFileA((data + "logs\\" + model + " (*).log").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE)
+        const std::vector<std::string> found =
+            test::FileNames(data + "logs\\" + model + " (*).log");
+        if (found.empty())
             return data + "logs\\" + model + ".missing";
-        FindClose(search);
-        return data + "logs\\" + found.cFileName;
+        return data + "logs\\" + found.front();
     }
     size_t Lines(const std::string& model) const { return test::ReadLines(LogPath(model)).size(); }
     // Waits until the disk's log has `more` lines more than now.
@@ -78,8 +79,8 @@ class FaultProgram : public ::testing::Test {
     }
     // Ends the program as the user does and checks that it ended well, with no box shown.
     void ExitCleanly() {
-        EXPECT_EQ(nullptr, test::DialogOf(program.info.dwProcessId, "Korvane"));
-        const HWND window = test::MainWindowOf(program.info.dwProcessId);
+        EXPECT_EQ(nullptr, test::DialogOf(program.Id(), "Korvane"));
+        const HWND window = test::MainWindowOf(program.Id());
         ASSERT_NE(nullptr, window);
         PostMessageA(window, WM_CLOSE, 0, 0);
         ASSERT_TRUE(program.WaitExit(20000));

@@ -4,10 +4,13 @@
 // The system version is Wine's per-program one; the program reads its disks from simulation.ini
 // beside it and logs every request it sends to requests.log.
 #include "app_program_win.h"
+#include "file_names_win.h"
 #include "monitor_shell_win.h"
+#include "registry_win.h"
 #include "settings/location/data_folder.h"
 #include "sim_sectors.h"
 #include "test_env.h"
+#include "text_lines.h"
 #include "toolkit/win32.h"
 #include "toolkit_wait_win.h"
 #include "tray_tooltips_win.h"
@@ -39,23 +42,10 @@ using test::kInitializationFinished;
 // The Windows version Wine tells every KorvaneMonitor.exe, for as long as the object lives.
 class ReportedVersion {
   public:
-    explicit ReportedVersion(const char* version) {
-        HKEY key = nullptr;
-        ok_ = RegCreateKeyExA(HKEY_CURRENT_USER, kProgramKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                              &key, nullptr) == ERROR_SUCCESS;
-        if (ok_) {
-            ok_ = RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                                 static_cast<DWORD>(strlen(version) + 1)) == ERROR_SUCCESS;
-            RegCloseKey(key);
-        }
-    }
+    explicit ReportedVersion(const char* version)
+        : ok_(test::SetRegistryString(HKEY_CURRENT_USER, kProgramKey, "Version", version)) {}
     ~ReportedVersion() {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kProgramKey, 0, KEY_SET_VALUE, &key) ==
-            ERROR_SUCCESS) {
-            RegDeleteValueA(key, "Version");
-            RegCloseKey(key);
-        }
+        test::DeleteRegistryValue(HKEY_CURRENT_USER, kProgramKey, "Version");
         RegDeleteKeyA(HKEY_CURRENT_USER, kProgramKey); // only when nothing else is in it
     }
     ReportedVersion(const ReportedVersion&) = delete;
@@ -141,7 +131,7 @@ struct ProgramRun {
         if (!program.Start(exe)) {
             return ::testing::AssertionFailure() << "cannot start " << exe;
         }
-        const DWORD pid = program.info.dwProcessId;
+        const DWORD pid = program.Id();
         if (!test::PumpUntil(
                 [&] {
                     box = test::DialogOf(pid, "Korvane");
@@ -179,26 +169,13 @@ std::string ReadThrough(const std::string& display, const std::string& path) {
 std::map<std::string, std::vector<std::string>> TemperatureLogs() {
     std::map<std::string, std::vector<std::string>> logs;
     const std::string folder = test::ProgramDataFolder() + kLogsFolderName;
-    WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((folder + "*.log").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return logs;
-    }
-    do {
-        logs[found.cFileName] = test::ReadLines(folder + found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    for (const std::string& name : test::FileNames(folder + "*.log"))
+        logs[name] = test::ReadLines(folder + name);
     return logs;
 }
 
 size_t TemperatureLogLines(const std::string& name) {
     return test::ReadLines(test::ProgramDataFolder() + kLogsFolderName + name).size();
-}
-
-// A temperature-log line's text after its time stamp.
-std::string LogText(const std::string& line) {
-    const size_t stamp = line.find("] ");
-    return stamp == std::string::npos ? line : line.substr(stamp + 2);
 }
 
 std::string Reading(int celsius) {
@@ -216,7 +193,7 @@ std::string Reading(int celsius) {
         return ::testing::AssertionFailure() << "no line";
     }
     for (const std::string& line : lines) {
-        if (LogText(line) != Reading(celsius)) {
+        if (test::AfterStamp(line) != Reading(celsius)) {
             return ::testing::AssertionFailure() << "line: " << line;
         }
     }
@@ -591,7 +568,7 @@ TEST(ModernDisksSleeping, ASleepingDiskIsNotWokenKeepsItsNumberAndIsReadAgainWhe
             [&] {
                 const auto lines =
                     test::ReadLines(test::ProgramDataFolder() + kLogsFolderName + kSleeperLog);
-                return !lines.empty() && LogText(lines.back()) == Reading(52);
+                return !lines.empty() && test::AfterStamp(lines.back()) == Reading(52);
             },
             kPollTimeoutMs));
         EXPECT_TRUE(
@@ -601,7 +578,7 @@ TEST(ModernDisksSleeping, ASleepingDiskIsNotWokenKeepsItsNumberAndIsReadAgainWhe
                                 ": disk woke up, reading it again"));
         const auto log = test::ReadLines(test::ProgramDataFolder() + kLogsFolderName + kSleeperLog);
         ASSERT_LT(logLines, log.size());
-        EXPECT_EQ(Reading(52), LogText(log[logLines])); // the first line after the sleep
+        EXPECT_EQ(Reading(52), test::AfterStamp(log[logLines])); // the first line after the sleep
         ASSERT_TRUE(run.Close());
     }
 }
@@ -721,7 +698,7 @@ TEST(ModernDisksMixed, TheNoTemperatureBoxOnlyWhenNoDiskAnswers) {
     EXPECT_TRUE(
         test::PumpUntil([&] { return TooltipSays(2, "NVME ONLY 128", 33); }, kPollTimeoutMs));
     ASSERT_TRUE(run.Close());
-    EXPECT_EQ(nullptr, test::DialogOf(run.program.info.dwProcessId, "Korvane"));
+    EXPECT_EQ(nullptr, test::DialogOf(run.program.Id(), "Korvane"));
 }
 
 } // namespace

@@ -3,9 +3,12 @@
 // Wine prefers its own DLLs; a per-program DLL override (what WINEDLLOVERRIDES sets for a whole
 // session) makes it look for files first, as Windows does.
 #include "app_program_win.h"
+#include "file_names_win.h"
+#include "registry_win.h"
 #include "settings/location/data_folder.h"
 #include "settings/registry.h"
 #include "test_env.h"
+#include "text_lines.h"
 #include "toolkit/win32.h"
 #include "toolkit_wait_win.h"
 
@@ -34,25 +37,8 @@ std::string BuildPath(const std::string& relative) {
     return path;
 }
 
-bool SetString(HKEY root, const std::string& key, const char* name, const std::string& value) {
-    HKEY handle = nullptr;
-    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle,
-                        nullptr) != ERROR_SUCCESS)
-        return false;
-    const LONG rc =
-        RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(handle);
-    return rc == ERROR_SUCCESS;
-}
-
-void DeleteValue(HKEY root, const std::string& key, const char* name) {
-    HKEY handle = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE, &handle) == ERROR_SUCCESS) {
-        RegDeleteValueA(handle, name);
-        RegCloseKey(handle);
-    }
-}
+using test::DeleteRegistryValue;
+using test::SetRegistryString;
 
 class PlantedLibraries : public ::testing::Test {
   protected:
@@ -67,7 +53,7 @@ class PlantedLibraries : public ::testing::Test {
         for (const char* program : kProgramNames) {
             const std::string key = std::string(kAppDefaults) + program + "\\DllOverrides";
             for (const char* dll : {"powrprof", "mapi32", "winmm"})
-                ASSERT_TRUE(SetString(HKEY_CURRENT_USER, key, dll, "native,builtin"));
+                ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, key, dll, "native,builtin"));
         }
         ASSERT_TRUE(SetEnvironmentVariableA("KORVANE_PLANT_MARKERS", markers.c_str()));
     }
@@ -90,25 +76,17 @@ class PlantedLibraries : public ::testing::Test {
 
     // Runs a program from the planted folder to its end; its exit code.
     DWORD Run(const std::string& exe, const std::string& args) {
-        std::string commandLine = "\"" + exe + "\" " + args;
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            folder.c_str(), &startup, &process)) {
+        const std::string commandLine = "\"" + exe + "\" " + args;
+        test::Process process;
+        if (!process.StartCommand(commandLine, folder)) {
             ADD_FAILURE() << "cannot start " << commandLine << ": " << GetLastError();
             return ~0u;
         }
-        CloseHandle(process.hThread);
-        DWORD code = ~0u;
-        if (WaitForSingleObject(process.hProcess, kRunTimeoutMs) == WAIT_OBJECT_0) {
-            GetExitCodeProcess(process.hProcess, &code);
-        } else {
-            TerminateProcess(process.hProcess, 99);
-            ADD_FAILURE() << commandLine << " did not end within " << kRunTimeoutMs << " ms";
-        }
-        CloseHandle(process.hProcess);
-        return code;
+        if (process.WaitExit(kRunTimeoutMs))
+            return process.ExitCode();
+        process.Kill(99);
+        ADD_FAILURE() << commandLine << " did not end within " << kRunTimeoutMs << " ms";
+        return ~0u;
     }
 
     void ClearMarkers() const {
@@ -119,15 +97,8 @@ class PlantedLibraries : public ::testing::Test {
     // The planted DLLs that have been loaded, by their names.
     std::set<std::string> Loaded() const {
         std::set<std::string> names;
-        WIN32_FIND_DATAA found{};
-        HANDLE search = FindFirstFileA(test::JoinPath(markers, "*.loaded").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE)
-            return names;
-        do {
-            std::string name = found.cFileName;
+        for (const std::string& name : test::FileNames(test::JoinPath(markers, "*.loaded")))
             names.insert(name.substr(0, name.size() - 7));
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
         return names;
     }
 
@@ -173,15 +144,16 @@ TEST_F(PlantedLibraries, KorvaneMonitorUsesTheSystemsCopies) {
         EXPECT_EQ(std::set<std::string>{}, Loaded());
     }
     // The first run switched autostart on; a later Wine start must not run this copy.
-    DeleteValue(HKEY_CURRENT_USER, kAutostartKeyPath, kAutostartValueName);
+    DeleteRegistryValue(HKEY_CURRENT_USER, kAutostartKeyPath, kAutostartValueName);
 }
 
 TEST_F(PlantedLibraries, PostwrightHandsItsMailToTheSystemsMapi) {
     const std::string capture = test::JoinPath(markers, "capture.txt");
-    ASSERT_TRUE(SetString(HKEY_LOCAL_MACHINE, kClientsMail, nullptr, kClientName));
-    ASSERT_TRUE(SetString(HKEY_LOCAL_MACHINE, std::string(kClientsMail) + "\\" + kClientName,
-                          "DLLPath", BuildPath(KORVANE_MAPI_CAPTURE_DLL)));
-    ASSERT_TRUE(SetString(HKEY_LOCAL_MACHINE, kMessagingSubsystem, "MAPI", "1"));
+    ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, kClientsMail, nullptr, kClientName));
+    ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE,
+                                  std::string(kClientsMail) + "\\" + kClientName, "DLLPath",
+                                  BuildPath(KORVANE_MAPI_CAPTURE_DLL)));
+    ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, kMessagingSubsystem, "MAPI", "1"));
     ASSERT_TRUE(SetEnvironmentVariableA("KORVANE_MAPI_CAPTURE", capture.c_str()));
     const std::string exe = Beside(BuildPath(KORVANE_POSTWRIGHT_EXE), "Postwright.exe");
     EXPECT_EQ(0u, Run(exe, "CNT"));
@@ -189,7 +161,7 @@ TEST_F(PlantedLibraries, PostwrightHandsItsMailToTheSystemsMapi) {
     EXPECT_NE(std::string::npos, test::ReadFileBytes(capture).find("support@korvane.example"));
     EXPECT_EQ(std::set<std::string>{}, Loaded());
     SetEnvironmentVariableA("KORVANE_MAPI_CAPTURE", nullptr);
-    DeleteValue(HKEY_LOCAL_MACHINE, kClientsMail, nullptr);
+    DeleteRegistryValue(HKEY_LOCAL_MACHINE, kClientsMail, nullptr);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, (std::string(kClientsMail) + "\\" + kClientName).c_str());
 }
 

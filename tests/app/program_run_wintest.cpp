@@ -1,9 +1,11 @@
 // The built programs as a user starts them: the sim build monitoring its simulated disks, and the
 // release build on a machine whose disks give no temperature.
 #include "app_program_win.h"
+#include "file_names_win.h"
 #include "monitor_shell_win.h"
 #include "settings/location/data_folder.h"
 #include "test_env.h"
+#include "text_lines.h"
 #include "toolkit/win32.h"
 #include "toolkit_wait_win.h"
 #include "ui_driver_win.h"
@@ -67,15 +69,7 @@ constexpr const char* kTwoDisks = "[PhysicalDrive0]\r\n"
                                   "Sectors=488397168\r\n"
                                   "Temperature=55\r\n";
 
-// The sim build copied into a program folder of its own, with simulation.ini beside it.
-std::string SimProgramIn(const std::string& name, const std::string& simulation) {
-    const std::string folder = test::FreshTempDir(name);
-    const std::string exe = test::JoinPath(folder, "KorvaneMonitor.exe");
-    if (!CopyFileA(test::BuiltProgram("sim").c_str(), exe.c_str(), FALSE))
-        return {};
-    test::WriteFileBytes(test::JoinPath(folder, "simulation.ini"), simulation);
-    return exe;
-}
+using test::SimProgramIn;
 
 TEST(SimProgramRun, MonitorsItsDisksAndEndsFromTheDiskMenu) {
     test::CleanDataFolder clean;
@@ -110,7 +104,7 @@ TEST(SimProgramRun, MonitorsItsDisksAndEndsFromTheDiskMenu) {
 
     // Icon 1 is the main icon, hidden while the disks show theirs (the first-run setting);
     // icons 2 and 3 are the disks'.
-    const HWND window = test::MainWindowOf(program.info.dwProcessId);
+    const HWND window = test::MainWindowOf(program.Id());
     ASSERT_NE(nullptr, window);
     const auto id = [&](uint32_t n) {
         return TrayIconIdentity{reinterpret_cast<uintptr_t>(window), n};
@@ -122,16 +116,11 @@ TEST(SimProgramRun, MonitorsItsDisksAndEndsFromTheDiskMenu) {
     EXPECT_FALSE(test::ui::SaveScreenPng("sim_program_tray").empty());
 
     // Both disks write their temperature logs, at least the probing poll's and the first one's.
-    WIN32_FIND_DATAA found{};
-    int logs = 0;
-    HANDLE search = FindFirstFileA((data + "logs\\*.log").c_str(), &found);
-    ASSERT_NE(INVALID_HANDLE_VALUE, search);
-    do {
-        ++logs;
-        EXPECT_FALSE(test::ReadLines(data + "logs\\" + found.cFileName).empty()) << found.cFileName;
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    EXPECT_EQ(2, logs);
+    const std::vector<std::string> logs = test::FileNames(data + "logs\\*.log");
+    ASSERT_FALSE(logs.empty());
+    for (const std::string& name : logs)
+        EXPECT_FALSE(test::ReadLines(data + "logs\\" + name).empty()) << name;
+    EXPECT_EQ(2u, logs.size());
 
     // The user's way out: a right click on the warm disk's icon opens its menu, Up selects its
     // last entry, "Exit Korvane", and Enter chooses it.
@@ -181,7 +170,7 @@ TEST(SimProgramRun, SettingsWindowOpensFromBothMenusAndBothDoubleClicks) {
     ASSERT_TRUE(program.Start(exe));
     ASSERT_TRUE(
         test::PumpUntil([] { return DebugLogHas(kInitializationFinished); }, kStartTimeoutMs));
-    const DWORD pid = program.info.dwProcessId;
+    const DWORD pid = program.Id();
     const HWND window = test::MainWindowOf(pid);
     ASSERT_NE(nullptr, window);
 
@@ -235,7 +224,7 @@ TEST(SimProgramRun, ACriticalDisksCountdownEndsInAPowerLogLineNotAPowerOff) {
     EXPECT_TRUE(InOrder(DebugMessages(), {"HDD1 - HOT DISK 80: put Critical Action in queue",
                                           "POWEROFF: try to hibernate", "POWEROFF: hibernate"}));
 
-    const HWND window = test::MainWindowOf(program.info.dwProcessId);
+    const HWND window = test::MainWindowOf(program.Id());
     ASSERT_NE(nullptr, window);
     PostMessageA(window, WM_CLOSE, 0, 0);
     ASSERT_TRUE(program.WaitExit(10000));
@@ -273,9 +262,8 @@ TEST(SimProgramRun, ExitDuringTheCountdownIsQuickAndPowersNothingOff) {
     const std::string powerLog = exe.substr(0, exe.find_last_of('\\')) + "\\power.log";
     test::Process program;
     ASSERT_TRUE(program.Start(exe));
-    ASSERT_TRUE(test::PumpUntil(
-        [&] { return CountdownWindowOf(program.info.dwProcessId) != nullptr; }, 30000));
-    const HWND window = test::MainWindowOf(program.info.dwProcessId);
+    ASSERT_TRUE(test::PumpUntil([&] { return CountdownWindowOf(program.Id()) != nullptr; }, 30000));
+    const HWND window = test::MainWindowOf(program.Id());
     ASSERT_NE(nullptr, window);
     const double start = test::NowMs();
     PostMessageA(window, WM_CLOSE, 0, 0);
@@ -298,7 +286,7 @@ TEST(SimProgramRun, ForeignSynchronousCallMessagesAreIgnored) {
     ASSERT_TRUE(program.Start(exe));
     ASSERT_TRUE(
         test::PumpUntil([] { return DebugLogHas(kInitializationFinished); }, kStartTimeoutMs));
-    const HWND window = test::MainWindowOf(program.info.dwProcessId);
+    const HWND window = test::MainWindowOf(program.Id());
     ASSERT_NE(nullptr, window);
 
     // Another program's idea of a call: pointers that mean nothing in the monitor.
@@ -319,9 +307,9 @@ TEST(ReleaseProgramRun, WithoutDiskTemperaturesWarnsAndShutsDown) {
     test::Process program;
     ASSERT_TRUE(program.Start(test::BuiltProgram("release")));
     HWND box = nullptr;
-    ASSERT_TRUE(test::PumpUntil(
-        [&] { return (box = test::DialogOf(program.info.dwProcessId, "Korvane")) != nullptr; },
-        kStartTimeoutMs));
+    ASSERT_TRUE(
+        test::PumpUntil([&] { return (box = test::DialogOf(program.Id(), "Korvane")) != nullptr; },
+                        kStartTimeoutMs));
     const std::vector<std::string> texts = test::ui::AllTexts(box);
     EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(),
                                      "None of your hard disks supports temperature measurement!"));

@@ -1,5 +1,7 @@
 // The resources linked into the built KorvaneMonitor.exe: pictures of the right sizes and
 // transparent colour, the cursor and the manifest.
+#include "app_program_win.h"
+#include "gdi_win.h"
 #include "test_env.h"
 #include "toolkit/handles_win.h"
 #include "toolkit/win32.h"
@@ -11,14 +13,6 @@
 
 namespace korvane {
 namespace {
-
-struct Module {
-    HMODULE handle = nullptr;
-    ~Module() {
-        if (handle)
-            FreeLibrary(handle);
-    }
-};
 
 SIZE BitmapSize(HMODULE module, const char* name) {
     SIZE size{};
@@ -47,13 +41,11 @@ bool IconOfSize(HMODULE module, const char* name, UINT type, int edge) {
         return false;
     ICONINFO info{};
     bool ok = GetIconInfo(static_cast<HICON>(image), &info) != FALSE;
+    const ScopedBitmap maskBitmap(info.hbmMask);
+    const ScopedBitmap colorBitmap(info.hbmColor);
     BITMAP mask{};
     if (ok)
         ok = GetObjectA(info.hbmMask, sizeof(mask), &mask) && mask.bmWidth == edge;
-    if (info.hbmMask)
-        DeleteObject(info.hbmMask);
-    if (info.hbmColor)
-        DeleteObject(info.hbmColor);
     type == IMAGE_CURSOR ? DestroyCursor(static_cast<HCURSOR>(image))
                          : DestroyIcon(static_cast<HICON>(image));
     return ok;
@@ -62,11 +54,9 @@ bool IconOfSize(HMODULE module, const char* name, UINT type, int edge) {
 TEST(ProgramResources, PicturesCursorAndManifest) {
     const char* build = std::getenv("KORVANE_BUILD_DIR");
     ASSERT_NE(nullptr, build);
-    const std::string exe = test::JoinPath(test::JoinPath(build, "release"), "KorvaneMonitor.exe");
-    Module module;
-    module.handle = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(nullptr, module.handle) << exe;
-    HMODULE m = module.handle;
+    const test::ProgramResources resources;
+    ASSERT_NE(nullptr, resources.Get()) << test::BuiltProgram("release");
+    HMODULE m = resources.Get();
 
     EXPECT_TRUE(IconOfSize(m, "MAINICON", IMAGE_ICON, 32));
     EXPECT_TRUE(IconOfSize(m, "MAINICON", IMAGE_ICON, 16));

@@ -17,7 +17,7 @@ TEST(ProgramInstances, SecondStartEndsSilentlyWhileTheFirstRuns) {
     ASSERT_TRUE(first.Start(exe)) << exe;
     HWND window = nullptr;
     ASSERT_TRUE(test::PumpUntil(
-        [&] { return (window = test::MainWindowOf(first.info.dwProcessId)) != nullptr; }, 20000));
+        [&] { return (window = test::MainWindowOf(first.Id())) != nullptr; }, 20000));
     // The tray icons and their menus exist once the start-up has finished.
     // As long as the other program tests allow: a loaded machine's Wine takes its time.
     ASSERT_TRUE(
@@ -26,7 +26,7 @@ TEST(ProgramInstances, SecondStartEndsSilentlyWhileTheFirstRuns) {
     ASSERT_TRUE(second.Start(exe));
     ASSERT_TRUE(second.WaitExit(10000));
     EXPECT_EQ(0u, second.ExitCode());
-    EXPECT_EQ(nullptr, test::MainWindowOf(second.info.dwProcessId));
+    EXPECT_EQ(nullptr, test::MainWindowOf(second.Id()));
     EXPECT_FALSE(first.WaitExit(0));
 
     // Exit from the main icon's menu ends the first copy cleanly: a right click opens the menu,
@@ -39,7 +39,7 @@ TEST(ProgramInstances, SecondStartEndsSilentlyWhileTheFirstRuns) {
     PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_TRUE(first.WaitExit(10000));
     EXPECT_EQ(0u, first.ExitCode());
-    EXPECT_EQ(nullptr, test::MainWindowOf(first.info.dwProcessId));
+    EXPECT_EQ(nullptr, test::MainWindowOf(first.Id()));
 }
 
 } // namespace

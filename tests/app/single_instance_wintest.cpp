@@ -78,12 +78,11 @@ TEST(SingleInstance, TheProgramSeesTheClaimOfAnotherProcess) {
         ASSERT_TRUE(second.Start(exe)) << exe;
         ASSERT_TRUE(second.WaitExit(20000));
         EXPECT_EQ(0u, second.ExitCode());
-        EXPECT_EQ(nullptr, test::MainWindowOf(second.info.dwProcessId));
+        EXPECT_EQ(nullptr, test::MainWindowOf(second.Id()));
     }
     test::Process first;
     ASSERT_TRUE(first.Start(exe));
-    EXPECT_TRUE(test::PumpUntil(
-        [&] { return test::MainWindowOf(first.info.dwProcessId) != nullptr; }, 30000));
+    EXPECT_TRUE(test::PumpUntil([&] { return test::MainWindowOf(first.Id()) != nullptr; }, 30000));
     EXPECT_FALSE(first.WaitExit(0));
     // Its claim in turn keeps this process out.
     EXPECT_FALSE(ClaimSingleInstance(kRunningMutexName).IsFirst());

@@ -3,6 +3,7 @@
 #include "app/tray_menu.h"
 
 #include "posix_files.h"
+#include "recording_shell.h"
 #include "test_env.h"
 #include "toolkit_fakes.h"
 
@@ -14,20 +15,7 @@
 namespace korvane {
 namespace {
 
-struct ShellCall {
-    std::string file;
-    std::string parameters;
-    bool hidden;
-    bool operator==(const ShellCall&) const = default;
-};
-
-class RecordingShell final : public ShellPort {
-  public:
-    void Open(const std::string& file, const std::string& parameters, bool hidden) override {
-        calls.push_back({file, parameters, hidden});
-    }
-    std::vector<ShellCall> calls;
-};
+using test::ShellOpen;
 
 class TrayCommandsTest : public ::testing::Test {
   protected:
@@ -56,7 +44,7 @@ class TrayCommandsTest : public ::testing::Test {
     std::string folder;
     std::string data;
     test::PosixFileSystem files;
-    RecordingShell shell;
+    test::RecordingShell shell;
     std::optional<TrayCommands> made;
     TrayCommands& commands() { return *made; }
 };
@@ -101,16 +89,16 @@ TEST_F(TrayCommandsTest, CommandCodesBecomeShellRequests) {
     // Sub-menu holders ask for nothing.
     for (int32_t code : {kCmdTemperatureLogs, kCmdFeedback})
         commands().Run(menu, FindMenuCommand(menu, code));
-    EXPECT_TRUE(shell.calls.empty());
+    EXPECT_TRUE(shell.requests.empty());
     EXPECT_EQ(0, exits);
 
     commands().Run(menu, FindMenuCommand(menu, kCmdHelp));
     commands().Run(menu, FindMenuCommand(menu, kCmdWebPage));
     commands().Run(menu, FindMenuCommand(menu, kCmdBugReport));
-    EXPECT_EQ((std::vector<ShellCall>{{program + "Korvane.chm", "", false},
+    EXPECT_EQ((std::vector<ShellOpen>{{program + "Korvane.chm", "", false},
                                       {"http://korvane.example/", "", false},
                                       {program + "Postwright.exe", "BUG", true}}),
-              shell.calls);
+              shell.requests);
     commands().Run(menu, FindMenuCommand(menu, kCmdExit));
     EXPECT_EQ(1, exits);
 }
@@ -125,20 +113,20 @@ TEST_F(TrayCommandsTest, LogEntryOpensTheFileAtItsIndexOnlyWhileItExists) {
     const int entry = menu.SubItem(logs, 0);
 
     commands().Run(menu, entry);
-    ASSERT_EQ(1u, shell.calls.size());
-    EXPECT_EQ((ShellCall{"notepad", data + "logs\\HDD1.log", false}), shell.calls[0]);
+    ASSERT_EQ(1u, shell.requests.size());
+    EXPECT_EQ((ShellOpen{"notepad", data + "logs\\HDD1.log", false}), shell.requests[0]);
 
     // Deleted after the menu was built: nothing happens.
     RemoveLog("HDD1.log");
     commands().Run(menu, entry);
-    EXPECT_EQ(1u, shell.calls.size());
+    EXPECT_EQ(1u, shell.requests.size());
     // A forged index outside the listing is ignored too.
     AddLog("HDD2.log");
     menu.SetData(entry, 5);
     commands().Run(menu, entry);
     menu.SetData(entry, -1);
     commands().Run(menu, entry);
-    EXPECT_EQ(1u, shell.calls.size());
+    EXPECT_EQ(1u, shell.requests.size());
 }
 
 TEST(LogMenuCaption, CutsTheLastExtensionOnly) {

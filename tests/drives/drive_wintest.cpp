@@ -12,12 +12,14 @@
 #include "toolkit/files.h"
 #include "toolkit/toolkit_win.h"
 
+#include "data_folder_rig_win.h"
 #include "drives/indicator_icons_win.h"
 #include "fake_profile.h"
 #include "monitor_shell_win.h"
 #include "settings/profile_win.h"
 #include "sim_sectors.h"
 #include "test_env.h"
+#include "text_lines.h"
 #include "toolkit/clock_win.h"
 #include "toolkit/files_win.h"
 #include "toolkit/os_version_win.h"
@@ -33,11 +35,10 @@
 namespace korvane {
 namespace {
 
-class DriveShellTest : public ::testing::Test {
+class DriveShellTest : public ::testing::Test, protected test::LoggedDataFolder {
   protected:
+    DriveShellTest() : LoggedDataFolder("drive_shell") {}
     void SetUp() override {
-        files->CreateFolder(dir + "\\logs");
-        logger = std::make_unique<TLogger>(*files, *clock, options, dir + "\\");
         options.GetDriveSection("COMMON").WriteInteger(key::ShowDriveTempInTray.name, 1);
     }
     void Simulate(int temperature) {
@@ -47,15 +48,6 @@ class DriveShellTest : public ::testing::Test {
     }
     bool InTray(TDrive& d) { return test::ShellHasIcon(d.TrayIcon().Identity()); }
 
-    std::string dir = test::FreshTempDir("drive_shell");
-    std::unique_ptr<ProfilePort> profile = CreateWin32Profile();
-    std::unique_ptr<FileSystem> files = CreateWin32FileSystem();
-    std::unique_ptr<Clock> clock = CreateSystemClock();
-    test::FakeRegistry registry; // the autostart value is not this test's business
-    TOptions options{
-        TOptionsEnvironment{*profile, registry, *files, "C:\\K\\KorvaneMonitor.exe", "C:\\K\\"},
-        dir + "\\Korvn.ini"};
-    std::unique_ptr<TLogger> logger;
     AppWindow window;
     Win32Toolkit toolkit{window};
     std::unique_ptr<IndicatorIconPort> icons = CreateWin32IndicatorIcons();
@@ -156,16 +148,6 @@ std::string StoredModelField(std::string model) {
     return model;
 }
 
-// The lines of a text file, split at CR LF.
-std::vector<std::string> LinesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t at = 0;
-    for (size_t end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
-        lines.push_back(text.substr(at, end - at));
-    }
-    return lines;
-}
-
 TEST_F(DriveShellTest, FirmwareTextsCannotForgeSettingsLogLinesOrDeviceNames) {
     TDriveContext context{options, *logger, toolkit, *icons,  [&] { app.TrimWorkingSet(); },
                           *driver, os,      nullptr, nullptr, nullptr};
@@ -199,7 +181,7 @@ TEST_F(DriveShellTest, FirmwareTextsCannotForgeSettingsLogLinesOrDeviceNames) {
         EXPECT_NE(std::string::npos, settings.find(header));
     }
     int generals = 0;
-    for (const std::string& line : LinesOf(settings)) {
+    for (const std::string& line : test::SplitCrLf(settings)) {
         generals += line == "[General]";
         EXPECT_NE(0u, line.rfind("LogEnabled=0", 0)) << "injected: " << line;
     }
@@ -209,7 +191,7 @@ TEST_F(DriveShellTest, FirmwareTextsCannotForgeSettingsLogLinesOrDeviceNames) {
     // Every debug-log line is one of ours; the forged record is part of the disk's name.
     const std::string debug = test::ReadFileBytes(dir + "\\debug.log");
     int found = 0;
-    for (const std::string& line : LinesOf(debug)) {
+    for (const std::string& line : test::SplitCrLf(debug)) {
         EXPECT_NE(0u, line.rfind("[01/Jan/2001 0:00:00]", 0)) << "forged: " << line;
         found += line.find("New HDD Found: ") != std::string::npos;
     }

@@ -3,6 +3,8 @@
 #include "drives/smart.h"
 #include "drives/temperature_icon.h"
 
+#include "fake_os_version.h"
+
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -18,14 +20,9 @@ constexpr const char* kBenchIni =
     "[PhysicalDrive0]\nModel=Bench Disk\nSerial=B1\nSectors=156301488\n"
     "Temperature=42\n[PhysicalDrive1]\nModel=Other\n";
 
-class NtVersion final : public OsVersionPort {
-  public:
-    OsVersionInfo Read() const override { return OsVersionInfo{5, 1, 2600, kPlatformWin32Nt, ""}; }
-};
-
 void RefreshAgainst(benchmark::State& state, const std::string& iniPath) {
     auto driver = sim::CreateSimulatedDriver(iniPath);
-    NtVersion os;
+    test::FixedOsVersion os(kPlatformWin32Nt, 5, 1, 2600);
     TSmart smart(0, *driver, os);
     for (auto _ : state) {
         smart.Refresh();

@@ -2,6 +2,7 @@
 #include "drives/smart.h"
 
 #include "drives/sim/sim_driver.h"
+#include "fake_os_version.h"
 #include "sim_sectors.h"
 #include "test_env.h"
 
@@ -11,18 +12,10 @@ namespace korvane {
 namespace {
 
 using test::AttributeSectorBytes;
+using test::FixedOsVersion;
 using test::IdentifySectorBytes;
 using test::JoinPath;
 using test::WriteFileBytes;
-
-class FixedOsVersion final : public OsVersionPort {
-  public:
-    explicit FixedOsVersion(uint32_t platformId) { info_.platformId = platformId; }
-    OsVersionInfo Read() const override { return info_; }
-
-  private:
-    OsVersionInfo info_;
-};
 
 class SmartTest : public ::testing::Test {
   protected:

@@ -3,7 +3,7 @@
 #include "drives/smart.h"
 
 #include "drives/sim/sim_driver.h"
-#include "monitor_fakes.h"
+#include "fake_os_version.h"
 #include "sim_sectors.h"
 #include "test_env.h"
 

@@ -1,6 +1,7 @@
 // The GDI-built indicator icon read back pixel by pixel and compared with the computed pixels;
 // PNGs of a few states are left in the build tree's test-tmp/drives-icons for a person to look at.
 #include "drives/temperature_icon_win.h"
+#include "gdi_win.h"
 #include "png_writer.h"
 #include "test_env.h"
 #include "toolkit/handles_win.h"
@@ -77,10 +78,10 @@ TEST(TemperatureIconGdi, ReadsBackExactlyTheComputedPixels) {
     };
     const std::string folder = test::FreshTempDir("drives-icons");
     for (const State& s : states) {
-        HICON icon = MakeTemperatureIcon(s.value, s.background, s.text);
-        ASSERT_NE(nullptr, icon) << s.name;
-        const ReadBack back = ReadIcon(icon);
-        DestroyIcon(icon);
+        ScopedIcon icon(MakeTemperatureIcon(s.value, s.background, s.text));
+        ASSERT_NE(nullptr, icon.Get()) << s.name;
+        const ReadBack back = ReadIcon(icon.Get());
+        icon.Reset();
         ASSERT_TRUE(back.ok) << s.name;
 
         const IconPixels expected = ComputeTemperatureIcon(s.value, s.background, s.text);

@@ -2,8 +2,8 @@
 // through the simulated driver's request checks.
 #include "drives/sim/sim_driver.h"
 #include "drives/smart.h"
+#include "fake_os_version.h"
 #include "fuzz_check.h"
-#include "monitor_fakes.h"
 
 #include <cstdlib>
 #include <fstream>

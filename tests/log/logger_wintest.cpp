@@ -15,6 +15,7 @@
 #include "settings/profile_win.h"
 #include "toolkit/clock_win.h"
 #include "toolkit/files_win.h"
+#include "toolkit/handles_win.h"
 #include "toolkit/win32.h"
 
 #include <gtest/gtest.h>
@@ -83,12 +84,12 @@ TEST_F(Win32LoggerTest, AnInterruptedPurgeLeavesTheLogIntact) {
 TEST_F(Win32LoggerTest, ALockedLogLosesTheLineAndNothingElse) {
     TLogger logger(*files, clock, options, dir + "\\");
     logger.Log(kTemperatureLog, "held.log", "first", kNotice);
-    HANDLE viewer = CreateFileA((logs + "held.log").c_str(), GENERIC_READ, 0, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, viewer);
+    ScopedFile viewer(CreateFileA((logs + "held.log").c_str(), GENERIC_READ, 0, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(viewer);
     logger.Log(kTemperatureLog, "held.log", "dropped", kNotice);
     logger.Log(kDebugLog, "", "debug goes on", kWarning);
-    CloseHandle(viewer);
+    viewer.Reset();
     logger.Log(kTemperatureLog, "held.log", "third", kNotice);
     EXPECT_EQ("[01/Jan/2026 0:00:03] first\r\n[01/Jan/2026 0:00:03] third\r\n", Log("held.log"));
     EXPECT_EQ("[01/Jan/2026 0:00:03] [warning] debug goes on\r\n",
@@ -99,12 +100,12 @@ TEST_F(Win32LoggerTest, AReaderSharingTheLogCostsNoLine) {
     TLogger logger(*files, clock, options, dir + "\\");
     logger.Log(kDebugLog, "", "first", kNotice);
     // As a log viewer or a mail client attaching debug.log opens it.
-    HANDLE reader =
-        CreateFileA((dir + "\\debug.log").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, reader);
+    ScopedFile reader(CreateFileA((dir + "\\debug.log").c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(reader);
     logger.Log(kDebugLog, "", "second", kNotice);
-    CloseHandle(reader);
+    reader.Reset();
     EXPECT_EQ("[01/Jan/2026 0:00:03] [notice]  first\r\n[01/Jan/2026 0:00:03] [notice]  second\r\n",
               test::ReadFileBytes(dir + "\\debug.log"));
 }

@@ -1,5 +1,9 @@
 // Argument dispatch, the debug-log attachment and the Simple MAPI decisions, over fake ports.
 #include "mailer/postwright.h"
+#include "settings/location/data_folder.h"
+
+#include "fake_os_version.h"
+#include "fake_profile.h"
 
 #include <gtest/gtest.h>
 
@@ -45,20 +49,9 @@ class FakeMapi final : public MapiPlatform {
     }
 };
 
-class FakeOs final : public OsVersionPort {
-  public:
-    OsVersionInfo info{5, 1, 2600, kPlatformWin32Nt, ""};
-    OsVersionInfo Read() const override { return info; }
-};
-
-class FakeFolders final : public SpecialFolderPort {
-  public:
-    std::string appData = "C:\\Users\\A\\AppData\\Roaming";
-    std::string SpecialFolderPath(int32_t csidl) override { return csidl == 26 ? appData : ""; }
-};
-
 class PostwrightTest : public ::testing::Test {
   protected:
+    PostwrightTest() { folders.paths[kCsidlAppData] = "C:\\Users\\A\\AppData\\Roaming"; }
     int Run(std::vector<std::string> args) {
         PostwrightServices services{mapi, os, folders, [this](const std::string& path) {
                                         return existing.count(path) > 0;
@@ -66,8 +59,8 @@ class PostwrightTest : public ::testing::Test {
         return RunPostwright(args, services);
     }
     FakeMapi mapi;
-    FakeOs os;
-    FakeFolders folders;
+    test::FixedOsVersion os{kPlatformWin32Nt, 5, 1, 2600};
+    test::FakeSpecialFolders folders;
     std::set<std::string> existing;
 };
 
@@ -93,7 +86,8 @@ TEST_F(PostwrightTest, DebugLogAttachedOnlyWhenItExists) {
     Run({"BUG"});
     existing.insert("C:\\Users\\A\\AppData\\Roaming\\Korvane\\debug.log");
     Run({"BUG"});
-    folders.appData = "C:\\Users\\B\\"; // a shell path ending in a backslash gets no second one
+    folders.paths[kCsidlAppData] =
+        "C:\\Users\\B\\"; // a shell path ending in a backslash gets no second one
     existing.insert("C:\\Users\\B\\Korvane\\debug.log");
     Run({"BUG"});
     ASSERT_EQ(3u, mapi.sent.size());
@@ -106,7 +100,7 @@ TEST_F(PostwrightTest, DebugLogAttachedOnlyWhenItExists) {
 }
 
 TEST_F(PostwrightTest, FailedFolderLookupLooksAtTheDriveRoot) {
-    folders.appData.clear();
+    folders.paths[kCsidlAppData].clear();
     existing.insert("\\Korvane\\debug.log");
     Run({"BUG"});
     ASSERT_EQ(1u, mapi.sent.size());

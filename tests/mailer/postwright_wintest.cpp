@@ -3,9 +3,12 @@
 #include "mailer/mail.h"
 #include "settings/location/data_folder.h"
 
+#include "process_win.h"
+#include "registry_win.h"
 #include "test_env.h"
 
 #include "settings/location/shell_folder_win.h"
+#include "toolkit/handles_win.h"
 #include "toolkit/win32.h"
 
 #include <gtest/gtest.h>
@@ -37,74 +40,43 @@ std::string BuildPath(const char* relative) {
     return path;
 }
 
-bool SetString(HKEY root, const std::string& key, const char* name, const std::string& value) {
-    HKEY handle = nullptr;
-    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle,
-                        nullptr) != ERROR_SUCCESS) {
-        return false;
-    }
-    const LONG rc =
-        RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(handle);
-    return rc == ERROR_SUCCESS;
-}
-
-void DeleteValue(HKEY root, const std::string& key, const char* name) {
-    HKEY handle = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE, &handle) == ERROR_SUCCESS) {
-        RegDeleteValueA(handle, name);
-        RegCloseKey(handle);
-    }
-}
-
-bool SetDword(HKEY root, const std::string& key, const char* name, DWORD value) {
-    HKEY handle = nullptr;
-    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle,
-                        nullptr) != ERROR_SUCCESS) {
-        return false;
-    }
-    const LONG rc = RegSetValueExA(handle, name, 0, REG_DWORD,
-                                   reinterpret_cast<const BYTE*>(&value), sizeof value);
-    RegCloseKey(handle);
-    return rc == ERROR_SUCCESS;
-}
+using test::DeleteRegistryValue;
+using test::SetRegistryDword;
+using test::SetRegistryString;
 
 // A value of HKEY_LOCAL_MACHINE as it was, put back (or removed again) when the test ends.
 class RegistryValueBackup {
   public:
     RegistryValueBackup(std::string key, std::string name)
         : key_(std::move(key)), name_(std::move(name)) {
-        HKEY handle = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key_.c_str(), 0, KEY_READ, &handle) !=
+        ScopedRegistryKey handle;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key_.c_str(), 0, KEY_READ, handle.Receive()) !=
             ERROR_SUCCESS) {
             return;
         }
         DWORD size = 0;
-        if (RegQueryValueExA(handle, name_.c_str(), nullptr, &type_, nullptr, &size) ==
+        if (RegQueryValueExA(handle.Get(), name_.c_str(), nullptr, &type_, nullptr, &size) ==
             ERROR_SUCCESS) {
             data_.resize(size);
             existed_ =
-                RegQueryValueExA(handle, name_.c_str(), nullptr, &type_,
+                RegQueryValueExA(handle.Get(), name_.c_str(), nullptr, &type_,
                                  reinterpret_cast<BYTE*>(data_.data()), &size) == ERROR_SUCCESS;
             data_.resize(size);
         }
-        RegCloseKey(handle);
     }
     ~RegistryValueBackup() {
-        HKEY handle = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key_.c_str(), 0, KEY_SET_VALUE, &handle) !=
+        ScopedRegistryKey handle;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key_.c_str(), 0, KEY_SET_VALUE, handle.Receive()) !=
             ERROR_SUCCESS) {
             return;
         }
         if (existed_) {
-            RegSetValueExA(handle, name_.c_str(), 0, type_,
+            RegSetValueExA(handle.Get(), name_.c_str(), 0, type_,
                            reinterpret_cast<const BYTE*>(data_.data()),
                            static_cast<DWORD>(data_.size()));
         } else {
-            RegDeleteValueA(handle, name_.c_str());
+            RegDeleteValueA(handle.Get(), name_.c_str());
         }
-        RegCloseKey(handle);
     }
     RegistryValueBackup(const RegistryValueBackup&) = delete;
     RegistryValueBackup& operator=(const RegistryValueBackup&) = delete;
@@ -171,10 +143,11 @@ Capture ParseCapture(const std::string& bytes) {
 class PostwrightProgramTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(SetString(HKEY_LOCAL_MACHINE, kClientsMail, nullptr, kClientName));
-        ASSERT_TRUE(SetString(HKEY_LOCAL_MACHINE, std::string(kClientsMail) + "\\" + kClientName,
-                              "DLLPath", BuildPath(KORVANE_MAPI_CAPTURE_DLL)));
-        ASSERT_TRUE(SetString(HKEY_LOCAL_MACHINE, kMessagingSubsystem, "MAPI", "1"));
+        ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, kClientsMail, nullptr, kClientName));
+        ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE,
+                                      std::string(kClientsMail) + "\\" + kClientName, "DLLPath",
+                                      BuildPath(KORVANE_MAPI_CAPTURE_DLL)));
+        ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, kMessagingSubsystem, "MAPI", "1"));
         ASSERT_TRUE(SetEnvironmentVariableA("KORVANE_MAPI_CAPTURE", capturePath.c_str()));
         std::unique_ptr<SpecialFolderPort> folders = CreateShellSpecialFolders();
         dataFolder = DataFilesFolder(*folders);
@@ -184,9 +157,9 @@ class PostwrightProgramTest : public ::testing::Test {
     }
 
     void TearDown() override {
-        DeleteValue(HKEY_LOCAL_MACHINE, kClientsMail, nullptr);
+        DeleteRegistryValue(HKEY_LOCAL_MACHINE, kClientsMail, nullptr);
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, (std::string(kClientsMail) + "\\" + kClientName).c_str());
-        SetString(HKEY_LOCAL_MACHINE, kMessagingSubsystem, "MAPI", "1");
+        SetRegistryString(HKEY_LOCAL_MACHINE, kMessagingSubsystem, "MAPI", "1");
         RegDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults);
         SetEnvironmentVariableA("KORVANE_MAPI_CAPTURE", nullptr);
         DeleteFileA(debugLog.c_str());
@@ -196,7 +169,7 @@ class PostwrightProgramTest : public ::testing::Test {
     }
 
     void SetReportedVersion(const char* version) {
-        ASSERT_TRUE(SetString(HKEY_CURRENT_USER, kAppDefaults, "Version", version));
+        ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, kAppDefaults, "Version", version));
     }
 
     void WriteDebugLog() {
@@ -210,27 +183,18 @@ class PostwrightProgramTest : public ::testing::Test {
         if (!args.empty()) {
             commandLine += " " + args;
         }
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            nullptr, &startup, &process)) {
+        test::Process process;
+        if (!process.StartCommand(commandLine)) {
             ADD_FAILURE() << "cannot start " << commandLine << ": " << GetLastError();
             return ~0u;
         }
-        CloseHandle(process.hThread);
-        DWORD code = ~0u;
-        if (WaitForSingleObject(process.hProcess, kRunTimeoutMs) != WAIT_OBJECT_0) {
-            const std::string shown = WindowsOf(process.dwProcessId);
-            TerminateProcess(process.hProcess, 99);
-            WaitForSingleObject(process.hProcess, kRunTimeoutMs);
-            ADD_FAILURE() << commandLine << " did not end within " << kRunTimeoutMs
-                          << " ms; its windows: " << shown;
-        } else {
-            GetExitCodeProcess(process.hProcess, &code);
-        }
-        CloseHandle(process.hProcess);
-        return code;
+        if (process.WaitExit(kRunTimeoutMs))
+            return process.ExitCode();
+        const std::string shown = WindowsOf(process.Id());
+        process.Kill(99, kRunTimeoutMs);
+        ADD_FAILURE() << commandLine << " did not end within " << kRunTimeoutMs
+                      << " ms; its windows: " << shown;
+        return ~0u;
     }
 
     // Runs a bug report and checks its OS lines against the expected system; the mail's body.
@@ -338,13 +302,16 @@ TEST_F(PostwrightProgramTest, Windows11IsToldByItsBuild) {
     RegistryValueBackup minor(kNtCurrentVersion, "CurrentMinorVersionNumber");
     RegistryValueBackup build(kNtCurrentVersion, "CurrentBuildNumber");
     RegistryValueBackup version(kNtCurrentVersion, "CurrentVersion");
-    ASSERT_TRUE(SetDword(HKEY_LOCAL_MACHINE, kNtCurrentVersion, "CurrentMajorVersionNumber", 10));
-    ASSERT_TRUE(SetDword(HKEY_LOCAL_MACHINE, kNtCurrentVersion, "CurrentMinorVersionNumber", 0));
+    ASSERT_TRUE(
+        SetRegistryDword(HKEY_LOCAL_MACHINE, kNtCurrentVersion, "CurrentMajorVersionNumber", 10));
+    ASSERT_TRUE(
+        SetRegistryDword(HKEY_LOCAL_MACHINE, kNtCurrentVersion, "CurrentMinorVersionNumber", 0));
     // Wine takes the version from this text (Windows itself keeps "6.3" there since 8.1).
-    ASSERT_TRUE(SetString(HKEY_LOCAL_MACHINE, kNtCurrentVersion, "CurrentVersion", "10.0"));
+    ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, kNtCurrentVersion, "CurrentVersion", "10.0"));
     for (const char* number : {"22000", "19045"}) {
         SCOPED_TRACE(number);
-        ASSERT_TRUE(SetString(HKEY_LOCAL_MACHINE, kNtCurrentVersion, "CurrentBuildNumber", number));
+        ASSERT_TRUE(
+            SetRegistryString(HKEY_LOCAL_MACHINE, kNtCurrentVersion, "CurrentBuildNumber", number));
         const std::string note =
             ExpectOsLines(2, 10, 0, std::string(number) == "22000" ? "Windows 11" : "Windows 10");
         EXPECT_NE(std::string::npos, note.find(std::string("\r\nOS Build: ") + number + "\r\n"));
@@ -375,19 +342,19 @@ TEST_F(PostwrightProgramTest, OtherArgumentsSendNothing) {
 }
 
 TEST_F(PostwrightProgramTest, WithoutSimpleMapiEndsQuietly) {
-    ASSERT_TRUE(SetString(HKEY_LOCAL_MACHINE, kMessagingSubsystem, "MAPI", "0"));
+    ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, kMessagingSubsystem, "MAPI", "0"));
     EXPECT_EQ(0u, Run("BUG"));
     EXPECT_FALSE(Captured());
-    ASSERT_TRUE(SetString(HKEY_LOCAL_MACHINE, kMessagingSubsystem, "MAPI", "1 "));
+    ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, kMessagingSubsystem, "MAPI", "1 "));
     EXPECT_EQ(0u, Run("CNT"));
     EXPECT_FALSE(Captured());
-    DeleteValue(HKEY_LOCAL_MACHINE, kMessagingSubsystem, "MAPI");
+    DeleteRegistryValue(HKEY_LOCAL_MACHINE, kMessagingSubsystem, "MAPI");
     EXPECT_EQ(0u, Run("CNT"));
     EXPECT_FALSE(Captured());
 }
 
 TEST_F(PostwrightProgramTest, WithoutRegisteredClientEndsQuietly) {
-    DeleteValue(HKEY_LOCAL_MACHINE, kClientsMail, nullptr);
+    DeleteRegistryValue(HKEY_LOCAL_MACHINE, kClientsMail, nullptr);
     EXPECT_EQ(0u, Run("BUG"));
     EXPECT_FALSE(Captured());
 }

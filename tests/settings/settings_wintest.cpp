@@ -7,12 +7,14 @@
 #include "settings/registry.h"
 #include "toolkit/files.h"
 
+#include "registry_win.h"
 #include "test_env.h"
 
 #include "settings/location/shell_folder_win.h"
 #include "settings/profile_win.h"
 #include "settings/registry_win.h"
 #include "toolkit/files_win.h"
+#include "toolkit/handles_win.h"
 #include "toolkit/win32.h"
 
 #include <gtest/gtest.h>
@@ -25,28 +27,22 @@ constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\R
 
 // The Run value as the registry holds it, or nothing.
 bool QueryRunValue(std::string& data, DWORD& type) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+    ScopedRegistryKey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE, key.Receive()) !=
+        ERROR_SUCCESS) {
         return false;
     }
     char buffer[512] = {};
     DWORD size = sizeof buffer;
-    const LONG rc = RegQueryValueExA(key, "Brelo_Korvn", nullptr, &type,
+    const LONG rc = RegQueryValueExA(key.Get(), "Brelo_Korvn", nullptr, &type,
                                      reinterpret_cast<BYTE*>(buffer), &size);
-    RegCloseKey(key);
     data.assign(buffer, size);
     return rc == ERROR_SUCCESS;
 }
 
 class Win32SettingsTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-            RegDeleteValueA(key, "Brelo_Korvn");
-            RegCloseKey(key);
-        }
-    }
+    void SetUp() override { test::DeleteRegistryValue(HKEY_CURRENT_USER, kRunKey, "Brelo_Korvn"); }
     TOptionsEnvironment Environment() {
         return TOptionsEnvironment{*profile, *registry, *files, kProgram,
                                    "C:\\Program Files\\Korvane\\"};
@@ -117,22 +113,21 @@ TEST_F(Win32SettingsTest, BadInputLongValuesAndReadOnlyFiles) {
 
     // Another program holds the file for reading and lets nobody write (the read-only attribute
     // would not do: the tests run as root, which Wine lets write read-only files).
-    HANDLE holder = CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    ScopedFile holder(CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(holder);
     const std::string before = test::ReadFileBytes(ini);
     EXPECT_FALSE(ProfileWriteInteger(*profile, ini, "General", "LogDays", 9));
     general.WriteInteger(key::LogDays.name, 9);
     EXPECT_EQ(before, test::ReadFileBytes(ini)) << "the file changed";
     EXPECT_EQ(42, general.ReadInteger(key::LogDays.name));
-    CloseHandle(holder);
 }
 
 // Sets the file's last-write time this many minutes into the past.
 void AgeFile(const std::string& path, int minutes) {
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    ScopedFile file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file);
     FILETIME now{};
     GetSystemTimeAsFileTime(&now);
     ULARGE_INTEGER ticks{};
@@ -140,8 +135,7 @@ void AgeFile(const std::string& path, int minutes) {
     ticks.HighPart = now.dwHighDateTime;
     ticks.QuadPart -= static_cast<ULONGLONG>(minutes) * 60 * 10000000;
     const FILETIME past{ticks.LowPart, ticks.HighPart};
-    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &past));
-    CloseHandle(file);
+    EXPECT_TRUE(SetFileTime(file.Get(), nullptr, nullptr, &past));
 }
 
 // The port keeps what it read, but every edit of the file shows at the next read, by whoever

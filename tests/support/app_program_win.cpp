@@ -4,6 +4,7 @@
 #include "settings/location/data_folder.h"
 #include "settings/location/shell_folder_win.h"
 #include "test_env.h"
+#include "text_lines.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -27,35 +28,19 @@ std::string BuiltProgram(const std::string& dir) {
     return JoinPath(JoinPath(build, dir), "KorvaneMonitor.exe");
 }
 
-Process::~Process() {
-    if (!started)
-        return;
-    if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(info.hProcess, 1);
-        WaitForSingleObject(info.hProcess, 5000);
-    }
-    CloseHandle(info.hProcess);
-    CloseHandle(info.hThread);
+std::string SimProgramIn(const std::string& name, const std::string& simulation) {
+    const std::string folder = FreshTempDir(name);
+    const std::string exe = JoinPath(folder, "KorvaneMonitor.exe");
+    if (!CopyFileA(BuiltProgram("sim").c_str(), exe.c_str(), FALSE))
+        return {};
+    WriteFileBytes(JoinPath(folder, "simulation.ini"), simulation);
+    return exe;
 }
 
-bool Process::Start(const std::string& exe) {
-    STARTUPINFOA si{};
-    si.cb = sizeof(si);
-    std::string command = "\"" + exe + "\"";
-    const std::string folder = exe.substr(0, exe.find_last_of('\\'));
-    started = CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             folder.c_str(), &si, &info) != FALSE;
-    return started;
-}
-
-DWORD Process::ExitCode() const {
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(info.hProcess, &code);
-    return code;
-}
-
-bool Process::WaitExit(DWORD timeoutMs) const {
-    return WaitForSingleObject(info.hProcess, timeoutMs) == WAIT_OBJECT_0;
+ProgramResources::ProgramResources() {
+    const std::string exe = BuiltProgram("release");
+    if (!exe.empty())
+        module_.Reset(LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
 }
 
 namespace {
@@ -80,28 +65,6 @@ HWND MainWindowOf(DWORD pid) {
 
 HWND DialogOf(DWORD pid, const std::string& caption) {
     return TopWindowOf(pid, "#32770", caption.c_str(), true);
-}
-
-std::vector<std::string> ReadLines(const std::string& path) {
-    const std::string bytes = ReadFileBytes(path);
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < bytes.size()) {
-        size_t end = bytes.find("\r\n", start);
-        if (end == std::string::npos)
-            end = bytes.size();
-        lines.push_back(bytes.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
-std::string DebugMessage(const std::string& line) {
-    // "[" stamp "] " + "[notice] " padded to 9 + " " + message
-    const size_t stamp = line.find("] ");
-    if (stamp == std::string::npos || line.size() < stamp + 2 + 10)
-        return {};
-    return line.substr(stamp + 2 + 10);
 }
 
 std::vector<std::string> DebugMessages() {

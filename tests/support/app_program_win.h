@@ -2,7 +2,10 @@
 // them in temp folders, processes, and their windows.
 #pragma once
 
+#include "toolkit/handles_win.h"
 #include "toolkit/win32.h"
+
+#include "process_win.h"
 
 #include <string>
 #include <vector>
@@ -25,19 +28,18 @@ struct CleanDataFolder {
 // A built program: KORVANE_BUILD_DIR + "\" + dir + "\KorvaneMonitor.exe" (empty without it).
 std::string BuiltProgram(const std::string& dir);
 
-// A started program, killed if still running when the object goes.
-struct Process {
-    PROCESS_INFORMATION info{};
-    bool started = false;
-    Process() = default;
-    Process(const Process&) = delete;
-    Process& operator=(const Process&) = delete;
-    ~Process();
-    // Starts the program as a user does, from its own folder.
-    bool Start(const std::string& exe);
-    DWORD ExitCode() const;
-    // True when the process ended within the timeout.
-    bool WaitExit(DWORD timeoutMs) const;
+// The sim build copied into a fresh temp folder `name`, with simulation.ini beside it; the copy's
+// path (empty when it cannot be copied).
+std::string SimProgramIn(const std::string& name, const std::string& simulation);
+
+// The release build's KorvaneMonitor.exe loaded as a data file, for the icons and pictures its
+// windows load (null without the build folder).
+struct ProgramResources {
+    ProgramResources();
+    HMODULE Get() const { return module_.Get(); }
+
+  private:
+    ScopedModule module_;
 };
 
 // The application window of the given process, or null.
@@ -45,12 +47,6 @@ HWND MainWindowOf(DWORD pid);
 
 // The visible top-level dialog (#32770) with this caption that the process shows, or null.
 HWND DialogOf(DWORD pid, const std::string& caption);
-
-// The lines of a text file without their CR LF.
-std::vector<std::string> ReadLines(const std::string& path);
-
-// The message text of a debug-log line (what follows the time stamp and the level field).
-std::string DebugMessage(const std::string& line);
 
 // The program's debug-log marks around its start-up and shut-down.
 inline constexpr const char* kStartInitialization =

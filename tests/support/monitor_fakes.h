@@ -1,10 +1,9 @@
 // Test doubles for the drive monitor and the tray notifications: indicator icons that count the
-// live ones, a recording tray shell and a fixed OS version.
+// live ones and a recording tray shell.
 #pragma once
 
 #include "actions/tray_shell.h"
 #include "drives/indicator_icons.h"
-#include "toolkit/os_version.h"
 
 #include <cstdint>
 #include <functional>
@@ -52,17 +51,6 @@ class RecordingTrayShell final : public TrayShellPort {
     std::vector<BalloonRequest> balloons;
     std::vector<Box> boxes;
     int32_t answer = kIdOk;
-};
-
-class FixedOsVersion final : public OsVersionPort {
-  public:
-    FixedOsVersion(uint32_t platformId, uint32_t major, uint32_t minor = 0) {
-        info.platformId = platformId;
-        info.major = major;
-        info.minor = minor;
-    }
-    OsVersionInfo Read() const override { return info; }
-    OsVersionInfo info;
 };
 
 } // namespace korvane::test

@@ -2,33 +2,10 @@
 #include "monitor_rig.h"
 
 #include "test_env.h"
+#include "text_lines.h"
 #include "toolkit/text.h"
 
 namespace korvane::test {
-namespace {
-
-std::vector<std::string> Lines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < bytes.size()) {
-        size_t end = bytes.find("\r\n", start);
-        if (end == std::string::npos) {
-            end = bytes.size();
-        }
-        lines.push_back(bytes.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
-// After "[stamp] ".
-std::string AfterStamp(const std::string& line) {
-    const size_t close = line.find("] ");
-    return close == std::string::npos ? line : line.substr(close + 2);
-}
-
-} // namespace
-
 MonitorRig::MonitorRig(const std::string& name)
     : dir(FreshTempDir(name)),
       options(std::make_unique<TOptions>(
@@ -61,7 +38,7 @@ std::string MonitorRig::Disk(int number, const std::string& model, int temperatu
 
 std::vector<std::string> MonitorRig::DebugMessages() const {
     std::vector<std::string> messages;
-    for (const std::string& line : Lines(ReadFileBytes(dir + "/debug.log"))) {
+    for (const std::string& line : ReadLines(dir + "/debug.log")) {
         // "[stamp] " + 9-character level field + " " + message.
         const std::string rest = AfterStamp(line);
         messages.push_back(rest.size() >= 10 ? rest.substr(10) : rest);
@@ -71,7 +48,7 @@ std::vector<std::string> MonitorRig::DebugMessages() const {
 
 std::vector<std::string> MonitorRig::TemperatureMessages(const std::string& fileName) const {
     std::vector<std::string> messages;
-    for (const std::string& line : Lines(ReadFileBytes(dir + "/logs/" + fileName))) {
+    for (const std::string& line : ReadLines(dir + "/logs/" + fileName)) {
         messages.push_back(AfterStamp(line));
     }
     return messages;

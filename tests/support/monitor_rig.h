@@ -7,6 +7,7 @@
 #include "log/logger.h"
 #include "settings/options.h"
 
+#include "fake_os_version.h"
 #include "fake_profile.h"
 #include "monitor_fakes.h"
 #include "posix_files.h"

@@ -1,6 +1,7 @@
 // The UI test driver.
 #include "ui_driver_win.h"
 
+#include "gdi_win.h"
 #include "png_writer.h"
 #include "test_env.h"
 #include "toolkit/handles_win.h"
@@ -58,29 +59,7 @@ LPARAM PointParam(int x, int y) {
 }
 
 std::vector<uint32_t> CaptureScreen(int left, int top, int width, int height) {
-    std::vector<uint32_t> pixels;
-    const ScopedWindowDc screen(nullptr);
-    if (!screen) {
-        return pixels;
-    }
-    const ScopedMemoryDc memory(CreateCompatibleDC(screen.Get()));
-    const ScopedBitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
-    {
-        const ScopedSelection selection(memory.Get(), bitmap.Get());
-        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), left, top, SRCCOPY);
-    }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height; // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
-    if (!GetDIBits(memory.Get(), bitmap.Get(), 0, static_cast<UINT>(height), pixels.data(), &info,
-                   DIB_RGB_COLORS)) {
-        pixels.clear();
-    }
+    std::vector<uint32_t> pixels = ScreenPixels(left, top, width, height);
     for (uint32_t& p : pixels) {
         p |= 0xFF000000u; // 0x00RRGGBB from the DIB, opaque
     }
@@ -252,11 +231,7 @@ int TabCount(HWND tab) {
     return static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
 }
 
-std::string TreeSelectionText(HWND tree) {
-    HTREEITEM item = TreeView_GetSelection(tree);
-    if (item == nullptr) {
-        return {};
-    }
+std::string TreeItemText(HWND tree, HTREEITEM item) {
     char buffer[260] = {};
     TVITEMA tv{};
     tv.mask = TVIF_TEXT;
@@ -265,6 +240,14 @@ std::string TreeSelectionText(HWND tree) {
     tv.cchTextMax = sizeof(buffer);
     SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
     return tv.pszText != nullptr ? std::string(tv.pszText) : std::string();
+}
+
+std::string TreeSelectionText(HWND tree) {
+    HTREEITEM item = TreeView_GetSelection(tree);
+    if (item == nullptr) {
+        return {};
+    }
+    return TreeItemText(tree, item);
 }
 
 HWND Focus() {

@@ -4,6 +4,8 @@
 
 #include "toolkit/win32.h"
 
+#include <commctrl.h>
+
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -51,6 +53,7 @@ std::string ComboItemText(HWND combo, int index);
 int ComboCount(HWND combo);
 int TabSelection(HWND tab);
 int TabCount(HWND tab);
+std::string TreeItemText(HWND tree, HTREEITEM item);
 std::string TreeSelectionText(HWND tree);
 HWND Focus();
 // Texts of all descendants, depth first (what a person would read in a dialog).

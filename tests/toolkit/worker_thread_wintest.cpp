@@ -1,5 +1,6 @@
 // The worker thread and its synchronous call into the GUI thread.
 #include "toolkit/worker_thread_win.h"
+#include "toolkit/handles_win.h"
 
 #include "toolkit_wait_win.h"
 #include "ui_driver_win.h"
@@ -90,10 +91,10 @@ TEST(WorkerStop, FreeingEndsALoopingWorkerThatKeepsCallingTheGuiThread) {
 TEST(WorkerStop, ABodyThatNeverLooksIsEndedOnlyAfterTheLimit) {
     AppWindow window;
     std::atomic<bool> started{false};
-    HANDLE never = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    ScopedKernelHandle never(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     auto worker = std::make_unique<WorkerThread>(window, [&](IWorkerThread&) -> uint32_t {
         started = true;
-        WaitForSingleObject(never, INFINITE);
+        WaitForSingleObject(never.Get(), INFINITE);
         return 0;
     });
     ASSERT_TRUE(PumpUntil([&] { return started.load(); }, 5000));
@@ -102,7 +103,6 @@ TEST(WorkerStop, ABodyThatNeverLooksIsEndedOnlyAfterTheLimit) {
     const double took = test::NowMs() - before;
     EXPECT_GE(took, WorkerThread::kStopLimitMs - 100);
     EXPECT_LT(took, WorkerThread::kStopLimitMs + 5000);
-    CloseHandle(never);
 }
 
 TEST(WorkerStop, AMessageBoxOfTheBodyEndsOnTheStop) {

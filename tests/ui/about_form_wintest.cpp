@@ -1,7 +1,8 @@
 // The about window under Wine: its parts and texts, centring, keys, links and hiding.
 #include "ui/about_form_win.h"
 
-#include "about_recording_shell.h"
+#include "gdi_win.h"
+#include "recording_shell.h"
 #include "ui_driver_win.h"
 
 #include <gtest/gtest.h>
@@ -13,8 +14,8 @@ namespace korvane {
 namespace {
 
 namespace ui = korvane::test::ui;
-using test::AboutRecordingShell;
-using test::ShellRequest;
+using test::RecordingShell;
+using test::ShellOpen;
 
 constexpr char kProgramPath[] = "C:\\Korvane\\";
 
@@ -71,7 +72,7 @@ class AboutWindow : public ::testing::Test {
         return count;
     }
 
-    AboutRecordingShell shell;
+    RecordingShell shell;
     int trims = 0;
     TAboutForm about;
 };
@@ -159,10 +160,10 @@ TEST_F(AboutWindow, LinksShowTheHandCursorAndAskTheShellLeavingTheWindowOpen) {
 
     ui::Click(web);
     ASSERT_TRUE(ui::WaitUntil([&] { return shell.requests.size() == 1; }));
-    EXPECT_EQ(shell.requests[0], (ShellRequest{AboutWebLinkText(), "", false}));
+    EXPECT_EQ(shell.requests[0], (ShellOpen{AboutWebLinkText(), "", false}));
     ui::Click(mail);
     ASSERT_TRUE(ui::WaitUntil([&] { return shell.requests.size() == 2; }));
-    EXPECT_EQ(shell.requests[1], (ShellRequest{"C:\\Korvane\\Postwright.exe", "CNT", true}));
+    EXPECT_EQ(shell.requests[1], (ShellOpen{"C:\\Korvane\\Postwright.exe", "CNT", true}));
     EXPECT_TRUE(ui::IsVisible(Window()));
     EXPECT_EQ(trims, 0);
 }

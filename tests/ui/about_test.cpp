@@ -1,15 +1,15 @@
 // The about window's rules without a window: layout, centring, keys and the links' requests.
 #include "ui/about.h"
 
-#include "about_recording_shell.h"
+#include "recording_shell.h"
 
 #include <gtest/gtest.h>
 
 namespace korvane {
 namespace {
 
-using test::AboutRecordingShell;
-using test::ShellRequest;
+using test::RecordingShell;
+using test::ShellOpen;
 
 TEST(AboutLayout, PlacesEveryPartInTheClientArea) {
     const AboutLayout layout = LayoutAbout(140, 130);
@@ -46,14 +46,14 @@ TEST(AboutKeys, EnterAndEscCloseCtrlF11ChangesTheCaption) {
 }
 
 TEST(AboutLinks, WebPageOpensShownAndMailStartsPostwrightHiddenWithCnt) {
-    AboutRecordingShell shell;
+    RecordingShell shell;
     AboutLinks links(shell, "C:\\Program Files\\Korvane\\");
     links.OpenWebPage();
     links.StartContactMail();
     ASSERT_EQ(shell.requests.size(), 2u);
-    EXPECT_EQ(shell.requests[0], (ShellRequest{AboutWebLinkText(), "", false}));
+    EXPECT_EQ(shell.requests[0], (ShellOpen{AboutWebLinkText(), "", false}));
     EXPECT_EQ(shell.requests[1],
-              (ShellRequest{"C:\\Program Files\\Korvane\\Postwright.exe", "CNT", true}));
+              (ShellOpen{"C:\\Program Files\\Korvane\\Postwright.exe", "CNT", true}));
     EXPECT_FALSE(AboutWebLinkText().empty());
     EXPECT_NE(AboutMailLinkText().find('@'), std::string::npos);
 }

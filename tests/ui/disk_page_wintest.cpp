@@ -9,12 +9,11 @@
 #include "disk_page_rig_win.h"
 #include "executor_fakes.h"
 #include "test_env.h"
+#include "text_lines.h"
 #include "ui_driver_win.h"
 #include "ui_input_win.h"
 
 #include <gtest/gtest.h>
-
-#include <sstream>
 
 namespace korvane {
 namespace {
@@ -55,13 +54,8 @@ const std::vector<std::string> kGeneralOnly{kGeneralTab};
 // The key names of one section of a profile file, in the file's order.
 std::vector<std::string> SectionKeys(const std::string& text, const std::string& section) {
     std::vector<std::string> keys;
-    std::istringstream in(text);
-    std::string line;
     bool inside = false;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
+    for (const std::string& line : test::SplitCrLf(text)) {
         if (!line.empty() && line.front() == '[') {
             inside = line == "[" + section + "]";
         } else if (inside && line.find('=') != std::string::npos) {

@@ -9,7 +9,10 @@
 #include "toolkit/files.h"
 #include "toolkit/toolkit_win.h"
 
+#include "app_program_win.h"
+#include "data_folder_rig_win.h"
 #include "fake_profile.h"
+#include "recording_engine.h"
 #include "settings/profile_win.h"
 #include "test_env.h"
 #include "toolkit/clock_win.h"
@@ -22,55 +25,18 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdlib>
-#include <mutex>
 #include <thread>
 
 namespace korvane {
 namespace {
 
-class RecordingEngine final : public PowerOffEngine {
-  public:
-    bool HibernateAvailable() const override { return true; }
-    bool PowerOff(int32_t method) override {
-        std::lock_guard<std::mutex> lock(mutex);
-        methods.push_back(method);
-        return accepts;
-    }
-    std::vector<int32_t> Methods() {
-        std::lock_guard<std::mutex> lock(mutex);
-        return methods;
-    }
-    std::mutex mutex;
-    std::vector<int32_t> methods;
-    std::atomic<bool> accepts{true};
-};
-
-// The program file holds the window's icon and picture.
-struct ProgramResources {
-    ProgramResources() {
-        const char* build = std::getenv("KORVANE_BUILD_DIR");
-        if (build) {
-            const std::string exe =
-                test::JoinPath(test::JoinPath(build, "release"), "KorvaneMonitor.exe");
-            module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        }
-    }
-    ~ProgramResources() {
-        if (module)
-            FreeLibrary(module);
-    }
-    HMODULE module = nullptr;
-};
-
-class HibernateFormTest : public ::testing::Test {
+class HibernateFormTest : public ::testing::Test, protected test::LoggedDataFolder {
   protected:
+    HibernateFormTest() : LoggedDataFolder("hibernate_form") {}
     void SetUp() override {
-        files->CreateFolder(dir + "\\logs");
-        logger = std::make_unique<TLogger>(*files, *clock, options, dir + "\\");
         form = std::make_unique<THibernateForm>(
             CountdownDeps{toolkit, engine, *logger, options, app, [this] { ++resets; }}, window,
-            resources.module);
+            resources.Get());
     }
     void TearDown() override {
         if (worker.joinable()) {
@@ -96,20 +62,11 @@ class HibernateFormTest : public ::testing::Test {
     HWND PowerOffButton() { return test::ui::FindDescendant(Hwnd(), "Button", 2); }
     std::string DebugLog() { return test::ReadFileBytes(dir + "\\debug.log"); }
 
-    std::string dir = test::FreshTempDir("hibernate_form");
-    std::unique_ptr<ProfilePort> profile = CreateWin32Profile();
-    std::unique_ptr<FileSystem> files = CreateWin32FileSystem();
-    std::unique_ptr<Clock> clock = CreateSystemClock();
-    test::FakeRegistry registry;
-    TOptions options{
-        TOptionsEnvironment{*profile, registry, *files, "C:\\K\\KorvaneMonitor.exe", "C:\\K\\"},
-        dir + "\\Korvn.ini"};
-    std::unique_ptr<TLogger> logger;
     AppWindow window;
     Win32Toolkit toolkit{window};
     test::FakeAppServices app;
-    RecordingEngine engine;
-    ProgramResources resources;
+    test::RecordingEngine engine;
+    test::ProgramResources resources; // the window's icon and picture
     int resets = 0;
     std::unique_ptr<THibernateForm> form;
     std::thread worker;

@@ -11,6 +11,7 @@
 #include "settings/location/data_folder.h"
 #include "settings/registry_win.h"
 #include "test_env.h"
+#include "text_lines.h"
 #include "ui_driver_win.h"
 
 #include <commctrl.h>
@@ -48,20 +49,14 @@ struct Box {
 
 // Whether Wine's own registry tool finds the autostart value (what `wine reg query` answers).
 bool RegToolFindsAutostart() {
-    std::string command =
-        "reg.exe query \"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\" /v Brelo_Korvn";
-    STARTUPINFOA si{};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                        nullptr, &si, &pi))
+    test::Process reg;
+    if (!reg.StartCommand(
+            "reg.exe query \"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\" /v "
+            "Brelo_Korvn",
+            {}, CREATE_NO_WINDOW))
         return false;
-    WaitForSingleObject(pi.hProcess, 20000);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-    return code == 0;
+    reg.WaitExit(20000);
+    return reg.ExitCode() == 0;
 }
 
 class SettingsWindow : public ::testing::Test {
@@ -112,14 +107,7 @@ class SettingsWindow : public ::testing::Test {
             HTREEITEM item = pending.back();
             pending.pop_back();
             for (; item != nullptr; item = TreeView_GetNextSibling(Tree(), item)) {
-                char buffer[260] = {};
-                TVITEMA tv{};
-                tv.mask = TVIF_TEXT;
-                tv.hItem = item;
-                tv.pszText = buffer;
-                tv.cchTextMax = sizeof(buffer);
-                SendMessageA(Tree(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
-                if (text == buffer)
+                if (ui::TreeItemText(Tree(), item) == text)
                     return item;
                 if (HTREEITEM child = TreeView_GetChild(Tree(), item))
                     pending.push_back(child);

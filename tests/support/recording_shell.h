@@ -1,4 +1,4 @@
-// A shell port that remembers every request instead of opening anything (about window tests).
+// A shell port that remembers every request instead of opening anything.
 #pragma once
 
 #include "toolkit/shell_port.h"
@@ -8,19 +8,19 @@
 
 namespace korvane::test {
 
-struct ShellRequest {
+struct ShellOpen {
     std::string file;
     std::string parameters;
     bool hidden = false;
-    bool operator==(const ShellRequest&) const = default;
+    bool operator==(const ShellOpen&) const = default;
 };
 
-class AboutRecordingShell final : public ShellPort {
+class RecordingShell final : public ShellPort {
   public:
     void Open(const std::string& file, const std::string& parameters, bool hidden) override {
         requests.push_back({file, parameters, hidden});
     }
-    std::vector<ShellRequest> requests;
+    std::vector<ShellOpen> requests;
 };
 
 } // namespace korvane::test
