@@ -7,6 +7,10 @@
 #include <sstream>
 #include <stdexcept>
 
+#ifdef KORVANE_TEST_FOLDER_PER_TEST
+#include <gtest/gtest.h>
+#endif
+
 namespace korvane::test {
 
 namespace {
@@ -38,7 +42,13 @@ std::string TestDataDir() {
 }
 
 std::string FreshTempDir(const std::string& name) {
-    const std::string dir = JoinPath(EnvOr("KORVANE_TEST_TMP", "test-tmp"), name);
+    std::string dir = JoinPath(EnvOr("KORVANE_TEST_TMP", "test-tmp"), name);
+#ifdef KORVANE_TEST_FOLDER_PER_TEST
+    // The tests of one fixture share the name; run side by side, one would empty the other's.
+    if (const auto* test = ::testing::UnitTest::GetInstance()->current_test_info()) {
+        dir = JoinPath(dir, std::string(test->test_suite_name()) + "." + test->name());
+    }
+#endif
     std::error_code ignored;
     std::filesystem::remove_all(dir, ignored);
     std::filesystem::create_directories(dir);

@@ -10,7 +10,8 @@ namespace korvane::test {
 std::string TestDataDir();
 
 // A fresh, empty folder for one test under the build tree's test-tmp folder, created anew on
-// every call with the same name. Without a trailing separator.
+// every call with the same name; natively one per running test (test-tmp/name/Suite.Test), as
+// ctest runs the tests of one fixture side by side. Without a trailing separator.
 std::string FreshTempDir(const std::string& name);
 
 // The separator of the platform the test runs on: "\" under Windows, "/" natively.
