@@ -8,19 +8,19 @@
 namespace korvane {
 
 // A process started by the shell; releasing the object releases its handle.
-class IStartedProcess {
+class StartedProcessPort {
   public:
-    virtual ~IStartedProcess() = default;
+    virtual ~StartedProcessPort() = default;
     // True when the process has ended within `timeoutMs`.
     virtual bool WaitForExit(uint32_t timeoutMs) = 0;
 };
 
-class IAppLauncher {
+class AppLauncherPort {
   public:
-    virtual ~IAppLauncher() = default;
+    virtual ~AppLauncherPort() = default;
     struct Result {
         bool started = false;
-        std::unique_ptr<IStartedProcess> process; // may be empty even when started
+        std::unique_ptr<StartedProcessPort> process; // may be empty even when started
     };
     // Opens `path` as one file name with the shell's "open", shown normally.
     virtual Result Open(const std::string& path) = 0;

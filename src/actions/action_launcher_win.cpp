@@ -10,7 +10,7 @@ namespace korvane {
 
 namespace {
 
-class Win32StartedProcess final : public IStartedProcess {
+class Win32StartedProcess final : public StartedProcessPort {
   public:
     explicit Win32StartedProcess(HANDLE process) { process_.Reset(process); }
     bool WaitForExit(uint32_t timeoutMs) override {
@@ -23,7 +23,7 @@ class Win32StartedProcess final : public IStartedProcess {
 
 } // namespace
 
-IAppLauncher::Result Win32AppLauncher::Open(const std::string& path) {
+AppLauncherPort::Result Win32AppLauncher::Open(const std::string& path) {
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof(info);
     // No error box from the shell: it would hold every later step and record (a power-off

@@ -5,7 +5,7 @@
 
 namespace korvane {
 
-class Win32AppLauncher final : public IAppLauncher {
+class Win32AppLauncher final : public AppLauncherPort {
   public:
     Result Open(const std::string& path) override;
 };

@@ -6,7 +6,7 @@
 
 namespace korvane {
 
-class ITrayIcon;
+class TrayIconPort;
 class TDrive;
 
 // Action flags of a record.
@@ -33,7 +33,7 @@ struct TActionRec {
     // so the worker reads these copies instead of the disk.
     int32_t DriveNumber = 0;
     std::string LogFileName;
-    ITrayIcon* TrayIcon = nullptr; // owned by the application window, which outlives the worker
+    TrayIconPort* TrayIcon = nullptr; // owned by the application window, which outlives the worker
     bool UseCelsius = true;
 };
 

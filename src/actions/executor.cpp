@@ -91,7 +91,7 @@ TActionExecutor::TActionExecutor(TExecutorContext context) : context_(std::move(
     }
     soundPlayer_ = context_.toolkit.CreateSoundPlayer();
     worker_ = context_.toolkit.CreateWorkerThread(
-        [this](IWorkerThread& thread) { return WorkerBody(thread); });
+        [this](WorkerThreadPort& thread) { return WorkerBody(thread); });
 }
 
 TActionExecutor::~TActionExecutor() {
@@ -120,7 +120,7 @@ void TActionExecutor::Stop() {
         stepGuard_.unlock();
     // The countdown's close request would wait for a message loop that no longer runs; its
     // timer must not power off a computer whose monitor has ended.
-    if (IPowerOffCountdown* countdown = shownCountdown_.exchange(nullptr))
+    if (PowerOffCountdownPort* countdown = shownCountdown_.exchange(nullptr))
         countdown->Dismiss();
     if (worker_->WaitFor(kStopLimitMs)) {
         std::lock_guard<std::mutex> lock(queueGuard_);
@@ -167,7 +167,7 @@ size_t TActionExecutor::QueueLength() const {
     return queue_.size();
 }
 
-uint32_t TActionExecutor::WorkerBody(IWorkerThread& thread) {
+uint32_t TActionExecutor::WorkerBody(WorkerThreadPort& thread) {
     while (!thread.Terminated()) {
         WaitForRecord(thread);
         if (thread.Terminated())
@@ -190,7 +190,7 @@ uint32_t TActionExecutor::WorkerBody(IWorkerThread& thread) {
     return 0;
 }
 
-void TActionExecutor::WaitForRecord(IWorkerThread& thread) {
+void TActionExecutor::WaitForRecord(WorkerThreadPort& thread) {
     if (context_.idle) {
         if (QueueLength() == 0)
             context_.idle();
@@ -201,7 +201,7 @@ void TActionExecutor::WaitForRecord(IWorkerThread& thread) {
                            [&] { return !queue_.empty() || thread.Terminated(); });
 }
 
-void TActionExecutor::ExecuteAction(IWorkerThread& thread, const TActionRec& rec) {
+void TActionExecutor::ExecuteAction(WorkerThreadPort& thread, const TActionRec& rec) {
     WorkerLog(thread, rec, "Start Action", kNotice);
 
     // Each step looks at the stop first: after it, nothing more of the record runs.
@@ -211,7 +211,7 @@ void TActionExecutor::ExecuteAction(IWorkerThread& thread, const TActionRec& rec
         const std::string body =
             Format(rec.Level == 1 ? kWarningBody : kCriticalBody, limit.c_str(), current.c_str());
         const std::string title = "Hard Disk " + IntToStr(rec.DriveNumber + 1) + ": " + rec.Model;
-        // A message box shown here ends on the stop request (see IWorkerThread::Terminate).
+        // A message box shown here ends on the stop request (see WorkerThreadPort::Terminate).
         context_.trayMessages.ShowTrayMessage(*rec.TrayIcon, 0, kMessageWarning, body, title,
                                               kMessageTimeMs, false);
         WorkerLog(thread, rec, "Show notification", kNotice);
@@ -226,7 +226,7 @@ void TActionExecutor::ExecuteAction(IWorkerThread& thread, const TActionRec& rec
     }
 
     if ((rec.Actions & kActionExecuteApp) && !Trim(rec.AppPath).empty() && !thread.Terminated()) {
-        IAppLauncher::Result started = OpenUnlessStopped(thread, rec.AppPath);
+        AppLauncherPort::Result started = OpenUnlessStopped(thread, rec.AppPath);
         if (thread.Terminated())
             return; // not started, or started before the stop: not waited for
         if (started.started) {
@@ -247,7 +247,7 @@ void TActionExecutor::ExecuteAction(IWorkerThread& thread, const TActionRec& rec
     if ((rec.Actions & kActionPoweroff) && context_.countdown && !thread.Terminated()) {
         // The window's program-wide reference and the window itself belong to the GUI thread: it
         // is looked up and shown there, in one call that is refused once the stop has come.
-        IPowerOffCountdown* countdown = nullptr;
+        PowerOffCountdownPort* countdown = nullptr;
         thread.Synchronize([&] {
             countdown = context_.countdown();
             if (!countdown)
@@ -264,19 +264,19 @@ void TActionExecutor::ExecuteAction(IWorkerThread& thread, const TActionRec& rec
     }
 }
 
-IAppLauncher::Result TActionExecutor::OpenUnlessStopped(IWorkerThread& thread,
-                                                        const std::string& path) {
+AppLauncherPort::Result TActionExecutor::OpenUnlessStopped(WorkerThreadPort& thread,
+                                                           const std::string& path) {
     std::lock_guard<std::mutex> lock(stepGuard_);
     if (thread.Terminated())
         return {};
     return context_.launcher.Open(path);
 }
 
-bool TActionExecutor::PlaySoundFile(IWorkerThread& thread, const std::string& path) {
+bool TActionExecutor::PlaySoundFile(WorkerThreadPort& thread, const std::string& path) {
     if (!context_.files.FileExists(path))
         return false;
     try {
-        ISoundPlayer& player = *soundPlayer_;
+        SoundPlayerPort& player = *soundPlayer_;
         player.Stop();
         player.SetWait(true);
         player.SetFileName(path);
@@ -316,7 +316,7 @@ bool TActionExecutor::PlaySoundFile(IWorkerThread& thread, const std::string& pa
     }
 }
 
-void TActionExecutor::WorkerLog(IWorkerThread& thread, const TActionRec& rec,
+void TActionExecutor::WorkerLog(WorkerThreadPort& thread, const TActionRec& rec,
                                 const std::string& message, int32_t level) {
     const std::string text = MakeLogHandoff(true, level, rec.LogFileName, message);
     TLogger& logger = context_.logger;
@@ -324,7 +324,7 @@ void TActionExecutor::WorkerLog(IWorkerThread& thread, const TActionRec& rec,
     thread.Synchronize([&logger, &text] { WriteLogHandoff(logger, text); });
 }
 
-void TActionExecutor::Pause(IWorkerThread& thread, uint32_t ms) {
+void TActionExecutor::Pause(WorkerThreadPort& thread, uint32_t ms) {
     for (uint32_t slept = 0; slept < ms && !thread.Terminated(); slept += kSliceMs)
         context_.sleep(std::min(kSliceMs, ms - slept));
 }

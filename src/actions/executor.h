@@ -16,10 +16,10 @@
 namespace korvane {
 
 class FileSystem;
-class IPowerOffCountdown;
-class ISoundPlayer;
-class IToolkit;
-class IWorkerThread;
+class PowerOffCountdownPort;
+class SoundPlayerPort;
+class ToolkitPort;
+class WorkerThreadPort;
 class TDrive;
 class TLogger;
 class TTrayMessages;
@@ -37,9 +37,9 @@ std::string MakeLogHandoff(bool debugLog, int32_t level, const std::string& file
 void WriteLogHandoff(TLogger& logger, const std::string& text);
 
 // The queuing side, as the alarm dispatch sees it.
-class IActionQueue {
+class ActionQueuePort {
   public:
-    virtual ~IActionQueue() = default;
+    virtual ~ActionQueuePort() = default;
     virtual void QueueAction(uint8_t level, TDrive& drive, uint8_t poweroffMethod,
                              const std::string& appPath, const std::string& soundFile,
                              bool poweroff, bool executeApp, bool playSound, bool showMessage,
@@ -47,13 +47,13 @@ class IActionQueue {
 };
 
 struct TExecutorContext {
-    IToolkit& toolkit;
+    ToolkitPort& toolkit;
     TTrayMessages& trayMessages;
     TLogger& logger; // GUI thread only: reached through the hand-off
     FileSystem& files;
-    IAppLauncher& launcher;
+    AppLauncherPort& launcher;
     // The countdown window; null while it does not exist.
-    std::function<IPowerOffCountdown*()> countdown;
+    std::function<PowerOffCountdownPort*()> countdown;
     // Sleeps on the worker thread; the tests replace it.
     std::function<void(uint32_t ms)> sleep;
     // Passes one idle turn of the worker when the queue is empty; the tests replace it. By
@@ -61,7 +61,7 @@ struct TExecutorContext {
     std::function<void()> idle;
 };
 
-class TActionExecutor final : public IActionQueue {
+class TActionExecutor final : public ActionQueuePort {
   public:
     // The longest idle wait between two looks at the stop, should a wake-up ever be missed.
     static constexpr uint32_t kIdleWaitMs = 500;
@@ -95,24 +95,24 @@ class TActionExecutor final : public IActionQueue {
     void Stop();
 
     size_t QueueLength() const;
-    IWorkerThread& Worker() { return *worker_; }
+    WorkerThreadPort& Worker() { return *worker_; }
 
   private:
     // The thread is handed in: the body may start before the constructor has stored it.
-    uint32_t WorkerBody(IWorkerThread& thread);
-    void ExecuteAction(IWorkerThread& thread, const TActionRec& rec);
-    bool PlaySoundFile(IWorkerThread& thread, const std::string& path);
+    uint32_t WorkerBody(WorkerThreadPort& thread);
+    void ExecuteAction(WorkerThreadPort& thread, const TActionRec& rec);
+    bool PlaySoundFile(WorkerThreadPort& thread, const std::string& path);
     // Starts the application unless the stop has come first (see stepGuard_).
-    IAppLauncher::Result OpenUnlessStopped(IWorkerThread& thread, const std::string& path);
-    void WorkerLog(IWorkerThread& thread, const TActionRec& rec, const std::string& message,
+    AppLauncherPort::Result OpenUnlessStopped(WorkerThreadPort& thread, const std::string& path);
+    void WorkerLog(WorkerThreadPort& thread, const TActionRec& rec, const std::string& message,
                    int32_t level);
     // Sleeps in short slices so that a stop is noticed.
-    void Pause(IWorkerThread& thread, uint32_t ms);
+    void Pause(WorkerThreadPort& thread, uint32_t ms);
     // Returns when a record waits or the stop has come (or after kIdleWaitMs).
-    void WaitForRecord(IWorkerThread& thread);
+    void WaitForRecord(WorkerThreadPort& thread);
 
     TExecutorContext context_;
-    std::unique_ptr<ISoundPlayer> soundPlayer_;
+    std::unique_ptr<SoundPlayerPort> soundPlayer_;
     mutable std::mutex queueGuard_;
     std::list<TActionRec> queue_;
     // Signalled under queueGuard_ when a record is queued and when the stop comes.
@@ -121,10 +121,10 @@ class TActionExecutor final : public IActionQueue {
     // it sets the stop: an application is started before the stop or not at all.
     std::mutex stepGuard_;
     // The countdown the worker has shown and is waiting for; Stop dismisses it.
-    std::atomic<IPowerOffCountdown*> shownCountdown_{nullptr};
+    std::atomic<PowerOffCountdownPort*> shownCountdown_{nullptr};
     bool stopped_ = false; // GUI thread
     // Last: it is stopped before the queue and the player go.
-    std::unique_ptr<IWorkerThread> worker_;
+    std::unique_ptr<WorkerThreadPort> worker_;
 };
 
 } // namespace korvane

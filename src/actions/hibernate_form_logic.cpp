@@ -36,7 +36,7 @@ std::string PowerOffCaptionFor(int32_t methodIndex, int32_t countdown) {
 
 HibernateCountdown::HibernateCountdown(const CountdownDeps& deps, CountdownView& view)
     : deps_(deps), view_(view), timer_(deps.toolkit.CreateTimer(kTickMs)) {
-    timer_->OnTick = [this](ITimer&) { Tick(); };
+    timer_->OnTick = [this](TimerPort&) { Tick(); };
     methodCount_ = deps_.engine.HibernateAvailable() ? 2 : 1;
 }
 

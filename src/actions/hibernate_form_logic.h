@@ -12,9 +12,9 @@
 
 namespace korvane {
 
-class IAppServices;
-class ITimer;
-class IToolkit;
+class AppServicesPort;
+class TimerPort;
+class ToolkitPort;
 class TLogger;
 class TOptions;
 
@@ -58,11 +58,11 @@ class CountdownView {
 };
 
 struct CountdownDeps {
-    IToolkit& toolkit;
+    ToolkitPort& toolkit;
     PowerOffEngine& engine;
     TLogger& logger;
     TOptions& options;
-    IAppServices& app;
+    AppServicesPort& app;
     std::function<void()> resetBeforeHibernate; // the drive list's ResetBeforeHibernate
 };
 
@@ -107,7 +107,7 @@ class HibernateCountdown {
 
     CountdownDeps deps_;
     CountdownView& view_;
-    std::unique_ptr<ITimer> timer_;
+    std::unique_ptr<TimerPort> timer_;
     // Read by the worker while the GUI thread decides: the window hides before the engine
     // answers, so the wait also covers the decision.
     std::atomic<bool> powerOffSucceeded_{false};

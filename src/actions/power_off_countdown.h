@@ -8,9 +8,9 @@
 
 namespace korvane {
 
-class IPowerOffCountdown {
+class PowerOffCountdownPort {
   public:
-    virtual ~IPowerOffCountdown() = default;
+    virtual ~PowerOffCountdownPort() = default;
 
     // GUI thread (the worker calls it through its synchronous call): the disk's model (at most 20
     // characters) as the heading, the seconds to count down, the current and the limit temperature

@@ -57,7 +57,7 @@ void ShowBalloon(TrayShellPort& shell, const TrayIconIdentity& icon, uint32_t ti
 TTrayMessages::TTrayMessages(TrayShellPort& shell, const OsVersionPort& os)
     : shell_(shell), balloonsSupported_(BalloonsSupportedOn(os.Read())) {}
 
-void TTrayMessages::HandleTrayNotify(ITrayIcon* icon, uint32_t code) {
+void TTrayMessages::HandleTrayNotify(TrayIconPort* icon, uint32_t code) {
     if (icon == nullptr) {
         return;
     }
@@ -79,7 +79,7 @@ void TTrayMessages::HandleTrayNotify(ITrayIcon* icon, uint32_t code) {
     }
 }
 
-void TTrayMessages::ShowTrayMessage(ITrayIcon& icon, int32_t tag, int32_t kind,
+void TTrayMessages::ShowTrayMessage(TrayIconPort& icon, int32_t tag, int32_t kind,
                                     const std::string& text, const std::string& title,
                                     uint32_t displayTimeMs, bool cancelButton) {
     if (balloonsSupported_) {
@@ -94,7 +94,7 @@ void TTrayMessages::ShowTrayMessage(ITrayIcon& icon, int32_t tag, int32_t kind,
     }
 }
 
-void TTrayMessages::HideBalloon(ITrayIcon& icon) {
+void TTrayMessages::HideBalloon(TrayIconPort& icon) {
     BalloonRequest request;
     request.icon = icon.Identity();
     shell_.ModifyBalloon(request);

@@ -11,7 +11,7 @@
 
 namespace korvane {
 
-class ITrayIcon;
+class TrayIconPort;
 
 // Icon kinds of ShowTrayMessage.
 inline constexpr int32_t kMessageInfo = 1;
@@ -44,12 +44,12 @@ class TTrayMessages {
     bool BalloonsSupported() const { return balloonsSupported_; }
 
     // Clicks and balloon ends of an icon: the click callback, then the balloon goes.
-    virtual void HandleTrayNotify(ITrayIcon* icon, uint32_t code);
+    virtual void HandleTrayNotify(TrayIconPort* icon, uint32_t code);
     // Returns once the balloon is with the shell, or once the user has closed the message box.
-    virtual void ShowTrayMessage(ITrayIcon& icon, int32_t tag, int32_t kind,
+    virtual void ShowTrayMessage(TrayIconPort& icon, int32_t tag, int32_t kind,
                                  const std::string& text, const std::string& title,
                                  uint32_t displayTimeMs, bool cancelButton);
-    void HideBalloon(ITrayIcon& icon);
+    void HideBalloon(TrayIconPort& icon);
 
     // Called with the sender (null from a message box) and the tag when a message is acknowledged.
     std::function<void(TTrayMessages* sender, int32_t tag)> OnMessageClick;

@@ -32,7 +32,7 @@ const AlarmKeys kCriticalKeys{": put Critical Action in queue", key::CriticalCtl
 
 } // namespace
 
-TAlarmDispatch::TAlarmDispatch(TLogger& logger, IActionQueue& queue, std::function<bool()> live)
+TAlarmDispatch::TAlarmDispatch(TLogger& logger, ActionQueuePort& queue, std::function<bool()> live)
     : logger_(logger), queue_(queue), live_(std::move(live)) {}
 
 void TAlarmDispatch::OnDriveStatusChange(TDrives*, TDrive& drive, TTempStatus oldStatus,

@@ -7,14 +7,14 @@
 
 namespace korvane {
 
-class IActionQueue;
+class ActionQueuePort;
 class TDrives;
 class TLogger;
 
 class TAlarmDispatch {
   public:
     // `live` tells whether the countdown window exists: outside that span changes are dropped.
-    TAlarmDispatch(TLogger& logger, IActionQueue& queue, std::function<bool()> live);
+    TAlarmDispatch(TLogger& logger, ActionQueuePort& queue, std::function<bool()> live);
 
     void OnDriveStatusChange(TDrives* sender, TDrive& drive, TTempStatus oldStatus,
                              TTempStatus newStatus);
@@ -22,7 +22,7 @@ class TAlarmDispatch {
 
   private:
     TLogger& logger_;
-    IActionQueue& queue_;
+    ActionQueuePort& queue_;
     std::function<bool()> live_;
 };
 

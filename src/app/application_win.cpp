@@ -21,7 +21,7 @@ namespace korvane {
 
 TApplication* Application = nullptr;
 TOptionsForm* OptionsForm = nullptr;
-IPowerOffCountdown* HibernateForm = nullptr;
+PowerOffCountdownPort* HibernateForm = nullptr;
 TAboutForm* AboutForm = nullptr;
 
 namespace {
@@ -100,7 +100,7 @@ void TApplication::StartUp() {
     commands_->OnExit = [this] { ExitApplication(); };
     TrayMenu = toolkit_->CreatePopupMenu(MainMenuTemplate());
     TagMainMenu(*TrayMenu);
-    TrayMenu->OnItem = [this](IPopupMenu& menu, int index) { OnMenuCommand(menu, index); };
+    TrayMenu->OnItem = [this](PopupMenuPort& menu, int index) { OnMenuCommand(menu, index); };
     Log("SysTray menu created");
 
     Log("searching for hard disks");
@@ -113,8 +113,8 @@ void TApplication::StartUp() {
         .device = *device_,
         .osVersion = osVersion_,
         .createMenu = [this] { return CreateDiskMenu(); },
-        .applyMenuCaptions = [](IPopupMenu& menu) { ApplyDiskMenuCaptions(menu); },
-        .hideBalloon = [this](ITrayIcon& icon) { TrayMessages->HideBalloon(icon); },
+        .applyMenuCaptions = [](PopupMenuPort& menu) { ApplyDiskMenuCaptions(menu); },
+        .hideBalloon = [this](TrayIconPort& icon) { TrayMessages->HideBalloon(icon); },
     });
     // Probes the disks and polls each once, before any event below is connected.
     Drives = std::make_unique<TDrives>(*driveContext_);
@@ -331,11 +331,11 @@ void TApplication::UpdateMainIcon() {
     MainTrayIcon->SetActive(MainIconShown(rule, Drives ? Drives->VisibleIconCount() : 0));
 }
 
-void TApplication::RefreshLogMenu(IPopupMenu& menu, int logEntry) {
+void TApplication::RefreshLogMenu(PopupMenuPort& menu, int logEntry) {
     commands_->RefreshLogMenu(menu, logEntry);
 }
 
-void TApplication::OnMenuCommand(IPopupMenu& menu, int index) {
+void TApplication::OnMenuCommand(PopupMenuPort& menu, int index) {
     switch (menu.Tag(index)) {
     case kCmdSettings:
         if (optionsForm_)
@@ -400,14 +400,14 @@ void TApplication::QueueDriveAlarm(TDrive& drive, TTempStatus status) {
         alarmDispatch_->QueueDriveAlarm(drive, status);
 }
 
-IPopupMenu* TApplication::CreateDiskMenu() {
-    IPopupMenu* menu = toolkit_->CreatePopupMenu(DiskMenuTemplate());
+PopupMenuPort* TApplication::CreateDiskMenu() {
+    PopupMenuPort* menu = toolkit_->CreatePopupMenu(DiskMenuTemplate());
     TagDiskMenu(*menu);
-    menu->OnItem = [this](IPopupMenu& m, int index) { OnMenuCommand(m, index); };
+    menu->OnItem = [this](PopupMenuPort& m, int index) { OnMenuCommand(m, index); };
     return menu;
 }
 
-void TApplication::PopupTrayMenu(IPopupMenu& menu) {
+void TApplication::PopupTrayMenu(PopupMenuPort& menu) {
     POINT at{};
     GetCursorPos(&at);
     // Without the foreground the menu would not close on a click elsewhere.

@@ -47,7 +47,7 @@ inline constexpr const char* kNoTemperatureText =
     "None of your hard disks supports temperature measurement!";
 inline constexpr const char* kProductCaption = "Korvane";
 
-class TApplication final : public IAppServices {
+class TApplication final : public AppServicesPort {
   public:
     // The start-up sequence. `device` is the S.M.A.R.T. device access the disks are probed and
     // polled through: the real drivers, or the simulated one of the sim build. `power` is what
@@ -61,13 +61,13 @@ class TApplication final : public IAppServices {
     TApplication& operator=(const TApplication&) = delete;
 
     // Fields in the order of their meaning to the program (see the start-up sequence).
-    IconHandle TrayIconHandle = kNoIcon; // "ZTRAYICON", shared by the system
-    ITrayIcon* MainTrayIcon = nullptr;   // owned by the application window
-    IPopupMenu* TrayMenu = nullptr;      // owned by the application window
+    IconHandle TrayIconHandle = kNoIcon;  // "ZTRAYICON", shared by the system
+    TrayIconPort* MainTrayIcon = nullptr; // owned by the application window
+    PopupMenuPort* TrayMenu = nullptr;    // owned by the application window
     std::unique_ptr<TDrives> Drives;
     std::unique_ptr<TOptions> Options;
     std::unique_ptr<TSystemShutdown> Shutdown;
-    std::unique_ptr<ISoundPlayer> SoundPlayer;
+    std::unique_ptr<SoundPlayerPort> SoundPlayer;
     std::unique_ptr<TActionExecutor> Executor;
     std::unique_ptr<TLogger> Logger;
     std::string DataPath;    // with a trailing "\"
@@ -78,7 +78,7 @@ class TApplication final : public IAppServices {
     std::function<bool(std::string& caption)> SettingsWindowShown;
 
     AppWindow& Window() { return *window_; }
-    IToolkit& Toolkit() { return *toolkit_; }
+    ToolkitPort& Toolkit() { return *toolkit_; }
 
     // Runs the message loop until it ends; the application window is freed with the object.
     void Run();
@@ -92,8 +92,8 @@ class TApplication final : public IAppServices {
     // The tray menus and icons.
     void RefreshMenuCaptions();
     void UpdateMainIcon();
-    void RefreshLogMenu(IPopupMenu& menu, int logEntry);
-    void OnMenuCommand(IPopupMenu& menu, int index);
+    void RefreshLogMenu(PopupMenuPort& menu, int logEntry);
+    void OnMenuCommand(PopupMenuPort& menu, int index);
     void OnMainIconMouse(uint32_t message);
     void OnDriveTrayMouse(TDrive& drive, uint32_t message);
     void OnDriveIconChange(TDrives& sender, TDrive& drive, bool shown);
@@ -107,11 +107,11 @@ class TApplication final : public IAppServices {
 
   private:
     void Log(const std::string& message);
-    IPopupMenu* CreateDiskMenu();
+    PopupMenuPort* CreateDiskMenu();
     // The settings window at the page of the disk at this position of the drive list.
     void ShowDiskSettings(int32_t position);
     // The right click on any of the program's tray icons: the menu at the cursor.
-    void PopupTrayMenu(IPopupMenu& menu);
+    void PopupTrayMenu(PopupMenuPort& menu);
     void StartUp();
     void ShutDown();
 
@@ -144,7 +144,7 @@ extern TApplication* Application;
 // The settings window while it exists.
 extern TOptionsForm* OptionsForm;
 // The countdown window while it exists; until then status changes are not dispatched.
-extern IPowerOffCountdown* HibernateForm;
+extern PowerOffCountdownPort* HibernateForm;
 // The about window while it exists.
 extern TAboutForm* AboutForm;
 

@@ -7,7 +7,7 @@
 
 namespace korvane {
 
-bool PlayTestSound(ISoundPlayer& player, FileSystem& files, TLogger& logger,
+bool PlayTestSound(SoundPlayerPort& player, FileSystem& files, TLogger& logger,
                    const std::string& path) {
     if (!files.FileExists(path))
         return false;

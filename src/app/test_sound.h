@@ -6,12 +6,12 @@
 namespace korvane {
 
 class FileSystem;
-class ISoundPlayer;
+class SoundPlayerPort;
 class TLogger;
 
 // True when playing `path` started. A missing file answers false without a word; a file the
 // player refuses answers false with an error line in the debug log.
-bool PlayTestSound(ISoundPlayer& player, FileSystem& files, TLogger& logger,
+bool PlayTestSound(SoundPlayerPort& player, FileSystem& files, TLogger& logger,
                    const std::string& path);
 
 } // namespace korvane

@@ -13,7 +13,7 @@ TrayCommands::TrayCommands(ShellPort& shell, FileSystem& files, std::string prog
     : shell_(shell), files_(files), programPath_(std::move(programPath)),
       logsPath_(std::move(dataPath) + kLogsFolderName) {}
 
-void TrayCommands::Run(IPopupMenu& menu, int index) {
+void TrayCommands::Run(PopupMenuPort& menu, int index) {
     switch (menu.Tag(index)) {
     case kCmdHelp:
         shell_.Open(programPath_ + kHelpFileName, "", false);
@@ -37,7 +37,7 @@ void TrayCommands::Run(IPopupMenu& menu, int index) {
     }
 }
 
-void TrayCommands::RefreshLogMenu(IPopupMenu& menu, int logEntry) {
+void TrayCommands::RefreshLogMenu(PopupMenuPort& menu, int logEntry) {
     // -1 would address the menu itself.
     if (logEntry < 0 || logEntry >= menu.Count())
         return;

@@ -23,9 +23,9 @@ class TrayCommands {
 
     // The entry's code decides; the codes that open the program's windows are left to the
     // application, which owns them.
-    void Run(IPopupMenu& menu, int index);
+    void Run(PopupMenuPort& menu, int index);
     // Rebuilds the sub-menu of a Temperature Logs entry from the logs folder as it is now.
-    void RefreshLogMenu(IPopupMenu& menu, int logEntry);
+    void RefreshLogMenu(PopupMenuPort& menu, int logEntry);
 
     std::function<void()> OnExit;
 

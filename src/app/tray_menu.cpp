@@ -46,13 +46,13 @@ std::string DiskMenuCaption(int32_t code) {
 
 namespace {
 
-void TagMenu(IPopupMenu& menu, const std::vector<int32_t>& codes) {
+void TagMenu(PopupMenuPort& menu, const std::vector<int32_t>& codes) {
     int index = 0;
     for (int32_t code : codes)
         menu.SetTag(index++, code);
 }
 
-void ApplyCaptions(IPopupMenu& menu, std::string (*captionOf)(int32_t)) {
+void ApplyCaptions(PopupMenuPort& menu, std::string (*captionOf)(int32_t)) {
     for (int i = 0; i < menu.Count(); ++i) {
         const std::string caption = captionOf(menu.Tag(i));
         // Log entries (code 10) carry their own captions.
@@ -63,26 +63,26 @@ void ApplyCaptions(IPopupMenu& menu, std::string (*captionOf)(int32_t)) {
 
 } // namespace
 
-void TagMainMenu(IPopupMenu& menu) {
+void TagMainMenu(PopupMenuPort& menu) {
     // Indexes of MainMenuTemplate, depth first; separators keep tag 0.
     TagMenu(menu, {kCmdSettings, 0, kCmdTemperatureLogs, 0, kCmdFeedback, kCmdWebPage,
                    kCmdBugReport, 0, kCmdHelp, kCmdAbout, 0, kCmdExit});
 }
 
-void TagDiskMenu(IPopupMenu& menu) {
+void TagDiskMenu(PopupMenuPort& menu) {
     TagMenu(menu, {kCmdSettings, kCmdDiskSettings, 0, kCmdTemperatureLogs, 0, kCmdFeedback,
                    kCmdWebPage, kCmdBugReport, 0, kCmdHelp, kCmdAbout, 0, kCmdExit});
 }
 
-void ApplyMenuCaptions(IPopupMenu& menu) {
+void ApplyMenuCaptions(PopupMenuPort& menu) {
     ApplyCaptions(menu, &MenuCaption);
 }
 
-void ApplyDiskMenuCaptions(IPopupMenu& menu) {
+void ApplyDiskMenuCaptions(PopupMenuPort& menu) {
     ApplyCaptions(menu, &DiskMenuCaption);
 }
 
-int FindMenuCommand(const IPopupMenu& menu, int32_t code) {
+int FindMenuCommand(const PopupMenuPort& menu, int32_t code) {
     for (int i = 0; i < menu.Count(); ++i) {
         if (menu.Tag(i) == code)
             return i;

@@ -39,14 +39,14 @@ std::string MenuCaption(int32_t code);
 std::string DiskMenuCaption(int32_t code);
 
 // Gives the entries of a menu built from MainMenuTemplate their command codes.
-void TagMainMenu(IPopupMenu& menu);
+void TagMainMenu(PopupMenuPort& menu);
 // Gives the entries of a menu built from DiskMenuTemplate their command codes.
-void TagDiskMenu(IPopupMenu& menu);
+void TagDiskMenu(PopupMenuPort& menu);
 // Replaces every caption of a tagged menu with the caption of its code.
-void ApplyMenuCaptions(IPopupMenu& menu);
-void ApplyDiskMenuCaptions(IPopupMenu& menu);
+void ApplyMenuCaptions(PopupMenuPort& menu);
+void ApplyDiskMenuCaptions(PopupMenuPort& menu);
 // The index of the first entry with this code, or -1.
-int FindMenuCommand(const IPopupMenu& menu, int32_t code);
+int FindMenuCommand(const PopupMenuPort& menu, int32_t code);
 
 // Values of ShowMainIcon.
 inline constexpr int32_t kMainIconAlways = 0;

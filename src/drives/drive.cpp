@@ -94,7 +94,7 @@ TDrive::TDrive(uint8_t driveNumber, TDriveContext& context)
       smart_(driveNumber, context.device, context.osVersion),
       trayIcon_(context.toolkit.CreateTrayIcon(kNoIcon)) {
     pollTimer_->SetEnabled(false);
-    pollTimer_->OnTick = [this](ITimer&) { Poll(); };
+    pollTimer_->OnTick = [this](TimerPort&) { Poll(); };
     trayIcon_->OnMouse = [this](uint32_t message) {
         if (OnTrayMouse) {
             OnTrayMouse(*this, message);

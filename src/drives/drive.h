@@ -11,10 +11,10 @@
 namespace korvane {
 
 class IndicatorIconPort;
-class IPopupMenu;
-class ITimer;
-class IToolkit;
-class ITrayIcon;
+class PopupMenuPort;
+class TimerPort;
+class ToolkitPort;
+class TrayIconPort;
 class TLogger;
 class TOptions;
 class TOptionsSection;
@@ -37,17 +37,17 @@ std::string CapacityTextOf(double gigabytes);
 struct TDriveContext {
     TOptions& options;
     TLogger& logger;
-    IToolkit& toolkit;
+    ToolkitPort& toolkit;
     IndicatorIconPort& icons;
     std::function<void()> trimWorkingSet; // after every poll; may be unset
     DeviceIo& device;
     const OsVersionPort& osVersion;
     // The disk's tray menu, built by the application from its disk-menu template; may be unset.
-    std::function<IPopupMenu*()> createMenu;
+    std::function<PopupMenuPort*()> createMenu;
     // Puts the captions on a disk menu.
-    std::function<void(IPopupMenu&)> applyMenuCaptions;
+    std::function<void(PopupMenuPort&)> applyMenuCaptions;
     // Removes a balloon still shown on an indicator (the tray notifications' HideBalloon).
-    std::function<void(ITrayIcon&)> hideBalloon;
+    std::function<void(TrayIconPort&)> hideBalloon;
 };
 
 class TDrive {
@@ -96,9 +96,9 @@ class TDrive {
     void ResetStatus() { status_ = Normal; }
 
     const TSmart& Smart() const { return smart_; }
-    ITimer& PollTimer() { return *pollTimer_; }
-    ITrayIcon& TrayIcon() { return *trayIcon_; }
-    IPopupMenu* Menu() { return menu_; }
+    TimerPort& PollTimer() { return *pollTimer_; }
+    TrayIconPort& TrayIcon() { return *trayIcon_; }
+    PopupMenuPort* Menu() { return menu_; }
 
     std::function<void(TDrive& sender, TTempStatus oldStatus, TTempStatus newStatus)>
         OnStatusChange;
@@ -115,10 +115,10 @@ class TDrive {
     void NoteSleepChange();
 
     TDriveContext& context_;
-    std::unique_ptr<ITimer> pollTimer_;
+    std::unique_ptr<TimerPort> pollTimer_;
     TSmart smart_;
-    ITrayIcon* trayIcon_;        // owned by the application window
-    IPopupMenu* menu_ = nullptr; // owned by the application window
+    TrayIconPort* trayIcon_;        // owned by the application window
+    PopupMenuPort* menu_ = nullptr; // owned by the application window
     TTempStatus status_ = Normal;
     bool hadReading_ = false;  // some read of this disk gave a temperature
     bool readingLost_ = false; // the last reads gave none; told once in the debug log

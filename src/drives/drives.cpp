@@ -92,7 +92,7 @@ void TDrives::RefreshMenuCaptions() {
         return;
     }
     for (int32_t i = 0; i < count_; ++i) {
-        if (IPopupMenu* menu = items_[i]->Menu()) {
+        if (PopupMenuPort* menu = items_[i]->Menu()) {
             context_.applyMenuCaptions(*menu);
         }
     }

@@ -3,9 +3,9 @@
 
 namespace korvane {
 
-class IAppServices {
+class AppServicesPort {
   public:
-    virtual ~IAppServices() = default;
+    virtual ~AppServicesPort() = default;
 
     // Ends the program: the main tray icon leaves, the application window closes, the loop ends.
     virtual void ExitApplication() = 0;

@@ -10,9 +10,9 @@ namespace korvane {
 // Items are addressed by their index: counted from 0 depth first, sub-items right after their
 // parent, separators counted. Inserting or removing an item moves the indexes of the items after
 // it. An index outside the range is ignored (and reads as empty or 0).
-class IPopupMenu {
+class PopupMenuPort {
   public:
-    virtual ~IPopupMenu() = default;
+    virtual ~PopupMenuPort() = default;
 
     virtual int Count() const = 0; // all items, recursively
 
@@ -42,7 +42,7 @@ class IPopupMenu {
     // Shows the menu at a screen point; a chosen item reaches OnItem.
     virtual void Popup(int32_t x, int32_t y) = 0;
 
-    std::function<void(IPopupMenu& menu, int index)> OnItem;
+    std::function<void(PopupMenuPort& menu, int index)> OnItem;
 };
 
 } // namespace korvane

@@ -11,7 +11,7 @@
 
 namespace korvane {
 
-class PopupMenu final : public IPopupMenu {
+class PopupMenu final : public PopupMenuPort {
   public:
     // Created by AppWindow::CreatePopupMenu.
     PopupMenu(AppWindow& window, const std::vector<std::string>& itemTemplate);

@@ -6,9 +6,9 @@
 
 namespace korvane {
 
-class ISoundPlayer {
+class SoundPlayerPort {
   public:
-    virtual ~ISoundPlayer() = default;
+    virtual ~SoundPlayerPort() = default;
 
     // Waiting mode: every command returns when the device has finished it. Otherwise commands
     // return at once and the device notifies the application window when done.

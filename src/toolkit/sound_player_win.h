@@ -37,7 +37,7 @@ struct MciDeviceTraits {
 };
 using ScopedMciDevice = ScopedHandle<MciDeviceTraits>;
 
-class SoundPlayer final : public ISoundPlayer {
+class SoundPlayer final : public SoundPlayerPort {
   public:
     // Notifications of non-waiting commands go to `notifyWindow` (the application window).
     explicit SoundPlayer(HWND notifyWindow);

@@ -13,9 +13,9 @@ constexpr int32_t EffectiveTimerInterval(int32_t interval) {
     return interval <= 0 ? kDefaultTimerInterval : interval;
 }
 
-class ITimer {
+class TimerPort {
   public:
-    virtual ~ITimer() = default;
+    virtual ~TimerPort() = default;
 
     // Setting the current state again does nothing.
     virtual void SetEnabled(bool enabled) = 0;
@@ -27,7 +27,7 @@ class ITimer {
     virtual int32_t Interval() const = 0;
 
     // Runs on the GUI thread from the message loop.
-    std::function<void(ITimer& sender)> OnTick;
+    std::function<void(TimerPort& sender)> OnTick;
 };
 
 } // namespace korvane

@@ -9,7 +9,7 @@ namespace korvane {
 
 class TimerWindow;
 
-class Timer final : public ITimer {
+class Timer final : public TimerPort {
   public:
     explicit Timer(int32_t interval = kDefaultTimerInterval);
     ~Timer() override;

@@ -15,24 +15,24 @@
 
 namespace korvane {
 
-class IToolkit {
+class ToolkitPort {
   public:
-    virtual ~IToolkit() = default;
+    virtual ~ToolkitPort() = default;
 
     // Owned by the caller. The interval is made effective (0 or less: 1000 ms); a new timer is off.
-    virtual std::unique_ptr<ITimer> CreateTimer(int32_t interval) = 0;
+    virtual std::unique_ptr<TimerPort> CreateTimer(int32_t interval) = 0;
 
     // Owned by the application window and freed with it when the message loop has ended: the
     // caller keeps the pointer only until then. The tray icon starts inactive, owns `icon`, and
     // comes back after a shell restart.
-    virtual ITrayIcon* CreateTrayIcon(IconHandle icon) = 0;
-    virtual IPopupMenu* CreatePopupMenu(const std::vector<std::string>& itemTemplate) = 0;
+    virtual TrayIconPort* CreateTrayIcon(IconHandle icon) = 0;
+    virtual PopupMenuPort* CreatePopupMenu(const std::vector<std::string>& itemTemplate) = 0;
 
     // Owned by the caller; the thread runs `body` at once.
-    virtual std::unique_ptr<IWorkerThread> CreateWorkerThread(WorkerBody body) = 0;
+    virtual std::unique_ptr<WorkerThreadPort> CreateWorkerThread(WorkerBody body) = 0;
 
     // Owned by the caller; no file, notifying mode.
-    virtual std::unique_ptr<ISoundPlayer> CreateSoundPlayer() = 0;
+    virtual std::unique_ptr<SoundPlayerPort> CreateSoundPlayer() = 0;
 };
 
 } // namespace korvane

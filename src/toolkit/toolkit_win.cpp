@@ -9,23 +9,23 @@
 
 namespace korvane {
 
-std::unique_ptr<ITimer> Win32Toolkit::CreateTimer(int32_t interval) {
+std::unique_ptr<TimerPort> Win32Toolkit::CreateTimer(int32_t interval) {
     return std::make_unique<Timer>(interval);
 }
 
-ITrayIcon* Win32Toolkit::CreateTrayIcon(IconHandle icon) {
+TrayIconPort* Win32Toolkit::CreateTrayIcon(IconHandle icon) {
     return &window_.CreateTrayIcon(ToHicon(icon));
 }
 
-IPopupMenu* Win32Toolkit::CreatePopupMenu(const std::vector<std::string>& itemTemplate) {
+PopupMenuPort* Win32Toolkit::CreatePopupMenu(const std::vector<std::string>& itemTemplate) {
     return &window_.CreatePopupMenu(itemTemplate);
 }
 
-std::unique_ptr<IWorkerThread> Win32Toolkit::CreateWorkerThread(WorkerBody body) {
+std::unique_ptr<WorkerThreadPort> Win32Toolkit::CreateWorkerThread(WorkerBody body) {
     return std::make_unique<WorkerThread>(window_, std::move(body));
 }
 
-std::unique_ptr<ISoundPlayer> Win32Toolkit::CreateSoundPlayer() {
+std::unique_ptr<SoundPlayerPort> Win32Toolkit::CreateSoundPlayer() {
     return std::make_unique<SoundPlayer>(window_.Handle());
 }
 

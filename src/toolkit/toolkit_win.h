@@ -6,15 +6,15 @@
 
 namespace korvane {
 
-class Win32Toolkit final : public IToolkit {
+class Win32Toolkit final : public ToolkitPort {
   public:
     explicit Win32Toolkit(AppWindow& window) : window_(window) {}
 
-    std::unique_ptr<ITimer> CreateTimer(int32_t interval) override;
-    ITrayIcon* CreateTrayIcon(IconHandle icon) override;
-    IPopupMenu* CreatePopupMenu(const std::vector<std::string>& itemTemplate) override;
-    std::unique_ptr<IWorkerThread> CreateWorkerThread(WorkerBody body) override;
-    std::unique_ptr<ISoundPlayer> CreateSoundPlayer() override;
+    std::unique_ptr<TimerPort> CreateTimer(int32_t interval) override;
+    TrayIconPort* CreateTrayIcon(IconHandle icon) override;
+    PopupMenuPort* CreatePopupMenu(const std::vector<std::string>& itemTemplate) override;
+    std::unique_ptr<WorkerThreadPort> CreateWorkerThread(WorkerBody body) override;
+    std::unique_ptr<SoundPlayerPort> CreateSoundPlayer() override;
 
   private:
     AppWindow& window_;

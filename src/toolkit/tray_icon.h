@@ -21,9 +21,9 @@ struct TrayIconIdentity {
     uint32_t id = 0;
 };
 
-class ITrayIcon {
+class TrayIconPort {
   public:
-    virtual ~ITrayIcon() = default;
+    virtual ~TrayIconPort() = default;
 
     // An active icon is in the notification area.
     virtual void SetActive(bool active) = 0;

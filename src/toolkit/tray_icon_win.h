@@ -16,7 +16,7 @@ namespace korvane {
 inline constexpr DWORD kTrayRecordSize = NOTIFYICONDATAA_V1_SIZE;
 static_assert(kTrayRecordSize == (sizeof(void*) == 8 ? 104 : 88));
 
-class TrayIcon final : public ITrayIcon {
+class TrayIcon final : public TrayIconPort {
   public:
     // Created by AppWindow::CreateTrayIcon; inactive, owns `icon`.
     TrayIcon(HWND owner, UINT id, HICON icon, ShellNotifier notifier);

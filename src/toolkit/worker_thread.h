@@ -6,9 +6,9 @@
 
 namespace korvane {
 
-class IWorkerThread {
+class WorkerThreadPort {
   public:
-    virtual ~IWorkerThread() = default;
+    virtual ~WorkerThreadPort() = default;
 
     // The execute handler loops until this turns true.
     virtual bool Terminated() const = 0;
@@ -27,6 +27,6 @@ class IWorkerThread {
 };
 
 // The body of a worker: runs once on the new thread; its result is the thread's exit code.
-using WorkerBody = std::function<uint32_t(IWorkerThread& thread)>;
+using WorkerBody = std::function<uint32_t(WorkerThreadPort& thread)>;
 
 } // namespace korvane

@@ -9,7 +9,7 @@
 
 namespace korvane {
 
-class WorkerThread final : public IWorkerThread {
+class WorkerThread final : public WorkerThreadPort {
   public:
     // How long freeing waits for the body to notice the stop before the thread is ended outright.
     // Bodies stop within a second; this is only the last resort against one that never looks.

@@ -15,7 +15,7 @@
 
 namespace korvane {
 
-class THibernateForm final : public IPowerOffCountdown, private CountdownView {
+class THibernateForm final : public PowerOffCountdownPort, private CountdownView {
   public:
     // Built hidden on the GUI thread. `resources` holds "MAINICON" and "XP_DRIVE_HOT".
     THibernateForm(const CountdownDeps& deps, AppWindow& appWindow, HINSTANCE resources);

@@ -29,7 +29,7 @@ struct TOptionsFormDeps {
     TOptions& options;
     RegistryPort& registry;
     TDrives& drives;
-    IAppServices& app;
+    AppServicesPort& app;
     // The main-icon rule, run after saving.
     std::function<void()> updateMainIcon;
     // The sound test of the disk pages: true when playing started.

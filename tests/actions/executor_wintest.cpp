@@ -48,9 +48,9 @@ namespace {
 
 // The real toolkit, with a sound player that tells when its play has begun: the tests catch the
 // worker inside a long sound.
-class WatchedPlayer final : public ISoundPlayer {
+class WatchedPlayer final : public SoundPlayerPort {
   public:
-    explicit WatchedPlayer(std::unique_ptr<ISoundPlayer> inner) : inner_(std::move(inner)) {}
+    explicit WatchedPlayer(std::unique_ptr<SoundPlayerPort> inner) : inner_(std::move(inner)) {}
     void SetWait(bool wait) override { inner_->SetWait(wait); }
     bool Wait() const override { return inner_->Wait(); }
     bool SetFileName(const std::string& path) override { return inner_->SetFileName(path); }
@@ -72,19 +72,19 @@ class WatchedPlayer final : public ISoundPlayer {
             ++playing;
         return ok;
     }
-    std::unique_ptr<ISoundPlayer> inner_;
+    std::unique_ptr<SoundPlayerPort> inner_;
 };
 
 class WatchedToolkit final : public test::ForwardingToolkit {
   public:
     using ForwardingToolkit::ForwardingToolkit;
-    std::unique_ptr<ISoundPlayer> CreateSoundPlayer() override {
+    std::unique_ptr<SoundPlayerPort> CreateSoundPlayer() override {
         return std::make_unique<WatchedPlayer>(inner_.CreateSoundPlayer());
     }
 };
 
 // The real launcher, telling when the shell has started the program.
-class WatchedLauncher final : public IAppLauncher {
+class WatchedLauncher final : public AppLauncherPort {
   public:
     Result Open(const std::string& path) override {
         Result result = inner_.Open(path);
@@ -99,7 +99,7 @@ class WatchedLauncher final : public IAppLauncher {
 };
 
 // A countdown window double: it would hold the worker until stopped.
-class HeldOpen final : public IPowerOffCountdown {
+class HeldOpen final : public PowerOffCountdownPort {
   public:
     void ShowCountdown(const std::string&, int32_t, int32_t, int32_t, int32_t) override {
         shown = true;
@@ -156,7 +156,7 @@ class ExecutorWine : public ::testing::Test, protected test::LoggedDataFolder {
         executor.reset();
         drives.reset();
     }
-    TActionExecutor& Executor(IPowerOffCountdown* countdown = nullptr,
+    TActionExecutor& Executor(PowerOffCountdownPort* countdown = nullptr,
                               TTrayMessages* trayMessages = nullptr) {
         executor = std::make_unique<TActionExecutor>(
             TExecutorContext{watched,
@@ -208,7 +208,7 @@ class ExecutorWine : public ::testing::Test, protected test::LoggedDataFolder {
                           toolkit, *icons,
                           nullptr, *driver,
                           os,      nullptr,
-                          nullptr, [this](ITrayIcon& icon) { messages.HideBalloon(icon); }};
+                          nullptr, [this](TrayIconPort& icon) { messages.HideBalloon(icon); }};
     std::unique_ptr<TDrives> drives;
     WatchedLauncher launcher;
     std::unique_ptr<TActionExecutor> executor;

@@ -79,7 +79,7 @@ class FullDiskFiles final : public FileSystem {
 };
 
 // A sound device that refuses every command, as MCI does without a working output.
-class FailingSoundPlayer final : public ISoundPlayer {
+class FailingSoundPlayer final : public SoundPlayerPort {
   public:
     explicit FailingSoundPlayer(std::atomic<int>& commands) : commands_(commands) {}
     void SetWait(bool wait) override { wait_ = wait; }
@@ -115,7 +115,7 @@ class FailingSoundPlayer final : public ISoundPlayer {
 class FaultToolkit final : public test::ForwardingToolkit {
   public:
     using ForwardingToolkit::ForwardingToolkit;
-    std::unique_ptr<ISoundPlayer> CreateSoundPlayer() override {
+    std::unique_ptr<SoundPlayerPort> CreateSoundPlayer() override {
         if (mciFails)
             return std::make_unique<FailingSoundPlayer>(mciCommands);
         return inner_.CreateSoundPlayer();
@@ -188,7 +188,7 @@ class FaultPorts : public ::testing::Test {
     bool Pump(const std::function<bool()>& done, DWORD timeoutMs = 30000) {
         return test::PumpUntil(done, timeoutMs, [&] { return window.ProcessOneMessage(); });
     }
-    TActionExecutor& Executor(IAppLauncher& launcher) {
+    TActionExecutor& Executor(AppLauncherPort& launcher) {
         executor = std::make_unique<TActionExecutor>(TExecutorContext{faultToolkit,
                                                                       messages,
                                                                       *logger,
@@ -239,7 +239,7 @@ class FaultPorts : public ::testing::Test {
                           toolkit, *icons,
                           nullptr, *driver,
                           os,      nullptr,
-                          nullptr, [this](ITrayIcon& icon) { messages.HideBalloon(icon); }};
+                          nullptr, [this](TrayIconPort& icon) { messages.HideBalloon(icon); }};
     std::unique_ptr<TDrives> drives;
     Win32AppLauncher launcher;
     test::FakeCountdown countdown;

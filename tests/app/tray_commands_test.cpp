@@ -30,7 +30,7 @@ class TrayCommandsTest : public ::testing::Test {
     }
     void RemoveLog(const std::string& name) { files.RemoveFile(data + "logs\\" + name); }
     // The captions of the log sub-menu, each with its code and data checked.
-    std::vector<std::string> LogEntries(const IPopupMenu& menu, int logs) {
+    std::vector<std::string> LogEntries(const PopupMenuPort& menu, int logs) {
         std::vector<std::string> captions;
         for (int n = 0; n < menu.SubItemCount(logs); ++n) {
             const int entry = menu.SubItem(logs, n);

@@ -60,9 +60,16 @@ class DriveShellTest : public ::testing::Test, protected test::LoggedDataFolder 
 TEST_F(DriveShellTest, IndicatorComesAndGoesWithTheLevelsAndCarriesTheBalloon) {
     test::RecordingWin32Shell shell(window.Handle());
     TTrayMessages messages(shell, os);
-    TDriveContext context{
-        options, *logger, toolkit, *icons,  [&] { app.TrimWorkingSet(); },
-        *driver, os,      nullptr, nullptr, [&](ITrayIcon& icon) { messages.HideBalloon(icon); }};
+    TDriveContext context{options,
+                          *logger,
+                          toolkit,
+                          *icons,
+                          [&] { app.TrimWorkingSet(); },
+                          *driver,
+                          os,
+                          nullptr,
+                          nullptr,
+                          [&](TrayIconPort& icon) { messages.HideBalloon(icon); }};
     Simulate(45);
     TDrives drives(context);
     ASSERT_EQ(1, drives.Count());

@@ -7,7 +7,7 @@ namespace korvane::test {
 
 namespace {
 
-class FakeProcess final : public IStartedProcess {
+class FakeProcess final : public StartedProcessPort {
   public:
     explicit FakeProcess(RecordingLauncher& owner) : owner_(owner) {}
     ~FakeProcess() override { ++owner_.released; }
@@ -22,7 +22,7 @@ class FakeProcess final : public IStartedProcess {
 
 } // namespace
 
-IAppLauncher::Result RecordingLauncher::Open(const std::string& path) {
+AppLauncherPort::Result RecordingLauncher::Open(const std::string& path) {
     opened.push_back(path);
     if (onOpen)
         onOpen();

@@ -12,7 +12,7 @@
 
 namespace korvane::test {
 
-class RecordingLauncher final : public IAppLauncher {
+class RecordingLauncher final : public AppLauncherPort {
   public:
     Result Open(const std::string& path) override;
 
@@ -25,7 +25,7 @@ class RecordingLauncher final : public IAppLauncher {
     std::function<void()> onOpen; // runs inside Open, e.g. to see what happened before
 };
 
-class FakeCountdown final : public IPowerOffCountdown {
+class FakeCountdown final : public PowerOffCountdownPort {
   public:
     void ShowCountdown(const std::string& heading, int32_t seconds, int32_t currentTemp,
                        int32_t limitTemp, int32_t method) override;
@@ -48,7 +48,7 @@ class FakeCountdown final : public IPowerOffCountdown {
     bool succeeded_ = false;
 };
 
-class RecordingActionQueue final : public IActionQueue {
+class RecordingActionQueue final : public ActionQueuePort {
   public:
     struct Request {
         uint8_t level;

@@ -17,11 +17,13 @@ MonitorRig::MonitorRig(const std::string& name)
       context{*options, *logger, toolkit, icons,   [this] { app.TrimWorkingSet(); },
               *driver,  os,      nullptr, nullptr, nullptr} {
     context.createMenu = [this] { return toolkit.CreatePopupMenu({"qwerty", "-", "qwerty"}); };
-    context.applyMenuCaptions = [this](IPopupMenu& menu) {
+    context.applyMenuCaptions = [this](PopupMenuPort& menu) {
         menu.SetText(0, "captioned");
         captioned.push_back(menu.Text(0));
     };
-    context.hideBalloon = [this](ITrayIcon& icon) { hiddenBalloons.push_back(icon.Identity().id); };
+    context.hideBalloon = [this](TrayIconPort& icon) {
+        hiddenBalloons.push_back(icon.Identity().id);
+    };
     Simulate("");
 }
 

@@ -85,30 +85,30 @@ bool FakeSoundPlayer::Command(const std::string& text) {
     return lastError_ == 0;
 }
 
-std::unique_ptr<ITimer> FakeToolkit::CreateTimer(int32_t interval) {
+std::unique_ptr<TimerPort> FakeToolkit::CreateTimer(int32_t interval) {
     auto timer = std::make_unique<FakeTimer>(interval);
     timers.push_back(timer.get());
     return timer;
 }
 
-ITrayIcon* FakeToolkit::CreateTrayIcon(IconHandle icon) {
+TrayIconPort* FakeToolkit::CreateTrayIcon(IconHandle icon) {
     trayIcons.push_back(
         std::make_unique<FakeTrayIcon>(icon, static_cast<uint32_t>(trayIcons.size() + 1)));
     return trayIcons.back().get();
 }
 
-IPopupMenu* FakeToolkit::CreatePopupMenu(const std::vector<std::string>& itemTemplate) {
+PopupMenuPort* FakeToolkit::CreatePopupMenu(const std::vector<std::string>& itemTemplate) {
     menus.push_back(std::make_unique<FakePopupMenu>(itemTemplate));
     return menus.back().get();
 }
 
-std::unique_ptr<IWorkerThread> FakeToolkit::CreateWorkerThread(WorkerBody body) {
+std::unique_ptr<WorkerThreadPort> FakeToolkit::CreateWorkerThread(WorkerBody body) {
     auto worker = std::make_unique<FakeWorkerThread>(std::move(body));
     workers.push_back(worker.get());
     return worker;
 }
 
-std::unique_ptr<ISoundPlayer> FakeToolkit::CreateSoundPlayer() {
+std::unique_ptr<SoundPlayerPort> FakeToolkit::CreateSoundPlayer() {
     auto player = std::make_unique<FakeSoundPlayer>();
     soundPlayers.push_back(player.get());
     return player;

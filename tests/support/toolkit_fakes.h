@@ -12,7 +12,7 @@
 
 namespace korvane::test {
 
-class FakeTimer final : public ITimer {
+class FakeTimer final : public TimerPort {
   public:
     explicit FakeTimer(int32_t interval) : interval_(EffectiveTimerInterval(interval)) {}
     void SetEnabled(bool enabled) override;
@@ -32,7 +32,7 @@ class FakeTimer final : public ITimer {
     bool enabled_ = false;
 };
 
-class FakeTrayIcon final : public ITrayIcon {
+class FakeTrayIcon final : public TrayIconPort {
   public:
     FakeTrayIcon(IconHandle icon, uint32_t id);
     void SetActive(bool active) override { state_.SetActive(active); }
@@ -64,7 +64,7 @@ class FakeTrayIcon final : public ITrayIcon {
     int32_t tag_ = 0;
 };
 
-class FakePopupMenu final : public IPopupMenu {
+class FakePopupMenu final : public PopupMenuPort {
   public:
     explicit FakePopupMenu(const std::vector<std::string>& itemTemplate) : model_(itemTemplate) {}
     int Count() const override { return model_.Count(); }
@@ -97,7 +97,7 @@ class FakePopupMenu final : public IPopupMenu {
     MenuModel model_;
 };
 
-class FakeWorkerThread final : public IWorkerThread {
+class FakeWorkerThread final : public WorkerThreadPort {
   public:
     explicit FakeWorkerThread(WorkerBody body) : body(std::move(body)) {}
     bool Terminated() const override { return terminated; }
@@ -124,7 +124,7 @@ class FakeWorkerThread final : public IWorkerThread {
     int synchronized = 0;
 };
 
-class FakeSoundPlayer final : public ISoundPlayer {
+class FakeSoundPlayer final : public SoundPlayerPort {
   public:
     void SetWait(bool wait) override { wait_ = wait; }
     bool Wait() const override { return wait_; }
@@ -162,13 +162,13 @@ class FakeSoundPlayer final : public ISoundPlayer {
 
 // Creates the doubles and keeps every one it made for inspection; tray icons and menus are
 // owned here as the application window owns the real ones.
-class FakeToolkit final : public IToolkit {
+class FakeToolkit final : public ToolkitPort {
   public:
-    std::unique_ptr<ITimer> CreateTimer(int32_t interval) override;
-    ITrayIcon* CreateTrayIcon(IconHandle icon) override;
-    IPopupMenu* CreatePopupMenu(const std::vector<std::string>& itemTemplate) override;
-    std::unique_ptr<IWorkerThread> CreateWorkerThread(WorkerBody body) override;
-    std::unique_ptr<ISoundPlayer> CreateSoundPlayer() override;
+    std::unique_ptr<TimerPort> CreateTimer(int32_t interval) override;
+    TrayIconPort* CreateTrayIcon(IconHandle icon) override;
+    PopupMenuPort* CreatePopupMenu(const std::vector<std::string>& itemTemplate) override;
+    std::unique_ptr<WorkerThreadPort> CreateWorkerThread(WorkerBody body) override;
+    std::unique_ptr<SoundPlayerPort> CreateSoundPlayer() override;
 
     std::vector<FakeTimer*> timers; // valid while their owners keep them
     std::vector<std::unique_ptr<FakeTrayIcon>> trayIcons;
@@ -177,7 +177,7 @@ class FakeToolkit final : public IToolkit {
     std::vector<FakeSoundPlayer*> soundPlayers;
 };
 
-class FakeAppServices final : public IAppServices {
+class FakeAppServices final : public AppServicesPort {
   public:
     void ExitApplication() override { ++exits; }
     void SyncTaskbarButton() override { ++taskbarSyncs; }
@@ -189,25 +189,25 @@ class FakeAppServices final : public IAppServices {
 
 // A real toolkit behind it, every service passed through; a test overrides the one it watches
 // or breaks.
-class ForwardingToolkit : public IToolkit {
+class ForwardingToolkit : public ToolkitPort {
   public:
-    explicit ForwardingToolkit(IToolkit& inner) : inner_(inner) {}
-    std::unique_ptr<ITimer> CreateTimer(int32_t interval) override {
+    explicit ForwardingToolkit(ToolkitPort& inner) : inner_(inner) {}
+    std::unique_ptr<TimerPort> CreateTimer(int32_t interval) override {
         return inner_.CreateTimer(interval);
     }
-    ITrayIcon* CreateTrayIcon(IconHandle icon) override { return inner_.CreateTrayIcon(icon); }
-    IPopupMenu* CreatePopupMenu(const std::vector<std::string>& itemTemplate) override {
+    TrayIconPort* CreateTrayIcon(IconHandle icon) override { return inner_.CreateTrayIcon(icon); }
+    PopupMenuPort* CreatePopupMenu(const std::vector<std::string>& itemTemplate) override {
         return inner_.CreatePopupMenu(itemTemplate);
     }
-    std::unique_ptr<IWorkerThread> CreateWorkerThread(WorkerBody body) override {
+    std::unique_ptr<WorkerThreadPort> CreateWorkerThread(WorkerBody body) override {
         return inner_.CreateWorkerThread(std::move(body));
     }
-    std::unique_ptr<ISoundPlayer> CreateSoundPlayer() override {
+    std::unique_ptr<SoundPlayerPort> CreateSoundPlayer() override {
         return inner_.CreateSoundPlayer();
     }
 
   protected:
-    IToolkit& inner_;
+    ToolkitPort& inner_;
 };
 
 } // namespace korvane::test

@@ -104,7 +104,7 @@ TEST(PopupMenuNative, ChoosingAnItemCallsTheHandlerWithItsIndex) {
     PopupMenu& menu = window.CreatePopupMenu(kTemplate);
     menu.SetTag(6, 13);
     std::vector<int> chosen;
-    menu.OnItem = [&](IPopupMenu& sender, int index) {
+    menu.OnItem = [&](PopupMenuPort& sender, int index) {
         EXPECT_EQ(&menu, &sender);
         chosen.push_back(index);
         EXPECT_EQ(13, sender.Tag(index));

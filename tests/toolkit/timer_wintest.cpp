@@ -16,7 +16,7 @@ TEST(TimerTicks, IntervalZeroTicksAboutEverySecond) {
     EXPECT_EQ(1000, timer.Interval());
     EXPECT_FALSE(timer.Enabled());
     std::vector<double> ticks;
-    timer.OnTick = [&](ITimer& sender) {
+    timer.OnTick = [&](TimerPort& sender) {
         EXPECT_EQ(&timer, &sender);
         ticks.push_back(NowMs());
     };
@@ -31,7 +31,7 @@ TEST(TimerTicks, IntervalZeroTicksAboutEverySecond) {
     const size_t count = ticks.size();
     Timer probe(1200); // waits past one more period of the disabled timer
     bool probed = false;
-    probe.OnTick = [&](ITimer&) { probed = true; };
+    probe.OnTick = [&](TimerPort&) { probed = true; };
     probe.SetEnabled(true);
     ASSERT_TRUE(PumpUntil([&] { return probed; }, 8000));
     EXPECT_EQ(count, ticks.size());
@@ -41,11 +41,11 @@ TEST(TimerTicks, ChangedIntervalRestartsThePeriod) {
     Timer watched(400);
     Timer trigger(150);
     double changedAt = 0, tickedAt = 0;
-    watched.OnTick = [&](ITimer&) {
+    watched.OnTick = [&](TimerPort&) {
         if (tickedAt == 0)
             tickedAt = NowMs();
     };
-    trigger.OnTick = [&](ITimer& t) {
+    trigger.OnTick = [&](TimerPort& t) {
         t.SetEnabled(false);
         changedAt = NowMs();
         watched.SetInterval(500);
@@ -64,14 +64,14 @@ TEST(TimerTicks, ChangedIntervalRestartsThePeriod) {
 TEST(TimerTicks, EnablingTwiceKeepsThePeriodAndFreeingStopsTicks) {
     auto timer = std::make_unique<Timer>(300);
     int ticks = 0;
-    timer->OnTick = [&](ITimer&) { ++ticks; };
+    timer->OnTick = [&](TimerPort&) { ++ticks; };
     timer->SetEnabled(true);
     timer->SetEnabled(true);
     ASSERT_TRUE(PumpUntil([&] { return ticks >= 1; }, 5000));
     timer.reset(); // a tick still due must not reach the freed object
     Timer probe(700);
     bool probed = false;
-    probe.OnTick = [&](ITimer&) { probed = true; };
+    probe.OnTick = [&](TimerPort&) { probed = true; };
     probe.SetEnabled(true);
     const int before = ticks;
     ASSERT_TRUE(PumpUntil([&] { return probed; }, 5000));

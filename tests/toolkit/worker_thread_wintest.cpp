@@ -23,7 +23,7 @@ TEST(WorkerSynchronize, RunsOnTheGuiThreadAndBlocksTheWorker) {
     std::atomic<bool> finished{false};
     std::atomic<int> stepsSeenAfterReturn{0};
     int steps = 0; // GUI-thread state touched only inside the call
-    WorkerThread worker(window, [&](IWorkerThread& self) -> uint32_t {
+    WorkerThread worker(window, [&](WorkerThreadPort& self) -> uint32_t {
         workerId = GetCurrentThreadId();
         const bool ran = self.Synchronize([&] {
             ranOn = GetCurrentThreadId();
@@ -49,7 +49,7 @@ TEST(WorkerSynchronize, RunsOnTheGuiThreadAndBlocksTheWorker) {
 
 TEST(WorkerSynchronize, FromTheGuiThreadRunsAtOnce) {
     AppWindow window;
-    WorkerThread worker(window, [](IWorkerThread&) -> uint32_t { return 0; });
+    WorkerThread worker(window, [](WorkerThreadPort&) -> uint32_t { return 0; });
     bool ran = false;
     EXPECT_TRUE(worker.Synchronize([&] { ran = GetCurrentThreadId() == window.GuiThreadId(); }));
     EXPECT_TRUE(ran); // no message loop ran in between
@@ -60,7 +60,7 @@ TEST(WorkerSynchronize, RefusedOnceTheApplicationWindowIsFreed) {
     window.Destroy(); // as after the message loop
     std::atomic<int> result{-1};
     bool ran = false;
-    WorkerThread worker(window, [&](IWorkerThread& self) -> uint32_t {
+    WorkerThread worker(window, [&](WorkerThreadPort& self) -> uint32_t {
         result = self.Synchronize([&] { ran = true; }) ? 1 : 0;
         return 0;
     });
@@ -73,7 +73,7 @@ TEST(WorkerStop, FreeingEndsALoopingWorkerThatKeepsCallingTheGuiThread) {
     AppWindow window;
     std::atomic<int> calls{0};
     std::atomic<bool> returned{false};
-    auto worker = std::make_unique<WorkerThread>(window, [&](IWorkerThread& self) -> uint32_t {
+    auto worker = std::make_unique<WorkerThread>(window, [&](WorkerThreadPort& self) -> uint32_t {
         while (!self.Terminated()) {
             self.Synchronize([&] { ++calls; });
             Sleep(10);
@@ -92,7 +92,7 @@ TEST(WorkerStop, ABodyThatNeverLooksIsEndedOnlyAfterTheLimit) {
     AppWindow window;
     std::atomic<bool> started{false};
     ScopedKernelHandle never(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    auto worker = std::make_unique<WorkerThread>(window, [&](IWorkerThread&) -> uint32_t {
+    auto worker = std::make_unique<WorkerThread>(window, [&](WorkerThreadPort&) -> uint32_t {
         started = true;
         WaitForSingleObject(never.Get(), INFINITE);
         return 0;
@@ -108,7 +108,7 @@ TEST(WorkerStop, ABodyThatNeverLooksIsEndedOnlyAfterTheLimit) {
 TEST(WorkerStop, AMessageBoxOfTheBodyEndsOnTheStop) {
     AppWindow window;
     std::atomic<int> answer{-1};
-    auto worker = std::make_unique<WorkerThread>(window, [&](IWorkerThread&) -> uint32_t {
+    auto worker = std::make_unique<WorkerThread>(window, [&](WorkerThreadPort&) -> uint32_t {
         answer = MessageBoxA(nullptr, "held", "Korvane test", MB_OK | MB_TOPMOST);
         return 0;
     });
@@ -125,7 +125,7 @@ TEST(WorkerStop, AMessageBoxOfTheBodyEndsOnTheStop) {
 TEST(WorkerStop, AMessageBoxBegunAfterTheStopEndsToo) {
     AppWindow window;
     std::atomic<bool> boxDone{false};
-    auto worker = std::make_unique<WorkerThread>(window, [&](IWorkerThread& self) -> uint32_t {
+    auto worker = std::make_unique<WorkerThread>(window, [&](WorkerThreadPort& self) -> uint32_t {
         while (!self.Terminated())
             Sleep(5);
         Sleep(100); // the first stop request has long been posted
@@ -143,7 +143,7 @@ TEST(WorkerSynchronize, ACallAfterTheStopIsRefusedAndDoesNotRun) {
     std::atomic<bool> waiting{false};
     std::atomic<int> results{-1};
     bool ran = false; // GUI-thread state
-    auto worker = std::make_unique<WorkerThread>(window, [&](IWorkerThread& self) -> uint32_t {
+    auto worker = std::make_unique<WorkerThread>(window, [&](WorkerThreadPort& self) -> uint32_t {
         waiting = true;
         // The body is slow to notice the stop, as inside a long step; its call then comes late.
         while (!self.Terminated())

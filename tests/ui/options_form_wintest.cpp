@@ -209,7 +209,7 @@ TEST_F(SettingsWindow, OpensFromTheTrayAtGeneralAndAtADisksPageFromItsIndicator)
     EXPECT_FALSE(ShowsPage("General"));
 
     // The first disk's menu, "Hard Disk Settings...".
-    IPopupMenu& diskMenu = *app->Drives->GetDrive(0)->Menu();
+    PopupMenuPort& diskMenu = *app->Drives->GetDrive(0)->Menu();
     app->OnMenuCommand(diskMenu, FindMenuCommand(diskMenu, kCmdDiskSettings));
     EXPECT_EQ("COOL DISK 80", ui::TreeSelectionText(Tree()));
     EXPECT_TRUE(ShowsPage("COOL DISK 80"));
