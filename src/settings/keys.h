@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace korvane {
@@ -93,5 +94,22 @@ inline constexpr std::array kSettingsStrings{
     key::CriticalCtl_Poweroff,
     key::CriticalCtl_PoweroffMethod,
 };
+
+// The entries' ids lie in one small range, each once: a table indexed by id holds their names.
+inline constexpr uint16_t kFirstSettingsStringId = 65488;
+inline constexpr size_t kSettingsStringIdRange = 48;
+constexpr bool SettingsStringIdsAreDense() {
+    std::array<bool, kSettingsStringIdRange> seen{};
+    for (const SettingsString& entry : kSettingsStrings) {
+        if (entry.id < kFirstSettingsStringId ||
+            entry.id >= kFirstSettingsStringId + kSettingsStringIdRange ||
+            seen[entry.id - kFirstSettingsStringId]) {
+            return false;
+        }
+        seen[entry.id - kFirstSettingsStringId] = true;
+    }
+    return true;
+}
+static_assert(SettingsStringIdsAreDense());
 
 } // namespace korvane
