@@ -95,21 +95,23 @@ inline constexpr std::array kSettingsStrings{
     key::CriticalCtl_PoweroffMethod,
 };
 
-// The entries' ids lie in one small range, each once: a table indexed by id holds their names.
+// Every entry has an id of its own in one small range: a table indexed by id holds their names.
 inline constexpr uint16_t kFirstSettingsStringId = 65488;
 inline constexpr size_t kSettingsStringIdRange = 48;
-constexpr bool SettingsStringIdsAreDense() {
+constexpr bool SettingsStringIdsFitTheTable() {
     std::array<bool, kSettingsStringIdRange> seen{};
     for (const SettingsString& entry : kSettingsStrings) {
-        if (entry.id < kFirstSettingsStringId ||
-            entry.id >= kFirstSettingsStringId + kSettingsStringIdRange ||
-            seen[entry.id - kFirstSettingsStringId]) {
+        if (entry.id < kFirstSettingsStringId) {
             return false;
         }
-        seen[entry.id - kFirstSettingsStringId] = true;
+        const size_t slot = static_cast<size_t>(entry.id - kFirstSettingsStringId);
+        if (slot >= kSettingsStringIdRange || seen[slot]) {
+            return false;
+        }
+        seen[slot] = true;
     }
     return true;
 }
-static_assert(SettingsStringIdsAreDense());
+static_assert(SettingsStringIdsFitTheTable());
 
 } // namespace korvane
