@@ -117,11 +117,16 @@ bool TDrive::IsPresent() const {
     return smart_.Opened() && smart_.Identified();
 }
 
-std::string TDrive::ModelText() const {
-    if (!IsPresent()) {
-        return {};
+const std::string& TDrive::ModelText() const {
+    static const std::string none;
+    return IsPresent() ? modelText_ : none;
+}
+
+void TDrive::TakeModel() {
+    if (modelText_.empty() || modelTextFrom_ != smart_.Model()) {
+        modelTextFrom_ = smart_.Model();
+        modelText_ = DriveSettingsName(Trim(modelTextFrom_));
     }
-    return DriveSettingsName(Trim(smart_.Model()));
 }
 
 std::string TDrive::DisplayName() const {
@@ -146,14 +151,14 @@ TOptionsSection& TDrive::OwnSection() const {
 
 TOptionsSection& TDrive::SettingsSection() const {
     TOptionsSection& own = OwnSection();
-    if (own.ReadBool(key::UseCommonSettings.name)) {
-        return context_.options.GetDriveSection(key::Common.name);
+    if (own.ReadBool(key::UseCommonSettings)) {
+        return context_.options.GetDriveSection(SettingsName(key::Common));
     }
     return own;
 }
 
 bool TDrive::HasOwnSection() const {
-    return !OwnSection().ReadString(key::ShowDriveTempInTray.name).empty();
+    return !OwnSection().ReadString(key::ShowDriveTempInTray).empty();
 }
 
 int32_t TDrive::Temperature() const {
@@ -166,23 +171,23 @@ bool TDrive::HasTemperature() const {
 }
 
 bool TDrive::IsControlEnabled() const {
-    return HasTemperature() && OwnSection().ReadBool(key::EnableTempControl.name);
+    return HasTemperature() && OwnSection().ReadBool(key::EnableTempControl);
 }
 
 int32_t TDrive::WarningLevel() const {
     const TOptionsSection& section = SettingsSection();
-    if (section.ReadString(key::WarningTemp_Level.name).empty()) {
+    if (section.ReadString(key::WarningTemp_Level).empty()) {
         return -1;
     }
-    return section.ReadInteger(key::WarningTemp_Level.name);
+    return section.ReadInteger(key::WarningTemp_Level);
 }
 
 int32_t TDrive::CriticalLevel() const {
     const TOptionsSection& section = SettingsSection();
-    if (section.ReadString(key::CriticalTemp_Level.name).empty()) {
+    if (section.ReadString(key::CriticalTemp_Level).empty()) {
         return -1;
     }
-    return section.ReadInteger(key::CriticalTemp_Level.name);
+    return section.ReadInteger(key::CriticalTemp_Level);
 }
 
 bool TDrive::IsIconShown() const {
@@ -190,7 +195,7 @@ bool TDrive::IsIconShown() const {
 }
 
 std::string TDrive::TemperatureText(int32_t t) const {
-    if (context_.options.General().ReadBool(key::UseCelsius.name)) {
+    if (context_.options.General().ReadBool(key::UseCelsius)) {
         return CelsiusText(t);
     }
     return FahrenheitText(t);
@@ -203,13 +208,13 @@ void TDrive::LogDebug(const std::string& message) const {
 void TDrive::Poll() {
     // Only the user's switch stops the reading: a disk that missed one reading (a busy bus, a
     // driver hiccup) is read again, or monitoring and alarms of a hot disk would end silently.
-    const bool skipRead =
-        !ModelText().empty() && !OwnSection().ReadBool(key::EnableTempControl.name);
+    const bool skipRead = !ModelText().empty() && !OwnSection().ReadBool(key::EnableTempControl);
     if (!skipRead) {
         if (ModelText().empty()) {
             LogDebug("IDE " + IntToStr(DriveNumber() + 1) + ": scanning for drive");
         }
         smart_.Refresh();
+        TakeModel();
         NoteSleepChange();
         if (!smart_.Asleep()) {
             NoteReadingChange();
@@ -348,27 +353,26 @@ void TDrive::UpdateTrayIcon() {
     }
 
     const TOptionsSection& section = SettingsSection();
-    const char* textKey = key::NormalTemp_IconTextColor.name;
-    const char* backgroundKey = key::NormalTemp_IconBgColor.name;
+    const SettingsString* textKey = &key::NormalTemp_IconTextColor;
+    const SettingsString* backgroundKey = &key::NormalTemp_IconBgColor;
     uint32_t highestShowing = kShowAlways;
     if (status_ == Warning) {
-        textKey = key::WarningTemp_IconTextColor.name;
-        backgroundKey = key::WarningTemp_IconBgColor.name;
+        textKey = &key::WarningTemp_IconTextColor;
+        backgroundKey = &key::WarningTemp_IconBgColor;
         highestShowing = kShowOnWarning;
     } else if (status_ == Critical) {
-        textKey = key::CriticalTemp_IconTextColor.name;
-        backgroundKey = key::CriticalTemp_IconBgColor.name;
+        textKey = &key::CriticalTemp_IconTextColor;
+        backgroundKey = &key::CriticalTemp_IconBgColor;
         highestShowing = kShowOnCritical;
     }
-    const auto textColor = static_cast<uint32_t>(section.ReadInteger(textKey));
-    const auto background = static_cast<uint32_t>(section.ReadInteger(backgroundKey));
+    const auto textColor = static_cast<uint32_t>(section.ReadInteger(*textKey));
+    const auto background = static_cast<uint32_t>(section.ReadInteger(*backgroundKey));
     // Unsigned on purpose: a negative setting is a huge number and shows the indicator never.
-    const auto visibility =
-        static_cast<uint32_t>(section.ReadInteger(key::ShowDriveTempInTray.name));
+    const auto visibility = static_cast<uint32_t>(section.ReadInteger(key::ShowDriveTempInTray));
     const bool shown = visibility <= highestShowing;
 
     const IconHandle previous = trayIcon_->Icon();
-    const bool celsius = context_.options.General().ReadBool(key::UseCelsius.name);
+    const bool celsius = context_.options.General().ReadBool(key::UseCelsius);
     const auto number =
         static_cast<uint16_t>(celsius ? temperature : CelsiusToFahrenheit(temperature));
     // The same number in the same colours is the same picture: drawing it again and handing it to
@@ -407,8 +411,8 @@ void TDrive::UpdateTrayIcon() {
 
 void TDrive::ApplyPollInterval() {
     const TOptionsSection& section = SettingsSection();
-    const int64_t product = PollUnitMs(section.ReadInteger(key::PollUnits.name)) *
-                            int64_t{section.ReadInteger(key::PollInterval.name)};
+    const int64_t product = PollUnitMs(section.ReadInteger(key::PollUnits)) *
+                            int64_t{section.ReadInteger(key::PollInterval)};
     // A product beyond 32 bits would wrap into an arbitrary, possibly tiny, period: such a
     // setting leaves the disk unpolled instead.
     const int32_t interval = product > std::numeric_limits<int32_t>::max() ||

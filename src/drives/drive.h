@@ -74,7 +74,8 @@ class TDrive {
 
     uint8_t DriveNumber() const { return smart_.DriveNumber(); }
     bool IsPresent() const;
-    std::string ModelText() const;
+    // The disk's settings name; the empty text while no disk is present.
+    const std::string& ModelText() const;
     std::string DisplayName() const;
     std::string CapacityText() const;
     // The whole disk (48-bit count), for the settings window; CapacityText names the log file.
@@ -113,6 +114,8 @@ class TDrive {
     void NoteReadingChange();
     // One debug line when the disk spins down and one when it wakes.
     void NoteSleepChange();
+    // Makes the settings name again when the model read has changed.
+    void TakeModel();
 
     TDriveContext& context_;
     std::unique_ptr<TimerPort> pollTimer_;
@@ -123,6 +126,10 @@ class TDrive {
     bool hadReading_ = false;  // some read of this disk gave a temperature
     bool readingLost_ = false; // the last reads gave none; told once in the debug log
     bool asleep_ = false;      // as the last poll found the disk
+    // The settings name and the model text it was made from: every poll looks up the disk's
+    // section by it several times.
+    std::string modelText_;
+    std::string modelTextFrom_;
     // What the indicator's current icon shows.
     struct DrawnIcon {
         uint16_t number = 0;

@@ -1,6 +1,7 @@
 // Time stamps, level fields and log lines.
 #include "log/log_format.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cstdio>
@@ -37,9 +38,7 @@ bool IsDeviceStem(std::string_view stem) {
     return false;
 }
 
-} // namespace
-
-std::string LevelName(int32_t level) {
+const char* LevelNameText(int32_t level) {
     switch (level) {
     case kNotice:
         return "notice";
@@ -50,6 +49,37 @@ std::string LevelName(int32_t level) {
     default:
         return "";
     }
+}
+
+// Room for the stamp of any LocalTime, even with every field at its 32-bit extreme.
+struct StampText {
+    char text[64];
+};
+
+// "dd/MMM/yyyy H:mm:ss" into `stamp`; its length.
+size_t StampOf(const LocalTime& time, StampText& stamp) {
+    const char* month = time.month >= 1 && time.month <= 12 ? kMonths[time.month - 1] : "???";
+    const int length = std::snprintf(stamp.text, sizeof stamp.text, "%02d/%s/%04d %d:%02d:%02d",
+                                     static_cast<int>(time.day), month, static_cast<int>(time.year),
+                                     static_cast<int>(time.hour), static_cast<int>(time.minute),
+                                     static_cast<int>(time.second));
+    return length < 0 ? 0 : std::min(static_cast<size_t>(length), sizeof stamp.text - 1);
+}
+
+void AppendSafeLogText(std::string& line, const std::string& message) {
+    const size_t start = line.size();
+    line += message;
+    for (size_t i = start; i < line.size(); ++i) {
+        if (IsControl(line[i])) {
+            line[i] = '_';
+        }
+    }
+}
+
+} // namespace
+
+std::string LevelName(int32_t level) {
+    return LevelNameText(level);
 }
 
 std::string LevelField(int32_t level) {
@@ -72,37 +102,49 @@ std::string FormatLogDate(const LocalTime& time) {
 }
 
 std::string FormatTimeStamp(const LocalTime& time) {
-    char text[48];
-    std::snprintf(text, sizeof text, " %d:%02d:%02d", static_cast<int>(time.hour),
-                  static_cast<int>(time.minute), static_cast<int>(time.second));
-    return FormatLogDate(time) + text;
+    StampText stamp;
+    return {stamp.text, StampOf(time, stamp)};
 }
 
 std::string TemperatureLogLine(const LocalTime& time, const std::string& message) {
-    std::string line = "[";
-    line += FormatTimeStamp(time);
-    line += "] ";
-    line += SafeLogText(message);
+    std::string line;
+    MakeTemperatureLogLine(line, time, message);
     return line;
 }
 
 std::string DebugLogLine(const LocalTime& time, int32_t level, const std::string& message) {
-    std::string line = "[";
-    line += FormatTimeStamp(time);
-    line += "] ";
-    line += LevelField(level);
-    line += ' ';
-    line += SafeLogText(message);
+    std::string line;
+    MakeDebugLogLine(line, time, level, message);
     return line;
 }
 
-std::string SafeLogText(const std::string& message) {
-    std::string safe = message;
-    for (char& c : safe) {
-        if (IsControl(c)) {
-            c = '_';
-        }
+void MakeTemperatureLogLine(std::string& line, const LocalTime& time, const std::string& message) {
+    StampText stamp;
+    line.assign(1, '[');
+    line.append(stamp.text, StampOf(time, stamp));
+    line += "] ";
+    AppendSafeLogText(line, message);
+}
+
+void MakeDebugLogLine(std::string& line, const LocalTime& time, int32_t level,
+                      const std::string& message) {
+    StampText stamp;
+    line.assign(1, '[');
+    line.append(stamp.text, StampOf(time, stamp));
+    line += "] [";
+    const size_t fieldStart = line.size() - 1;
+    line += LevelNameText(level);
+    line += ']';
+    if (line.size() - fieldStart < kLevelFieldWidth) {
+        line.append(kLevelFieldWidth - (line.size() - fieldStart), ' ');
     }
+    line += ' ';
+    AppendSafeLogText(line, message);
+}
+
+std::string SafeLogText(const std::string& message) {
+    std::string safe;
+    AppendSafeLogText(safe, message);
     return safe;
 }
 

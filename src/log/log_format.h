@@ -25,6 +25,11 @@ std::string FormatTimeStamp(const LocalTime& time);
 std::string TemperatureLogLine(const LocalTime& time, const std::string& message);
 // "[" + stamp + "] " + level field + " " + message, the message as one line (SafeLogText).
 std::string DebugLogLine(const LocalTime& time, int32_t level, const std::string& message);
+// The same lines put in place of `line`'s text, keeping its buffer: the logger writes a line at
+// every poll of every disk and needs no new memory for it.
+void MakeTemperatureLogLine(std::string& line, const LocalTime& time, const std::string& message);
+void MakeDebugLogLine(std::string& line, const LocalTime& time, int32_t level,
+                      const std::string& message);
 
 // A message that stays one record: control characters (codes 0 to 31 and 127) become "_", so
 // that a disk model with CR or LF in its firmware text cannot start a forged line.

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace korvane {
 
@@ -32,13 +33,26 @@ class TLogger {
     void PurgeOldRecords();
 
   private:
-    // `folder` (with its trailing backslash) is the data folder or its logs folder.
-    void Append(const std::string& folder, const std::string& name, const std::string& line);
+    // Appends line_ to the file at `path`, which is in the data folder or (`inLogs`) its logs
+    // folder.
+    void Append(const std::string& path, bool inLogs);
+    // The full path of the temperature log `fileName`, made once per name.
+    const std::string& TemperatureLogPath(const std::string& fileName);
 
     FileSystem& files_;
     const Clock& clock_;
     TOptions& options_;
     std::string dataPath_;
+    std::string logsPath_;     // dataPath_ + "logs\"
+    std::string debugLogPath_; // dataPath_ + "debug.log"
+    // The temperature logs written to, by the name the caller gives: a handful, one per disk.
+    struct LogPath {
+        std::string fileName;
+        std::string path;
+    };
+    std::vector<LogPath> logPaths_;
+    // The line being written, in a buffer kept from line to line.
+    std::string line_;
 };
 
 } // namespace korvane

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace korvane {
@@ -93,5 +94,24 @@ inline constexpr std::array kSettingsStrings{
     key::CriticalCtl_Poweroff,
     key::CriticalCtl_PoweroffMethod,
 };
+
+// Every entry has an id of its own in one small range: a table indexed by id holds their names.
+inline constexpr uint16_t kFirstSettingsStringId = 65488;
+inline constexpr size_t kSettingsStringIdRange = 48;
+constexpr bool SettingsStringIdsFitTheTable() {
+    std::array<bool, kSettingsStringIdRange> seen{};
+    for (const SettingsString& entry : kSettingsStrings) {
+        if (entry.id < kFirstSettingsStringId) {
+            return false;
+        }
+        const size_t slot = static_cast<size_t>(entry.id - kFirstSettingsStringId);
+        if (slot >= kSettingsStringIdRange || seen[slot]) {
+            return false;
+        }
+        seen[slot] = true;
+    }
+    return true;
+}
+static_assert(SettingsStringIdsFitTheTable());
 
 } // namespace korvane

@@ -7,6 +7,8 @@
 #include "toolkit/color.h"
 #include "toolkit/files.h"
 
+#include <array>
+#include <string_view>
 #include <utility>
 
 namespace korvane {
@@ -18,7 +20,37 @@ constexpr int32_t kRed = 255;
 constexpr int32_t kWhite = 16777215;
 constexpr int32_t kHibernate = 1;
 
+char SafeSectionChar(char c) {
+    const auto code = static_cast<unsigned char>(c);
+    return code < 32 || code == 127 || c == '[' || c == ']' ? '_' : c;
+}
+
+// sectionName == kDriveSectionPrefix + SafeSectionName(name), without making the right side.
+bool IsDriveSectionOf(const std::string& sectionName, const std::string& name) {
+    const std::string_view prefix = kDriveSectionPrefix;
+    if (sectionName.size() != prefix.size() + name.size() || !sectionName.starts_with(prefix)) {
+        return false;
+    }
+    for (size_t i = 0; i < name.size(); ++i) {
+        if (sectionName[prefix.size() + i] != SafeSectionChar(name[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
+
+const std::string& SettingsName(const SettingsString& entry) {
+    static const auto names = [] {
+        std::array<std::string, kSettingsStringIdRange> made;
+        for (const SettingsString& known : kSettingsStrings) {
+            made[known.id - kFirstSettingsStringId] = known.name;
+        }
+        return made;
+    }();
+    return names[entry.id - kFirstSettingsStringId];
+}
 
 TOptionsSection::TOptionsSection(ProfilePort& profile, std::string fileName,
                                  std::string sectionName)
@@ -34,6 +66,18 @@ int32_t TOptionsSection::ReadInteger(const std::string& key) const {
 
 bool TOptionsSection::ReadBool(const std::string& key) const {
     return ProfileReadBool(profile_, fileName_, sectionName_, key, false);
+}
+
+std::string TOptionsSection::ReadString(const SettingsString& key) const {
+    return ReadString(SettingsName(key));
+}
+
+int32_t TOptionsSection::ReadInteger(const SettingsString& key) const {
+    return ReadInteger(SettingsName(key));
+}
+
+bool TOptionsSection::ReadBool(const SettingsString& key) const {
+    return ReadBool(SettingsName(key));
 }
 
 void TOptionsSection::WriteString(const std::string& key, const std::string& text) const {
@@ -62,15 +106,16 @@ TOptions::~TOptions() {
 }
 
 TOptionsSection& TOptions::GetDriveSection(const std::string& name) {
-    const std::string sectionName = kDriveSectionPrefix + SafeSectionName(name);
+    // Compared in place: every poll looks its disk's section up, and making the name first would
+    // cost an allocation each time.
     for (size_t i = 0; i < driveSections_.Count(); ++i) {
         TOptionsSection* section = driveSections_.Get(i);
-        if (section->SectionName() == sectionName) {
+        if (IsDriveSectionOf(section->SectionName(), name)) {
             return *section;
         }
     }
-    return driveSections_.Add(
-        std::make_unique<TOptionsSection>(environment_.profile, fileName_, sectionName));
+    return driveSections_.Add(std::make_unique<TOptionsSection>(
+        environment_.profile, fileName_, kDriveSectionPrefix + SafeSectionName(name)));
 }
 
 void TOptions::WriteDriveDefaults(const std::string& name) {
@@ -119,18 +164,15 @@ std::string DriveSettingsName(const std::string& model) {
 std::string SafeSectionName(const std::string& name) {
     std::string safe = name;
     for (char& c : safe) {
-        const auto code = static_cast<unsigned char>(c);
-        if (code < 32 || code == 127 || c == '[' || c == ']') {
-            c = '_';
-        }
+        c = SafeSectionChar(c);
     }
     return safe;
 }
 
 TOptionsSection& EffectiveDriveSection(TOptions& options, const std::string& settingsName) {
     TOptionsSection& own = options.GetDriveSection(settingsName);
-    if (own.ReadBool(key::UseCommonSettings.name)) {
-        return options.GetDriveSection(key::Common.name);
+    if (own.ReadBool(key::UseCommonSettings)) {
+        return options.GetDriveSection(SettingsName(key::Common));
     }
     return own;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "settings/alist.h"
+#include "settings/keys.h"
 
 #include <cstdint>
 #include <memory>
@@ -30,6 +31,11 @@ class TOptionsSection {
     std::string ReadString(const std::string& key) const;
     int32_t ReadInteger(const std::string& key) const;
     bool ReadBool(const std::string& key) const;
+    // The same reads by a key of the string table, whose name is made into a text only once: the
+    // poll reads a disk's settings at every tick.
+    std::string ReadString(const SettingsString& key) const;
+    int32_t ReadInteger(const SettingsString& key) const;
+    bool ReadBool(const SettingsString& key) const;
 
     // Written at once; a failed write leaves the file as it was and is not reported.
     void WriteString(const std::string& key, const std::string& text) const;
@@ -78,6 +84,9 @@ class TOptions {
     std::unique_ptr<TOptionsSection> general_;
     TAList<TOptionsSection> driveSections_;
 };
+
+// The name of a string-table entry as a text, made once for the program's life.
+const std::string& SettingsName(const SettingsString& entry);
 
 // A disk's settings name: its model text, or "(unknown)" when that is blank.
 std::string DriveSettingsName(const std::string& model);

@@ -316,6 +316,25 @@ TEST_F(DriveTest, FahrenheitShowsInIconAndTooltipWhileTheLogKeepsBoth) {
     EXPECT_EQ("HDD 1: ST380011A (80 GB)\rTemperature: 45" + kDeg + "C", Icon().Tooltip());
 }
 
+TEST_F(DriveTest, AnotherDiskUnderTheSameNumberIsNamedAfterItsOwnModelEverywhere) {
+    Polled(MonitorRig::Disk(0, "ST380011A", 45));
+    At(45);
+    // The poll that finds the other disk registers it; it is logged from the next one on.
+    At(46, "  WDC WD800JB-00JJC0  ");
+    EXPECT_EQ("WDC WD800JB-00JJC0", drive->ModelText());
+    EXPECT_EQ("Drive_WDC WD800JB-00JJC0", drive->OwnSection().SectionName());
+    EXPECT_TRUE(drive->HasOwnSection());
+    EXPECT_EQ("HDD 1: WDC WD800JB-00JJC0 (80 GB)\rTemperature: 46" + kDeg + "C", Icon().Tooltip());
+    At(46, "  WDC WD800JB-00JJC0  ");
+    EXPECT_EQ((std::vector<std::string>{"Temperature = 46" + kDeg + "C (114" + kDeg + "F)"}),
+              rig->TemperatureMessages("WDC WD800JB-00JJC0 (80 GB).log"));
+    At(47, "   ");
+    EXPECT_EQ("(unknown)", drive->ModelText());
+    At(47);
+    EXPECT_EQ("ST380011A", drive->ModelText());
+    EXPECT_EQ(2u, rig->TemperatureMessages("ST380011A (80 GB).log").size());
+}
+
 TEST_F(DriveTest, ControlSwitchedOffRemovesTheIndicatorAndStopsReading) {
     Polled(MonitorRig::Disk(0, "ST380011A", 55));
     ASSERT_TRUE(drive->IsIconShown());

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace korvane {
 namespace {
 
@@ -39,6 +41,25 @@ TEST(LogLines, BothFormatsToTheByte) {
     EXPECT_EQ("[06/Dec/2026 9:05:07] []        Start Action", DebugLogLine(t, 7, "Start Action"));
     EXPECT_EQ("[]       ", LevelField(-1));
     EXPECT_EQ("", LevelName(3));
+}
+
+TEST(LogLines, AKeptBufferGetsExactlyTheNewLine) {
+    const LocalTime t = At(2026, 12, 6, 9, 5, 7);
+    std::string line(200, 'x');
+    MakeTemperatureLogLine(line, t, "a\r\nb");
+    EXPECT_EQ("[06/Dec/2026 9:05:07] a__b", line);
+    MakeDebugLogLine(line, t, kWarning, "Start Action");
+    EXPECT_EQ(DebugLogLine(t, kWarning, "Start Action"), line);
+    MakeDebugLogLine(line, t, 7, "");
+    EXPECT_EQ("[06/Dec/2026 9:05:07] []        ", line);
+    // Every field at its extreme still gives the whole stamp.
+    const LocalTime extreme{INT32_MIN, 13, INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN, 0};
+    const std::string m = "-2147483648";
+    EXPECT_EQ("[" + m +
+                  "/??"
+                  "?/" +
+                  m + " " + m + ":" + m + ":" + m + "] x",
+              TemperatureLogLine(extreme, "x"));
 }
 
 TEST(LogFileNames, FirmwareTextCannotLeaveTheLogsFolder) {

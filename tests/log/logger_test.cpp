@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace korvane {
@@ -90,6 +91,24 @@ TEST_F(LoggerTest, NoPositiveLogDaysKeepsEverythingAndSaysWhy) {
             << debug;
         EXPECT_EQ(debug.size() - 2, debug.find("\r\n")) << "one line only: " << debug;
     }
+}
+
+TEST_F(LoggerTest, ManyLogFilesInTurnEachGetTheirOwnLines) {
+    TLogger logger(files, clock, options, dataPath);
+    // More names than the logger keeps paths for, twice round, and two names of one file.
+    for (int round = 0; round < 2; ++round) {
+        for (int disk = 0; disk < 20; ++disk) {
+            logger.Log(kTemperatureLog, "D" + std::to_string(disk) + ".log", "t", kNotice);
+        }
+        logger.Log(kTemperatureLog, "a:b.log", "colon", kNotice);
+        logger.Log(kTemperatureLog, "a_b.log", "underscore", kNotice);
+    }
+    for (int disk = 0; disk < 20; ++disk) {
+        EXPECT_EQ("[06/Dec/2026 9:05:07] t\r\n[06/Dec/2026 9:05:07] t\r\n",
+                  Log("D" + std::to_string(disk) + ".log"));
+    }
+    const std::string shared = Log("a_b.log");
+    EXPECT_EQ(4, std::count(shared.begin(), shared.end(), '\n'));
 }
 
 TEST_F(LoggerTest, AModelWithPathCharactersStaysInTheLogsFolder) {

@@ -78,6 +78,13 @@ TEST_F(OptionsTest, OneSectionObjectPerExactName) {
     EXPECT_EQ(0, profile.Writes()); // a section is only an address
 }
 
+TEST(SettingsNames, EveryEntryOfTheTableHasItsNameOnce) {
+    for (const SettingsString& entry : kSettingsStrings) {
+        EXPECT_EQ(entry.name, SettingsName(entry));
+        EXPECT_EQ(&SettingsName(entry), &SettingsName(entry));
+    }
+}
+
 TEST_F(OptionsTest, AModelCannotWriteSectionsOfItsOwn) {
     test::WriteFileBytes(ini, "");
     TOptions options(Environment(), ini);
