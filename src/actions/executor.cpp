@@ -196,9 +196,10 @@ void TActionExecutor::WaitForRecord(WorkerThreadPort& thread) {
             context_.idle();
         return;
     }
+    // Without a time-out: a wait that wakes now and then costs the system a request each time,
+    // all day long.
     std::unique_lock<std::mutex> lock(queueGuard_);
-    queueChanged_.wait_for(lock, std::chrono::milliseconds(kIdleWaitMs),
-                           [&] { return !queue_.empty() || thread.Terminated(); });
+    queueChanged_.wait(lock, [&] { return !queue_.empty() || thread.Terminated(); });
 }
 
 void TActionExecutor::ExecuteAction(WorkerThreadPort& thread, const TActionRec& rec) {

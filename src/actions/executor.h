@@ -63,8 +63,6 @@ struct TExecutorContext {
 
 class TActionExecutor final : public ActionQueuePort {
   public:
-    // The longest idle wait between two looks at the stop, should a wake-up ever be missed.
-    static constexpr uint32_t kIdleWaitMs = 500;
     static constexpr uint32_t kAppWaitMs = 10000;
     static constexpr uint32_t kAfterPowerOffMs = 5000;
     static constexpr int32_t kCountdownSeconds = 20;
@@ -108,14 +106,16 @@ class TActionExecutor final : public ActionQueuePort {
                    int32_t level);
     // Sleeps in short slices so that a stop is noticed.
     void Pause(WorkerThreadPort& thread, uint32_t ms);
-    // Returns when a record waits or the stop has come (or after kIdleWaitMs).
+    // Returns when a record waits or the stop has come; an idle worker does not wake before.
     void WaitForRecord(WorkerThreadPort& thread);
 
     TExecutorContext context_;
     std::unique_ptr<SoundPlayerPort> soundPlayer_;
     mutable std::mutex queueGuard_;
     std::list<TActionRec> queue_;
-    // Signalled under queueGuard_ when a record is queued and when the stop comes.
+    // Notified when a record is queued and when the stop comes, after queueGuard_ was taken for
+    // the change: a worker is then either before its look or already waiting, so no wake-up is
+    // missed and the idle wait needs no time-out.
     std::condition_variable queueChanged_;
     // Held by the worker while it looks at the stop and starts an application, and by Stop while
     // it sets the stop: an application is started before the stop or not at all.

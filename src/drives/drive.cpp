@@ -6,6 +6,7 @@
 #include "log/logger.h"
 #include "settings/keys.h"
 #include "settings/options.h"
+#include "settings/profile.h"
 #include "toolkit/text.h"
 #include "toolkit/toolkit.h"
 
@@ -206,6 +207,8 @@ void TDrive::LogDebug(const std::string& message) const {
 }
 
 void TDrive::Poll() {
+    // The poll's dozen and a half settings reads take the file as its first read found it.
+    const ProfileReadRun reads(context_.options.Profile());
     // Only the user's switch stops the reading: a disk that missed one reading (a busy bus, a
     // driver hiccup) is read again, or monitoring and alarms of a hot disk would end silently.
     const bool skipRead = !ModelText().empty() && !OwnSection().ReadBool(key::EnableTempControl);

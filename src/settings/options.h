@@ -67,6 +67,8 @@ class TOptions {
     TOptions& operator=(const TOptions&) = delete;
 
     const std::string& FileName() const { return fileName_; }
+    // For a ProfileReadRun around a poll's reads.
+    ProfilePort& Profile() { return environment_.profile; }
     TOptionsSection& General() { return *general_; }
     const TAList<TOptionsSection>& DriveSections() const { return driveSections_; }
 

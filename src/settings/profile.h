@@ -17,6 +17,25 @@ class ProfilePort {
     // Writes the key (an empty value keeps the key with nothing after "="); false on failure.
     virtual bool WriteText(const std::string& file, const std::string& section,
                            const std::string& key, const std::string& value) = 0;
+
+    // The bounds of a run of reads (see ProfileReadRun); a port that looks at nothing ignores them.
+    virtual void BeginReadRun() {}
+    virtual void EndReadRun() {}
+};
+
+// Opened around the reads of one poll: inside it, a port that asks whether a file changed asks
+// once, at the run's first read of that file (and again after a write through it), rather than
+// at each of the poll's reads. An edit made meanwhile shows at the next run, as at the next read
+// outside one. Runs may nest.
+class ProfileReadRun {
+  public:
+    explicit ProfileReadRun(ProfilePort& profile) : profile_(profile) { profile_.BeginReadRun(); }
+    ~ProfileReadRun() { profile_.EndReadRun(); }
+    ProfileReadRun(const ProfileReadRun&) = delete;
+    ProfileReadRun& operator=(const ProfileReadRun&) = delete;
+
+  private:
+    ProfilePort& profile_;
 };
 
 // Longest value a read gives back: the 1024-character read buffer less its terminating zero.

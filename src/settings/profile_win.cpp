@@ -55,20 +55,26 @@ std::string ReadThroughApi(const std::string& file, const std::string& section,
 
 // The profile functions open and parse the whole file at every call, and a poll makes a dozen
 // of them. Their answers are kept for as long as the file keeps its time stamp and size, so an
-// edit by hand or by another program still shows at the next read, as it did without this.
+// edit by hand or by another program still shows at the next read, as it did without this (inside
+// a read run: at the next run, that is the next poll).
 class Win32Profile final : public ProfilePort {
   public:
     std::string ReadText(const std::string& file, const std::string& section,
                          const std::string& key, const std::string& fallback) override {
         std::lock_guard<std::mutex> lock(guard_);
-        FileStamp stamp;
-        if (!StampOf(file, stamp) || !Settled(stamp)) {
-            return ReadThroughApi(file, section, key, fallback);
-        }
         Cache& cache = CacheOf(file);
-        if (!(cache.stamp == stamp)) {
-            cache.entries.clear();
-            cache.stamp = stamp;
+        // Inside a run the file is asked about once; each look is a system call or two.
+        if (runDepth_ == 0 || !cache.lookedInRun) {
+            FileStamp stamp;
+            cache.usable = StampOf(file, stamp) && Settled(stamp);
+            cache.lookedInRun = runDepth_ > 0;
+            if (cache.usable && !(cache.stamp == stamp)) {
+                cache.entries.clear();
+                cache.stamp = stamp;
+            }
+        }
+        if (!cache.usable) {
+            return ReadThroughApi(file, section, key, fallback);
         }
         for (const Entry& entry : cache.entries) {
             if (entry.key == key && entry.section == section && entry.fallback == fallback) {
@@ -85,8 +91,24 @@ class Win32Profile final : public ProfilePort {
         std::lock_guard<std::mutex> lock(guard_);
         const bool written = WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
                                                         file.c_str()) != FALSE;
-        CacheOf(file).entries.clear(); // the stamp moves too, but maybe not within its tick
+        Cache& cache = CacheOf(file);
+        cache.entries.clear(); // the stamp moves too, but maybe not within its tick
+        cache.lookedInRun = false;
         return written;
+    }
+
+    void BeginReadRun() override {
+        std::lock_guard<std::mutex> lock(guard_);
+        ++runDepth_;
+    }
+
+    void EndReadRun() override {
+        std::lock_guard<std::mutex> lock(guard_);
+        if (runDepth_ > 0 && --runDepth_ == 0) {
+            for (Cache& cache : caches_) {
+                cache.lookedInRun = false;
+            }
+        }
     }
 
   private:
@@ -100,6 +122,9 @@ class Win32Profile final : public ProfilePort {
         std::string file;
         FileStamp stamp;
         std::vector<Entry> entries;
+        // As the last look found it: the answers may be kept (it exists and has settled).
+        bool usable = false;
+        bool lookedInRun = false; // looked at in the current run
     };
 
     Cache& CacheOf(const std::string& file) {
@@ -108,12 +133,13 @@ class Win32Profile final : public ProfilePort {
                 return cache;
             }
         }
-        caches_.push_back(Cache{file, {}, {}});
+        caches_.push_back(Cache{file, {}, {}, false, false});
         return caches_.back();
     }
 
     std::mutex guard_;
     std::vector<Cache> caches_;
+    int runDepth_ = 0;
 };
 
 } // namespace

@@ -288,6 +288,25 @@ TEST_F(ExecutorWine, DestroyedWhileIdleOrInsideALongSoundItEndsAtOnceAndNothingL
     EXPECT_EQ(2, Count("Start Action")); // the idle part's record and the abandoned one
 }
 
+// The idle worker waits without a time-out, so a lost wake-up would leave a record, or the stop,
+// waiting for ever: records queued one after another each run, and a stop right after the start
+// (the worker maybe not yet waiting) or while idle ends it at once.
+TEST_F(ExecutorWine, AnIdleWorkerWakesForEveryRecordAndForTheStop) {
+    TDrive& disk = *drives->GetDrive(0);
+    for (int round = 0; round < 5; ++round) {
+        Executor();
+        EXPECT_LT(DestroyMs("just started"), kStopLimitMs);
+    }
+    Executor();
+    for (int i = 1; i <= 20; ++i) {
+        executor->QueueAction(1, disk, 0, "", "", false, false, false, false, 50);
+        ASSERT_TRUE(
+            Pump([&] { return Count("Start Action") == i && executor->QueueLength() == 0; }, 10000))
+            << "record " << i;
+    }
+    EXPECT_LT(DestroyMs("idle after 20 records"), kStopLimitMs);
+}
+
 TEST_F(ExecutorWine, DestroyedWhileWaitingForAStartedProgramItEndsAtOnce) {
     TDrive& disk = *drives->GetDrive(0);
     const std::string done = dir + "\\done.txt";

@@ -28,6 +28,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -252,6 +254,37 @@ TEST_F(DriveShellTest, SteadyPollsLeaveTheShellAloneAndARestartedShellGetsTheIco
     EXPECT_EQ((std::vector<DWORD>{NIM_MODIFY, NIM_MODIFY}), requests);
     EXPECT_NE(icon, disk.TrayIcon().Icon());
     EXPECT_NE(std::string::npos, disk.TrayIcon().Tooltip().find("46"));
+}
+
+// The poll takes the settings file as its first read found it: a hand edit shows at the next
+// poll, whenever it was made.
+TEST_F(DriveShellTest, AHandEditOfTheSettingsFileShowsAtTheNextPoll) {
+    TDriveContext context{options, *logger, toolkit, *icons,  [&] { app.TrimWorkingSet(); },
+                          *driver, os,      nullptr, nullptr, nullptr};
+    Simulate(55);
+    TDrives drives(context);
+    ASSERT_EQ(1, drives.Count());
+    TDrive& disk = *drives.GetDrive(0);
+    const std::string ini = dir + "\\Korvn.ini";
+    // By hand: the same size, the time stamp an hour (and then two) back, as an editor may keep it.
+    const auto edit = [&](const std::string& from, const std::string& to, int hoursAgo) {
+        std::string text = test::ReadFileBytes(ini);
+        const size_t at = text.find(from);
+        ASSERT_NE(std::string::npos, at) << from;
+        text.replace(at, from.size(), to);
+        test::WriteFileBytes(ini, text);
+        std::filesystem::last_write_time(ini, std::filesystem::file_time_type::clock::now() -
+                                                  std::chrono::hours(hoursAgo));
+    };
+    edit("WarningTemp_Level=50", "WarningTemp_Level=50", 1);
+    drives.PollAll();
+    EXPECT_EQ(Warning, disk.Status());
+    edit("WarningTemp_Level=50", "WarningTemp_Level=58", 2);
+    drives.PollAll();
+    EXPECT_EQ(Normal, disk.Status());
+    edit("WarningTemp_Level=58", "WarningTemp_Level=50", 1);
+    drives.PollAll();
+    EXPECT_EQ(Warning, disk.Status());
 }
 
 } // namespace

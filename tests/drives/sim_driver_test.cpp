@@ -272,5 +272,21 @@ TEST_F(SimDriverTest, ReadsTheSettingsAgainOnlyWhenTheFileChanges) {
     EXPECT_EQ(loads + 2, driver_->Loads());
 }
 
+// A refresh opens a second handle while its first is open: only the first looks at the file, and
+// a change made in between shows once every handle is closed, at the next refresh.
+TEST_F(SimDriverTest, AnOpenBesideAnOpenDeviceKeepsTheDisksTheFirstFound) {
+    Simulate("[PhysicalDrive0]\nTemperature=41\n"); // just written: each look reads it again
+    const DeviceHandle first = OpenNt(0);
+    const int loads = driver_->Loads();
+    Simulate("[PhysicalDrive1]\nTemperature=41\n");
+    const DeviceHandle second = OpenNt(0);
+    EXPECT_NE(kInvalidDevice, second);
+    EXPECT_EQ(loads, driver_->Loads());
+    driver_->Close(second);
+    driver_->Close(first);
+    EXPECT_EQ(kInvalidDevice, OpenNt(0));
+    EXPECT_EQ(loads + 1, driver_->Loads());
+}
+
 } // namespace
 } // namespace korvane::sim

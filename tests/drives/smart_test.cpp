@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 namespace korvane {
 namespace {
 
@@ -262,6 +265,35 @@ TEST_F(SmartTest, IdentityOutlivesALaterFailureAndTheFileIsReReadAtEachOpen) {
     Simulate("[PhysicalDrive0]\nModel=Second\n");
     smart.Refresh();
     EXPECT_EQ("Second", smart.Model());
+}
+
+// Each refresh looks at simulation.ini once (its two opens share the look) and sees a change
+// made before it, settled or just written.
+TEST_F(SmartTest, EachRefreshReadsAChangedSimulationFileOnce) {
+    const std::string path = JoinPath(folder_, "simulation.ini");
+    const auto settle = [&path](int hours) {
+        std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() -
+                                                   std::chrono::hours(hours));
+    };
+    Simulate("[PhysicalDrive0]\nModel=Disk\nTemperature=30\n");
+    TSmart smart(0, *driver_, FixedOsVersion(kPlatformWin32Nt));
+    smart.Refresh();
+    EXPECT_EQ(30, smart.Temperature());
+    const int loads = driver_->Loads();
+    smart.Refresh(); // just written: read again, once
+    EXPECT_EQ(loads + 1, driver_->Loads());
+
+    Simulate("[PhysicalDrive0]\nModel=Disk\nTemperature=35\n");
+    settle(1);
+    smart.Refresh();
+    EXPECT_EQ(35, smart.Temperature());
+    Simulate("[PhysicalDrive0]\nModel=Disk\nTemperature=36\n");
+    settle(2);
+    smart.Refresh();
+    EXPECT_EQ(36, smart.Temperature());
+    EXPECT_EQ(loads + 3, driver_->Loads());
+    smart.Refresh(); // settled and unchanged: not read
+    EXPECT_EQ(loads + 3, driver_->Loads());
 }
 
 TEST_F(SmartTest, NinetyEightFamilyUsesTheVxdAndSelectsTheDriveInTheRequest) {

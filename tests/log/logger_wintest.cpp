@@ -110,6 +110,26 @@ TEST_F(Win32LoggerTest, AReaderSharingTheLogCostsNoLine) {
               test::ReadFileBytes(dir + "\\debug.log"));
 }
 
+// The log's append: the line and CR LF at the very end of what is there, the file created when
+// missing, and a failure reported when it cannot be written.
+TEST_F(Win32LoggerTest, AnAppendGoesToTheEndCreatesTheFileAndReportsFailure) {
+    const std::string path = logs + "append.log";
+    EXPECT_TRUE(files->AppendLine(path, "one"));
+    EXPECT_EQ("one\r\n", Log("append.log"));
+    // Written meanwhile by another program, without a line end, and grown past where it was.
+    test::WriteFileBytes(path, "one\r\nby hand, longer than before");
+    EXPECT_TRUE(files->AppendLine(path, "two"));
+    EXPECT_TRUE(files->AppendLine(path, ""));
+    EXPECT_EQ("one\r\nby hand, longer than beforetwo\r\n\r\n", Log("append.log"));
+
+    // A folder of that name, and a folder that is not there (an exclusive holder: see above).
+    ASSERT_TRUE(files->CreateFolder(logs + "folder.log"));
+    EXPECT_FALSE(files->AppendLine(logs + "folder.log", "refused"));
+    EXPECT_TRUE(files->FolderExists(logs + "folder.log"));
+    EXPECT_FALSE(files->AppendLine(logs + "missing\\folder.log", "nowhere"));
+    EXPECT_FALSE(files->FileExists(logs + "missing\\folder.log"));
+}
+
 TEST_F(Win32LoggerTest, RealClockStampsTheLine) {
     auto systemClock = CreateSystemClock();
     TLogger logger(*files, *systemClock, options, dir + "\\");

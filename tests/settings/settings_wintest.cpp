@@ -179,6 +179,43 @@ TEST_F(Win32SettingsTest, ReadsSeeEveryEditOfTheFile) {
     EXPECT_EQ("5", read("LogDays"));
 }
 
+// A poll's reads run inside one ProfileReadRun: the file is looked at once, at the run's first
+// read, so a hand edit made meanwhile shows at the next run; a write through the port at once.
+TEST_F(Win32SettingsTest, AReadRunLooksAtTheFileOnceAndTheNextRunSeesTheEdit) {
+    const auto read = [&](const char* key) {
+        return profile->ReadText(ini, "General", key, "none");
+    };
+    const auto edit = [&](const char* text, int minutesAgo) {
+        test::WriteFileBytes(ini, text);
+        AgeFile(ini, minutesAgo);
+    };
+    edit("[General]\r\nLogDays=3\r\n", 60);
+    {
+        const ProfileReadRun run(*profile);
+        EXPECT_EQ("3", read("LogDays"));
+        edit("[General]\r\nLogDays=7\r\n", 90);
+        EXPECT_EQ("3", read("LogDays"));
+        // Written through the port inside the run: the next read looks again.
+        EXPECT_TRUE(profile->WriteText(ini, "General", "Other", "x"));
+        EXPECT_EQ("7", read("LogDays"));
+        EXPECT_EQ("x", read("Other"));
+    }
+    edit("[General]\r\nLogDays=8\r\n", 60);
+    {
+        const ProfileReadRun outer(*profile);
+        {
+            const ProfileReadRun inner(*profile);
+            EXPECT_EQ("8", read("LogDays"));
+        }
+        edit("[General]\r\nLogDays=9\r\n", 90);
+        EXPECT_EQ("8", read("LogDays")); // the outer run goes on
+    }
+    EXPECT_EQ("9", read("LogDays"));
+    // Outside a run every read looks, as before.
+    edit("[General]\r\nLogDays=5\r\n", 60);
+    EXPECT_EQ("5", read("LogDays"));
+}
+
 TEST(Win32DataFolder, UsersRoamingAppDataAndTheLogsFolder) {
     auto folders = CreateShellSpecialFolders();
     const std::string appData = folders->SpecialFolderPath(kCsidlAppData);

@@ -196,6 +196,11 @@ SimulatedDriver::FileStamp SimulatedDriver::StampNow() const {
 }
 
 std::shared_ptr<const SimConfig> SimulatedDriver::CurrentConfig() {
+    // A refresh opens a second handle while its first is open: the disks stay as the first open
+    // found them, so the file is looked at once per refresh rather than at each open.
+    if (loaded_ && !handles_.empty()) {
+        return Ramped(loaded_);
+    }
     const FileStamp stamp = StampNow();
     if (!loaded_ || !stampTrusted_ || !(stamp == loadedStamp_)) {
         loaded_ = std::make_shared<const SimConfig>(LoadSimulation(iniPath_));
@@ -209,10 +214,15 @@ std::shared_ptr<const SimConfig> SimulatedDriver::CurrentConfig() {
         stampTrusted_ = !stamp.exists ||
                         stamp.written < std::filesystem::file_time_type::clock::now() - kSettled;
     }
+    return Ramped(loaded_);
+}
+
+std::shared_ptr<const SimConfig>
+SimulatedDriver::Ramped(const std::shared_ptr<const SimConfig>& loaded) const {
     if (!loadedHasRamps_) {
-        return loaded_;
+        return loaded;
     }
-    SimConfig ramped = *loaded_;
+    SimConfig ramped = *loaded;
     ApplyRamps(ramped, elapsed_());
     return std::make_shared<const SimConfig>(std::move(ramped));
 }

@@ -35,7 +35,8 @@ struct SimRequest {
 class SimulatedDriver final : public DeviceIo {
   public:
     // Disks come from simulationIniPath (the demo set when it is missing), read again at the first
-    // open after the file's modification time or size changed. The system version decides which
+    // open after the file's modification time or size changed. The file is looked at by an open
+    // while no device is open, that is once per refresh. The system version decides which
     // storage properties the drivers know.
     explicit SimulatedDriver(std::string simulationIniPath, OsVersionInfo os = Windows10());
 
@@ -84,6 +85,8 @@ class SimulatedDriver final : public DeviceIo {
     void Record(const SimConfig& config, SimRequest request);
     // The disks as simulation.ini says now, ramps applied at this moment.
     std::shared_ptr<const SimConfig> CurrentConfig();
+    // The loaded disks with their ramps applied at this moment.
+    std::shared_ptr<const SimConfig> Ramped(const std::shared_ptr<const SimConfig>& loaded) const;
 
     // What the file looked like when it was last read: a changed stamp means read it again.
     struct FileStamp {
