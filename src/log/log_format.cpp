@@ -76,6 +76,17 @@ void AppendSafeLogText(std::string& line, const std::string& message) {
     }
 }
 
+// "[name]" padded to the field's width, at the end of `line`.
+void AppendLevelField(std::string& line, int32_t level) {
+    const size_t start = line.size();
+    line += '[';
+    line += LevelNameText(level);
+    line += ']';
+    if (line.size() - start < kLevelFieldWidth) {
+        line.append(kLevelFieldWidth - (line.size() - start), ' ');
+    }
+}
+
 } // namespace
 
 std::string LevelName(int32_t level) {
@@ -83,13 +94,8 @@ std::string LevelName(int32_t level) {
 }
 
 std::string LevelField(int32_t level) {
-    // Built by appending: GCC 12 warns falsely (-Wrestrict) on "[" + std::string.
-    std::string field = "[";
-    field += LevelName(level);
-    field += ']';
-    if (field.size() < kLevelFieldWidth) {
-        field.append(kLevelFieldWidth - field.size(), ' ');
-    }
+    std::string field;
+    AppendLevelField(field, level);
     return field;
 }
 
@@ -131,13 +137,8 @@ void MakeDebugLogLine(std::string& line, const LocalTime& time, int32_t level,
     StampText stamp;
     line.assign(1, '[');
     line.append(stamp.text, StampOf(time, stamp));
-    line += "] [";
-    const size_t fieldStart = line.size() - 1;
-    line += LevelNameText(level);
-    line += ']';
-    if (line.size() - fieldStart < kLevelFieldWidth) {
-        line.append(kLevelFieldWidth - (line.size() - fieldStart), ' ');
-    }
+    line += "] ";
+    AppendLevelField(line, level);
     line += ' ';
     AppendSafeLogText(line, message);
 }
