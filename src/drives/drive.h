@@ -53,7 +53,6 @@ struct TDriveContext {
 class TDrive {
   public:
     static constexpr int32_t kInitialPollInterval = 100;
-    static constexpr uint8_t kTemperatureAttribute = 194;
 
     // Opens nothing: the timer is off, the indicator inactive, the status Normal.
     TDrive(uint8_t driveNumber, TDriveContext& context);

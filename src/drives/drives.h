@@ -12,7 +12,7 @@ namespace korvane {
 
 class TDrives {
   public:
-    static constexpr int32_t kMaxDrives = 4;
+    static constexpr int32_t kMaxDrives = kPhysicalDriveCount;
 
     // Probes drive numbers 0 to 3: each is polled once and reset to Normal without an event;
     // the present ones are kept in dense positions.

@@ -12,8 +12,6 @@ namespace korvane {
 
 namespace {
 
-constexpr const char* kNtDevicePrefix = "\\\\.\\PhysicalDrive";
-constexpr const char* kSmartVxdDevice = "\\\\.\\SMARTVSD";
 constexpr size_t kNameLimit = 80;
 constexpr double kSectorsPerGB = 2000000.0;
 constexpr uint32_t kFirstStorageQueryMajor = 10; // the temperature requests came with Windows 10
@@ -38,7 +36,7 @@ void AssignTrimmed(std::string& target, const uint8_t* bytes, size_t length) {
 } // namespace
 
 TSmart::TSmart(uint8_t driveNumber, DeviceIo& io, const OsVersionPort& os)
-    : driveNumber_(driveNumber), deviceName_(kNtDevicePrefix + IntToStr(driveNumber)), io_(io),
+    : driveNumber_(driveNumber), deviceName_(kPhysicalDrivePrefix + IntToStr(driveNumber)), io_(io),
       osVersion_(os.Read()) {}
 
 DeviceHandle TSmart::OpenDevice() {
@@ -88,18 +86,7 @@ void TSmart::Refresh() {
     temperature_ = -1;
     readPath_ = TReadPath::None;
     if (attributesRead_) {
-        // The raw value's lowest byte; a zero raw value is no reading.
-        for (size_t index = 0; index < kAttributeEntries; ++index) {
-            const uint8_t* entry = attributeTable_ + index * kAttributeEntrySize;
-            if (entry[0] == kTemperatureAttributeId) {
-                const bool raw =
-                    std::any_of(entry + 5, entry + 11, [](uint8_t b) { return b != 0; });
-                if (raw) {
-                    temperature_ = entry[5];
-                }
-                break;
-            }
-        }
+        temperature_ = AttributeTableTemperature(attributeTable_).value_or(-1);
     }
     if (temperature_ > 0) {
         readPath_ = TReadPath::Smart;
@@ -238,7 +225,7 @@ void TSmart::GetAttribute(int index, TSmartAttribute& record) const {
     const uint8_t* threshold = thresholdTable_ + index * kAttributeEntrySize;
     record.Id = entry[0];
     record.Name = AttributeName(record.Id).substr(0, kNameLimit);
-    record.Flags = static_cast<uint16_t>(entry[1] | entry[2] << 8);
+    record.Flags = ReadLe16(entry + 1);
     record.Value = entry[3];
     record.Worst = entry[4];
     for (int i = 10; i >= 5; --i) {

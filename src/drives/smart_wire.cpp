@@ -2,6 +2,8 @@
 // packing.
 #include "drives/smart_wire.h"
 
+#include <algorithm>
+
 namespace korvane {
 
 CommandBlock BuildCommandBlock(uint8_t driveNumber, uint32_t bufferSize, const AtaRegisters& regs) {
@@ -18,15 +20,22 @@ CommandBlock BuildCommandBlock(uint8_t driveNumber, uint32_t bufferSize, const A
     return block;
 }
 
-uint32_t ReadLe32(const uint8_t* bytes) {
-    return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-           static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+const uint8_t* FindAttributeEntry(const uint8_t* table, uint8_t id) {
+    for (size_t index = 0; index < kAttributeEntries; ++index) {
+        const uint8_t* entry = table + index * kAttributeEntrySize;
+        if (entry[0] == id) {
+            return entry;
+        }
+    }
+    return nullptr;
 }
 
-void WriteLe32(uint8_t* bytes, uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        bytes[i] = static_cast<uint8_t>(value >> (8 * i));
+std::optional<int32_t> AttributeTableTemperature(const uint8_t* table) {
+    const uint8_t* entry = FindAttributeEntry(table, kTemperatureAttributeId);
+    if (entry == nullptr || std::all_of(entry + 5, entry + 11, [](uint8_t b) { return b == 0; })) {
+        return std::nullopt;
     }
+    return entry[5];
 }
 
 } // namespace korvane

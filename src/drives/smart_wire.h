@@ -1,11 +1,19 @@
 // Byte layouts of the S.M.A.R.T. requests and replies exchanged with the disk driver.
 #pragma once
 
+#include "drives/little_endian.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 namespace korvane {
+
+// The devices asked: \\.\PhysicalDrive0 to 3 on NT, the SMARTVSD driver on Windows 9x.
+constexpr int32_t kPhysicalDriveCount = 4;
+constexpr const char* kPhysicalDrivePrefix = "\\\\.\\PhysicalDrive";
+constexpr const char* kSmartVxdDevice = "\\\\.\\SMARTVSD";
 
 // Control codes.
 constexpr uint32_t kSmartGetVersion = 0x00074080u;
@@ -73,6 +81,13 @@ constexpr size_t kAttributeTableOffset = 2;
 constexpr size_t kAttributeEntrySize = 12;
 constexpr size_t kAttributeEntries = 30;
 
+// The entry of attribute `id` in an attribute table (its first entry at `table`), or null.
+const uint8_t* FindAttributeEntry(const uint8_t* table, uint8_t id);
+// The temperature an attribute table holds: the lowest raw byte of attribute 194 when the
+// attribute is there and its 48-bit raw value is above 0. The byte is taken as it is: a path that
+// needs a plausible sensor value checks it itself.
+std::optional<int32_t> AttributeTableTemperature(const uint8_t* table);
+
 using CommandBlock = std::array<uint8_t, kCmdInSize>;
 
 struct AtaRegisters {
@@ -91,9 +106,5 @@ constexpr uint8_t DriveHeadFor(uint8_t driveNumber) {
 
 // A zero-filled SENDCMDINPARAMS block for one request.
 CommandBlock BuildCommandBlock(uint8_t driveNumber, uint32_t bufferSize, const AtaRegisters& regs);
-
-// Little-endian helpers over byte buffers.
-uint32_t ReadLe32(const uint8_t* bytes);
-void WriteLe32(uint8_t* bytes, uint32_t value);
 
 } // namespace korvane

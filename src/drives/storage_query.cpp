@@ -10,18 +10,9 @@ namespace {
 
 // Attribute 194 of an attribute sector as the S.M.A.R.T. path reads it, checked as a sensor value.
 std::optional<int32_t> AttributeTemperature(const std::array<uint8_t, kSectorSize>& sector) {
-    for (size_t index = 0; index < kAttributeEntries; ++index) {
-        const uint8_t* entry = sector.data() + kAttributeTableOffset + index * kAttributeEntrySize;
-        if (entry[0] != kTemperatureAttributeId) {
-            continue;
-        }
-        uint64_t raw = 0;
-        for (int i = 10; i >= 5; --i) {
-            raw = raw * 256 + entry[i];
-        }
-        return raw > 0 ? SensorCelsius(static_cast<int32_t>(raw & 0xFF)) : std::nullopt;
-    }
-    return std::nullopt;
+    const std::optional<int32_t> raw =
+        AttributeTableTemperature(sector.data() + kAttributeTableOffset);
+    return raw ? SensorCelsius(*raw) : std::nullopt;
 }
 
 std::optional<int32_t> TemperatureProperty(DeviceIo& io, DeviceHandle handle) {

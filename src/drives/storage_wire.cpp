@@ -136,22 +136,4 @@ std::optional<int32_t> SensorCelsius(int32_t celsius) {
     return celsius;
 }
 
-uint16_t ReadLe16(const uint8_t* bytes) {
-    return static_cast<uint16_t>(bytes[0] | bytes[1] << 8);
-}
-
-uint64_t ReadLe64(const uint8_t* bytes) {
-    return uint64_t{ReadLe32(bytes)} | uint64_t{ReadLe32(bytes + 4)} << 32;
-}
-
-void WriteLe16(uint8_t* bytes, uint16_t value) {
-    bytes[0] = static_cast<uint8_t>(value);
-    bytes[1] = static_cast<uint8_t>(value >> 8);
-}
-
-void WriteLe64(uint8_t* bytes, uint64_t value) {
-    WriteLe32(bytes, static_cast<uint32_t>(value));
-    WriteLe32(bytes + 4, static_cast<uint32_t>(value >> 32));
-}
-
 } // namespace korvane

@@ -130,10 +130,4 @@ std::optional<uint64_t> ParseGeometrySectors(std::span<const uint8_t> reply);
 // The value itself when a sensor can mean it.
 std::optional<int32_t> SensorCelsius(int32_t celsius);
 
-// Little-endian helpers.
-uint16_t ReadLe16(const uint8_t* bytes);
-uint64_t ReadLe64(const uint8_t* bytes);
-void WriteLe16(uint8_t* bytes, uint16_t value);
-void WriteLe64(uint8_t* bytes, uint64_t value);
-
 } // namespace korvane

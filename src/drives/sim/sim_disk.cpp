@@ -53,7 +53,6 @@ constexpr SynthAttribute kSynthAttributes[] = {
     {5, 0x0033, 100, 100, 0, 36},  {9, 0x0032, 92, 92, 7342, 0}, {12, 0x0032, 100, 100, 1179, 20},
     {199, 0x003E, 200, 200, 0, 0},
 };
-constexpr uint8_t kTemperatureId = 194;
 
 uint8_t* Entry(Sector& sector, size_t index) {
     return sector.data() + kAttributeTableOffset + index * kAttributeEntrySize;
@@ -84,8 +83,7 @@ void PutAtaString(Sector& sector, size_t offset, size_t length, const std::strin
 }
 
 void PutWord(Sector& sector, size_t word, uint16_t value) {
-    sector[word * 2] = static_cast<uint8_t>(value);
-    sector[word * 2 + 1] = static_cast<uint8_t>(value >> 8);
+    WriteLe16(sector.data() + word * 2, value);
 }
 
 template <typename T> std::optional<T> ParseNumber(const std::string& text) {
@@ -197,15 +195,11 @@ uint64_t IdentifySectors(const Sector& sector) {
     return ReadLe32(sector.data() + kIdentifySectors);
 }
 
+// What a disk reports of its own attribute 194: its lowest raw byte, when that is above 0.
 std::optional<int32_t> Attribute194(const Sector& attributes) {
-    Sector copy = attributes;
-    for (size_t index = 0; index < kAttributeEntries; ++index) {
-        const uint8_t* entry = Entry(copy, index);
-        if (entry[0] == kTemperatureId) {
-            return entry[5] > 0 ? std::optional<int32_t>(entry[5]) : std::nullopt;
-        }
-    }
-    return std::nullopt;
+    const std::optional<int32_t> raw =
+        AttributeTableTemperature(attributes.data() + kAttributeTableOffset);
+    return raw && *raw > 0 ? raw : std::nullopt;
 }
 
 SimDisk ReadDisk(const SimIni& ini, const std::string& section, const std::string& folder) {
@@ -334,13 +328,10 @@ Sector SynthesizeAttributes() {
     for (const SynthAttribute& a : kSynthAttributes) {
         uint8_t* entry = Entry(sector, index++);
         entry[0] = a.id;
-        entry[1] = static_cast<uint8_t>(a.flags);
-        entry[2] = static_cast<uint8_t>(a.flags >> 8);
+        WriteLe16(entry + 1, a.flags);
         entry[3] = a.value;
         entry[4] = a.worst;
-        for (int i = 0; i < 4; ++i) {
-            entry[5 + i] = static_cast<uint8_t>(a.raw >> (8 * i));
-        }
+        WriteLe32(entry + 5, a.raw);
     }
     SealChecksum(sector);
     return sector;
@@ -365,7 +356,7 @@ void ApplyTemperature(Sector& attributes, int32_t temperature) {
     const bool sealed = ChecksumValid(attributes);
     uint8_t* target = nullptr;
     for (size_t index = 0; index < kAttributeEntries && target == nullptr; ++index) {
-        if (Entry(attributes, index)[0] == kTemperatureId) {
+        if (Entry(attributes, index)[0] == kTemperatureAttributeId) {
             target = Entry(attributes, index);
         }
     }
@@ -373,7 +364,7 @@ void ApplyTemperature(Sector& attributes, int32_t temperature) {
         uint8_t* entry = Entry(attributes, index);
         if (entry[0] == 0) {
             std::fill(entry, entry + kAttributeEntrySize, uint8_t{0});
-            entry[0] = kTemperatureId;
+            entry[0] = kTemperatureAttributeId;
             entry[1] = 0x22; // always updated, advisory
             entry[3] = 100;
             entry[4] = 100;

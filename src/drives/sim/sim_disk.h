@@ -14,7 +14,7 @@ namespace korvane::sim {
 
 using Sector = std::array<uint8_t, kSectorSize>;
 
-constexpr int kSimDrives = 4;
+constexpr int kSimDrives = kPhysicalDriveCount;
 
 // Request steps that a disk's Fail list can make the driver refuse.
 enum SimStep : uint32_t {

@@ -13,8 +13,6 @@ namespace korvane::sim {
 
 namespace {
 
-constexpr const char* kNtPrefix = "\\\\.\\PhysicalDrive";
-constexpr const char* kVxdName = "\\\\.\\SMARTVSD";
 constexpr uint32_t kErrorAccessDenied = 5;
 
 // The access a control code demands of the handle (its bits 14-15), as the I/O manager checks.
@@ -39,7 +37,7 @@ bool SameTextNoCase(const std::string& a, const std::string& b) {
 
 // "\\.\PhysicalDriveN" with N one decimal digit 0..3; -2 for any other name.
 int NtDriveOf(const std::string& name) {
-    const std::string prefix = kNtPrefix;
+    const std::string prefix = kPhysicalDrivePrefix;
     if (name.size() != prefix.size() + 1 ||
         !SameTextNoCase(name.substr(0, prefix.size()), prefix)) {
         return -2;
@@ -165,7 +163,7 @@ DeviceHandle SimulatedDriver::Open(const std::string& name, uint32_t access, uin
             Record(*config, request);
             return kInvalidDevice;
         }
-    } else if (SameTextNoCase(name, kVxdName)) {
+    } else if (SameTextNoCase(name, kSmartVxdDevice)) {
         // A VxD is opened with CREATE_NEW; anything else does not reach it.
         if (creation != kCreateNew) {
             return kInvalidDevice;
