@@ -113,6 +113,15 @@ void Form::Show() {
     }
 }
 
+void Form::CentreInWorkArea() {
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const Rect bounds = Bounds();
+    SetBounds(forms::CentreInWorkArea(
+        {work.left, work.top, work.right - work.left, work.bottom - work.top}, bounds.width,
+        bounds.height));
+}
+
 void Form::Hide() {
     if (Handle() != nullptr) {
         ShowWindow(Handle(), SW_HIDE);
