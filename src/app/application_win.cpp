@@ -91,8 +91,8 @@ void TApplication::StartUp() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     TrayIconHandle = FromHicon(LoadIconA(instance, "ZTRAYICON"));
 
-    // The tray icon owns its handle; the loaded one is shared and stays the application's.
-    MainTrayIcon = toolkit_->CreateTrayIcon(FromHicon(CopyIcon(ToHicon(TrayIconHandle))));
+    // The tray icon owns what it is given; the loaded one is shared and stays the application's.
+    MainTrayIcon = toolkit_->CreateTrayIcon(OwnIcon(CopyIcon(ToHicon(TrayIconHandle))));
     MainTrayIcon->SetTooltip(kMainTrayTooltip);
     MainTrayIcon->OnMouse = [this](uint32_t message) { OnMainIconMouse(message); };
 
