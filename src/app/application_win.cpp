@@ -410,12 +410,8 @@ PopupMenuPort* TApplication::CreateDiskMenu() {
 void TApplication::PopupTrayMenu(PopupMenuPort& menu) {
     POINT at{};
     GetCursorPos(&at);
-    // Without the foreground the menu would not close on a click elsewhere.
-    SetForegroundWindow(window_->Handle());
     RefreshLogMenu(menu, FindMenuCommand(menu, kCmdTemperatureLogs));
     menu.Popup(at.x, at.y);
-    // Lets the menu's modal loop end cleanly.
-    PostMessageA(window_->Handle(), WM_NULL, 0, 0);
 }
 
 } // namespace korvane
