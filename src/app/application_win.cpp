@@ -91,8 +91,8 @@ void TApplication::StartUp() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     TrayIconHandle = FromHicon(LoadIconA(instance, "ZTRAYICON"));
 
-    // The tray icon owns its handle; the loaded one is shared and stays the application's.
-    MainTrayIcon = toolkit_->CreateTrayIcon(FromHicon(CopyIcon(ToHicon(TrayIconHandle))));
+    // The tray icon owns what it is given; the loaded one is shared and stays the application's.
+    MainTrayIcon = toolkit_->CreateTrayIcon(OwnIcon(CopyIcon(ToHicon(TrayIconHandle))));
     MainTrayIcon->SetTooltip(kMainTrayTooltip);
     MainTrayIcon->OnMouse = [this](uint32_t message) { OnMainIconMouse(message); };
 
@@ -182,80 +182,84 @@ void TApplication::StartUp() {
 }
 
 TApplication::~TApplication() {
-    try {
-        ShutDown();
-    } catch (...) {
-        // The remaining steps are skipped.
-    }
-    // What a failed step left behind goes users first, the window last; the alarm worker, which
-    // uses much of it, has stopped before any of it goes.
-    if (Executor)
-        Executor->Stop();
-    Drives.reset();
-    driveContext_.reset();
-    OptionsForm = nullptr;
-    optionsForm_.reset();
-    HibernateForm = nullptr;
-    AboutForm = nullptr;
-    alarmDispatch_.reset();
-    Executor.reset();
-    hibernateForm_.reset();
-    aboutForm_.reset();
-    SoundPlayer.reset();
-    Shutdown.reset();
-    TrayMessages.reset();
-    Logger.reset();
-    Options.reset();
-    toolkit_.reset();
-    window_.reset();
-    MainTrayIcon = nullptr;
-    TrayMenu = nullptr;
+    ShutDown();
     Application = nullptr;
 }
 
-void TApplication::ShutDown() {
-    Log(kStartFinalization);
+void TApplication::ShutDown() noexcept {
+    if (shutDown_)
+        return;
+    shutDown_ = true;
+    // A step that throws silences the rest: their lines are skipped, but what they free still
+    // goes, in this same order, so that nothing outlives what it uses (the window goes last).
+    bool failed = false;
+    const auto step = [this, &failed](const char* line, const auto& release) {
+        if (line != nullptr && !failed) {
+            try {
+                Log(line);
+            } catch (...) {
+                failed = true;
+            }
+        }
+        try {
+            release();
+        } catch (...) {
+            failed = true;
+        }
+    };
+    step(kStartFinalization, [] {});
     // The alarm worker reads the settings, the windows and the logger through its calls into
     // this thread, which the steps below may serve while they wait: it stops first (within a
     // second whatever it is doing, waiting alarms dropped); the object goes at its own step.
-    if (Executor)
-        Executor->Stop();
-    Log("destroy hard disks monitor");
-    Drives.reset();
-    driveContext_.reset();
-    Log("destroy forms");
-    OptionsForm = nullptr;
-    optionsForm_.reset();
+    step(nullptr, [this] {
+        if (Executor)
+            Executor->Stop();
+    });
+    step("destroy hard disks monitor", [this] {
+        Drives.reset();
+        driveContext_.reset();
+    });
+    step("destroy forms", [this] {
+        OptionsForm = nullptr;
+        optionsForm_.reset();
+    });
     // No new alarm reaches the countdown window from here on. A countdown still running (its
     // window closed with the close box, which does not cancel) ends without a power-off: the
     // computer is not powered off by a program that has ended.
-    HibernateForm = nullptr;
-    if (hibernateForm_)
-        hibernateForm_->Dismiss();
-    AboutForm = nullptr;
-    aboutForm_.reset();
-    Log("destroy options engine");
-    Options.reset();
-    // The main icon belongs to the application window; the loaded icon resource is shared by the
-    // system and must not be destroyed.
-    MainTrayIcon = nullptr;
-    TrayIconHandle = kNoIcon;
-    // The worker has stopped already; the waiting alarms were dropped then.
-    alarmDispatch_.reset();
-    Executor.reset();
-    // The countdown window goes after the executor that holds it.
-    hibernateForm_.reset();
-    SoundPlayer.reset();
-    Log("destroy shutdown/hibernate engine");
-    Shutdown.reset();
-    TrayMessages.reset();
-    trayShell_.reset();
-    TrayMenu = nullptr;
-    Log(kFinalizationFinished);
-    Logger.reset();
-    commands_.reset();
-    toolkit_.reset();
-    window_.reset();
+    step(nullptr, [this] {
+        HibernateForm = nullptr;
+        if (hibernateForm_)
+            hibernateForm_->Dismiss();
+    });
+    step(nullptr, [this] {
+        AboutForm = nullptr;
+        aboutForm_.reset();
+    });
+    step("destroy options engine", [this] {
+        Options.reset();
+        // The main icon belongs to the application window; the loaded icon resource is shared by
+        // the system and must not be destroyed.
+        MainTrayIcon = nullptr;
+        TrayIconHandle = kNoIcon;
+        // The worker has stopped already; the waiting alarms were dropped then.
+        alarmDispatch_.reset();
+        Executor.reset();
+        // The countdown window goes after the executor that holds it.
+        hibernateForm_.reset();
+        SoundPlayer.reset();
+    });
+    step("destroy shutdown/hibernate engine", [this] {
+        Shutdown.reset();
+        TrayMessages.reset();
+        trayShell_.reset();
+        TrayMenu = nullptr;
+    });
+    step(kFinalizationFinished, [this] {
+        Logger.reset();
+        commands_.reset();
+        toolkit_.reset();
+        window_.reset();
+    });
 }
 
 void TApplication::Log(const std::string& message) {
@@ -410,12 +414,8 @@ PopupMenuPort* TApplication::CreateDiskMenu() {
 void TApplication::PopupTrayMenu(PopupMenuPort& menu) {
     POINT at{};
     GetCursorPos(&at);
-    // Without the foreground the menu would not close on a click elsewhere.
-    SetForegroundWindow(window_->Handle());
     RefreshLogMenu(menu, FindMenuCommand(menu, kCmdTemperatureLogs));
     menu.Popup(at.x, at.y);
-    // Lets the menu's modal loop end cleanly.
-    PostMessageA(window_->Handle(), WM_NULL, 0, 0);
 }
 
 } // namespace korvane

@@ -55,7 +55,7 @@ class TApplication final : public AppServicesPort {
     // recording one of the sim build.
     explicit TApplication(std::unique_ptr<DeviceIo> device,
                           std::unique_ptr<PowerPort> power = nullptr);
-    // The shut-down sequence.
+    // The shut-down sequence, unless ShutDown has run it already.
     ~TApplication() override;
     TApplication(const TApplication&) = delete;
     TApplication& operator=(const TApplication&) = delete;
@@ -82,6 +82,9 @@ class TApplication final : public AppServicesPort {
 
     // Runs the message loop until it ends; the application window is freed with the object.
     void Run();
+
+    // The shut-down sequence: runs once, later calls do nothing. Nothing escapes it.
+    void ShutDown() noexcept;
 
     void ExitApplication() override;
     void SyncTaskbarButton() override;
@@ -113,7 +116,6 @@ class TApplication final : public AppServicesPort {
     // The right click on any of the program's tray icons: the menu at the cursor.
     void PopupTrayMenu(PopupMenuPort& menu);
     void StartUp();
-    void ShutDown();
 
     // The platform services the long-lived objects are built on; they outlive them all.
     std::unique_ptr<FileSystem> files_;
@@ -137,6 +139,7 @@ class TApplication final : public AppServicesPort {
 
     std::unique_ptr<AppWindow> window_;
     std::unique_ptr<Win32Toolkit> toolkit_;
+    bool shutDown_ = false;
 };
 
 // The one application object while it exists.

@@ -1,10 +1,11 @@
 // The device-I/O port: open a device by name, send it control requests, close it.
 #pragma once
 
+#include "toolkit/scoped_handle.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
-#include <utility>
 
 namespace korvane {
 
@@ -37,27 +38,22 @@ class DeviceIo {
     virtual DevicePower PowerState(DeviceHandle handle) = 0;
 };
 
-// Owns one open device handle and closes it through its port when it goes.
-class ScopedDevice {
-  public:
-    ScopedDevice(DeviceIo& io, DeviceHandle handle) : io_(&io), handle_(handle) {}
-    ScopedDevice(ScopedDevice&& other) noexcept
-        : io_(other.io_), handle_(std::exchange(other.handle_, kInvalidDevice)) {}
-    ScopedDevice& operator=(ScopedDevice&&) = delete;
-    ScopedDevice(const ScopedDevice&) = delete;
-    ScopedDevice& operator=(const ScopedDevice&) = delete;
-    ~ScopedDevice() {
-        if (Valid()) {
-            io_->Close(handle_);
-        }
+// A device handle is closed through the port that opened it.
+struct DeviceTraits {
+    using Handle = DeviceHandle;
+    DeviceIo* io = nullptr;
+    static constexpr Handle Invalid() { return kInvalidDevice; }
+    static constexpr bool IsValid(Handle h) { return h != kInvalidDevice; }
+    bool Close(Handle h) const {
+        io->Close(h);
+        return true;
     }
+};
 
-    bool Valid() const { return handle_ != kInvalidDevice; }
-    DeviceHandle Get() const { return handle_; }
-
-  private:
-    DeviceIo* io_;
-    DeviceHandle handle_;
+// Owns one open device handle and closes it through its port when it goes.
+class ScopedDevice : public ScopedHandle<DeviceTraits> {
+  public:
+    ScopedDevice(DeviceIo& io, DeviceHandle handle) : ScopedHandle(handle, DeviceTraits{&io}) {}
 };
 
 } // namespace korvane

@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace korvane {
 namespace {
@@ -93,7 +94,7 @@ std::string CapacityTextOf(double gigabytes) {
 TDrive::TDrive(uint8_t driveNumber, TDriveContext& context)
     : context_(context), pollTimer_(context.toolkit.CreateTimer(kInitialPollInterval)),
       smart_(driveNumber, context.device, context.osVersion),
-      trayIcon_(context.toolkit.CreateTrayIcon(kNoIcon)) {
+      trayIcon_(context.toolkit.CreateTrayIcon(OwnedIcon{})) {
     pollTimer_->SetEnabled(false);
     pollTimer_->OnTick = [this](TimerPort&) { Poll(); };
     trayIcon_->OnMouse = [this](uint32_t message) {
@@ -374,21 +375,19 @@ void TDrive::UpdateTrayIcon() {
     const auto visibility = static_cast<uint32_t>(section.ReadInteger(key::ShowDriveTempInTray));
     const bool shown = visibility <= highestShowing;
 
-    const IconHandle previous = trayIcon_->Icon();
     const bool celsius = context_.options.General().ReadBool(key::UseCelsius);
     const auto number =
         static_cast<uint16_t>(celsius ? temperature : CelsiusToFahrenheit(temperature));
     // The same number in the same colours is the same picture: drawing it again and handing it to
     // the shell would cost every poll and change nothing the user sees.
     const DrawnIcon wanted{number, background, textColor};
-    IconHandle icon = kNoIcon;
-    if (previous == kNoIcon || !(drawn_ == wanted)) {
-        icon = context_.icons.MakeIcon(number, background, textColor);
-    }
-    // Without a new icon the old one stays in place rather than leaving an empty tray slot.
-    if (icon != kNoIcon) {
-        trayIcon_->SetIcon(icon);
-        drawn_ = wanted;
+    if (trayIcon_->Icon() == kNoIcon || !(drawn_ == wanted)) {
+        // Without a new icon the old one stays in place rather than leaving an empty tray slot;
+        // a replaced one is the tray icon's to destroy.
+        if (OwnedIcon icon = context_.icons.MakeIcon(number, background, textColor)) {
+            trayIcon_->SetIcon(std::move(icon));
+            drawn_ = wanted;
+        }
     }
 
     // The tooltip's text changes only with these; building it again at every poll would not.
@@ -406,9 +405,6 @@ void TDrive::UpdateTrayIcon() {
         if (OnIconChange) {
             OnIconChange(*this, shown);
         }
-    }
-    if (icon != kNoIcon && previous != kNoIcon) {
-        context_.icons.DestroyIcon(previous);
     }
 }
 

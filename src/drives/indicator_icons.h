@@ -1,4 +1,4 @@
-// The indicator-icon port: makes and destroys the 16 x 16 temperature icons of the disks.
+// The indicator-icon port: makes the 16 x 16 temperature icons of the disks.
 #pragma once
 
 #include "toolkit/icon_handle.h"
@@ -11,11 +11,9 @@ namespace korvane {
 class IndicatorIconPort {
   public:
     virtual ~IndicatorIconPort() = default;
-    // A new icon showing value in textColor on background (kNoColor: transparent); the caller owns
-    // it. kNoIcon when the system could not build one.
-    virtual IconHandle MakeIcon(uint16_t value, uint32_t background, uint32_t textColor) = 0;
-    // Destroys an icon made here; kNoIcon is ignored.
-    virtual void DestroyIcon(IconHandle icon) = 0;
+    // A new icon showing value in textColor on background (kNoColor: transparent), owned by the
+    // caller and destroyed through whoever made it. Empty when the system could not build one.
+    virtual OwnedIcon MakeIcon(uint16_t value, uint32_t background, uint32_t textColor) = 0;
 };
 
 } // namespace korvane

@@ -1,4 +1,4 @@
-// The indicator-icon port over GDI: MakeTemperatureIcon and DestroyIcon.
+// The indicator-icon port over GDI: MakeTemperatureIcon, with DestroyIcon as the icons' end.
 #include "drives/indicator_icons.h"
 
 #include "drives/indicator_icons_win.h"
@@ -10,13 +10,8 @@ namespace {
 
 class Win32IndicatorIcons final : public IndicatorIconPort {
   public:
-    IconHandle MakeIcon(uint16_t value, uint32_t background, uint32_t textColor) override {
-        return FromHicon(MakeTemperatureIcon(value, background, textColor));
-    }
-    void DestroyIcon(IconHandle icon) override {
-        if (icon != kNoIcon) {
-            ::DestroyIcon(ToHicon(icon));
-        }
+    OwnedIcon MakeIcon(uint16_t value, uint32_t background, uint32_t textColor) override {
+        return OwnIcon(MakeTemperatureIcon(value, background, textColor));
     }
 };
 

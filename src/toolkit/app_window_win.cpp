@@ -134,12 +134,13 @@ void AppWindow::RemoveMessageHook(HookId id) {
     std::erase_if(hooks_, [id](const auto& entry) { return entry.first == id; });
 }
 
-TrayIcon& AppWindow::CreateTrayIcon(HICON icon) {
+TrayIcon& AppWindow::CreateTrayIcon(OwnedIcon icon) {
     // The notifier is looked up at each call so that a test may replace it later.
     auto notify = [this](DWORD message, NOTIFYICONDATAA& data) {
         return shellNotifier_(message, data);
     };
-    trayIcons_.push_back(std::make_unique<TrayIcon>(Handle(), nextTrayId_++, icon, notify));
+    trayIcons_.push_back(
+        std::make_unique<TrayIcon>(Handle(), nextTrayId_++, std::move(icon), notify));
     if (terminated_)
         trayIcons_.back()->LoopEnded();
     return *trayIcons_.back();

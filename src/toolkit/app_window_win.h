@@ -72,7 +72,7 @@ class AppWindow : private BoundWindow {
     void RemoveMessageHook(HookId id);
 
     // Owned by the window, freed with it (after Run, or with the window object).
-    TrayIcon& CreateTrayIcon(HICON icon);
+    TrayIcon& CreateTrayIcon(OwnedIcon icon);
     PopupMenu& CreatePopupMenu(const std::vector<std::string>& itemTemplate);
 
     void SetShellNotifier(ShellNotifier notifier) { shellNotifier_ = std::move(notifier); }

@@ -1,66 +1,13 @@
-// Move-only owners of Win32 handles; the traits say what "no handle" is and how one is freed.
+// The Win32 members of the handle family: traits and owners of kernel, GDI and user handles.
 #pragma once
 
 #include "toolkit/icon_handle.h"
+#include "toolkit/scoped_handle.h"
 #include "toolkit/win32.h"
 
 #include <commctrl.h>
 
-#include <utility>
-
 namespace korvane {
-
-// Traits whose Close needs more than the handle (the window of a DC, the DC of a selection) carry
-// that as data; the others are empty and cost nothing.
-template <typename Traits> class ScopedHandle {
-  public:
-    using Handle = typename Traits::Handle;
-
-    ScopedHandle() = default;
-    explicit ScopedHandle(Handle handle, Traits traits = {})
-        : handle_(handle), traits_(std::move(traits)) {}
-    ScopedHandle(const ScopedHandle&) = delete;
-    ScopedHandle& operator=(const ScopedHandle&) = delete;
-    ScopedHandle(ScopedHandle&& other) noexcept
-        : handle_(other.Release()), traits_(std::move(other.traits_)) {}
-    ScopedHandle& operator=(ScopedHandle&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            traits_ = std::move(other.traits_);
-            handle_ = other.Release();
-        }
-        return *this;
-    }
-    ~ScopedHandle() { Reset(); }
-
-    Handle Get() const { return handle_; }
-    bool Valid() const { return Traits::IsValid(handle_); }
-    explicit operator bool() const { return Valid(); }
-
-    Handle Release() { return std::exchange(handle_, Traits::Invalid()); }
-    // Frees the current handle now; false when freeing it failed (a file's close can report a
-    // failed write-back).
-    bool Reset(Handle handle = Traits::Invalid()) {
-        Handle old = std::exchange(handle_, handle);
-        return !Traits::IsValid(old) || traits_.Close(old);
-    }
-    // For functions that hand a new handle back through a pointer.
-    Handle* Receive() {
-        Reset();
-        return &handle_;
-    }
-
-  private:
-    Handle handle_ = Traits::Invalid();
-    [[no_unique_address]] Traits traits_{};
-};
-
-// What "no handle" is. Most kinds: null.
-template <typename H> struct NullIsNoHandle {
-    using Handle = H;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
-};
 
 // Kernel handles: some functions report failure as NULL (threads, mutexes, events), others as
 // INVALID_HANDLE_VALUE (files, searches); neither is a handle.
@@ -177,6 +124,21 @@ inline HICON ToHicon(IconHandle icon) {
 }
 inline IconHandle FromHicon(HICON icon) {
     return static_cast<IconHandle>(reinterpret_cast<uintptr_t>(icon));
+}
+
+// DestroyIcon for icons the system made. It holds nothing, so it outlives every icon that names
+// it, those of the tray included.
+inline IconDestroyerPort& SystemIconDestroyer() {
+    struct System final : IconDestroyerPort {
+        void DestroyIcon(IconHandle icon) override { ::DestroyIcon(ToHicon(icon)); }
+    };
+    static System system;
+    return system;
+}
+
+// An icon of CreateIcon, CopyIcon and the like, with DestroyIcon as its end.
+inline OwnedIcon OwnIcon(HICON icon) {
+    return OwnedIcon(FromHicon(icon), OwnedIconTraits{{}, &SystemIconDestroyer()});
 }
 
 } // namespace korvane

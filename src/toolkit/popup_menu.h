@@ -39,7 +39,8 @@ class PopupMenuPort {
     // The index of the n-th direct sub-item of `parent`, or -1.
     virtual int SubItem(int parent, int n) const = 0;
 
-    // Shows the menu at a screen point; a chosen item reaches OnItem.
+    // Shows the menu at a screen point, its window brought to the foreground first so that a
+    // click elsewhere closes it; a chosen item reaches OnItem.
     virtual void Popup(int32_t x, int32_t y) = 0;
 
     std::function<void(PopupMenuPort& menu, int index)> OnItem;

@@ -148,6 +148,8 @@ void PopupMenu::Popup(int32_t x, int32_t y) {
     // Without the foreground the menu would not close on a click elsewhere.
     SetForegroundWindow(window_.Handle());
     TrackPopupMenu(root_.Get(), TPM_RIGHTBUTTON, x, y, 0, window_.Handle(), nullptr);
+    // Lets the menu's modal loop end cleanly.
+    PostMessageA(window_.Handle(), WM_NULL, 0, 0);
 }
 
 bool PopupMenu::HandleCommand(uint16_t commandId) {

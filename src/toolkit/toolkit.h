@@ -23,9 +23,9 @@ class ToolkitPort {
     virtual std::unique_ptr<TimerPort> CreateTimer(int32_t interval) = 0;
 
     // Owned by the application window and freed with it when the message loop has ended: the
-    // caller keeps the pointer only until then. The tray icon starts inactive, owns `icon`, and
-    // comes back after a shell restart.
-    virtual TrayIconPort* CreateTrayIcon(IconHandle icon) = 0;
+    // caller keeps the pointer only until then. The tray icon starts inactive, owns `icon` (it
+    // may be empty), and comes back after a shell restart.
+    virtual TrayIconPort* CreateTrayIcon(OwnedIcon icon) = 0;
     virtual PopupMenuPort* CreatePopupMenu(const std::vector<std::string>& itemTemplate) = 0;
 
     // Owned by the caller; the thread runs `body` at once.

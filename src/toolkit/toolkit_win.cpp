@@ -13,8 +13,8 @@ std::unique_ptr<TimerPort> Win32Toolkit::CreateTimer(int32_t interval) {
     return std::make_unique<Timer>(interval);
 }
 
-TrayIconPort* Win32Toolkit::CreateTrayIcon(IconHandle icon) {
-    return &window_.CreateTrayIcon(ToHicon(icon));
+TrayIconPort* Win32Toolkit::CreateTrayIcon(OwnedIcon icon) {
+    return &window_.CreateTrayIcon(std::move(icon));
 }
 
 PopupMenuPort* Win32Toolkit::CreatePopupMenu(const std::vector<std::string>& itemTemplate) {

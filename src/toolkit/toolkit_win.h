@@ -11,7 +11,7 @@ class Win32Toolkit final : public ToolkitPort {
     explicit Win32Toolkit(AppWindow& window) : window_(window) {}
 
     std::unique_ptr<TimerPort> CreateTimer(int32_t interval) override;
-    TrayIconPort* CreateTrayIcon(IconHandle icon) override;
+    TrayIconPort* CreateTrayIcon(OwnedIcon icon) override;
     PopupMenuPort* CreatePopupMenu(const std::vector<std::string>& itemTemplate) override;
     std::unique_ptr<WorkerThreadPort> CreateWorkerThread(WorkerBody body) override;
     std::unique_ptr<SoundPlayerPort> CreateSoundPlayer() override;

@@ -29,9 +29,9 @@ class TrayIconPort {
     virtual void SetActive(bool active) = 0;
     virtual bool Active() const = 0;
 
-    // The tray icon owns the handle it was created with and destroys it when freed; a replaced
-    // handle is NOT destroyed (the caller does that once the new one is in place).
-    virtual void SetIcon(IconHandle icon) = 0;
+    // The tray icon owns the icon it is given: a replaced one is destroyed once the new one is in
+    // place, the last one when the tray icon is freed. No caller frees an icon it handed over.
+    virtual void SetIcon(OwnedIcon icon) = 0;
     virtual IconHandle Icon() const = 0;
 
     // The shell shows at most the first 63 characters.

@@ -1,6 +1,8 @@
 // When a tray icon talks to the shell and with which request.
 #include "toolkit/tray_icon_state.h"
 
+#include <utility>
+
 namespace korvane {
 
 std::string TrayTooltipField(const std::string& text) {
@@ -19,18 +21,21 @@ void TrayIconState::SetActive(bool active) {
     if (active == active_)
         return;
     active_ = active;
-    if (icon_ != kNoIcon)
+    if (icon_.Valid())
         Send(active ? ShellRequest::Add : ShellRequest::Delete);
 }
 
-void TrayIconState::SetIcon(IconHandle icon) {
-    if (icon == icon_)
+void TrayIconState::SetIcon(OwnedIcon icon) {
+    if (icon.Get() == icon_.Get()) {
+        // Already held here: a second owner of the same handle must not destroy it.
+        icon.Release();
         return;
-    const bool hadIcon = icon_ != kNoIcon;
-    icon_ = icon;
+    }
+    const bool hadIcon = icon_.Valid();
+    const OwnedIcon replaced = std::exchange(icon_, std::move(icon));
     if (!active_)
         return;
-    if (icon == kNoIcon) {
+    if (!icon_) {
         // The shell cannot show an icon without a picture; take it away until one comes.
         Send(ShellRequest::Delete);
     } else {
@@ -42,7 +47,7 @@ void TrayIconState::SetTooltip(const std::string& text) {
     if (text == tooltip_)
         return;
     tooltip_ = text;
-    if (active_ && icon_ != kNoIcon)
+    if (active_ && icon_.Valid())
         Send(ShellRequest::Modify);
 }
 
@@ -58,7 +63,7 @@ void TrayIconState::SetLoopEnded() {
 }
 
 void TrayIconState::OwnerDestroyed() {
-    if (active_ && icon_ != kNoIcon)
+    if (active_ && icon_.Valid())
         Send(ShellRequest::Delete);
     ownerGone_ = true;
 }

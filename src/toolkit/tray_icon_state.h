@@ -25,9 +25,10 @@ class TrayIconState {
     void SetActive(bool active);
     bool Active() const { return active_; }
 
-    // A changed handle is stored; an active icon sends Modify (Add when it had no icon before).
-    void SetIcon(IconHandle icon);
-    IconHandle Icon() const { return icon_; }
+    // A changed icon is stored; an active icon sends Modify (Add when it had no icon before). The
+    // one it replaces is destroyed after that, once the shell shows the new one.
+    void SetIcon(OwnedIcon icon);
+    IconHandle Icon() const { return icon_.Get(); }
 
     // A changed text is stored; an active icon sends Modify.
     void SetTooltip(const std::string& text);
@@ -46,7 +47,7 @@ class TrayIconState {
 
     std::function<void(ShellRequest)> send_;
     bool active_ = false;
-    IconHandle icon_ = kNoIcon;
+    OwnedIcon icon_; // the last member: an active icon leaves the tray before it goes
     std::string tooltip_;
     bool loopEnded_ = false;
     bool ownerGone_ = false;

@@ -8,24 +8,16 @@ namespace korvane {
 static_assert(kTrayLeftButtonUp == WM_LBUTTONUP && kTrayLeftDoubleClick == WM_LBUTTONDBLCLK &&
               kTrayRightButtonUp == WM_RBUTTONUP);
 
-TrayIcon::TrayIcon(HWND owner, UINT id, HICON icon, ShellNotifier notifier)
-    : owner_(owner), id_(id), icon_(icon), notifier_(std::move(notifier)),
+TrayIcon::TrayIcon(HWND owner, UINT id, OwnedIcon icon, ShellNotifier notifier)
+    : owner_(owner), id_(id), notifier_(std::move(notifier)),
       state_([this](ShellRequest request) { Send(request); }) {
-    state_.SetIcon(FromHicon(icon));
+    state_.SetIcon(std::move(icon));
 }
 
 TrayIcon::~TrayIcon() {
     // Leaving the tray is the only call still allowed at this point.
     state_.SetLoopEnded();
     state_.SetActive(false);
-}
-
-void TrayIcon::SetIcon(IconHandle icon) {
-    if (icon == state_.Icon())
-        return;
-    icon_.Release();
-    icon_.Reset(ToHicon(icon));
-    state_.SetIcon(icon);
 }
 
 TrayIconIdentity TrayIcon::Identity() const {
@@ -47,7 +39,7 @@ void TrayIcon::Send(ShellRequest request) {
     data.uID = id_;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = kTrayCallbackMessage;
-    data.hIcon = icon_.Get();
+    data.hIcon = ToHicon(state_.Icon());
     const std::string tip = TrayTooltipField(state_.Tooltip());
     std::memcpy(data.szTip, tip.c_str(), tip.size() + 1);
     const DWORD message = request == ShellRequest::Add      ? NIM_ADD

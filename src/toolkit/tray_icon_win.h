@@ -9,6 +9,8 @@
 
 #include <shellapi.h>
 
+#include <utility>
+
 namespace korvane {
 
 // The first-version record: 88 bytes in a 32-bit build, 104 in a 64-bit one. Newer shells accept
@@ -19,12 +21,12 @@ static_assert(kTrayRecordSize == (sizeof(void*) == 8 ? 104 : 88));
 class TrayIcon final : public TrayIconPort {
   public:
     // Created by AppWindow::CreateTrayIcon; inactive, owns `icon`.
-    TrayIcon(HWND owner, UINT id, HICON icon, ShellNotifier notifier);
+    TrayIcon(HWND owner, UINT id, OwnedIcon icon, ShellNotifier notifier);
     ~TrayIcon() override;
 
     void SetActive(bool active) override { state_.SetActive(active); }
     bool Active() const override { return state_.Active(); }
-    void SetIcon(IconHandle icon) override;
+    void SetIcon(OwnedIcon icon) override { state_.SetIcon(std::move(icon)); }
     IconHandle Icon() const override { return state_.Icon(); }
     void SetTooltip(const std::string& text) override { state_.SetTooltip(text); }
     std::string Tooltip() const override { return state_.Tooltip(); }
@@ -46,7 +48,6 @@ class TrayIcon final : public TrayIconPort {
 
     HWND owner_;
     UINT id_;
-    ScopedIcon icon_; // the current handle; a replaced one is released, not destroyed
     ShellNotifier notifier_;
     TrayIconState state_;
     int32_t tag_ = 0;

@@ -47,10 +47,6 @@ AboutLayout LayoutAbout(int webTextWidth, int mailTextWidth) {
     return layout;
 }
 
-AboutPosition CentreInWorkArea(int workWidth, int workHeight, int windowWidth, int windowHeight) {
-    return {(workWidth - windowWidth) / 2, (workHeight - windowHeight) / 2};
-}
-
 AboutKeyAction AboutKeyFor(uint32_t key, uint32_t shift) {
     if (key == kKeyEnter || key == kKeyEscape) {
         return AboutKeyAction::Close;

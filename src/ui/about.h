@@ -1,6 +1,7 @@
 // The about window's fixed texts, its layout, its keys and what its two links do.
 #pragma once
 
+#include "toolkit/forms/layout.h"
 #include "toolkit/product.h"
 #include "toolkit/shell_port.h"
 
@@ -29,35 +30,18 @@ inline constexpr int kAboutHeaderHeight = 71;
 std::string AboutWebLinkText();
 std::string AboutMailLinkText();
 
-struct AboutRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    bool operator==(const AboutRect&) const = default;
-};
-
 struct AboutLayout {
-    AboutRect header;
-    AboutRect version;
-    AboutRect credit1;
-    AboutRect credit2;
-    AboutRect webLink;
-    AboutRect mailLink;
-    AboutRect close;
+    forms::Rect header;
+    forms::Rect version;
+    forms::Rect credit1;
+    forms::Rect credit2;
+    forms::Rect webLink;
+    forms::Rect mailLink;
+    forms::Rect close;
 };
 
 // Where everything goes in the 420 x 345 client area; the links are as wide as their texts.
 AboutLayout LayoutAbout(int webTextWidth, int mailTextWidth);
-
-struct AboutPosition {
-    int left = 0;
-    int top = 0;
-    bool operator==(const AboutPosition&) const = default;
-};
-
-// Centred in the desktop work area by its size alone, in integer arithmetic.
-AboutPosition CentreInWorkArea(int workWidth, int workHeight, int windowWidth, int windowHeight);
 
 enum class AboutKeyAction { None, Close, SecretCaption };
 

@@ -7,10 +7,6 @@ namespace korvane {
 
 namespace {
 
-forms::Rect ToRect(const AboutRect& r) {
-    return {r.left, r.top, r.width, r.height};
-}
-
 HINSTANCE ProgramModule() {
     return GetModuleHandleA(nullptr);
 }
@@ -33,20 +29,20 @@ TAboutForm::TAboutForm(ShellPort& shell, std::string programPath,
 
     // Link widths need the labels' font, so the layout is applied once they exist.
     const AboutLayout layout = LayoutAbout(0, 0);
-    form_.Add<forms::ImageButton>({.bounds = ToRect(layout.header), .images = &header_});
-    form_.Add<forms::Label>({.bounds = ToRect(layout.version), .text = kAboutVersionText});
-    form_.Add<forms::Label>({.bounds = ToRect(layout.credit1), .text = kAboutCreditLine1});
-    form_.Add<forms::Label>({.bounds = ToRect(layout.credit2), .text = kAboutCreditLine2});
+    form_.Add<forms::ImageButton>({.bounds = layout.header, .images = &header_});
+    form_.Add<forms::Label>({.bounds = layout.version, .text = kAboutVersionText});
+    form_.Add<forms::Label>({.bounds = layout.credit1, .text = kAboutCreditLine1});
+    form_.Add<forms::Label>({.bounds = layout.credit2, .text = kAboutCreditLine2});
     forms::Label& web = AddLink(AboutWebLinkText());
     forms::Label& mail = AddLink(AboutMailLinkText());
     web.OnClick = [this](forms::Label&) { links_.OpenWebPage(); };
     mail.OnClick = [this](forms::Label&) { links_.StartContactMail(); };
     const AboutLayout measured =
         LayoutAbout(web.MeasureText(web.Text()).width, mail.MeasureText(mail.Text()).width);
-    web.SetBounds(ToRect(measured.webLink));
-    mail.SetBounds(ToRect(measured.mailLink));
+    web.SetBounds(measured.webLink);
+    mail.SetBounds(measured.mailLink);
 
-    close_ = &form_.Add<forms::Button>({.bounds = ToRect(layout.close), .text = kAboutCloseText});
+    close_ = &form_.Add<forms::Button>({.bounds = layout.close, .text = kAboutCloseText});
     close_->OnClick = [this](forms::Button&) { CloseWindow(); };
     form_.SetDefaultButton(close_);
 
@@ -72,12 +68,7 @@ forms::Label& TAboutForm::AddLink(const std::string& text) {
 }
 
 void TAboutForm::Show() {
-    RECT work{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const forms::Rect bounds = form_.Bounds();
-    const AboutPosition at = CentreInWorkArea(work.right - work.left, work.bottom - work.top,
-                                              bounds.width, bounds.height);
-    form_.SetBounds({at.left, at.top, bounds.width, bounds.height});
+    form_.CentreInWorkArea();
     form_.Show();
     form_.Update();
     close_->SetFocus();

@@ -140,13 +140,7 @@ void THibernateForm::Present() {
     powerOff_->SetVisible(true);
     methods_->SetVisible(true);
 
-    RECT work{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    forms::Rect w = form_->Bounds();
-    // The work area's own origin is not added, as the window always did.
-    w.left = ((work.right - work.left) - w.width) / 2;
-    w.top = ((work.bottom - work.top) - w.height) / 2;
-    form_->SetBounds(w);
+    form_->CentreInWorkArea();
     form_->Show();
     form_->Update();
 }

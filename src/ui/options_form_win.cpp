@@ -287,13 +287,7 @@ void TOptionsForm::Open(forms::TreeItem first, int32_t steps) {
     if (item == nullptr)
         item = generalItem_;
 
-    RECT work{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const forms::Rect bounds = form_.Bounds();
-    const AboutPosition at = CentreInWorkArea(work.right - work.left, work.bottom - work.top,
-                                              bounds.width, bounds.height);
-    form_.SetBounds({at.left, at.top, bounds.width, bounds.height});
-
+    form_.CentreInWorkArea();
     form_.Show();
     tree_->Select(item);
     form_.Update();

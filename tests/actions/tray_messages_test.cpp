@@ -36,7 +36,7 @@ TEST(TrayMessagesPlatform, IconKindsMapToBalloonAndMessageBoxIcons) {
 class TrayMessagesTest : public ::testing::Test {
   protected:
     test::RecordingTrayShell shell;
-    test::FakeTrayIcon icon{kNoIcon, 7};
+    test::FakeTrayIcon icon{OwnedIcon{}, 7};
     std::vector<std::pair<TTrayMessages*, int32_t>> clicks;
     void Watch(TTrayMessages& m) {
         m.OnMessageClick = [this](TTrayMessages* s, int32_t tag) { clicks.push_back({s, tag}); };

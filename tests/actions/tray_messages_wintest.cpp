@@ -18,8 +18,8 @@
 namespace korvane {
 namespace {
 
-HICON NewIcon() {
-    return CopyIcon(LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION)));
+OwnedIcon NewIcon() {
+    return OwnIcon(CopyIcon(LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION))));
 }
 
 TEST(TrayBalloonRecord, SecondVersionLayoutWithInfoOnlyAndCutFields) {

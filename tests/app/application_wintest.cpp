@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 namespace korvane {
 namespace {
 
@@ -42,6 +46,13 @@ TEST(ApplicationServices, SystemCloseIsRefusedAndExitEndsTheLoop) {
     EXPECT_FALSE(app.MainTrayIcon->Active());
     app.Run(); // returns at once; the window goes with the object
     EXPECT_TRUE(IsWindow(hwnd));
+    // The shut-down runs once, whoever asks first; the destructor then has nothing left to do.
+    app.ShutDown();
+    app.ShutDown();
+    EXPECT_FALSE(IsWindow(hwnd));
+    const std::vector<std::string> messages = test::DebugMessages();
+    EXPECT_EQ(1, std::count(messages.begin(), messages.end(), test::kStartFinalization));
+    EXPECT_EQ(test::kFinalizationFinished, messages.back());
 }
 
 TEST(ApplicationServices, TaskbarEntryFollowsTheSettingsWindow) {

@@ -223,8 +223,8 @@ struct PollRig {
     TOptions options;
     bool logsFolder;
     TLogger logger;
+    FakeIndicatorIcons icons; // outlives the tray icons, which give its icons back
     FakeToolkit toolkit;
-    FakeIndicatorIcons icons;
     sim::SimulatedDriver driver;
     MeasuredDevice device;
     FixedOsVersion os{kPlatformWin32Nt, 10, 0};

@@ -38,11 +38,10 @@ class RecordingIcons final : public IndicatorIconPort {
         uint32_t background;
         uint32_t textColor;
     };
-    IconHandle MakeIcon(uint16_t value, uint32_t background, uint32_t textColor) override {
+    OwnedIcon MakeIcon(uint16_t value, uint32_t background, uint32_t textColor) override {
         made.push_back({value, background, textColor});
         return inner_->MakeIcon(value, background, textColor);
     }
-    void DestroyIcon(IconHandle icon) override { inner_->DestroyIcon(icon); }
     std::vector<Made> made;
 
   private:

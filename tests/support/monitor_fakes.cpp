@@ -3,14 +3,14 @@
 
 namespace korvane::test {
 
-IconHandle FakeIndicatorIcons::MakeIcon(uint16_t value, uint32_t background, uint32_t textColor) {
+OwnedIcon FakeIndicatorIcons::MakeIcon(uint16_t value, uint32_t background, uint32_t textColor) {
     if (fail) {
-        return kNoIcon;
+        return OwnedIcon{};
     }
     const auto icon = static_cast<IconHandle>(next_++);
     made.push_back({value, background, textColor, icon});
     live.insert(icon);
-    return icon;
+    return OwnedIcon(icon, OwnedIconTraits{{}, this});
 }
 
 void FakeIndicatorIcons::DestroyIcon(IconHandle icon) {

@@ -13,7 +13,8 @@
 
 namespace korvane::test {
 
-class FakeIndicatorIcons final : public IndicatorIconPort {
+// Its icons come back here when their owner (a tray icon) destroys them.
+class FakeIndicatorIcons final : public IndicatorIconPort, private IconDestroyerPort {
   public:
     struct Made {
         uint16_t value;
@@ -21,17 +22,17 @@ class FakeIndicatorIcons final : public IndicatorIconPort {
         uint32_t textColor;
         IconHandle icon;
     };
-    IconHandle MakeIcon(uint16_t value, uint32_t background, uint32_t textColor) override;
-    void DestroyIcon(IconHandle icon) override;
+    OwnedIcon MakeIcon(uint16_t value, uint32_t background, uint32_t textColor) override;
 
     std::vector<Made> made;
     std::set<IconHandle> live;
     int badDestroys = 0; // unknown or already destroyed handles
-    bool fail = false;   // MakeIcon gives kNoIcon
+    bool fail = false;   // MakeIcon gives no icon
     // Runs before a destroy, e.g. to check that the handle is no longer in use.
     std::function<void(IconHandle)> beforeDestroy;
 
   private:
+    void DestroyIcon(IconHandle icon) override;
     uintptr_t next_ = 0x500;
 };
 

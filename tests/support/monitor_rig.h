@@ -46,8 +46,8 @@ class MonitorRig {
     std::unique_ptr<TOptions> options;
     bool logsFolder; // created before the logger, which expects it
     std::unique_ptr<TLogger> logger;
+    FakeIndicatorIcons icons; // outlives the tray icons, which give its icons back
     FakeToolkit toolkit;
-    FakeIndicatorIcons icons;
     FakeAppServices app;
     std::unique_ptr<sim::SimulatedDriver> driver;
     FixedOsVersion os{kPlatformWin32Nt, 5, 1};

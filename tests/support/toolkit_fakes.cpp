@@ -19,11 +19,11 @@ void FakeTimer::SetInterval(int32_t milliseconds) {
         ++restarts;
 }
 
-FakeTrayIcon::FakeTrayIcon(IconHandle icon, uint32_t id)
+FakeTrayIcon::FakeTrayIcon(OwnedIcon icon, uint32_t id)
     : id_(id), state_([this](ShellRequest request) {
           requests.push_back({request, state_.Icon(), TrayTooltipField(state_.Tooltip())});
       }) {
-    state_.SetIcon(icon);
+    state_.SetIcon(std::move(icon));
 }
 
 void FakePopupMenu::SetText(int index, const std::string& text) {
@@ -91,9 +91,9 @@ std::unique_ptr<TimerPort> FakeToolkit::CreateTimer(int32_t interval) {
     return timer;
 }
 
-TrayIconPort* FakeToolkit::CreateTrayIcon(IconHandle icon) {
-    trayIcons.push_back(
-        std::make_unique<FakeTrayIcon>(icon, static_cast<uint32_t>(trayIcons.size() + 1)));
+TrayIconPort* FakeToolkit::CreateTrayIcon(OwnedIcon icon) {
+    trayIcons.push_back(std::make_unique<FakeTrayIcon>(
+        std::move(icon), static_cast<uint32_t>(trayIcons.size() + 1)));
     return trayIcons.back().get();
 }
 

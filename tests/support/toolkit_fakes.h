@@ -8,6 +8,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace korvane::test {
@@ -34,10 +35,10 @@ class FakeTimer final : public TimerPort {
 
 class FakeTrayIcon final : public TrayIconPort {
   public:
-    FakeTrayIcon(IconHandle icon, uint32_t id);
+    FakeTrayIcon(OwnedIcon icon, uint32_t id);
     void SetActive(bool active) override { state_.SetActive(active); }
     bool Active() const override { return state_.Active(); }
-    void SetIcon(IconHandle icon) override { state_.SetIcon(icon); }
+    void SetIcon(OwnedIcon icon) override { state_.SetIcon(std::move(icon)); }
     IconHandle Icon() const override { return state_.Icon(); }
     void SetTooltip(const std::string& text) override { state_.SetTooltip(text); }
     std::string Tooltip() const override { return state_.Tooltip(); }
@@ -165,7 +166,7 @@ class FakeSoundPlayer final : public SoundPlayerPort {
 class FakeToolkit final : public ToolkitPort {
   public:
     std::unique_ptr<TimerPort> CreateTimer(int32_t interval) override;
-    TrayIconPort* CreateTrayIcon(IconHandle icon) override;
+    TrayIconPort* CreateTrayIcon(OwnedIcon icon) override;
     PopupMenuPort* CreatePopupMenu(const std::vector<std::string>& itemTemplate) override;
     std::unique_ptr<WorkerThreadPort> CreateWorkerThread(WorkerBody body) override;
     std::unique_ptr<SoundPlayerPort> CreateSoundPlayer() override;
@@ -195,7 +196,9 @@ class ForwardingToolkit : public ToolkitPort {
     std::unique_ptr<TimerPort> CreateTimer(int32_t interval) override {
         return inner_.CreateTimer(interval);
     }
-    TrayIconPort* CreateTrayIcon(IconHandle icon) override { return inner_.CreateTrayIcon(icon); }
+    TrayIconPort* CreateTrayIcon(OwnedIcon icon) override {
+        return inner_.CreateTrayIcon(std::move(icon));
+    }
     PopupMenuPort* CreatePopupMenu(const std::vector<std::string>& itemTemplate) override {
         return inner_.CreatePopupMenu(itemTemplate);
     }

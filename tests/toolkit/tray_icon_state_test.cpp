@@ -11,9 +11,18 @@ namespace {
 constexpr IconHandle kIconA{0x10};
 constexpr IconHandle kIconB{0x20};
 
-struct Recorder {
+// Records the requests and, as the icons' maker, what the state destroys.
+struct Recorder final : IconDestroyerPort {
     std::vector<ShellRequest> sent;
+    std::vector<IconHandle> destroyed;
+    size_t sentBeforeDestroy = 0;
     TrayIconState state{[this](ShellRequest r) { sent.push_back(r); }};
+
+    OwnedIcon Own(IconHandle icon) { return OwnedIcon(icon, OwnedIconTraits{{}, this}); }
+    void DestroyIcon(IconHandle icon) override {
+        destroyed.push_back(icon);
+        sentBeforeDestroy = sent.size();
+    }
 };
 
 using R = ShellRequest;
@@ -22,11 +31,11 @@ TEST(TrayIconRules, ActivationAddsAndRemovesOnlyOnChangeAndWithAnIcon) {
     Recorder t;
     t.state.SetActive(true); // no icon yet: nothing to show
     EXPECT_TRUE(t.sent.empty());
-    t.state.SetIcon(kIconA); // active and the first icon: it appears
-    t.state.SetActive(true); // same state again: nothing
-    t.state.SetIcon(kIconB); // replaced while shown
+    t.state.SetIcon(t.Own(kIconA)); // active and the first icon: it appears
+    t.state.SetActive(true);        // same state again: nothing
+    t.state.SetIcon(t.Own(kIconB)); // replaced while shown
     t.state.SetActive(false);
-    t.state.SetIcon(kIconA); // inactive: stored only
+    t.state.SetIcon(t.Own(kIconA)); // inactive: stored only
     t.state.SetActive(true);
     EXPECT_EQ((std::vector<R>{R::Add, R::Modify, R::Delete, R::Add}), t.sent);
     EXPECT_EQ(kIconA, t.state.Icon());
@@ -34,7 +43,7 @@ TEST(TrayIconRules, ActivationAddsAndRemovesOnlyOnChangeAndWithAnIcon) {
 
 TEST(TrayIconRules, TooltipChangesAreSentOnlyWhileShown) {
     Recorder t;
-    t.state.SetIcon(kIconA);
+    t.state.SetIcon(t.Own(kIconA));
     t.state.SetTooltip("Korvane");
     EXPECT_TRUE(t.sent.empty());
     t.state.SetActive(true);
@@ -53,9 +62,9 @@ TEST(TrayIconRules, TooltipFieldHoldsSixtyThreeCharacters) {
 
 TEST(TrayIconRules, ShellRestartBringsBackOnlyActiveIcons) {
     Recorder active, inactive;
-    active.state.SetIcon(kIconA);
+    active.state.SetIcon(active.Own(kIconA));
     active.state.SetActive(true);
-    inactive.state.SetIcon(kIconB);
+    inactive.state.SetIcon(inactive.Own(kIconB));
     active.sent.clear();
     active.state.ReAdd();
     inactive.state.ReAdd();
@@ -68,17 +77,17 @@ TEST(TrayIconRules, RemovingTheIconPictureTakesItOutUntilANewOneComes) {
     // A Modify without a picture would leave the shell with a blank icon, and the next picture
     // would then be sent as an Add that the shell refuses for an icon it still has.
     Recorder t;
-    t.state.SetIcon(kIconA);
+    t.state.SetIcon(t.Own(kIconA));
     t.state.SetActive(true);
-    t.state.SetIcon(kNoIcon);
+    t.state.SetIcon(OwnedIcon{});
     t.state.SetTooltip("not sent without a picture");
-    t.state.SetIcon(kIconB);
+    t.state.SetIcon(t.Own(kIconB));
     EXPECT_EQ((std::vector<R>{R::Add, R::Delete, R::Add}), t.sent);
 }
 
 TEST(TrayIconRules, AfterTheLoopOnlyDeletesAndAfterTheOwnerNothing) {
     Recorder t;
-    t.state.SetIcon(kIconA);
+    t.state.SetIcon(t.Own(kIconA));
     t.state.SetActive(true);
     t.state.SetLoopEnded();
     t.state.SetTooltip("late");
@@ -89,6 +98,23 @@ TEST(TrayIconRules, AfterTheLoopOnlyDeletesAndAfterTheOwnerNothing) {
     t.state.SetActive(false);
     t.state.SetActive(true);
     EXPECT_EQ((std::vector<R>{R::Delete}), t.sent);
+}
+
+TEST(TrayIconRules, AReplacedIconIsDestroyedOnceTheShellHasTheNewOne) {
+    Recorder t;
+    t.state.SetIcon(t.Own(kIconA));
+    t.state.SetActive(true);
+    t.state.SetIcon(t.Own(kIconA)); // the handle it holds: not a second owner's to destroy
+    EXPECT_TRUE(t.destroyed.empty());
+    t.state.SetIcon(t.Own(kIconB));
+    EXPECT_EQ((std::vector<IconHandle>{kIconA}), t.destroyed);
+    EXPECT_EQ(2u, t.sentBeforeDestroy); // after the Modify that showed B
+    {
+        Recorder last;
+        last.state.SetIcon(last.Own(kIconB));
+        last.state.SetIcon(OwnedIcon{}); // taken away: destroyed at once
+        EXPECT_EQ((std::vector<IconHandle>{kIconB}), last.destroyed);
+    }
 }
 
 } // namespace

@@ -32,8 +32,8 @@ struct ShellLog {
     }
 };
 
-HICON NewIcon() {
-    return CopyIcon(LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION)));
+OwnedIcon NewIcon() {
+    return OwnIcon(CopyIcon(LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION))));
 }
 
 // Whether the shell knows the icon: a modify of an unknown icon is refused.
@@ -130,13 +130,22 @@ TEST(TrayIconShell, DestroyingTheWindowRemovesItsActiveIcons) {
     log.Attach(*window);
     TrayIcon& icon = window->CreateTrayIcon(NewIcon());
     icon.SetActive(true);
+    // The tray icon owns what it is given: a replaced picture goes once the shell has the new one,
+    // the last one with the tray icon.
+    const HICON first = ToHicon(icon.Icon());
+    icon.SetIcon(NewIcon());
+    const HICON second = ToHicon(icon.Icon());
+    EXPECT_EQ(static_cast<DWORD>(NIM_MODIFY), log.calls.back().message);
+    ICONINFO info{};
+    EXPECT_FALSE(GetIconInfo(first, &info));
     const UINT id = icon.Id();
     HWND hwnd = window->Handle();
     window.reset();
-    ASSERT_EQ(2u, log.calls.size());
-    EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), log.calls[1].message);
-    EXPECT_EQ(id, log.calls[1].data.uID);
-    EXPECT_EQ(hwnd, log.calls[1].data.hWnd);
+    ASSERT_EQ(3u, log.calls.size());
+    EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), log.calls[2].message);
+    EXPECT_EQ(id, log.calls[2].data.uID);
+    EXPECT_EQ(hwnd, log.calls[2].data.hWnd);
+    EXPECT_FALSE(GetIconInfo(second, &info));
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// The about window's rules without a window: layout, centring, keys and the links' requests.
+// The about window's rules without a window: layout, keys and the links' requests.
 #include "ui/about.h"
 
 #include "recording_shell.h"
@@ -14,23 +14,16 @@ using test::ShellOpen;
 TEST(AboutLayout, PlacesEveryPartInTheClientArea) {
     const AboutLayout layout = LayoutAbout(140, 130);
     // The picture's left 30 pixels stay outside, its right-hand 420 fill the top.
-    EXPECT_EQ(layout.header, (AboutRect{-30, 0, 450, 71}));
+    EXPECT_EQ(layout.header, (forms::Rect{-30, 0, 450, 71}));
     EXPECT_EQ(layout.header.left + layout.header.width, kAboutClientWidth);
-    EXPECT_EQ(layout.version, (AboutRect{25, 91, 370, 16}));
-    EXPECT_EQ(layout.webLink, (AboutRect{25, 171, 140, 16}));
-    EXPECT_EQ(layout.mailLink, (AboutRect{25, 187, 130, 16}));
-    EXPECT_EQ(layout.close, (AboutRect{160, 309, 100, 26}));
+    EXPECT_EQ(layout.version, (forms::Rect{25, 91, 370, 16}));
+    EXPECT_EQ(layout.webLink, (forms::Rect{25, 171, 140, 16}));
+    EXPECT_EQ(layout.mailLink, (forms::Rect{25, 187, 130, 16}));
+    EXPECT_EQ(layout.close, (forms::Rect{160, 309, 100, 26}));
     // The credit lines stay between the version and the links without touching either.
     EXPECT_GE(layout.credit1.top, layout.version.top + layout.version.height);
     EXPECT_GE(layout.credit2.top, layout.credit1.top + layout.credit1.height);
     EXPECT_LE(layout.credit2.top + layout.credit2.height, layout.webLink.top);
-}
-
-TEST(AboutLayout, CentresByWorkAreaSizeWithIntegerHalves) {
-    EXPECT_EQ(CentreInWorkArea(1024, 738, 426, 374), (AboutPosition{299, 182}));
-    EXPECT_EQ(CentreInWorkArea(1025, 739, 426, 374), (AboutPosition{299, 182}));
-    // A work area smaller than the window puts it partly off the top-left edge.
-    EXPECT_EQ(CentreInWorkArea(400, 300, 426, 374), (AboutPosition{-13, -37}));
 }
 
 TEST(AboutKeys, EnterAndEscCloseCtrlF11ChangesTheCaption) {

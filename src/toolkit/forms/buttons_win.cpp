@@ -27,8 +27,8 @@ ImageButton::ImageButton(Control& parent, const Args& args)
 
 void ImageButton::SetImages(const ImageList* images) {
     images_ = images;
-    if (hwnd_ != nullptr) {
-        InvalidateRect(hwnd_, nullptr, TRUE);
+    if (Handle() != nullptr) {
+        InvalidateRect(Handle(), nullptr, TRUE);
     }
 }
 
@@ -47,12 +47,12 @@ CheckBox::CheckBox(Control& parent, const Args& args)
 }
 
 bool CheckBox::Checked() const {
-    return hwnd_ != nullptr && SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return Handle() != nullptr && SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void CheckBox::SetChecked(bool checked) {
-    if (hwnd_ != nullptr) {
-        SendMessageA(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (Handle() != nullptr) {
+        SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     }
 }
 
@@ -80,14 +80,14 @@ RadioButton::RadioButton(Control& parent, const Args& args)
 }
 
 bool RadioButton::Checked() const {
-    return hwnd_ != nullptr && SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return Handle() != nullptr && SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void RadioButton::SetChecked(bool checked) {
-    if (hwnd_ == nullptr) {
+    if (Handle() == nullptr) {
         return;
     }
-    SendMessageA(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     if (checked) {
         UncheckSiblings();
     }
@@ -131,7 +131,7 @@ bool GroupBox::OnMessage(UINT message, WPARAM wparam, LPARAM, LRESULT& result) {
         return false;
     }
     RECT r{};
-    GetClientRect(hwnd_, &r);
+    GetClientRect(Handle(), &r);
     FillRect(reinterpret_cast<HDC>(wparam), &r, BackgroundBrush());
     result = 1;
     return true;

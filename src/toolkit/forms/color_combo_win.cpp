@@ -30,8 +30,8 @@ ColorComboBox::ColorComboBox(Control& parent, const Args& args)
     SetFont(font);
     for (const NamedColor& entry : entries_) {
         const int index = AddItem(entry.name);
-        if (index >= 0 && hwnd_ != nullptr) {
-            SendMessageA(hwnd_, CB_SETITEMDATA, static_cast<WPARAM>(index), entry.value);
+        if (index >= 0 && Handle() != nullptr) {
+            SendMessageA(Handle(), CB_SETITEMDATA, static_cast<WPARAM>(index), entry.value);
         }
     }
     OnFontChanged();
@@ -41,8 +41,8 @@ void ColorComboBox::SetColorValue(int64_t value) {
     const int index = FindColorEntry(entries_, value);
     value_ = index >= 0 ? static_cast<int32_t>(entries_[static_cast<size_t>(index)].value) : -1;
     SetItemIndex(index);
-    if (hwnd_ != nullptr) {
-        InvalidateRect(hwnd_, nullptr, TRUE);
+    if (Handle() != nullptr) {
+        InvalidateRect(Handle(), nullptr, TRUE);
     }
 }
 
@@ -58,13 +58,13 @@ int ColorComboBox::ItemHeight() {
 }
 
 void ColorComboBox::OnFontChanged() {
-    if (hwnd_ == nullptr) {
+    if (Handle() == nullptr) {
         return;
     }
     // WM_MEASUREITEM came while the window was created, before this object could answer it.
     const int height = ItemHeight();
-    SendMessageA(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
-    SendMessageA(hwnd_, CB_SETITEMHEIGHT, 0, height);
+    SendMessageA(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
+    SendMessageA(Handle(), CB_SETITEMHEIGHT, 0, height);
 }
 
 bool ColorComboBox::OnMeasureItem(MEASUREITEMSTRUCT& item) {

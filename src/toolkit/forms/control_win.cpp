@@ -43,7 +43,7 @@ Control::Control(Control& parent, const char* windowClass, DWORD style, DWORD ex
     if (window == nullptr) {
         return;
     }
-    hwnd_ = window;
+    window_.Reset(window);
     SetPropA(window, kControlProperty, this);
     subclassed_ = SetWindowSubclass(window, SubclassProc, kSubclassId,
                                     reinterpret_cast<DWORD_PTR>(this)) != FALSE;
@@ -52,26 +52,25 @@ Control::Control(Control& parent, const char* windowClass, DWORD style, DWORD ex
 
 Control::~Control() {
     destroying_ = true;
-    if (hwnd_ != nullptr) {
-        DestroyWindow(hwnd_);
-    }
+    window_.Reset();
 }
 
 void Control::AttachForm(HWND window) {
-    hwnd_ = window;
+    window_.Reset(window);
     SetPropA(window, kControlProperty, this);
 }
 
 void Control::Detach() {
-    if (hwnd_ == nullptr) {
+    if (!window_) {
         return;
     }
-    RemovePropA(hwnd_, kControlProperty);
+    RemovePropA(window_.Get(), kControlProperty);
     if (subclassed_) {
-        RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
+        RemoveWindowSubclass(window_.Get(), SubclassProc, kSubclassId);
         subclassed_ = false;
     }
-    hwnd_ = nullptr;
+    // The window is on its way out already.
+    window_.Release();
 }
 
 Control* Control::FromHandle(HWND window) {
@@ -98,7 +97,7 @@ bool Control::Dying() const {
 LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                                        UINT_PTR /*id*/, DWORD_PTR data) noexcept {
     auto* self = reinterpret_cast<Control*>(data);
-    if (self == nullptr || self->hwnd_ != window) {
+    if (self == nullptr || self->Handle() != window) {
         return DefSubclassProc(window, message, wparam, lparam);
     }
     try {
@@ -110,7 +109,7 @@ LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wparam,
 }
 
 LRESULT Control::CallDefault(UINT message, WPARAM wparam, LPARAM lparam) {
-    return DefSubclassProc(hwnd_, message, wparam, lparam);
+    return DefSubclassProc(Handle(), message, wparam, lparam);
 }
 
 bool Control::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) {
@@ -120,7 +119,7 @@ bool Control::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) {
 LRESULT Control::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     LRESULT result = 0;
     if (message == WM_NCDESTROY) {
-        HWND window = hwnd_;
+        HWND window = Handle();
         const bool subclassed = subclassed_;
         Detach();
         return subclassed ? DefSubclassProc(window, message, wparam, lparam)
@@ -174,7 +173,7 @@ LRESULT Control::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         // another height set it themselves afterwards.
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
         Control* child = item != nullptr
-                             ? FromHandle(GetDlgItem(hwnd_, static_cast<int>(item->CtlID)))
+                             ? FromHandle(GetDlgItem(Handle(), static_cast<int>(item->CtlID)))
                              : nullptr;
         if (child != nullptr && child != this && child->OnMeasureItem(*item)) {
             return TRUE;
@@ -222,18 +221,18 @@ HBRUSH Control::BackgroundBrush() {
 
 Rect Control::Bounds() const {
     RECT r{};
-    if (hwnd_ == nullptr || !GetWindowRect(hwnd_, &r)) {
+    if (Handle() == nullptr || !GetWindowRect(Handle(), &r)) {
         return {};
     }
-    if (parent_ != nullptr && parent_->hwnd_ != nullptr) {
-        MapWindowPoints(nullptr, parent_->hwnd_, reinterpret_cast<POINT*>(&r), 2);
+    if (parent_ != nullptr && parent_->Handle() != nullptr) {
+        MapWindowPoints(nullptr, parent_->Handle(), reinterpret_cast<POINT*>(&r), 2);
     }
     return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
 void Control::SetBounds(const Rect& b) {
-    if (hwnd_ != nullptr) {
-        SetWindowPos(hwnd_, nullptr, b.left, b.top, b.width, b.height,
+    if (Handle() != nullptr) {
+        SetWindowPos(Handle(), nullptr, b.left, b.top, b.width, b.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (align_ != forms::Align::None && parent_ != nullptr) {
@@ -243,12 +242,12 @@ void Control::SetBounds(const Rect& b) {
 
 int Control::ClientWidth() const {
     RECT r{};
-    return hwnd_ != nullptr && GetClientRect(hwnd_, &r) ? r.right - r.left : 0;
+    return Handle() != nullptr && GetClientRect(Handle(), &r) ? r.right - r.left : 0;
 }
 
 int Control::ClientHeight() const {
     RECT r{};
-    return hwnd_ != nullptr && GetClientRect(hwnd_, &r) ? r.bottom - r.top : 0;
+    return Handle() != nullptr && GetClientRect(Handle(), &r) ? r.bottom - r.top : 0;
 }
 
 void Control::SetAlign(forms::Align align) {
@@ -259,7 +258,7 @@ void Control::SetAlign(forms::Align align) {
 }
 
 void Control::Realign() {
-    if (hwnd_ == nullptr) {
+    if (Handle() == nullptr) {
         return;
     }
     std::vector<AlignedChild> aligned;
@@ -274,48 +273,48 @@ void Control::Realign() {
     const std::vector<Rect> placed = ArrangeAligned(ClientWidth(), ClientHeight(), aligned);
     for (size_t i = 0; i < children_.size(); ++i) {
         Control& child = *children_[i];
-        if (child.align_ != forms::Align::None && child.hwnd_ != nullptr &&
+        if (child.align_ != forms::Align::None && child.Handle() != nullptr &&
             !(placed[i] == aligned[i].bounds)) {
-            SetWindowPos(child.hwnd_, nullptr, placed[i].left, placed[i].top, placed[i].width,
+            SetWindowPos(child.Handle(), nullptr, placed[i].left, placed[i].top, placed[i].width,
                          placed[i].height, SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
 }
 
 std::string Control::Text() const {
-    if (hwnd_ == nullptr) {
+    if (Handle() == nullptr) {
         return {};
     }
-    const int length = GetWindowTextLengthA(hwnd_);
+    const int length = GetWindowTextLengthA(Handle());
     std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(hwnd_, text.data(), length + 1);
+    const int copied = GetWindowTextA(Handle(), text.data(), length + 1);
     text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
     return text;
 }
 
 void Control::SetText(const std::string& text) {
-    if (hwnd_ != nullptr) {
-        SetWindowTextA(hwnd_, text.c_str());
+    if (Handle() != nullptr) {
+        SetWindowTextA(Handle(), text.c_str());
     }
 }
 
 bool Control::Enabled() const {
-    return hwnd_ != nullptr && IsWindowEnabled(hwnd_) != FALSE;
+    return Handle() != nullptr && IsWindowEnabled(Handle()) != FALSE;
 }
 
 void Control::SetEnabled(bool enabled) {
-    if (hwnd_ != nullptr) {
-        EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+    if (Handle() != nullptr) {
+        EnableWindow(Handle(), enabled ? TRUE : FALSE);
     }
 }
 
 bool Control::Visible() const {
-    return hwnd_ != nullptr && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+    return Handle() != nullptr && (GetWindowLongA(Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 void Control::SetVisible(bool visible) {
-    if (hwnd_ != nullptr) {
-        ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+    if (Handle() != nullptr) {
+        ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
     }
 }
 
@@ -330,8 +329,8 @@ uint32_t Control::EffectiveColor() const {
 
 void Control::SetColor(uint32_t color) {
     color_ = color;
-    if (hwnd_ != nullptr) {
-        InvalidateRect(hwnd_, nullptr, TRUE);
+    if (Handle() != nullptr) {
+        InvalidateRect(Handle(), nullptr, TRUE);
     }
 }
 
@@ -374,10 +373,10 @@ void Control::SetFont(const FontSpec& font) {
 }
 
 void Control::ApplyFontDown() {
-    if (hwnd_ != nullptr) {
-        SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE);
+    if (Handle() != nullptr) {
+        SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE);
         OnFontChanged();
-        InvalidateRect(hwnd_, nullptr, TRUE);
+        InvalidateRect(Handle(), nullptr, TRUE);
     }
     for (const auto& child : children_) {
         if (!child->ownFont_) {
@@ -417,22 +416,22 @@ void Control::SetFontFace(const std::string& face) {
 }
 
 void Control::SetFocus() {
-    if (hwnd_ != nullptr) {
-        ::SetFocus(hwnd_);
+    if (Handle() != nullptr) {
+        ::SetFocus(Handle());
     }
 }
 
 bool Control::Focused() const {
     HWND focus = GetFocus();
-    return hwnd_ != nullptr && (focus == hwnd_ || IsChild(hwnd_, focus));
+    return Handle() != nullptr && (focus == Handle() || IsChild(Handle(), focus));
 }
 
 bool Control::TabStop() const {
-    return hwnd_ != nullptr && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_TABSTOP) != 0;
+    return Handle() != nullptr && (GetWindowLongA(Handle(), GWL_STYLE) & WS_TABSTOP) != 0;
 }
 
 TextSize Control::MeasureText(const std::string& text) {
-    const ScopedWindowDc dc(hwnd_);
+    const ScopedWindowDc dc(Handle());
     if (!dc) {
         return {};
     }
@@ -445,7 +444,7 @@ TextSize Control::MeasureText(const std::string& text) {
 }
 
 TextSize Control::MeasureWrappedText(const std::string& text, int width) {
-    const ScopedWindowDc dc(hwnd_);
+    const ScopedWindowDc dc(Handle());
     if (!dc) {
         return {};
     }

@@ -57,7 +57,7 @@ class Control {
     // The control behind a window of this layer, or null.
     static Control* FromHandle(HWND window);
 
-    HWND Handle() const { return hwnd_; }
+    HWND Handle() const { return window_.Get(); }
     Control* Parent() const { return parent_; }
     Form* ParentForm();
     const std::vector<std::unique_ptr<Control>>& Children() const { return children_; }
@@ -142,14 +142,15 @@ class Control {
     bool Dying() const;
     void Realign();
 
-    HWND hwnd_ = nullptr;
-
   private:
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                                          UINT_PTR id, DWORD_PTR data) noexcept;
     void Detach();
     void ApplyFontDown();
 
+    // Destroyed by the destructor's own hand, first of all (its children's windows with it);
+    // released instead when the window goes by itself.
+    ScopedWindow window_;
     Control* parent_;
     std::vector<std::unique_ptr<Control>> children_;
     uint64_t serial_;

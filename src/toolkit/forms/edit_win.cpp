@@ -29,12 +29,12 @@ Edit::Edit(Control& parent, const Args& args)
 }
 
 bool Edit::MultiLine() const {
-    return hwnd_ != nullptr && (GetWindowLongA(hwnd_, GWL_STYLE) & ES_MULTILINE) != 0;
+    return Handle() != nullptr && (GetWindowLongA(Handle(), GWL_STYLE) & ES_MULTILINE) != 0;
 }
 
 void Edit::SetReadOnly(bool readOnly) {
-    if (hwnd_ != nullptr) {
-        SendMessageA(hwnd_, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
+    if (Handle() != nullptr) {
+        SendMessageA(Handle(), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
     }
 }
 
@@ -64,62 +64,62 @@ ComboBox::ComboBox(Control& parent, const Args& args, DWORD extraStyle)
 }
 
 int ComboBox::AddItem(const std::string& text) {
-    if (hwnd_ == nullptr) {
+    if (Handle() == nullptr) {
         return -1;
     }
     return static_cast<int>(
-        SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+        SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
 }
 
 void ComboBox::SetItemText(int index, const std::string& text) {
-    if (hwnd_ == nullptr || index < 0 || index >= Count()) {
+    if (Handle() == nullptr || index < 0 || index >= Count()) {
         return;
     }
     const int selected = ItemIndex();
-    const auto data = SendMessageA(hwnd_, CB_GETITEMDATA, static_cast<WPARAM>(index), 0);
-    SendMessageA(hwnd_, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
-    SendMessageA(hwnd_, CB_INSERTSTRING, static_cast<WPARAM>(index),
+    const auto data = SendMessageA(Handle(), CB_GETITEMDATA, static_cast<WPARAM>(index), 0);
+    SendMessageA(Handle(), CB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    SendMessageA(Handle(), CB_INSERTSTRING, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(text.c_str()));
-    SendMessageA(hwnd_, CB_SETITEMDATA, static_cast<WPARAM>(index), data);
+    SendMessageA(Handle(), CB_SETITEMDATA, static_cast<WPARAM>(index), data);
     if (selected == index) {
         SetItemIndex(index);
     }
 }
 
 std::string ComboBox::ItemText(int index) const {
-    if (hwnd_ == nullptr || index < 0 || index >= Count()) {
+    if (Handle() == nullptr || index < 0 || index >= Count()) {
         return {};
     }
-    const auto length = SendMessageA(hwnd_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    const auto length = SendMessageA(Handle(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length < 0) {
         return {};
     }
     std::string text(static_cast<size_t>(length) + 1, '\0');
-    const auto copied = SendMessageA(hwnd_, CB_GETLBTEXT, static_cast<WPARAM>(index),
+    const auto copied = SendMessageA(Handle(), CB_GETLBTEXT, static_cast<WPARAM>(index),
                                      reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
     return text;
 }
 
 int ComboBox::Count() const {
-    return hwnd_ != nullptr ? static_cast<int>(SendMessageA(hwnd_, CB_GETCOUNT, 0, 0)) : 0;
+    return Handle() != nullptr ? static_cast<int>(SendMessageA(Handle(), CB_GETCOUNT, 0, 0)) : 0;
 }
 
 void ComboBox::Clear() {
-    if (hwnd_ != nullptr) {
-        SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
+    if (Handle() != nullptr) {
+        SendMessageA(Handle(), CB_RESETCONTENT, 0, 0);
     }
 }
 
 int ComboBox::ItemIndex() const {
-    return hwnd_ != nullptr ? static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0)) : -1;
+    return Handle() != nullptr ? static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0)) : -1;
 }
 
 void ComboBox::SetItemIndex(int index) {
-    if (hwnd_ != nullptr) {
+    if (Handle() != nullptr) {
         // Wine keeps the old selection for an index outside the list; Windows clears it.
         const int valid = index >= 0 && index < Count() ? index : -1;
-        SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(valid), 0);
+        SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(valid), 0);
     }
 }
 

@@ -55,9 +55,9 @@ Form::Form(const FormArgs& args) : Control(nullptr) {
 }
 
 Form::~Form() {
-    if (hwnd_ != nullptr) {
+    if (Handle() != nullptr) {
         // Owned windows such as an open menu would outlive us otherwise.
-        ShowWindow(hwnd_, SW_HIDE);
+        ShowWindow(Handle(), SW_HIDE);
     }
 }
 
@@ -65,14 +65,14 @@ LRESULT Form::HandleWindowMessage(HWND window, UINT message, WPARAM wparam, LPAR
     if (message == WM_NCCREATE) {
         AttachForm(window);
     }
-    if (hwnd_ != window) {
+    if (Handle() != window) {
         return DefWindowProcA(window, message, wparam, lparam);
     }
     return HandleMessage(message, wparam, lparam);
 }
 
 LRESULT Form::CallDefault(UINT message, WPARAM wparam, LPARAM lparam) {
-    return DefWindowProcA(hwnd_, message, wparam, lparam);
+    return DefWindowProcA(Handle(), message, wparam, lparam);
 }
 
 bool Form::OnMessage(UINT message, WPARAM wparam, LPARAM /*lparam*/, LRESULT& result) {
@@ -90,7 +90,7 @@ bool Form::OnMessage(UINT message, WPARAM wparam, LPARAM /*lparam*/, LRESULT& re
     }
     case WM_ERASEBKGND: {
         RECT r{};
-        GetClientRect(hwnd_, &r);
+        GetClientRect(Handle(), &r);
         FillRect(reinterpret_cast<HDC>(wparam), &r, BackgroundBrush());
         result = 1;
         return true;
@@ -101,68 +101,77 @@ bool Form::OnMessage(UINT message, WPARAM wparam, LPARAM /*lparam*/, LRESULT& re
 }
 
 void Form::Show() {
-    if (hwnd_ == nullptr) {
+    if (Handle() == nullptr) {
         return;
     }
-    ShowWindow(hwnd_, SW_SHOW);
-    SetForegroundWindow(hwnd_);
+    ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
     if (!Focused()) {
         if (!FocusNextControl(false)) {
-            ::SetFocus(hwnd_);
+            ::SetFocus(Handle());
         }
     }
 }
 
+void Form::CentreInWorkArea() {
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const Rect bounds = Bounds();
+    SetBounds(forms::CentreInWorkArea(
+        {work.left, work.top, work.right - work.left, work.bottom - work.top}, bounds.width,
+        bounds.height));
+}
+
 void Form::Hide() {
-    if (hwnd_ != nullptr) {
-        ShowWindow(hwnd_, SW_HIDE);
+    if (Handle() != nullptr) {
+        ShowWindow(Handle(), SW_HIDE);
     }
 }
 
 void Form::Close() {
-    if (hwnd_ != nullptr) {
-        PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+    if (Handle() != nullptr) {
+        PostMessageA(Handle(), WM_CLOSE, 0, 0);
     }
 }
 
 void Form::Update() {
-    if (hwnd_ != nullptr) {
-        RedrawWindow(hwnd_, nullptr, nullptr,
+    if (Handle() != nullptr) {
+        RedrawWindow(Handle(), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     }
 }
 
 void Form::BringToFront() {
-    if (hwnd_ != nullptr) {
-        SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (Handle() != nullptr) {
+        SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 }
 
 bool Form::IsVisible() const {
-    return hwnd_ != nullptr && IsWindowVisible(hwnd_) != FALSE;
+    return Handle() != nullptr && IsWindowVisible(Handle()) != FALSE;
 }
 
 void Form::SetClientSize(int width, int height) {
-    if (hwnd_ == nullptr) {
+    if (Handle() == nullptr) {
         return;
     }
     RECT r{0, 0, width, height};
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE)));
-    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(Handle(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(Handle(), GWL_EXSTYLE)));
+    SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form::SetIcon(HICON icon) {
-    if (hwnd_ != nullptr) {
-        SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-        SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    if (Handle() != nullptr) {
+        SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
 }
 
 void Form::SetStayOnTop(bool onTop) {
-    if (hwnd_ != nullptr) {
-        SetWindowPos(hwnd_, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+    if (Handle() != nullptr) {
+        SetWindowPos(Handle(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 }

@@ -37,6 +37,8 @@ class Form : public Control, private BoundWindow {
     // Raises the window without activating it.
     void BringToFront();
     bool IsVisible() const;
+    // Places the window, at its current size, in the middle of the desktop work area.
+    void CentreInWorkArea();
 
     void SetCaption(const std::string& caption) { SetText(caption); }
     void SetClientSize(int width, int height);

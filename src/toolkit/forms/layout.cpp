@@ -37,6 +37,10 @@ std::vector<Rect> ArrangeAligned(int clientWidth, int clientHeight,
     return out;
 }
 
+Rect CentreInWorkArea(const Rect& workArea, int width, int height) {
+    return {(workArea.width - width) / 2, (workArea.height - height) / 2, width, height};
+}
+
 int NextTabStop(const std::vector<bool>& eligible, int current, bool backwards) {
     const int count = static_cast<int>(eligible.size());
     if (count == 0) {

@@ -1,4 +1,4 @@
-// Placement rules of the forms layer: aligned children and the Tab order.
+// Placement rules of the forms layer: aligned children, centring in the work area, the Tab order.
 #pragma once
 
 #include <vector>
@@ -25,6 +25,12 @@ struct AlignedChild {
 // the full width; client-aligned ones take what is left. Others keep their bounds.
 std::vector<Rect> ArrangeAligned(int clientWidth, int clientHeight,
                                  const std::vector<AlignedChild>& children);
+
+// The bounds of a window of `width` x `height` centred in the desktop work area: by the area's
+// size, each half dropping its fraction (toward zero). The area's own origin is not added, as the
+// program's windows always did: a task bar at the top or left moves them off the middle by its
+// size. A work area smaller than the window puts it partly off the top-left edge.
+Rect CentreInWorkArea(const Rect& workArea, int width, int height);
 
 // The position Tab (or Shift+Tab when `backwards`) moves to among controls in creation order, of
 // which `eligible` marks the enabled, visible tab stops; `current` is the focused one's position

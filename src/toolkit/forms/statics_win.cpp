@@ -11,12 +11,12 @@ Label::Label(Control& parent, const Args& args)
 
 WordWrapLabel::WordWrapLabel(Control& parent, const Args& args)
     : Label(parent, LabelArgs{args.bounds, args.text}) {
-    if (hwnd_ != nullptr) {
+    if (Handle() != nullptr) {
         // Same window, other text layout: the style of a static decides how it wraps.
-        LONG style = GetWindowLongA(hwnd_, GWL_STYLE) & ~static_cast<LONG>(SS_TYPEMASK);
+        LONG style = GetWindowLongA(Handle(), GWL_STYLE) & ~static_cast<LONG>(SS_TYPEMASK);
         style |= args.align == TextAlign::Center ? SS_CENTER : SS_LEFT;
-        SetWindowLongA(hwnd_, GWL_STYLE, style);
-        InvalidateRect(hwnd_, nullptr, TRUE);
+        SetWindowLongA(Handle(), GWL_STYLE, style);
+        InvalidateRect(Handle(), nullptr, TRUE);
     }
 }
 

@@ -37,11 +37,12 @@ TabControl::TabControl(Control& parent, const Args& args)
 }
 
 int TabControl::Count() const {
-    return hwnd_ != nullptr ? static_cast<int>(SendMessageA(hwnd_, TCM_GETITEMCOUNT, 0, 0)) : 0;
+    return Handle() != nullptr ? static_cast<int>(SendMessageA(Handle(), TCM_GETITEMCOUNT, 0, 0))
+                               : 0;
 }
 
 std::string TabControl::TabText(int index) const {
-    if (hwnd_ == nullptr || index < 0 || index >= Count()) {
+    if (Handle() == nullptr || index < 0 || index >= Count()) {
         return {};
     }
     char buffer[256] = {};
@@ -49,7 +50,7 @@ std::string TabControl::TabText(int index) const {
     item.mask = TCIF_TEXT;
     item.pszText = buffer;
     item.cchTextMax = sizeof(buffer);
-    if (!SendMessageA(hwnd_, TCM_GETITEMA, static_cast<WPARAM>(index),
+    if (!SendMessageA(Handle(), TCM_GETITEMA, static_cast<WPARAM>(index),
                       reinterpret_cast<LPARAM>(&item))) {
         return {};
     }
@@ -57,22 +58,23 @@ std::string TabControl::TabText(int index) const {
 }
 
 void TabControl::SetTabText(int index, const std::string& text) {
-    if (hwnd_ == nullptr || index < 0 || index >= Count()) {
+    if (Handle() == nullptr || index < 0 || index >= Count()) {
         return;
     }
     TCITEMA item{};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(hwnd_, TCM_SETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    SendMessageA(Handle(), TCM_SETITEMA, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&item));
 }
 
 Panel* TabControl::Page(int index) const {
-    if (hwnd_ == nullptr || index < 0 || index >= Count()) {
+    if (Handle() == nullptr || index < 0 || index >= Count()) {
         return nullptr;
     }
     TCITEMA item{};
     item.mask = TCIF_PARAM;
-    if (!SendMessageA(hwnd_, TCM_GETITEMA, static_cast<WPARAM>(index),
+    if (!SendMessageA(Handle(), TCM_GETITEMA, static_cast<WPARAM>(index),
                       reinterpret_cast<LPARAM>(&item))) {
         return nullptr;
     }
@@ -80,14 +82,14 @@ Panel* TabControl::Page(int index) const {
 }
 
 bool TabControl::InsertTab(int index, const std::string& text, Panel& page) {
-    if (hwnd_ == nullptr || std::find(pages_.begin(), pages_.end(), &page) == pages_.end()) {
+    if (Handle() == nullptr || std::find(pages_.begin(), pages_.end(), &page) == pages_.end()) {
         return false;
     }
     TCITEMA item{};
     item.mask = TCIF_TEXT | TCIF_PARAM;
     item.pszText = const_cast<char*>(text.c_str());
     item.lParam = reinterpret_cast<LPARAM>(&page);
-    const auto at = SendMessageA(hwnd_, TCM_INSERTITEMA, static_cast<WPARAM>(std::max(index, 0)),
+    const auto at = SendMessageA(Handle(), TCM_INSERTITEMA, static_cast<WPARAM>(std::max(index, 0)),
                                  reinterpret_cast<LPARAM>(&item));
     if (at < 0) {
         return false;
@@ -98,11 +100,11 @@ bool TabControl::InsertTab(int index, const std::string& text, Panel& page) {
 }
 
 bool TabControl::DeleteTab(int index) {
-    if (hwnd_ == nullptr || index < 0 || index >= Count()) {
+    if (Handle() == nullptr || index < 0 || index >= Count()) {
         return false;
     }
     Panel* page = Page(index);
-    if (!SendMessageA(hwnd_, TCM_DELETEITEM, static_cast<WPARAM>(index), 0)) {
+    if (!SendMessageA(Handle(), TCM_DELETEITEM, static_cast<WPARAM>(index), 0)) {
         return false;
     }
     if (page != nullptr) {
@@ -114,23 +116,23 @@ bool TabControl::DeleteTab(int index) {
 }
 
 int TabControl::SelectedIndex() const {
-    return hwnd_ != nullptr ? static_cast<int>(SendMessageA(hwnd_, TCM_GETCURSEL, 0, 0)) : -1;
+    return Handle() != nullptr ? static_cast<int>(SendMessageA(Handle(), TCM_GETCURSEL, 0, 0)) : -1;
 }
 
 void TabControl::SetSelectedIndex(int index) {
-    if (hwnd_ != nullptr) {
-        SendMessageA(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    if (Handle() != nullptr) {
+        SendMessageA(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
         ShowSelectedPage();
     }
 }
 
 void TabControl::ShowSelectedPage() {
-    if (hwnd_ == nullptr) {
+    if (Handle() == nullptr) {
         return;
     }
     // Removing the selected tab leaves no selection behind: the first tab takes over.
     if (SelectedIndex() < 0 && Count() > 0) {
-        SendMessageA(hwnd_, TCM_SETCURSEL, 0, 0);
+        SendMessageA(Handle(), TCM_SETCURSEL, 0, 0);
     }
     Panel* shown = Page(SelectedIndex());
     for (Panel* page : pages_) {
@@ -146,12 +148,12 @@ void TabControl::ShowSelectedPage() {
 }
 
 void TabControl::PlacePages() {
-    if (hwnd_ == nullptr) {
+    if (Handle() == nullptr) {
         return;
     }
     RECT area{};
-    GetClientRect(hwnd_, &area);
-    SendMessageA(hwnd_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    GetClientRect(Handle(), &area);
+    SendMessageA(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
     for (Panel* page : pages_) {
         page->SetBounds(Rect{area.left, area.top, std::max<int>(area.right - area.left, 0),
                              std::max<int>(area.bottom - area.top, 0)});

@@ -30,7 +30,7 @@ TreeView::TreeView(Control& parent, const Args& args)
 }
 
 TreeItem TreeView::InsertItem(TreeItem parent, const std::string& text, bool first, intptr_t data) {
-    if (hwnd_ == nullptr) {
+    if (Handle() == nullptr) {
         return nullptr;
     }
     TVINSERTSTRUCTA insert{};
@@ -40,23 +40,24 @@ TreeItem TreeView::InsertItem(TreeItem parent, const std::string& text, bool fir
     insert.item.pszText = const_cast<char*>(text.c_str());
     insert.item.lParam = static_cast<LPARAM>(data);
     return reinterpret_cast<TreeItem>(
-        SendMessageA(hwnd_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+        SendMessageA(Handle(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
 TreeItem TreeView::Selected() const {
-    return hwnd_ != nullptr ? TreeView_GetSelection(hwnd_) : nullptr;
+    return Handle() != nullptr ? TreeView_GetSelection(Handle()) : nullptr;
 }
 
 TreeItem TreeView::FirstChild(TreeItem item) const {
-    return hwnd_ != nullptr && item != nullptr ? TreeView_GetChild(hwnd_, item) : nullptr;
+    return Handle() != nullptr && item != nullptr ? TreeView_GetChild(Handle(), item) : nullptr;
 }
 
 TreeItem TreeView::NextSibling(TreeItem item) const {
-    return hwnd_ != nullptr && item != nullptr ? TreeView_GetNextSibling(hwnd_, item) : nullptr;
+    return Handle() != nullptr && item != nullptr ? TreeView_GetNextSibling(Handle(), item)
+                                                  : nullptr;
 }
 
 std::string TreeView::ItemText(TreeItem item) const {
-    if (hwnd_ == nullptr || item == nullptr) {
+    if (Handle() == nullptr || item == nullptr) {
         return {};
     }
     char buffer[260] = {};
@@ -65,20 +66,20 @@ std::string TreeView::ItemText(TreeItem item) const {
     tv.hItem = item;
     tv.pszText = buffer;
     tv.cchTextMax = sizeof(buffer);
-    if (!SendMessageA(hwnd_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv))) {
+    if (!SendMessageA(Handle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv))) {
         return {};
     }
     return tv.pszText != nullptr ? std::string(tv.pszText) : std::string();
 }
 
 intptr_t TreeView::ItemData(TreeItem item) const {
-    if (hwnd_ == nullptr || item == nullptr) {
+    if (Handle() == nullptr || item == nullptr) {
         return 0;
     }
     TVITEMA tv{};
     tv.mask = TVIF_PARAM;
     tv.hItem = item;
-    if (!SendMessageA(hwnd_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv))) {
+    if (!SendMessageA(Handle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv))) {
         return 0;
     }
     return static_cast<intptr_t>(tv.lParam);
@@ -89,31 +90,31 @@ bool TreeView::HasChildren(TreeItem item) const {
 }
 
 bool TreeView::IsExpanded(TreeItem item) const {
-    return hwnd_ != nullptr && item != nullptr &&
-           (TreeView_GetItemState(hwnd_, item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+    return Handle() != nullptr && item != nullptr &&
+           (TreeView_GetItemState(Handle(), item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
 }
 
 void TreeView::Select(TreeItem item) {
-    if (hwnd_ != nullptr) {
-        TreeView_SelectItem(hwnd_, item);
+    if (Handle() != nullptr) {
+        TreeView_SelectItem(Handle(), item);
     }
 }
 
 void TreeView::Expand(TreeItem item) {
-    if (hwnd_ != nullptr && item != nullptr) {
-        TreeView_Expand(hwnd_, item, TVE_EXPAND);
+    if (Handle() != nullptr && item != nullptr) {
+        TreeView_Expand(Handle(), item, TVE_EXPAND);
     }
 }
 
 void TreeView::DeleteItem(TreeItem item) {
-    if (hwnd_ != nullptr && item != nullptr) {
-        TreeView_DeleteItem(hwnd_, item);
+    if (Handle() != nullptr && item != nullptr) {
+        TreeView_DeleteItem(Handle(), item);
     }
 }
 
 void TreeView::Clear() {
-    if (hwnd_ != nullptr) {
-        TreeView_DeleteAllItems(hwnd_);
+    if (Handle() != nullptr) {
+        TreeView_DeleteAllItems(Handle());
     }
 }
 
@@ -124,7 +125,7 @@ bool TreeView::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
     TreeItem item = std::exchange(refusedCollapse_, nullptr);
     // The item may have been deleted meanwhile: only a child of the tree is reopened.
     if (item != nullptr && !IsExpanded(item) && HasChildren(item)) {
-        TreeView_Expand(hwnd_, item, TVE_EXPAND);
+        TreeView_Expand(Handle(), item, TVE_EXPAND);
     }
     result = 0;
     return true;
@@ -147,11 +148,11 @@ bool TreeView::OnNotify(NMHDR& header, LRESULT& result) {
         const bool expanding = !IsExpanded(info.itemNew.hItem);
         const bool allow = !OnExpanding || OnExpanding(*this, info.itemNew.hItem, expanding);
         result = allow ? FALSE : TRUE;
-        if (!allow && !expanding && hwnd_ != nullptr) {
+        if (!allow && !expanding && Handle() != nullptr) {
             // Wine's tree view asks but collapses anyway on the user's keys and double clicks;
             // the item is opened again once the collapse has happened.
             refusedCollapse_ = info.itemNew.hItem;
-            PostMessageA(hwnd_, kKeepExpanded, 0, 0);
+            PostMessageA(Handle(), kKeepExpanded, 0, 0);
         }
         return true;
     }

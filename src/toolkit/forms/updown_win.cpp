@@ -29,27 +29,27 @@ UpDown::UpDown(Control& parent, const Args& args)
 }
 
 void UpDown::SetBuddy(Edit& buddy) {
-    if (hwnd_ != nullptr) {
-        SendMessageA(hwnd_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy.Handle()), 0);
+    if (Handle() != nullptr) {
+        SendMessageA(Handle(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy.Handle()), 0);
     }
 }
 
 void UpDown::SetRange(int minimum, int maximum) {
     minimum_ = minimum;
     maximum_ = maximum;
-    if (hwnd_ != nullptr) {
-        SendMessageA(hwnd_, UDM_SETRANGE32, static_cast<WPARAM>(minimum),
+    if (Handle() != nullptr) {
+        SendMessageA(Handle(), UDM_SETRANGE32, static_cast<WPARAM>(minimum),
                      static_cast<LPARAM>(maximum));
     }
 }
 
 int UpDown::Position() const {
-    return hwnd_ != nullptr ? static_cast<int>(SendMessageA(hwnd_, UDM_GETPOS32, 0, 0)) : 0;
+    return Handle() != nullptr ? static_cast<int>(SendMessageA(Handle(), UDM_GETPOS32, 0, 0)) : 0;
 }
 
 void UpDown::SetPosition(int position) {
-    if (hwnd_ != nullptr) {
-        SendMessageA(hwnd_, UDM_SETPOS32, 0, static_cast<LPARAM>(position));
+    if (Handle() != nullptr) {
+        SendMessageA(Handle(), UDM_SETPOS32, 0, static_cast<LPARAM>(position));
     }
 }
 

@@ -31,6 +31,17 @@ TEST(Alignment, TooSmallParentNeverGivesNegativeSizes) {
     EXPECT_EQ((Rect{0, 25, 40, 0}), placed[2]);
 }
 
+// The settings, countdown and about windows all go there.
+TEST(WorkAreaCentring, ByTheAreaSizeWithIntegerHalves) {
+    EXPECT_EQ(CentreInWorkArea({0, 0, 1024, 738}, 426, 374), (Rect{299, 182, 426, 374}));
+    EXPECT_EQ(CentreInWorkArea({0, 0, 1025, 739}, 426, 374), (Rect{299, 182, 426, 374}));
+    // A work area smaller than the window puts it partly off the top-left edge.
+    EXPECT_EQ(CentreInWorkArea({0, 0, 400, 300}, 426, 374), (Rect{-13, -37, 426, 374}));
+    // A task bar at the top or left: the area's origin is not added, as the windows always did.
+    EXPECT_EQ(CentreInWorkArea({0, 40, 1024, 728}, 426, 374), (Rect{299, 177, 426, 374}));
+    EXPECT_EQ(CentreInWorkArea({60, 0, 964, 768}, 426, 374), (Rect{269, 197, 426, 374}));
+}
+
 TEST(TabOrder, SkipsIneligibleAndWrapsBothWays) {
     const std::vector<bool> eligible = {false, true, false, true, true, false};
     EXPECT_EQ(3, NextTabStop(eligible, 1, false));
