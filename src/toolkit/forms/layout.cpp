@@ -38,7 +38,10 @@ std::vector<Rect> ArrangeAligned(int clientWidth, int clientHeight,
 }
 
 Rect CentreInWorkArea(const Rect& workArea, int width, int height) {
-    return {(workArea.width - width) / 2, (workArea.height - height) / 2, width, height};
+    // From the area's own origin: a task bar at the top or left moves the area, not only shrinks
+    // it.
+    return {workArea.left + (workArea.width - width) / 2,
+            workArea.top + (workArea.height - height) / 2, width, height};
 }
 
 int NextTabStop(const std::vector<bool>& eligible, int current, bool backwards) {

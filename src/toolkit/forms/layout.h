@@ -26,10 +26,9 @@ struct AlignedChild {
 std::vector<Rect> ArrangeAligned(int clientWidth, int clientHeight,
                                  const std::vector<AlignedChild>& children);
 
-// The bounds of a window of `width` x `height` centred in the desktop work area: by the area's
-// size, each half dropping its fraction (toward zero). The area's own origin is not added, as the
-// program's windows always did: a task bar at the top or left moves them off the middle by its
-// size. A work area smaller than the window puts it partly off the top-left edge.
+// The bounds of a window of `width` x `height` centred in the desktop work area, from the area's
+// origin (a task bar at the top or left moves it), each half dropping its fraction (toward zero).
+// A work area smaller than the window puts it partly off the area's top-left edge.
 Rect CentreInWorkArea(const Rect& workArea, int width, int height);
 
 // The position Tab (or Shift+Tab when `backwards`) moves to among controls in creation order, of

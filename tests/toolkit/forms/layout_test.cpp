@@ -37,9 +37,9 @@ TEST(WorkAreaCentring, ByTheAreaSizeWithIntegerHalves) {
     EXPECT_EQ(CentreInWorkArea({0, 0, 1025, 739}, 426, 374), (Rect{299, 182, 426, 374}));
     // A work area smaller than the window puts it partly off the top-left edge.
     EXPECT_EQ(CentreInWorkArea({0, 0, 400, 300}, 426, 374), (Rect{-13, -37, 426, 374}));
-    // A task bar at the top or left: the area's origin is not added, as the windows always did.
-    EXPECT_EQ(CentreInWorkArea({0, 40, 1024, 728}, 426, 374), (Rect{299, 177, 426, 374}));
-    EXPECT_EQ(CentreInWorkArea({60, 0, 964, 768}, 426, 374), (Rect{269, 197, 426, 374}));
+    // A task bar at the top or left: centred in the area that is left, from its own origin.
+    EXPECT_EQ(CentreInWorkArea({0, 40, 1024, 728}, 426, 374), (Rect{299, 217, 426, 374}));
+    EXPECT_EQ(CentreInWorkArea({60, 0, 964, 768}, 426, 374), (Rect{329, 197, 426, 374}));
 }
 
 TEST(TabOrder, SkipsIneligibleAndWrapsBothWays) {
