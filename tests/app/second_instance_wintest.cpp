@@ -9,7 +9,7 @@
 namespace korvane {
 namespace {
 
-TEST(ProgramInstances, SecondStartEndsSilentlyWhileTheFirstRuns) {
+TEST(SecondInstance, SecondStartEndsSilentlyWhileTheFirstRuns) {
     // The sim build with its demo disks: the release build finds no disk here and ends by itself.
     const std::string exe = test::BuiltProgram("sim");
     test::CleanDataFolder clean;
