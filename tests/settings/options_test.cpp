@@ -5,7 +5,7 @@
 #include "settings/registry.h"
 
 #include "fake_profile.h"
-#include "posix_files.h"
+#include "posix_file_system.h"
 #include "test_env.h"
 
 #include <gtest/gtest.h>

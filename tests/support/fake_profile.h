@@ -1,10 +1,9 @@
-// In-memory doubles of the settings ports: profile files, registry, clock and special folders.
+// In-memory doubles of the settings ports: profile files, registry and special folders.
 #pragma once
 
 #include "settings/location/data_folder.h"
 #include "settings/profile.h"
 #include "settings/registry.h"
-#include "toolkit/clock.h"
 
 #include <map>
 #include <set>
@@ -57,13 +56,6 @@ class FakeRegistry final : public RegistryPort {
   private:
     std::map<std::tuple<RegistryRoot, std::string, std::string>, Value> values_;
     int changes_ = 0;
-};
-
-class FixedClock final : public Clock {
-  public:
-    explicit FixedClock(LocalTime now) : now(now) {}
-    LocalTime Now() const override { return now; }
-    LocalTime now;
 };
 
 class FakeSpecialFolders final : public SpecialFolderPort {
