@@ -5,7 +5,6 @@
 
 #include "fake_clock.h"
 #include "fake_os_version.h"
-#include "fake_profile.h"
 #include "test_env.h"
 
 #include <gtest/gtest.h>

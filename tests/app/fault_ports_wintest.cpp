@@ -19,7 +19,7 @@
 #include "drives/indicator_icons_win.h"
 #include "executor_fakes.h"
 #include "fake_clock.h"
-#include "fake_profile.h"
+#include "fake_registry.h"
 #include "faulty_file_system.h"
 #include "monitor_shell_win.h"
 #include "settings/profile_win.h"

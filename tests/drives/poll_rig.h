@@ -15,6 +15,7 @@
 #include "fake_clock.h"
 #include "fake_os_version.h"
 #include "fake_profile.h"
+#include "fake_registry.h"
 #include "faulty_file_system.h"
 #include "monitor_fakes.h"
 #include "port_calls.h"

@@ -2,6 +2,7 @@
 #include "actions/executor.h"
 #include "fake_clock.h"
 #include "fake_profile.h"
+#include "fake_registry.h"
 #include "fuzz_check.h"
 #include "log/log_format.h"
 #include "log/logger.h"

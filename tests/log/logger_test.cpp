@@ -6,6 +6,7 @@
 
 #include "fake_clock.h"
 #include "fake_profile.h"
+#include "fake_registry.h"
 #include "posix_file_system.h"
 #include "test_env.h"
 

@@ -9,7 +9,7 @@
 #include "toolkit/files.h"
 
 #include "fake_clock.h"
-#include "fake_profile.h"
+#include "fake_registry.h"
 #include "faulty_file_system.h"
 #include "test_env.h"
 

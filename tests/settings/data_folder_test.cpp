@@ -2,7 +2,7 @@
 #include "settings/folders.h"
 #include "settings/location/data_folder.h"
 
-#include "fake_profile.h"
+#include "fake_special_folders.h"
 #include "memory_file_system.h"
 
 #include <gtest/gtest.h>

@@ -5,6 +5,7 @@
 #include "settings/options.h"
 
 #include "fake_profile.h"
+#include "fake_registry.h"
 #include "posix_file_system.h"
 #include "test_env.h"
 
