@@ -183,13 +183,16 @@ TEST(SimProgramRun, SettingsWindowOpensFromBothMenusAndBothDoubleClicks) {
     EXPECT_EQ(kFinalizationFinished, DebugMessages().back());
 }
 
+// One disk above the first-run critical level (60 degrees).
+constexpr const char* kHotDisk = "[PhysicalDrive0]\r\n"
+                                 "Model=HOT DISK 80\r\n"
+                                 "Sectors=156301488\r\n"
+                                 "Temperature=70\r\n";
+
 TEST(SimProgramRun, ACriticalDisksCountdownEndsInAPowerLogLineNotAPowerOff) {
     test::CleanDataFolder clean;
     // Critical from the start; the first-run settings power off by hibernate on critical.
-    const std::string exe = SimProgramIn("sim_program_power", "[PhysicalDrive0]\r\n"
-                                                              "Model=HOT DISK 80\r\n"
-                                                              "Sectors=156301488\r\n"
-                                                              "Temperature=70\r\n");
+    const std::string exe = SimProgramIn("sim_program_power", kHotDisk);
     ASSERT_FALSE(exe.empty());
     const std::string powerLog = exe.substr(0, exe.find_last_of('\\')) + "\\power.log";
     test::Process program;
@@ -233,10 +236,7 @@ HWND CountdownWindowOf(DWORD pid) {
 
 TEST(SimProgramRun, ExitDuringTheCountdownIsQuickAndPowersNothingOff) {
     test::CleanDataFolder clean;
-    const std::string exe = SimProgramIn("sim_program_exit_countdown", "[PhysicalDrive0]\r\n"
-                                                                       "Model=HOT DISK 80\r\n"
-                                                                       "Sectors=156301488\r\n"
-                                                                       "Temperature=70\r\n");
+    const std::string exe = SimProgramIn("sim_program_exit_countdown", kHotDisk);
     ASSERT_FALSE(exe.empty());
     const std::string powerLog = exe.substr(0, exe.find_last_of('\\')) + "\\power.log";
     test::Process program;
