@@ -8,6 +8,7 @@
 #include "log/logger.h"
 #include "memory_file_system.h"
 #include "settings/keys.h"
+#include "settings/location/data_folder.h"
 #include "settings/options.h"
 
 #include <string>
