@@ -2,7 +2,7 @@
 // handling of the program's tray icons and menus.
 #include "app/application_win.h"
 
-#include "app/test_sound.h"
+#include "app/sound_preview.h"
 #include "app/tray_menu.h"
 #include "drives/indicator_icons_win.h"
 #include "settings/folders.h"
@@ -138,7 +138,7 @@ void TApplication::StartUp() {
         .drives = *Drives,
         .app = *this,
         .updateMainIcon = [this] { UpdateMainIcon(); },
-        .playTestSound = [this](const std::string& path) { return PlayTestSound(path); },
+        .playTestSound = [this](const std::string& path) { return PreviewSound(path); },
         .hibernateAvailable = Shutdown->HibernateAvailable(),
         .programPath = ModulePath(),
         .programFolder = ProgramPath,
@@ -385,8 +385,8 @@ void TApplication::ShowDiskSettings(int32_t position) {
         optionsForm_->ShowDiskPage(position);
 }
 
-bool TApplication::PlayTestSound(const std::string& path) {
-    return SoundPlayer && Logger && korvane::PlayTestSound(*SoundPlayer, *files_, *Logger, path);
+bool TApplication::PreviewSound(const std::string& path) {
+    return SoundPlayer && Logger && korvane::PreviewSound(*SoundPlayer, *files_, *Logger, path);
 }
 
 void TApplication::OnDriveIconChange(TDrives&, TDrive&, bool) {

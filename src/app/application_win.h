@@ -100,8 +100,8 @@ class TApplication final : public AppServicesPort {
     void OnMainIconMouse(uint32_t message);
     void OnDriveTrayMouse(TDrive& drive, uint32_t message);
     void OnDriveIconChange(TDrives& sender, TDrive& drive, bool shown);
-    // The settings window's sound test: true when playing the file started.
-    bool PlayTestSound(const std::string& path);
+    // The disk pages' sound preview: true when playing the file started.
+    bool PreviewSound(const std::string& path);
 
     // The alarm dispatch: the change line, and an alarm request on a rise to warning or critical.
     void OnDriveStatusChange(TDrives& sender, TDrive& drive, TTempStatus oldStatus,

@@ -3,8 +3,8 @@
 #include "actions/shutdown.h"
 #include "actions/sim/sim_power_port.h"
 
+#include "fake_clock.h"
 #include "fake_os_version.h"
-#include "fake_profile.h"
 #include "test_env.h"
 
 #include <gtest/gtest.h>

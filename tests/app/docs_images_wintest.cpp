@@ -7,6 +7,7 @@
 #include "monitor_shell_win.h"
 #include "png_writer.h"
 #include "test_env.h"
+#include "toolkit/app_window_win.h"
 #include "toolkit/handles_win.h"
 #include "toolkit/win32.h"
 #include "toolkit_wait_win.h"
@@ -23,11 +24,7 @@
 namespace korvane {
 namespace {
 
-// Generous: a loaded machine starting Wine beside other tests needs far more than the usual 2 s.
-constexpr DWORD kStartTimeoutMs = 60000;
 constexpr DWORD kWindowTimeoutMs = 20000;
-// The program's tray callback message.
-constexpr UINT kTrayCallback = 0xB008;
 
 // The state colours of the first-run settings, as the screen shows them (0xRRGGBB).
 constexpr uint32_t kBlue = 0x0000FF;
@@ -282,18 +279,6 @@ std::string VisibleWindows() {
     return all;
 }
 
-// The program's visible top-level window of this class and caption, or null.
-HWND VisibleWindowOf(DWORD pid, const char* windowClass, const char* caption) {
-    for (HWND w = FindWindowExA(nullptr, nullptr, windowClass, caption); w;
-         w = FindWindowExA(nullptr, w, windowClass, caption)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        if (owner == pid && IsWindowVisible(w))
-            return w;
-    }
-    return nullptr;
-}
-
 // A visible balloon on the desktop, or null.
 HWND VisibleBalloon() {
     for (HWND w = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); w;
@@ -311,63 +296,16 @@ std::string Disk(int drive, const std::string& model, int temperature) {
            "\r\nSectors=156301488\r\nTemperature=" + std::to_string(temperature) + "\r\n";
 }
 
-// The started program, its application window, and its way out.
-class RunningProgram {
-  public:
-    explicit RunningProgram(const std::string& exe) {
-        if (exe.empty() || !process_.Start(exe))
-            return;
-        if (!test::PumpUntil([] { return test::DebugLogHas(test::kInitializationFinished); },
-                             kStartTimeoutMs))
-            return;
-        window_ = test::MainWindowOf(process_.Id());
-    }
-    ~RunningProgram() {
-        if (window_ != nullptr) {
-            PostMessageA(window_, WM_CLOSE, 0, 0);
-            process_.WaitExit(10000);
-        }
-    }
-    RunningProgram(const RunningProgram&) = delete;
-    RunningProgram& operator=(const RunningProgram&) = delete;
-
-    HWND window() const { return window_; }
-    DWORD pid() const { return process_.Id(); }
-    TrayIconIdentity Icon(uint32_t n) const {
-        return TrayIconIdentity{reinterpret_cast<uintptr_t>(window_), n};
-    }
-    // Pops a tray icon's menu up the way a right click does and chooses an entry with the keys.
-    bool ChooseFromMenu(UINT icon, const std::vector<UINT>& keys) const {
-        PostMessageA(window_, kTrayCallback, icon, WM_RBUTTONUP);
-        HWND menu = nullptr;
-        if (!test::PumpUntil(
-                [&] { return (menu = FindWindowA("#32768", nullptr)) && IsWindowVisible(menu); },
-                kWindowTimeoutMs))
-            return false;
-        for (UINT key : keys)
-            PostMessageA(menu, WM_KEYDOWN, key, 0);
-        return true;
-    }
-    bool Exit() {
-        PostMessageA(window_, WM_CLOSE, 0, 0);
-        const bool ended = process_.WaitExit(10000);
-        if (ended)
-            window_ = nullptr;
-        return ended;
-    }
-
-  private:
-    test::Process process_;
-    HWND window_ = nullptr;
-};
-
 TEST(DocsImages, TrayIconsInTheirStateColoursABalloonAndTheCountdown) {
     test::CleanDataFolder clean;
     // Normal, warning and critical with the first-run levels (50 and 60 degrees).
-    RunningProgram program(SimProgramIn("docs_images_tray", Disk(0, "COOL DISK 80", 35) +
-                                                                Disk(1, "WARM DISK 250", 55) +
-                                                                Disk(2, "HOT DISK 120", 68)));
-    ASSERT_NE(nullptr, program.window());
+    test::RunningProgram program;
+    ASSERT_TRUE(program.Start(SimProgramIn("docs_images_tray", Disk(0, "COOL DISK 80", 35) +
+                                                                   Disk(1, "WARM DISK 250", 55) +
+                                                                   Disk(2, "HOT DISK 120", 68))))
+        << program.failure;
+    ASSERT_EQ(nullptr, program.box);
+    ASSERT_NE(nullptr, program.window);
     // The pointer stays out of the pictures.
     SetCursorPos(1000, 700);
     // Icon 1 is the main icon, hidden while the disks show theirs; 2 to 4 are the disks'.
@@ -388,7 +326,7 @@ TEST(DocsImages, TrayIconsInTheirStateColoursABalloonAndTheCountdown) {
     EXPECT_TRUE(Save(balloonPicture, "balloon"));
     HWND countdown = nullptr;
     ASSERT_TRUE(test::PumpUntil(
-        [&] { return (countdown = VisibleWindowOf(program.pid(), "KorvaneForm", "Korvane")); },
+        [&] { return (countdown = test::VisibleWindowOf(program.Id(), "KorvaneForm", "Korvane")); },
         60000))
         << VisibleWindows();
 
@@ -442,21 +380,24 @@ TEST(DocsImages, TrayIconsInTheirStateColoursABalloonAndTheCountdown) {
 TEST(DocsImages, SettingsPagesAndTheAboutWindow) {
     test::CleanDataFolder clean;
     // Disks that raise no alarm: no balloon or countdown comes in front of the windows.
-    RunningProgram program(SimProgramIn("docs_images_settings", Disk(0, "COOL DISK 80", 35) +
-                                                                    Disk(1, "WARM DISK 250", 44)));
-    ASSERT_NE(nullptr, program.window());
+    test::RunningProgram program;
+    ASSERT_TRUE(program.Start(SimProgramIn(
+        "docs_images_settings", Disk(0, "COOL DISK 80", 35) + Disk(1, "WARM DISK 250", 44))))
+        << program.failure;
+    ASSERT_EQ(nullptr, program.box);
+    ASSERT_NE(nullptr, program.window);
     SetCursorPos(1000, 700);
 
     // Opens the settings window at a page, checks it, keeps its picture and closes it again.
     // With `own`, the disk's page is switched to settings of its own first (not saved: the window
     // closes without OK), so that the picture shows them.
     const auto page = [&](UINT icon, const std::string& group, const std::string& name, bool own) {
-        PostMessageA(program.window(), kTrayCallback, icon, WM_LBUTTONDBLCLK);
+        PostMessageA(program.window, kTrayCallbackMessage, icon, WM_LBUTTONDBLCLK);
         HWND settings = nullptr;
         HWND frame = nullptr;
         ASSERT_TRUE(test::PumpUntil(
             [&] {
-                settings = VisibleWindowOf(program.pid(), "KorvaneForm", "Korvane - Settings");
+                settings = test::VisibleWindowOf(program.Id(), "KorvaneForm", "Korvane - Settings");
                 frame = settings ? test::ui::FindByText(settings, "[ " + group + " ]") : nullptr;
                 return frame && test::ui::IsVisible(frame);
             },
@@ -487,10 +428,13 @@ TEST(DocsImages, SettingsPagesAndTheAboutWindow) {
     page(2, "COOL DISK 80", "settings_disk", true);
 
     // "About..." is the main icon menu's last entry but for "Exit Korvane".
-    ASSERT_TRUE(program.ChooseFromMenu(1, {VK_UP, VK_UP, VK_RETURN}));
+    ASSERT_TRUE(
+        test::ChooseFromTrayMenu(program.window, 1, {VK_UP, VK_UP, VK_RETURN}, kWindowTimeoutMs));
     HWND about = nullptr;
     ASSERT_TRUE(test::PumpUntil(
-        [&] { return (about = VisibleWindowOf(program.pid(), "KorvaneForm", "About - Korvane")); },
+        [&] {
+            return (about = test::VisibleWindowOf(program.Id(), "KorvaneForm", "About - Korvane"));
+        },
         kWindowTimeoutMs));
     const Picture picture = CaptureWindow(about);
     EXPECT_TRUE(ShowsSomething(picture, 300, 200));

@@ -18,7 +18,9 @@
 
 #include "drives/indicator_icons_win.h"
 #include "executor_fakes.h"
-#include "fake_profile.h"
+#include "fake_clock.h"
+#include "fake_registry.h"
+#include "faulty_file_system.h"
 #include "monitor_shell_win.h"
 #include "settings/profile_win.h"
 #include "sim_sectors.h"
@@ -36,47 +38,6 @@
 
 namespace korvane {
 namespace {
-
-// The Win32 file system on a disk that fills up when told: every write step fails then.
-class FullDiskFiles final : public FileSystem {
-  public:
-    explicit FullDiskFiles(FileSystem& inner) : inner_(inner) {}
-    std::atomic<bool> full{false};
-    std::atomic<int> refused{0};
-
-    bool FileExists(const std::string& path) override { return inner_.FileExists(path); }
-    bool FolderExists(const std::string& path) override { return inner_.FolderExists(path); }
-    bool CreateFolder(const std::string& path) override {
-        return Allowed() && inner_.CreateFolder(path);
-    }
-    std::vector<std::string> FindFiles(const std::string& mask) override {
-        return inner_.FindFiles(mask);
-    }
-    bool AppendLine(const std::string& path, const std::string& text) override {
-        return Allowed() && inner_.AppendLine(path, text);
-    }
-    std::unique_ptr<FileReader> OpenRead(const std::string& path) override {
-        return inner_.OpenRead(path);
-    }
-    std::unique_ptr<FileWriter> CreateWrite(const std::string& path) override {
-        return Allowed() ? inner_.CreateWrite(path) : nullptr;
-    }
-    bool ReplaceAtomically(const std::string& from, const std::string& to) override {
-        return Allowed() && inner_.ReplaceAtomically(from, to);
-    }
-    bool RemoveFile(const std::string& path) override {
-        return Allowed() && inner_.RemoveFile(path);
-    }
-
-  private:
-    bool Allowed() {
-        if (!full)
-            return true;
-        ++refused;
-        return false;
-    }
-    FileSystem& inner_;
-};
 
 // A sound device that refuses every command, as MCI does without a working output.
 class FailingSoundPlayer final : public SoundPlayerPort {
@@ -218,7 +179,7 @@ class FaultPorts : public ::testing::Test {
     std::string script = dir + "\\alarm.bat";
     std::unique_ptr<ProfilePort> profile = CreateWin32Profile();
     std::unique_ptr<FileSystem> win32Files = CreateWin32FileSystem();
-    FullDiskFiles files{*win32Files};
+    test::FaultyFileSystem files{*win32Files}; // a disk that fills up when told
     test::FixedClock clock{LocalTime{2026, 12, 9, 10, 0, 0, 0}};
     test::FakeRegistry registry;
     TOptions options{

@@ -18,8 +18,6 @@
 namespace korvane {
 namespace {
 
-constexpr DWORD kStartTimeoutMs = 60000;
-
 constexpr const char* kDiskA = "[PhysicalDrive0]\r\n"
                                "Model=FAULT DISK A\r\n"
                                "Sectors=156301488\r\n"
@@ -43,10 +41,9 @@ std::string KnownSettings() {
 class FaultProgram : public ::testing::Test {
   protected:
     void SetUp() override {
-        folder = test::FreshTempDir("fault_program");
-        exe = test::JoinPath(folder, "KorvaneMonitor.exe");
-        ASSERT_TRUE(CopyFileA(test::BuiltProgram("sim").c_str(), exe.c_str(), FALSE));
-        Simulate(std::string(kDiskA) + kDiskB);
+        exe = test::SimProgramIn("fault_program", std::string(kDiskA) + kDiskB);
+        ASSERT_FALSE(exe.empty());
+        folder = exe.substr(0, exe.find_last_of('\\'));
         data = test::ProgramDataFolder();
         CreateDirectoryA(data.substr(0, data.size() - 1).c_str(), nullptr);
         test::WriteFileBytes(data + kSettingsFileName, KnownSettings());
@@ -59,9 +56,8 @@ class FaultProgram : public ::testing::Test {
         test::WriteFileBytes(test::JoinPath(folder, "simulation.ini"), ini);
     }
     void Start() {
-        ASSERT_TRUE(program.Start(exe));
-        ASSERT_TRUE(test::PumpUntil([] { return test::DebugLogHas(test::kInitializationFinished); },
-                                    kStartTimeoutMs));
+        ASSERT_TRUE(program.Start(exe)) << program.failure;
+        ASSERT_EQ(nullptr, program.box);
     }
     // The disk's temperature log, whatever its capacity text.
     std::string LogPath(const std::string& model) const {
@@ -80,11 +76,9 @@ class FaultProgram : public ::testing::Test {
     // Ends the program as the user does and checks that it ended well, with no box shown.
     void ExitCleanly() {
         EXPECT_EQ(nullptr, test::DialogOf(program.Id(), "Korvane"));
-        const HWND window = test::MainWindowOf(program.Id());
-        ASSERT_NE(nullptr, window);
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        ASSERT_TRUE(program.WaitExit(20000));
-        EXPECT_EQ(0u, program.ExitCode());
+        ASSERT_NE(nullptr, program.window);
+        ASSERT_TRUE(program.Exit(20000));
+        EXPECT_EQ(0u, program.process.ExitCode());
         EXPECT_EQ(test::kFinalizationFinished, test::DebugMessages().back());
     }
     // The program's own complaints: error lines in the debug log.
@@ -105,7 +99,7 @@ class FaultProgram : public ::testing::Test {
 
     test::CleanDataFolder clean;
     std::string folder, exe, data;
-    test::Process program;
+    test::RunningProgram program;
 };
 
 TEST_F(FaultProgram, AReadOnlySettingsFileChangesNothingButTheFileStaysAsItWas) {

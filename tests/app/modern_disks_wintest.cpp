@@ -28,8 +28,6 @@
 namespace korvane {
 namespace {
 
-// Generous: a loaded machine starting Wine beside other tests needs far more than the usual 2 s.
-constexpr DWORD kStartTimeoutMs = 60000;
 // A 1-second poll seen from outside: the tick, the driver's file reads, the log writes.
 constexpr DWORD kPollTimeoutMs = 15000;
 constexpr const char* kProgramKey = "Software\\Wine\\AppDefaults\\KorvaneMonitor.exe";
@@ -58,15 +56,11 @@ class ReportedVersion {
 
 // The sim build in a program folder of its own, with its simulation.ini and request log.
 struct SimFolder {
-    std::string folder;
     std::string exe;
+    std::string folder;
 
-    explicit SimFolder(const std::string& name) : folder(test::FreshTempDir(name)) {
-        exe = test::JoinPath(folder, "KorvaneMonitor.exe");
-        if (!CopyFileA(test::BuiltProgram("sim").c_str(), exe.c_str(), FALSE)) {
-            exe.clear();
-        }
-    }
+    explicit SimFolder(const std::string& name)
+        : exe(test::SimProgramIn(name, "")), folder(exe.substr(0, exe.find_last_of('\\'))) {}
     std::string Ini() const { return test::JoinPath(folder, "simulation.ini"); }
     std::string RequestLog() const { return test::JoinPath(folder, "requests.log"); }
 
@@ -121,44 +115,11 @@ void WriteQuickPollSettings() {
                                                    "CriticalTemp_Level=80\r\n");
 }
 
-// A started program: waits for its start-up to finish or for the no-temperature box.
-struct ProgramRun {
-    test::Process program;
-    HWND window = nullptr;
-    HWND box = nullptr;
-
-    ::testing::AssertionResult Start(const std::string& exe) {
-        if (!program.Start(exe)) {
-            return ::testing::AssertionFailure() << "cannot start " << exe;
-        }
-        const DWORD pid = program.Id();
-        if (!test::PumpUntil(
-                [&] {
-                    box = test::DialogOf(pid, "Korvane");
-                    return box != nullptr || DebugLogHas(kInitializationFinished);
-                },
-                kStartTimeoutMs)) {
-            return ::testing::AssertionFailure() << "start-up did not finish";
-        }
-        window = test::MainWindowOf(pid);
-        return ::testing::AssertionSuccess();
-    }
-    // The indicator of this drive number: icon 1 is the main icon, and every drive number
-    // probed at start-up was given the next one.
-    bool ShowsIndicator(uint32_t driveNumber) const {
-        return window && test::ShellHasIcon({reinterpret_cast<uintptr_t>(window), driveNumber + 2});
-    }
-    ::testing::AssertionResult Close() {
-        if (!window) {
-            return ::testing::AssertionFailure() << "no main window";
-        }
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        if (!program.WaitExit(10000)) {
-            return ::testing::AssertionFailure() << "did not end";
-        }
-        return ::testing::AssertionSuccess();
-    }
-};
+// The indicator of this drive number: icon 1 is the main icon, and every drive number probed at
+// start-up was given the next one.
+bool ShowsIndicator(const test::RunningProgram& run, uint32_t driveNumber) {
+    return run.window && test::ShellHasIcon(run.Icon(driveNumber + 2));
+}
 
 // The debug line that tells how a disk is read.
 std::string ReadThrough(const std::string& display, const std::string& path) {
@@ -257,21 +218,21 @@ RunOutcome RunTwoSataDisks(const SimFolder& sim, bool elevated) {
     test::RemoveProgramDataFolder();
     sim.ClearRequests();
     EXPECT_TRUE(sim.Simulate(Elevated(elevated) + kTwoSataDisks));
-    ProgramRun run;
-    EXPECT_TRUE(run.Start(sim.exe));
+    test::RunningProgram run;
+    EXPECT_TRUE(run.Start(sim.exe)) << run.failure;
     EXPECT_EQ(nullptr, run.box);
     // Both indicators, each with its reading.
-    EXPECT_TRUE(test::PumpUntil([&] { return run.ShowsIndicator(0) && run.ShowsIndicator(1); },
+    EXPECT_TRUE(test::PumpUntil([&] { return ShowsIndicator(run, 0) && ShowsIndicator(run, 1); },
                                 kPollTimeoutMs));
-    outcome.indicators[0] = run.ShowsIndicator(0);
-    outcome.indicators[1] = run.ShowsIndicator(1);
+    outcome.indicators[0] = ShowsIndicator(run, 0);
+    outcome.indicators[1] = ShowsIndicator(run, 1);
     const std::string property = "the storage temperature property";
     const std::string smart = "S.M.A.R.T. attribute 194";
     outcome.readThroughProperty = DebugLogHas(ReadThrough("HDD1 - ST2000DM008-2FR102", property)) &&
                                   DebugLogHas(ReadThrough("HDD2 - WDC WD10EZEX-08WN4A0", property));
     outcome.readThroughSmart = DebugLogHas(ReadThrough("HDD1 - ST2000DM008-2FR102", smart)) &&
                                DebugLogHas(ReadThrough("HDD2 - WDC WD10EZEX-08WN4A0", smart));
-    EXPECT_TRUE(run.Close());
+    EXPECT_TRUE(run.Exit()) << run.failure;
     outcome.sections = DriveSections();
     outcome.logs = TemperatureLogs();
     outcome.requests = sim.Requests();
@@ -342,15 +303,15 @@ TEST(ModernDisksNvme, ReadThroughThePropertyOrElseTheHealthLogElevatedOrNot) {
                                  Disk(1, "WD Blue SN570 500GB",
                                       "Bus=NVMe\r\nSectors=976773168\r\nTemperature=48\r\n"
                                       "TemperatureProperty=0\r\n")));
-        ProgramRun run;
-        ASSERT_TRUE(run.Start(sim.exe));
+        test::RunningProgram run;
+        ASSERT_TRUE(run.Start(sim.exe)) << run.failure;
         EXPECT_EQ(nullptr, run.box);
-        EXPECT_TRUE(test::PumpUntil([&] { return run.ShowsIndicator(0) && run.ShowsIndicator(1); },
-                                    kPollTimeoutMs));
+        EXPECT_TRUE(test::PumpUntil(
+            [&] { return ShowsIndicator(run, 0) && ShowsIndicator(run, 1); }, kPollTimeoutMs));
         EXPECT_TRUE(DebugLogHas(
             ReadThrough("HDD1 - Samsung SSD 980 PRO 1TB", "the storage temperature property")));
         EXPECT_TRUE(DebugLogHas(ReadThrough("HDD2 - WD Blue SN570 500GB", "the NVMe health log")));
-        ASSERT_TRUE(run.Close());
+        ASSERT_TRUE(run.Exit()) << run.failure;
 
         // No 28-bit limit outside ATA: the whole disk names the log.
         const auto logs = TemperatureLogs();
@@ -385,14 +346,14 @@ TEST(ModernDisksNvme, ZeroKelvinAndZeroCelsiusAreNoTemperature) {
         SCOPED_TRACE(elevated ? "elevated" : "not elevated");
         test::RemoveProgramDataFolder();
         ASSERT_TRUE(sim.Simulate(Elevated(elevated) + zeroes));
-        ProgramRun run;
-        ASSERT_TRUE(run.Start(sim.exe));
+        test::RunningProgram run;
+        ASSERT_TRUE(run.Start(sim.exe)) << run.failure;
         ASSERT_NE(nullptr, run.box);
         const std::vector<std::string> texts = test::ui::AllTexts(run.box);
         EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), kNoTemperatureText));
         PostMessageA(run.box, WM_COMMAND, IDOK, 0);
-        ASSERT_TRUE(run.program.WaitExit(10000));
-        EXPECT_EQ(0u, run.program.ExitCode());
+        ASSERT_TRUE(run.process.WaitExit(10000));
+        EXPECT_EQ(0u, run.process.ExitCode());
         EXPECT_TRUE(TemperatureLogs().empty());
     }
 
@@ -401,12 +362,12 @@ TEST(ModernDisksNvme, ZeroKelvinAndZeroCelsiusAreNoTemperature) {
     sim.ClearRequests();
     ASSERT_TRUE(sim.Simulate(Elevated(false) + zeroes +
                              Disk(2, "SATA WARM", "Bus=SATA\r\nTemperature=39\r\n")));
-    ProgramRun run;
-    ASSERT_TRUE(run.Start(sim.exe));
+    test::RunningProgram run;
+    ASSERT_TRUE(run.Start(sim.exe)) << run.failure;
     EXPECT_EQ(nullptr, run.box);
-    EXPECT_TRUE(test::PumpUntil([&] { return run.ShowsIndicator(2); }, kPollTimeoutMs));
-    EXPECT_FALSE(run.ShowsIndicator(0));
-    EXPECT_FALSE(run.ShowsIndicator(1));
+    EXPECT_TRUE(test::PumpUntil([&] { return ShowsIndicator(run, 2); }, kPollTimeoutMs));
+    EXPECT_FALSE(ShowsIndicator(run, 0));
+    EXPECT_FALSE(ShowsIndicator(run, 1));
     EXPECT_TRUE(DebugLogHas("New HDD Found: HDD3 - SATA WARM"));
     EXPECT_FALSE(DebugLogHas("New HDD Found: HDD1 - NVME KELVIN ZERO"));
     EXPECT_FALSE(DebugLogHas("New HDD Found: HDD2 - NVME CELSIUS ZERO"));
@@ -418,7 +379,7 @@ TEST(ModernDisksNvme, ZeroKelvinAndZeroCelsiusAreNoTemperature) {
                                             "StorageDeviceProtocolSpecificProperty -> ok"));
     EXPECT_LE(1u, CountContaining(requests, "PhysicalDrive0 IOCTL_STORAGE_QUERY_PROPERTY "
                                             "StorageDeviceProtocolSpecificProperty -> ok"));
-    ASSERT_TRUE(run.Close());
+    ASSERT_TRUE(run.Exit()) << run.failure;
     const auto logs = TemperatureLogs();
     ASSERT_EQ(1u, logs.size());
     EXPECT_TRUE(AllRead(logs.begin()->second, 39));
@@ -461,15 +422,15 @@ TEST(ModernDisksWindows7, ASataDiskIsReadThroughFailurePredictionAndAnNvmeDiskIs
                              Disk(1, "Samsung SSD 970 EVO 500GB",
                                   "Bus=NVMe\r\nSectors=976773168\r\n"
                                   "Temperature=40\r\n")));
-    ProgramRun run;
-    ASSERT_TRUE(run.Start(sim.exe));
+    test::RunningProgram run;
+    ASSERT_TRUE(run.Start(sim.exe)) << run.failure;
     EXPECT_EQ(nullptr, run.box);
-    EXPECT_TRUE(test::PumpUntil([&] { return run.ShowsIndicator(0); }, kPollTimeoutMs));
-    EXPECT_FALSE(run.ShowsIndicator(1));
+    EXPECT_TRUE(test::PumpUntil([&] { return ShowsIndicator(run, 0); }, kPollTimeoutMs));
+    EXPECT_FALSE(ShowsIndicator(run, 1));
     EXPECT_TRUE(DebugLogHas(
         ReadThrough("HDD1 - ST1000DM003-1SB102", "the failure prediction data (attribute 194)")));
     EXPECT_FALSE(DebugLogHas("New HDD Found: HDD2 - Samsung SSD 970 EVO 500GB"));
-    ASSERT_TRUE(run.Close());
+    ASSERT_TRUE(run.Exit()) << run.failure;
 
     const auto logs = TemperatureLogs();
     ASSERT_EQ(1u, logs.size());
@@ -517,11 +478,11 @@ TEST(ModernDisksSleeping, ASleepingDiskIsNotWokenKeepsItsNumberAndIsReadAgainWhe
         WriteQuickPollSettings();
         sim.ClearRequests();
         ASSERT_TRUE(sim.Simulate(Elevated(elevated) + Sleeper(45, false)));
-        ProgramRun run;
-        ASSERT_TRUE(run.Start(sim.exe));
+        test::RunningProgram run;
+        ASSERT_TRUE(run.Start(sim.exe)) << run.failure;
         ASSERT_EQ(nullptr, run.box);
         ASSERT_TRUE(test::PumpUntil(
-            [&] { return run.ShowsIndicator(0) && TooltipSays(0, kSleeperModel, 45); },
+            [&] { return ShowsIndicator(run, 0) && TooltipSays(0, kSleeperModel, 45); },
             kPollTimeoutMs))
             << Tooltip(0, kSleeperModel);
 
@@ -559,7 +520,7 @@ TEST(ModernDisksSleeping, ASleepingDiskIsNotWokenKeepsItsNumberAndIsReadAgainWhe
         }
         EXPECT_EQ(0u, woke);
         EXPECT_EQ(logLines, TemperatureLogLines(kSleeperLog));
-        EXPECT_TRUE(run.ShowsIndicator(0));
+        EXPECT_TRUE(ShowsIndicator(run, 0));
         EXPECT_EQ(kept, Tooltip(0, kSleeperModel));
 
         // Awake: read again at the next tick, with its new temperature.
@@ -579,7 +540,7 @@ TEST(ModernDisksSleeping, ASleepingDiskIsNotWokenKeepsItsNumberAndIsReadAgainWhe
         const auto log = test::ReadLines(test::ProgramDataFolder() + kLogsFolderName + kSleeperLog);
         ASSERT_LT(logLines, log.size());
         EXPECT_EQ(Reading(52), test::AfterStamp(log[logLines])); // the first line after the sleep
-        ASSERT_TRUE(run.Close());
+        ASSERT_TRUE(run.Exit()) << run.failure;
     }
 }
 
@@ -591,26 +552,26 @@ TEST(ModernDisksSleeping, ADiskAsleepAtStartUpIsWatchedAndReadWhenItWakes) {
     ASSERT_FALSE(sim.exe.empty());
     WriteQuickPollSettings();
     ASSERT_TRUE(sim.Simulate(Elevated(true) + Sleeper(42, true)));
-    ProgramRun run;
-    ASSERT_TRUE(run.Start(sim.exe));
+    test::RunningProgram run;
+    ASSERT_TRUE(run.Start(sim.exe)) << run.failure;
     // Not "no disk supports temperature": the disk gives one when it wakes.
     EXPECT_EQ(nullptr, run.box);
     ASSERT_TRUE(DebugLogHas(kInitializationFinished));
     EXPECT_TRUE(DebugLogHas("New HDD Found: HDD1 - " + std::string(kSleeperModel)));
     EXPECT_TRUE(DebugLogHas("HDD1 - " + std::string(kSleeperModel) + ": gives no temperature yet"));
-    EXPECT_FALSE(run.ShowsIndicator(0));
+    EXPECT_FALSE(ShowsIndicator(run, 0));
     EXPECT_EQ(0u, CountContaining(sim.Requests(), "[woke the sleeping disk]"));
     EXPECT_TRUE(TemperatureLogs().empty());
 
     ASSERT_TRUE(sim.Simulate(Elevated(true) + Sleeper(42, false)));
-    EXPECT_TRUE(test::PumpUntil([&] { return run.ShowsIndicator(0); }, kPollTimeoutMs));
+    EXPECT_TRUE(test::PumpUntil([&] { return ShowsIndicator(run, 0); }, kPollTimeoutMs));
     EXPECT_TRUE(test::PumpUntil([&] { return TooltipSays(0, kSleeperModel, 42); }, kPollTimeoutMs))
         << Tooltip(0, kSleeperModel);
     EXPECT_TRUE(
         test::PumpUntil([] { return TemperatureLogLines(kSleeperLog) > 0; }, kPollTimeoutMs));
     EXPECT_TRUE(
         AllRead(test::ReadLines(test::ProgramDataFolder() + kLogsFolderName + kSleeperLog), 42));
-    ASSERT_TRUE(run.Close());
+    ASSERT_TRUE(run.Exit()) << run.failure;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -629,13 +590,13 @@ TEST(ModernDisksMixed, FourDisksOfEveryKindGiveThreeIndicatorsAndTheirLogs) {
              "Elevated=0\r\n") +
         Disk(2, "NVME FAST 256", "Bus=NVMe\r\nSectors=500118192\r\nTemperature=47\r\n") +
         Disk(3, "USB Flash Disk", "Bus=USB\r\nVendor=Generic\r\nSectors=30031872\r\n")));
-    ProgramRun run;
-    ASSERT_TRUE(run.Start(sim.exe));
+    test::RunningProgram run;
+    ASSERT_TRUE(run.Start(sim.exe)) << run.failure;
     EXPECT_EQ(nullptr, run.box);
     EXPECT_TRUE(test::PumpUntil(
-        [&] { return run.ShowsIndicator(0) && run.ShowsIndicator(1) && run.ShowsIndicator(2); },
+        [&] { return ShowsIndicator(run, 0) && ShowsIndicator(run, 1) && ShowsIndicator(run, 2); },
         kPollTimeoutMs));
-    EXPECT_FALSE(run.ShowsIndicator(3));
+    EXPECT_FALSE(ShowsIndicator(run, 3));
     EXPECT_TRUE(test::PumpUntil(
         [&] {
             return TooltipSays(0, "SATA ADMIN 80", 35) && TooltipSays(1, "SATA USER 120", 36) &&
@@ -653,7 +614,7 @@ TEST(ModernDisksMixed, FourDisksOfEveryKindGiveThreeIndicatorsAndTheirLogs) {
     // A few polls of every disk.
     EXPECT_TRUE(test::PumpUntil(
         [] { return TemperatureLogLines("NVME FAST 256 (250 GB).log") >= 4; }, kPollTimeoutMs));
-    ASSERT_TRUE(run.Close());
+    ASSERT_TRUE(run.Exit()) << run.failure;
 
     const auto logs = TemperatureLogs();
     ASSERT_EQ(3u, logs.size());
@@ -679,26 +640,26 @@ TEST(ModernDisksMixed, TheNoTemperatureBoxOnlyWhenNoDiskAnswers) {
                                Disk(3, "USB Flash Disk", "Bus=USB\r\nVendor=Generic\r\n");
     ASSERT_TRUE(sim.Simulate(silent));
     {
-        ProgramRun run;
-        ASSERT_TRUE(run.Start(sim.exe));
+        test::RunningProgram run;
+        ASSERT_TRUE(run.Start(sim.exe)) << run.failure;
         ASSERT_NE(nullptr, run.box);
         const std::vector<std::string> texts = test::ui::AllTexts(run.box);
         EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), kNoTemperatureText));
         PostMessageA(run.box, WM_COMMAND, IDOK, 0);
-        ASSERT_TRUE(run.program.WaitExit(10000));
-        EXPECT_EQ(0u, run.program.ExitCode());
+        ASSERT_TRUE(run.process.WaitExit(10000));
+        EXPECT_EQ(0u, run.process.ExitCode());
     }
     // One answering disk beside them is enough.
     test::RemoveProgramDataFolder();
     ASSERT_TRUE(sim.Simulate(
         silent + Disk(2, "NVME ONLY 128", "Bus=NVMe\r\nSectors=250069680\r\nTemperature=33\r\n")));
-    ProgramRun run;
-    ASSERT_TRUE(run.Start(sim.exe));
+    test::RunningProgram run;
+    ASSERT_TRUE(run.Start(sim.exe)) << run.failure;
     EXPECT_EQ(nullptr, run.box);
     EXPECT_TRUE(
         test::PumpUntil([&] { return TooltipSays(2, "NVME ONLY 128", 33); }, kPollTimeoutMs));
-    ASSERT_TRUE(run.Close());
-    EXPECT_EQ(nullptr, test::DialogOf(run.program.Id(), "Korvane"));
+    ASSERT_TRUE(run.Exit()) << run.failure;
+    EXPECT_EQ(nullptr, test::DialogOf(run.process.Id(), "Korvane"));
 }
 
 } // namespace

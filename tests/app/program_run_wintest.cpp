@@ -6,6 +6,7 @@
 #include "settings/location/data_folder.h"
 #include "test_env.h"
 #include "text_lines.h"
+#include "toolkit/app_window_win.h"
 #include "toolkit/win32.h"
 #include "toolkit_wait_win.h"
 #include "ui_driver_win.h"
@@ -18,9 +19,6 @@
 
 namespace korvane {
 namespace {
-
-// Generous: a loaded machine starting Wine beside other tests needs far more than the usual 2 s.
-constexpr DWORD kStartTimeoutMs = 60000;
 
 using test::DebugLogHas;
 using test::DebugMessages;
@@ -75,10 +73,9 @@ TEST(SimProgramRun, MonitorsItsDisksAndEndsFromTheDiskMenu) {
     test::CleanDataFolder clean;
     const std::string exe = SimProgramIn("sim_program_run", kTwoDisks);
     ASSERT_FALSE(exe.empty());
-    test::Process program;
-    ASSERT_TRUE(program.Start(exe));
-    ASSERT_TRUE(
-        test::PumpUntil([] { return DebugLogHas(kInitializationFinished); }, kStartTimeoutMs));
+    test::RunningProgram program;
+    ASSERT_TRUE(program.Start(exe)) << program.failure;
+    ASSERT_EQ(nullptr, program.box);
     const std::string data = test::ProgramDataFolder();
 
     std::vector<std::string> expected = StartUpLines(data);
@@ -124,14 +121,14 @@ TEST(SimProgramRun, MonitorsItsDisksAndEndsFromTheDiskMenu) {
 
     // The user's way out: a right click on the warm disk's icon opens its menu, Up selects its
     // last entry, "Exit Korvane", and Enter chooses it.
-    PostMessageA(window, 0xB008, 3, WM_RBUTTONUP);
+    PostMessageA(window, kTrayCallbackMessage, 3, WM_RBUTTONUP);
     HWND menu = nullptr;
     ASSERT_TRUE(test::PumpUntil(
         [&] { return (menu = FindWindowA("#32768", nullptr)) && IsWindowVisible(menu); }, 10000));
     PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
     PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
-    ASSERT_TRUE(program.WaitExit(10000));
-    EXPECT_EQ(0u, program.ExitCode());
+    ASSERT_TRUE(program.process.WaitExit(10000));
+    EXPECT_EQ(0u, program.process.ExitCode());
     EXPECT_FALSE(test::ShellHasIcon(id(2)));
     EXPECT_FALSE(test::ShellHasIcon(id(3)));
 
@@ -140,36 +137,13 @@ TEST(SimProgramRun, MonitorsItsDisksAndEndsFromTheDiskMenu) {
     EXPECT_EQ(kFinalizationFinished, messages.back());
 }
 
-// The program's visible settings window, or null.
-HWND SettingsWindowOf(DWORD pid) {
-    for (HWND w = FindWindowExA(nullptr, nullptr, "KorvaneForm", "Korvane - Settings"); w;
-         w = FindWindowExA(nullptr, w, "KorvaneForm", "Korvane - Settings")) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        if (owner == pid && IsWindowVisible(w))
-            return w;
-    }
-    return nullptr;
-}
-
-// Pops a tray icon's menu up the way a right click does and chooses an entry with the keys.
-void ChooseFromTrayMenu(HWND window, UINT icon, const std::vector<UINT>& keys) {
-    PostMessageA(window, 0xB008, icon, WM_RBUTTONUP);
-    HWND menu = nullptr;
-    ASSERT_TRUE(test::PumpUntil(
-        [&] { return (menu = FindWindowA("#32768", nullptr)) && IsWindowVisible(menu); }, 10000));
-    for (UINT key : keys)
-        PostMessageA(menu, WM_KEYDOWN, key, 0);
-}
-
 TEST(SimProgramRun, SettingsWindowOpensFromBothMenusAndBothDoubleClicks) {
     test::CleanDataFolder clean;
     const std::string exe = SimProgramIn("sim_program_settings", kTwoDisks);
     ASSERT_FALSE(exe.empty());
-    test::Process program;
-    ASSERT_TRUE(program.Start(exe));
-    ASSERT_TRUE(
-        test::PumpUntil([] { return DebugLogHas(kInitializationFinished); }, kStartTimeoutMs));
+    test::RunningProgram program;
+    ASSERT_TRUE(program.Start(exe)) << program.failure;
+    ASSERT_EQ(nullptr, program.box);
     const DWORD pid = program.Id();
     const HWND window = test::MainWindowOf(pid);
     ASSERT_NE(nullptr, window);
@@ -180,7 +154,7 @@ TEST(SimProgramRun, SettingsWindowOpensFromBothMenusAndBothDoubleClicks) {
         HWND settings = nullptr;
         EXPECT_TRUE(test::PumpUntil(
             [&] {
-                settings = SettingsWindowOf(pid);
+                settings = test::VisibleWindowOf(pid, "KorvaneForm", "Korvane - Settings");
                 HWND group =
                     settings ? test::ui::FindByText(settings, "[ " + page + " ]") : nullptr;
                 return group && IsWindowVisible(group);
@@ -193,24 +167,32 @@ TEST(SimProgramRun, SettingsWindowOpensFromBothMenusAndBothDoubleClicks) {
         EXPECT_TRUE(test::PumpUntil([&] { return !IsWindowVisible(settings); }, 10000));
     };
     // Tray icon 1 is the main icon, 2 and 3 are the disks' indicators.
-    opensAt("General", [&] { PostMessageA(window, 0xB008, 1, WM_LBUTTONDBLCLK); });
-    opensAt("WARM DISK 250", [&] { PostMessageA(window, 0xB008, 3, WM_LBUTTONDBLCLK); });
-    opensAt("General", [&] { ChooseFromTrayMenu(window, 1, {VK_DOWN, VK_RETURN}); });
-    opensAt("COOL DISK 80", [&] { ChooseFromTrayMenu(window, 2, {VK_DOWN, VK_DOWN, VK_RETURN}); });
+    opensAt("General", [&] { PostMessageA(window, kTrayCallbackMessage, 1, WM_LBUTTONDBLCLK); });
+    opensAt("WARM DISK 250",
+            [&] { PostMessageA(window, kTrayCallbackMessage, 3, WM_LBUTTONDBLCLK); });
+    opensAt("General", [&] {
+        EXPECT_TRUE(test::ChooseFromTrayMenu(window, 1, {VK_DOWN, VK_RETURN}));
+    });
+    opensAt("COOL DISK 80", [&] {
+        EXPECT_TRUE(test::ChooseFromTrayMenu(window, 2, {VK_DOWN, VK_DOWN, VK_RETURN}));
+    });
 
-    ChooseFromTrayMenu(window, 2, {VK_UP, VK_RETURN});
-    ASSERT_TRUE(program.WaitExit(10000));
-    EXPECT_EQ(0u, program.ExitCode());
+    EXPECT_TRUE(test::ChooseFromTrayMenu(window, 2, {VK_UP, VK_RETURN}));
+    ASSERT_TRUE(program.process.WaitExit(10000));
+    EXPECT_EQ(0u, program.process.ExitCode());
     EXPECT_EQ(kFinalizationFinished, DebugMessages().back());
 }
+
+// One disk above the first-run critical level (60 degrees).
+constexpr const char* kHotDisk = "[PhysicalDrive0]\r\n"
+                                 "Model=HOT DISK 80\r\n"
+                                 "Sectors=156301488\r\n"
+                                 "Temperature=70\r\n";
 
 TEST(SimProgramRun, ACriticalDisksCountdownEndsInAPowerLogLineNotAPowerOff) {
     test::CleanDataFolder clean;
     // Critical from the start; the first-run settings power off by hibernate on critical.
-    const std::string exe = SimProgramIn("sim_program_power", "[PhysicalDrive0]\r\n"
-                                                              "Model=HOT DISK 80\r\n"
-                                                              "Sectors=156301488\r\n"
-                                                              "Temperature=70\r\n");
+    const std::string exe = SimProgramIn("sim_program_power", kHotDisk);
     ASSERT_FALSE(exe.empty());
     const std::string powerLog = exe.substr(0, exe.find_last_of('\\')) + "\\power.log";
     test::Process program;
@@ -254,10 +236,7 @@ HWND CountdownWindowOf(DWORD pid) {
 
 TEST(SimProgramRun, ExitDuringTheCountdownIsQuickAndPowersNothingOff) {
     test::CleanDataFolder clean;
-    const std::string exe = SimProgramIn("sim_program_exit_countdown", "[PhysicalDrive0]\r\n"
-                                                                       "Model=HOT DISK 80\r\n"
-                                                                       "Sectors=156301488\r\n"
-                                                                       "Temperature=70\r\n");
+    const std::string exe = SimProgramIn("sim_program_exit_countdown", kHotDisk);
     ASSERT_FALSE(exe.empty());
     const std::string powerLog = exe.substr(0, exe.find_last_of('\\')) + "\\power.log";
     test::Process program;
@@ -282,10 +261,9 @@ TEST(SimProgramRun, ForeignSynchronousCallMessagesAreIgnored) {
     test::CleanDataFolder clean;
     const std::string exe = SimProgramIn("sim_program_sync", kTwoDisks);
     ASSERT_FALSE(exe.empty());
-    test::Process program;
-    ASSERT_TRUE(program.Start(exe));
-    ASSERT_TRUE(
-        test::PumpUntil([] { return DebugLogHas(kInitializationFinished); }, kStartTimeoutMs));
+    test::RunningProgram program;
+    ASSERT_TRUE(program.Start(exe)) << program.failure;
+    ASSERT_EQ(nullptr, program.box);
     const HWND window = test::MainWindowOf(program.Id());
     ASSERT_NE(nullptr, window);
 
@@ -297,8 +275,8 @@ TEST(SimProgramRun, ForeignSynchronousCallMessagesAreIgnored) {
 
     // Still monitoring: it logs and shuts down in order.
     PostMessageA(window, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(program.WaitExit(10000));
-    EXPECT_EQ(0u, program.ExitCode());
+    ASSERT_TRUE(program.process.WaitExit(10000));
+    EXPECT_EQ(0u, program.process.ExitCode());
     EXPECT_TRUE(InOrder(DebugMessages(), kShutDownLines));
 }
 
@@ -309,7 +287,7 @@ TEST(ReleaseProgramRun, WithoutDiskTemperaturesWarnsAndShutsDown) {
     HWND box = nullptr;
     ASSERT_TRUE(
         test::PumpUntil([&] { return (box = test::DialogOf(program.Id(), "Korvane")) != nullptr; },
-                        kStartTimeoutMs));
+                        test::kProgramStartTimeoutMs));
     const std::vector<std::string> texts = test::ui::AllTexts(box);
     EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(),
                                      "None of your hard disks supports temperature measurement!"));

@@ -9,7 +9,7 @@
 namespace korvane {
 namespace {
 
-TEST(ProgramInstances, SecondStartEndsSilentlyWhileTheFirstRuns) {
+TEST(SecondInstance, SecondStartEndsSilentlyWhileTheFirstRuns) {
     // The sim build with its demo disks: the release build finds no disk here and ends by itself.
     const std::string exe = test::BuiltProgram("sim");
     test::CleanDataFolder clean;
@@ -31,12 +31,7 @@ TEST(ProgramInstances, SecondStartEndsSilentlyWhileTheFirstRuns) {
 
     // Exit from the main icon's menu ends the first copy cleanly: a right click opens the menu,
     // Up selects its last entry, "Exit Korvane", and Enter chooses it.
-    PostMessageA(window, 0xB008, 1, WM_RBUTTONUP);
-    HWND menu = nullptr;
-    ASSERT_TRUE(test::PumpUntil(
-        [&] { return (menu = FindWindowA("#32768", nullptr)) && IsWindowVisible(menu); }, 10000));
-    PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
-    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(test::ChooseFromTrayMenu(window, 1, {VK_UP, VK_RETURN}));
     ASSERT_TRUE(first.WaitExit(10000));
     EXPECT_EQ(0u, first.ExitCode());
     EXPECT_EQ(nullptr, test::MainWindowOf(first.Id()));

@@ -2,7 +2,7 @@
 #include "app/tray_commands.h"
 #include "app/tray_menu.h"
 
-#include "posix_files.h"
+#include "posix_file_system.h"
 #include "recording_shell.h"
 #include "test_env.h"
 #include "toolkit_fakes.h"

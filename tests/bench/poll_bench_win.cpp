@@ -26,6 +26,9 @@
 #include "toolkit/toolkit_win.h"
 #include "toolkit/win32.h"
 
+#include "counting_profile.h"
+#include "recording_device.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -40,94 +43,11 @@
 namespace korvane {
 namespace {
 
+using test::CountingProfile;
+using test::RecordingDevice;
+
 constexpr int kRounds = 15;
 constexpr int kPerRound = 40;
-
-// Counts every settings read and keeps the ones of a recorded poll, to be replayed by the floor.
-class CountingProfile final : public ProfilePort {
-  public:
-    explicit CountingProfile(ProfilePort& inner) : inner_(inner) {}
-    std::string ReadText(const std::string& file, const std::string& section,
-                         const std::string& key, const std::string& fallback) override {
-        ++reads;
-        if (recording) {
-            recorded.push_back({file, section, key, fallback});
-        }
-        return inner_.ReadText(file, section, key, fallback);
-    }
-    bool WriteText(const std::string& file, const std::string& section, const std::string& key,
-                   const std::string& value) override {
-        return inner_.WriteText(file, section, key, value);
-    }
-
-    struct Read {
-        std::string file, section, key, fallback;
-    };
-    long reads = 0;
-    bool recording = false;
-    std::vector<Read> recorded;
-
-  private:
-    ProfilePort& inner_;
-};
-
-// Passes every request on and keeps those of a recorded poll.
-class RecordingDevice final : public DeviceIo {
-  public:
-    explicit RecordingDevice(DeviceIo& inner) : inner_(inner) {}
-
-    enum class Kind { Open, Control, Power, Close };
-    struct Op {
-        Kind kind;
-        std::string name;
-        uint32_t access = 0, sharing = 0, creation = 0, code = 0;
-        DeviceHandle handle = kInvalidDevice; // as recorded: the open's result or the handle used
-        std::vector<uint8_t> input;
-        size_t outputSize = 0;
-    };
-
-    DeviceHandle Open(const std::string& name, uint32_t access, uint32_t sharing,
-                      uint32_t creation) override {
-        const DeviceHandle handle = inner_.Open(name, access, sharing, creation);
-        if (recording) {
-            ops.push_back({Kind::Open, name, access, sharing, creation, 0, handle, {}, 0});
-        }
-        return handle;
-    }
-    bool Control(DeviceHandle handle, uint32_t code, std::span<const uint8_t> input,
-                 std::span<uint8_t> output) override {
-        if (recording) {
-            ops.push_back({Kind::Control,
-                           {},
-                           0,
-                           0,
-                           0,
-                           code,
-                           handle,
-                           std::vector<uint8_t>(input.begin(), input.end()),
-                           output.size()});
-        }
-        return inner_.Control(handle, code, input, output);
-    }
-    void Close(DeviceHandle handle) override {
-        if (recording) {
-            ops.push_back({Kind::Close, {}, 0, 0, 0, 0, handle, {}, 0});
-        }
-        inner_.Close(handle);
-    }
-    DevicePower PowerState(DeviceHandle handle) override {
-        if (recording) {
-            ops.push_back({Kind::Power, {}, 0, 0, 0, 0, handle, {}, 0});
-        }
-        return inner_.PowerState(handle);
-    }
-
-    bool recording = false;
-    std::vector<Op> ops;
-
-  private:
-    DeviceIo& inner_;
-};
 
 // The profile functions at every read, as before the port kept their answers.
 class ApiProfile final : public ProfilePort {

@@ -4,5 +4,5 @@ if(KORVANE_WINDOWS)
   add_executable(korvane_poll_bench ${CMAKE_CURRENT_LIST_DIR}/poll_bench_win.cpp)
   set_target_properties(korvane_poll_bench PROPERTIES OUTPUT_NAME poll_bench
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
-  target_link_libraries(korvane_poll_bench PRIVATE ${libs} gdi32 user32 shell32)
+  target_link_libraries(korvane_poll_bench PRIVATE korvane_test_support ${libs} gdi32 user32 shell32)
 endif()

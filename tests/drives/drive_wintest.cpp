@@ -14,7 +14,6 @@
 
 #include "data_folder_rig_win.h"
 #include "drives/indicator_icons_win.h"
-#include "fake_profile.h"
 #include "monitor_shell_win.h"
 #include "settings/profile_win.h"
 #include "sim_sectors.h"

@@ -11,10 +11,16 @@
 #include "log/logger.h"
 #include "settings/options.h"
 
+#include "counting_profile.h"
+#include "fake_clock.h"
 #include "fake_os_version.h"
 #include "fake_profile.h"
+#include "fake_registry.h"
+#include "faulty_file_system.h"
 #include "monitor_fakes.h"
-#include "posix_files.h"
+#include "port_calls.h"
+#include "posix_file_system.h"
+#include "recording_device.h"
 #include "test_env.h"
 #include "toolkit_fakes.h"
 
@@ -62,116 +68,15 @@ inline long Allocations() {
     return gAllocations.load(std::memory_order_relaxed);
 }
 
-// Adds the allocations made while it lives to `counter`.
-class CountedScope {
+// Adds up the allocations made inside the port calls it is told of.
+class AllocationsInside final : public PortCalls {
   public:
-    explicit CountedScope(long& counter) : counter_(counter), before_(Allocations()) {}
-    ~CountedScope() { counter_ += Allocations() - before_; }
-    CountedScope(const CountedScope&) = delete;
-    CountedScope& operator=(const CountedScope&) = delete;
+    void Enter() override { before_ = Allocations(); }
+    void Leave() override { count += Allocations() - before_; }
+    long count = 0;
 
   private:
-    long& counter_;
-    long before_;
-};
-
-// Counts the reads and the allocations made inside them (the value handed back).
-class MeasuredProfile final : public ProfilePort {
-  public:
-    explicit MeasuredProfile(ProfilePort& inner) : inner_(inner) {}
-    std::string ReadText(const std::string& file, const std::string& section,
-                         const std::string& key, const std::string& fallback) override {
-        ++reads;
-        const CountedScope counted(inside);
-        return inner_.ReadText(file, section, key, fallback);
-    }
-    bool WriteText(const std::string& file, const std::string& section, const std::string& key,
-                   const std::string& value) override {
-        const CountedScope counted(inside);
-        return inner_.WriteText(file, section, key, value);
-    }
-    long reads = 0;
-    long inside = 0;
-
-  private:
-    ProfilePort& inner_;
-};
-
-// The allocations made inside the simulated driver, which stands in for the system's.
-class MeasuredDevice final : public DeviceIo {
-  public:
-    explicit MeasuredDevice(DeviceIo& inner) : inner_(inner) {}
-    DeviceHandle Open(const std::string& name, uint32_t access, uint32_t sharing,
-                      uint32_t creation) override {
-        const CountedScope counted(inside);
-        return inner_.Open(name, access, sharing, creation);
-    }
-    bool Control(DeviceHandle handle, uint32_t code, std::span<const uint8_t> input,
-                 std::span<uint8_t> output) override {
-        const CountedScope counted(inside);
-        return inner_.Control(handle, code, input, output);
-    }
-    void Close(DeviceHandle handle) override {
-        const CountedScope counted(inside);
-        inner_.Close(handle);
-    }
-    DevicePower PowerState(DeviceHandle handle) override {
-        const CountedScope counted(inside);
-        return inner_.PowerState(handle);
-    }
-    long inside = 0;
-
-  private:
-    DeviceIo& inner_;
-};
-
-// The allocations made inside the file system, here the standard library's streams standing in
-// for the system's files; also counts the appended lines.
-class MeasuredFiles final : public FileSystem {
-  public:
-    explicit MeasuredFiles(FileSystem& inner) : inner_(inner) {}
-    bool FileExists(const std::string& path) override {
-        const CountedScope counted(inside);
-        return inner_.FileExists(path);
-    }
-    bool FolderExists(const std::string& path) override {
-        const CountedScope counted(inside);
-        return inner_.FolderExists(path);
-    }
-    bool CreateFolder(const std::string& path) override {
-        const CountedScope counted(inside);
-        return inner_.CreateFolder(path);
-    }
-    std::vector<std::string> FindFiles(const std::string& mask) override {
-        const CountedScope counted(inside);
-        return inner_.FindFiles(mask);
-    }
-    bool AppendLine(const std::string& path, const std::string& text) override {
-        ++appends;
-        const CountedScope counted(inside);
-        return inner_.AppendLine(path, text);
-    }
-    std::unique_ptr<FileReader> OpenRead(const std::string& path) override {
-        const CountedScope counted(inside);
-        return inner_.OpenRead(path);
-    }
-    std::unique_ptr<FileWriter> CreateWrite(const std::string& path) override {
-        const CountedScope counted(inside);
-        return inner_.CreateWrite(path);
-    }
-    bool ReplaceAtomically(const std::string& from, const std::string& to) override {
-        const CountedScope counted(inside);
-        return inner_.ReplaceAtomically(from, to);
-    }
-    bool RemoveFile(const std::string& path) override {
-        const CountedScope counted(inside);
-        return inner_.RemoveFile(path);
-    }
-    long appends = 0;
-    long inside = 0;
-
-  private:
-    FileSystem& inner_;
+    long before_ = 0;
 };
 
 // The program's pieces around the disks of `simulationIni`, in a fresh folder named `name`;
@@ -184,8 +89,8 @@ struct PollRig {
               dir + "/Korvn.ini"),
           logsFolder(files.CreateFolder(dir + "/logs")), logger(files, clock, options, dir + "\\"),
           driver(dir + "/simulation.ini", sim::SimulatedDriver::Windows10()),
-          device(driver), context{options, logger, toolkit, icons,   [] {},
-                                  device,  os,     nullptr, nullptr, nullptr} {
+          device(driver, &inDriver), context{options, logger, toolkit, icons,   [] {},
+                                             device,  os,     nullptr, nullptr, nullptr} {
         const std::string ini = dir + "/simulation.ini";
         WriteFileBytes(ini, simulationIni);
         std::filesystem::last_write_time(ini, std::filesystem::file_time_type::clock::now() -
@@ -208,16 +113,19 @@ struct PollRig {
         }
     };
     Split Now() const {
-        return {Allocations(),        profile.inside, device.inside,
-                measuredFiles.inside, profile.reads,  measuredFiles.appends};
+        return {Allocations(), inReads.count, inDriver.count,
+                inFiles.count, profile.reads, measuredFiles.appends};
     }
 
     std::string dir;
+    AllocationsInside inReads;
+    AllocationsInside inDriver;
+    AllocationsInside inFiles;
     FakeProfile backing;
-    MeasuredProfile profile{backing};
+    CountingProfile profile{backing, &inReads};
     FakeRegistry registry;
     PosixFileSystem posixFiles;
-    MeasuredFiles measuredFiles{posixFiles};
+    FaultyFileSystem measuredFiles{posixFiles, 0, &inFiles};
     FileSystem& files = measuredFiles;
     FixedClock clock{LocalTime{2026, 12, 9, 3, 30, 0, 0}};
     TOptions options;
@@ -226,7 +134,7 @@ struct PollRig {
     FakeIndicatorIcons icons; // outlives the tray icons, which give its icons back
     FakeToolkit toolkit;
     sim::SimulatedDriver driver;
-    MeasuredDevice device;
+    RecordingDevice device;
     FixedOsVersion os{kPlatformWin32Nt, 10, 0};
     TDriveContext context;
 };

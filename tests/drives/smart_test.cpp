@@ -247,7 +247,7 @@ TEST_F(SmartTest, MissingDrivesAndDriveFourAreNeverReached) {
     EXPECT_EQ(2, driver_->OpenAttempts()); // no open for numbers of 4 and more
 }
 
-TEST_F(SmartTest, IdentityOutlivesALaterFailureAndTheFileIsReReadAtEachOpen) {
+TEST_F(SmartTest, AFailedIdentifyKeepsTheLastModelUntilTheNextOneSucceeds) {
     Simulate("[PhysicalDrive0]\nModel=First\nTemperature=30\n");
     TSmart smart(0, *driver_, FixedOsVersion(kPlatformWin32Nt));
     smart.Refresh();

@@ -1,11 +1,14 @@
 // Fuzz target: the worker's log hand-off, taken apart on the GUI thread and written by the logger.
 #include "actions/executor.h"
+#include "fake_clock.h"
 #include "fake_profile.h"
+#include "fake_registry.h"
 #include "fuzz_check.h"
 #include "log/log_format.h"
 #include "log/logger.h"
-#include "memory_files.h"
+#include "memory_file_system.h"
 #include "settings/keys.h"
+#include "settings/location/data_folder.h"
 #include "settings/options.h"
 
 #include <string>
@@ -19,7 +22,7 @@ const std::string kData = "C:\\data\\";
 struct Rig {
     test::FakeProfile profile;
     test::FakeRegistry registry;
-    fuzz::MemoryFiles files;
+    test::MemoryFileSystem files;
     test::FixedClock clock{LocalTime{2026, 12, 8, 6, 30, 5, 0}};
     TOptions options{TOptionsEnvironment{profile, registry, files, "C:\\p\\K.exe", "C:\\p\\"},
                      kData + "Korvn.ini"};

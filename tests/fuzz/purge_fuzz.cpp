@@ -3,7 +3,7 @@
 #include "fuzz_check.h"
 #include "log/log_format.h"
 #include "log/purge.h"
-#include "memory_files.h"
+#include "memory_file_system.h"
 
 #include <chrono>
 #include <set>
@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(streamed == expected);
 
     // The whole rewrite of a log file.
-    fuzz::MemoryFiles files;
+    test::MemoryFileSystem files;
     const std::string path = "C:\\data\\logs\\HDD1.log";
     files.files[path] = log;
     files.files["C:\\data\\logs\\HDD2.log"] = "other disk";

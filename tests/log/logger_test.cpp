@@ -4,8 +4,10 @@
 #include "settings/keys.h"
 #include "settings/options.h"
 
+#include "fake_clock.h"
 #include "fake_profile.h"
-#include "posix_files.h"
+#include "fake_registry.h"
+#include "posix_file_system.h"
 #include "test_env.h"
 
 #include <gtest/gtest.h>

@@ -8,8 +8,9 @@
 #include "toolkit/clock.h"
 #include "toolkit/files.h"
 
-#include "fake_files.h"
-#include "fake_profile.h"
+#include "fake_clock.h"
+#include "fake_registry.h"
+#include "faulty_file_system.h"
 #include "test_env.h"
 
 #include "settings/profile_win.h"

@@ -2,7 +2,7 @@
 #include "log/log_format.h"
 #include "log/purge.h"
 
-#include "posix_files.h"
+#include "posix_file_system.h"
 
 #include <benchmark/benchmark.h>
 

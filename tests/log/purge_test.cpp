@@ -2,8 +2,8 @@
 #include "log/log_format.h"
 #include "log/purge.h"
 
-#include "fake_files.h"
-#include "posix_files.h"
+#include "faulty_file_system.h"
+#include "posix_file_system.h"
 #include "test_env.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "settings/location/data_folder.h"
 
 #include "fake_os_version.h"
-#include "fake_profile.h"
+#include "fake_special_folders.h"
 
 #include <gtest/gtest.h>
 

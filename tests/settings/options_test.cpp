@@ -5,7 +5,9 @@
 #include "settings/registry.h"
 
 #include "fake_profile.h"
-#include "posix_files.h"
+#include "fake_registry.h"
+#include "first_run_settings.h"
+#include "posix_file_system.h"
 #include "test_env.h"
 
 #include <gtest/gtest.h>
@@ -15,25 +17,6 @@ namespace {
 
 constexpr const char* kProgram = "C:\\Program Files\\Korvane\\KorvaneMonitor.exe";
 constexpr const char* kProgramFolder = "C:\\Program Files\\Korvane\\";
-
-// The whole first-run settings file, key by key in its order.
-std::string FirstRunText() {
-    const std::string sound = "C:\\Program Files\\Korvane\\Sounds\\twitch.wav";
-    return "[General]\r\nUseCelsius=1\r\nShowMainIcon=1\r\nLogEnabled=1\r\nLogDays=3\r\n"
-           "[Drive_COMMON]\r\nPollInterval=20\r\nPollUnits=0\r\nShowDriveTempInTray=0\r\n"
-           "NormalTemp_IconTextColor=16711680\r\nNormalTemp_IconBgColor=536870911\r\n"
-           "WarningTemp_IconTextColor=255\r\nWarningTemp_IconBgColor=536870911\r\n"
-           "CriticalTemp_IconTextColor=16777215\r\nCriticalTemp_IconBgColor=255\r\n"
-           "WarningTemp_Level=50\r\nCriticalTemp_Level=60\r\nWarningCtl_ShowMessage=1\r\n"
-           "WarningCtl_PlaySound=1\r\nWarningCtl_SoundFile=" +
-           sound +
-           "\r\nWarningCtl_ExecuteApp=0\r\nWarningCtl_Application=\r\nWarningCtl_Poweroff=0\r\n"
-           "WarningCtl_PoweroffMethod=1\r\nCriticalCtl_ShowMessage=1\r\n"
-           "CriticalCtl_PlaySound=1\r\nCriticalCtl_SoundFile=" +
-           sound +
-           "\r\nCriticalCtl_ExecuteApp=0\r\nCriticalCtl_Application=\r\n"
-           "CriticalCtl_Poweroff=1\r\nCriticalCtl_PoweroffMethod=1\r\n";
-}
 
 class OptionsTest : public ::testing::Test {
   protected:
@@ -49,7 +32,7 @@ class OptionsTest : public ::testing::Test {
 
 TEST_F(OptionsTest, FirstRunWritesAutostartGeneralAndCommonDefaults) {
     TOptions options(Environment(), ini);
-    EXPECT_EQ(FirstRunText(), profile.Text(ini));
+    EXPECT_EQ(test::FirstRunSettingsText(), profile.Text(ini));
     const auto* run = registry.Find(RegistryRoot::CurrentUser, kAutostartKeyPath, "Brelo_Korvn");
     ASSERT_NE(nullptr, run);
     EXPECT_EQ(std::string("\"") + kProgram + "\"" + '\0', run->data);
@@ -139,7 +122,8 @@ TEST_F(OptionsTest, NewDiskSectionGetsTheDefaultsAfterItsOwnKeys) {
     own.WriteBool(key::EnableTempControl.name, true);
     own.WriteBool(key::UseCommonSettings.name, true);
     options.WriteDriveDefaults("M");
-    const std::string common = FirstRunText().substr(FirstRunText().find("[Drive_COMMON]") + 16);
+    const std::string common = test::FirstRunSettingsText().substr(
+        test::FirstRunSettingsText().find("[Drive_COMMON]") + 16);
     EXPECT_EQ("[Drive_M]\r\nEnableTempControl=1\r\nUseCommonSettings=1\r\n" + common,
               profile.Text(ini));
 }

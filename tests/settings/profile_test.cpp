@@ -3,6 +3,7 @@
 #include "settings/registry.h"
 
 #include "fake_profile.h"
+#include "fake_registry.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,8 @@
 #include "settings/location/shell_folder_win.h"
 #include "test_env.h"
 #include "text_lines.h"
+#include "toolkit/app_window_win.h"
+#include "toolkit_wait_win.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -65,6 +67,59 @@ HWND MainWindowOf(DWORD pid) {
 
 HWND DialogOf(DWORD pid, const std::string& caption) {
     return TopWindowOf(pid, "#32770", caption.c_str(), true);
+}
+
+HWND VisibleWindowOf(DWORD pid, const char* windowClass, const char* caption) {
+    return TopWindowOf(pid, windowClass, caption, true);
+}
+
+bool ChooseFromTrayMenu(HWND window, UINT icon, const std::vector<UINT>& keys, DWORD timeoutMs) {
+    PostMessageA(window, kTrayCallbackMessage, icon, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    if (!PumpUntil([&] { return (menu = FindWindowA("#32768", nullptr)) && IsWindowVisible(menu); },
+                   timeoutMs))
+        return false;
+    for (UINT key : keys)
+        PostMessageA(menu, WM_KEYDOWN, key, 0);
+    return true;
+}
+
+RunningProgram::~RunningProgram() {
+    if (window != nullptr && process.Running())
+        Exit();
+}
+
+bool RunningProgram::Start(const std::string& exe, DWORD timeoutMs) {
+    if (exe.empty() || !process.Start(exe)) {
+        failure = "cannot start " + exe;
+        return false;
+    }
+    const DWORD pid = process.Id();
+    if (!PumpUntil(
+            [&] {
+                box = DialogOf(pid, "Korvane");
+                return box != nullptr || DebugLogHas(kInitializationFinished);
+            },
+            timeoutMs)) {
+        failure = "start-up did not finish";
+        return false;
+    }
+    window = MainWindowOf(pid);
+    return true;
+}
+
+bool RunningProgram::Exit(DWORD timeoutMs) {
+    if (window == nullptr) {
+        failure = "no main window";
+        return false;
+    }
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    if (!process.WaitExit(timeoutMs)) {
+        failure = "did not end";
+        return false;
+    }
+    window = nullptr;
+    return true;
 }
 
 std::vector<std::string> DebugMessages() {

@@ -1,8 +1,9 @@
 // Running the built KorvaneMonitor programs from tests under Wine: their data folder, copies of
-// them in temp folders, processes, and their windows.
+// them in temp folders, the started program, and its windows.
 #pragma once
 
 #include "toolkit/handles_win.h"
+#include "toolkit/tray_icon.h"
 #include "toolkit/win32.h"
 
 #include "process_win.h"
@@ -11,6 +12,9 @@
 #include <vector>
 
 namespace korvane::test {
+
+// Generous: a loaded machine starting Wine beside other tests needs far more than the usual 2 s.
+inline constexpr DWORD kProgramStartTimeoutMs = 60000;
 
 // The program's data-files folder of this user (with its trailing backslash).
 std::string ProgramDataFolder();
@@ -47,6 +51,41 @@ HWND MainWindowOf(DWORD pid);
 
 // The visible top-level dialog (#32770) with this caption that the process shows, or null.
 HWND DialogOf(DWORD pid, const std::string& caption);
+// The visible top-level window of this class and caption that the process shows, or null.
+HWND VisibleWindowOf(DWORD pid, const char* windowClass, const char* caption);
+
+// Pops the menu of the program's tray icon `icon` up the way a right click does and chooses an
+// entry with the keys; false when no menu showed in time.
+bool ChooseFromTrayMenu(HWND window, UINT icon, const std::vector<UINT>& keys,
+                        DWORD timeoutMs = 10000);
+
+// A KorvaneMonitor started as a user starts it, until it ends: its start-up waited for, its
+// application window, and its way out through that window (killed if it is still running when the
+// object goes).
+struct RunningProgram {
+    RunningProgram() = default;
+    ~RunningProgram();
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+
+    // Starts `exe` from its own folder and waits until the start-up finished or the program showed
+    // its "Korvane" box instead (`box`); false, with the reason in `failure`, when it did not start
+    // or neither came in time.
+    bool Start(const std::string& exe, DWORD timeoutMs = kProgramStartTimeoutMs);
+    // Ends it as the tray menu's Exit does, by closing its application window, and waits for the
+    // end; false when it has no window or did not end in time.
+    bool Exit(DWORD timeoutMs = 10000);
+    DWORD Id() const { return process.Id(); }
+    // The identity of the program's tray icon `id` (1 is the main icon).
+    TrayIconIdentity Icon(uint32_t id) const {
+        return TrayIconIdentity{reinterpret_cast<uintptr_t>(window), id};
+    }
+
+    Process process;
+    HWND window = nullptr;
+    HWND box = nullptr;
+    std::string failure;
+};
 
 // The program's debug-log marks around its start-up and shut-down.
 inline constexpr const char* kStartInitialization =

@@ -10,7 +10,7 @@
 #include "toolkit/clock.h"
 #include "toolkit/files.h"
 
-#include "fake_profile.h"
+#include "fake_registry.h"
 #include "settings/profile_win.h"
 #include "toolkit/clock_win.h"
 #include "toolkit/files_win.h"

@@ -1,4 +1,4 @@
-// The forms tests' fixture: the demo form shown over its owner, the forms' keyboard navigation on.
+// The forms tests' fixture, each file naming its own suite: the demo form shown, navigation on.
 #pragma once
 
 #include "toolkit/forms/form_win.h"
@@ -12,7 +12,7 @@
 
 namespace korvane::test {
 
-class DemoFormTest : public ::testing::Test {
+class DemoFormFixture : public ::testing::Test {
   protected:
     void SetUp() override {
         ui::SetMessageFilter(forms::HandleFormNavigation);

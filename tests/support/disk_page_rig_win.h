@@ -20,7 +20,7 @@
 #include "ui/disk_page_win.h"
 
 #include "drives/indicator_icons_win.h"
-#include "fake_profile.h"
+#include "fake_registry.h"
 #include "toolkit/os_version_win.h"
 
 #include <array>

@@ -1,15 +1,11 @@
-// In-memory doubles of the settings ports: profile files, registry, clock and special folders.
+// The profile double: profile files held in memory.
 #pragma once
 
-#include "settings/location/data_folder.h"
 #include "settings/profile.h"
-#include "settings/registry.h"
-#include "toolkit/clock.h"
 
 #include <map>
 #include <set>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -35,46 +31,6 @@ class FakeProfile final : public ProfilePort {
     std::map<std::string, std::vector<std::pair<std::string, Section>>> files_;
     std::set<std::string> readOnly_;
     int writes_ = 0;
-};
-
-// A registry held in memory.
-class FakeRegistry final : public RegistryPort {
-  public:
-    struct Value {
-        RegistryType type;
-        std::string data;
-    };
-    bool RegistryValueExists(RegistryRoot root, const std::string& path,
-                             const std::string& name) override;
-    bool RegistryDeleteValue(RegistryRoot root, const std::string& path,
-                             const std::string& name) override;
-    bool RegistryWriteValue(RegistryRoot root, const std::string& path, const std::string& name,
-                            uint32_t size, const void* data, RegistryType type) override;
-
-    const Value* Find(RegistryRoot root, const std::string& path, const std::string& name) const;
-    int Changes() const { return changes_; }
-
-  private:
-    std::map<std::tuple<RegistryRoot, std::string, std::string>, Value> values_;
-    int changes_ = 0;
-};
-
-class FixedClock final : public Clock {
-  public:
-    explicit FixedClock(LocalTime now) : now(now) {}
-    LocalTime Now() const override { return now; }
-    LocalTime now;
-};
-
-class FakeSpecialFolders final : public SpecialFolderPort {
-  public:
-    std::string SpecialFolderPath(int32_t csidl) override {
-        asked.push_back(csidl);
-        auto found = paths.find(csidl);
-        return found == paths.end() ? std::string() : found->second;
-    }
-    std::map<int32_t, std::string> paths;
-    std::vector<int32_t> asked;
 };
 
 } // namespace korvane::test

@@ -7,10 +7,12 @@
 #include "log/logger.h"
 #include "settings/options.h"
 
+#include "fake_clock.h"
 #include "fake_os_version.h"
 #include "fake_profile.h"
+#include "fake_registry.h"
 #include "monitor_fakes.h"
-#include "posix_files.h"
+#include "posix_file_system.h"
 #include "toolkit_fakes.h"
 
 #include <memory>

@@ -16,7 +16,7 @@ const std::vector<std::string> kTemplate = {"%&Settings...", "-",   "Logs", "(",
                                             "Feedback",      "(",   "Web",  "%Bug", ")", "-",
                                             "Help",          "Exit"};
 
-TEST(PopupMenuNative, TemplateIndexesAndDefaultItems) {
+TEST(PopupMenuWin32, TemplateIndexesAndDefaultItems) {
     AppWindow window;
     PopupMenu& menu = window.CreatePopupMenu(kTemplate);
     EXPECT_EQ(10, menu.Count());
@@ -41,7 +41,7 @@ TEST(PopupMenuNative, TemplateIndexesAndDefaultItems) {
     EXPECT_TRUE(info.fType & MFT_SEPARATOR);
 }
 
-TEST(PopupMenuNative, HiddenItemsReturnToTheirPlace) {
+TEST(PopupMenuWin32, HiddenItemsReturnToTheirPlace) {
     AppWindow window;
     PopupMenu& menu = window.CreatePopupMenu(kTemplate);
     HMENU root = menu.Handle();
@@ -62,7 +62,7 @@ TEST(PopupMenuNative, HiddenItemsReturnToTheirPlace) {
     EXPECT_EQ("Bug", MenuText(GetSubMenu(root, 4), 1));
 }
 
-TEST(PopupMenuNative, InsertAndRemoveInASubMenuMoveLaterIndexes) {
+TEST(PopupMenuWin32, InsertAndRemoveInASubMenuMoveLaterIndexes) {
     AppWindow window;
     PopupMenu& menu = window.CreatePopupMenu(kTemplate);
     const int first = menu.InsertItem(2, "HDD - A (80 GB)");
@@ -98,7 +98,7 @@ TEST(PopupMenuNative, InsertAndRemoveInASubMenuMoveLaterIndexes) {
     EXPECT_FALSE(IsMenu(nestedMenu));
 }
 
-TEST(PopupMenuNative, ChoosingAnItemCallsTheHandlerWithItsIndex) {
+TEST(PopupMenuWin32, ChoosingAnItemCallsTheHandlerWithItsIndex) {
     AppWindow window;
     PopupMenu& other = window.CreatePopupMenu({"X", "Y"});
     PopupMenu& menu = window.CreatePopupMenu(kTemplate);

@@ -178,7 +178,7 @@ TEST(DiskPageTabs, HeaderShowsTheDiskAndRaisingPutsThePageOnTop) {
     EXPECT_EQ("", ui::Text(ui::FindChild(H(rig.Page(2).Header()), "Static", 1)));
 }
 
-class DiskPageLevelsTest : public ::testing::Test {
+class DiskPageLevels : public ::testing::Test {
   protected:
     // The common page on its "Temperature Levels" tab, the warning inner tab chosen.
     void Open(bool celsius) {
@@ -200,7 +200,7 @@ class DiskPageLevelsTest : public ::testing::Test {
     DiskPageRig rig{"disk_page_levels", Disk(0, "SIM DISK 80", 45)};
 };
 
-TEST_F(DiskPageLevelsTest, LeavingALevelBoxKeepsWarningBelowCriticalAndBothWithinRange) {
+TEST_F(DiskPageLevels, LeavingALevelBoxKeepsWarningBelowCriticalAndBothWithinRange) {
     Open(true);
     ASSERT_EQ("50", ui::Text(Warning()));
     ASSERT_EQ("60", ui::Text(Critical()));
@@ -220,7 +220,7 @@ TEST_F(DiskPageLevelsTest, LeavingALevelBoxKeepsWarningBelowCriticalAndBothWithi
     EXPECT_EQ("300", ui::Text(Warning()));
 }
 
-TEST_F(DiskPageLevelsTest, ACriticalLevelOfZeroNeverGivesAWarningBelowOne) {
+TEST_F(DiskPageLevels, ACriticalLevelOfZeroNeverGivesAWarningBelowOne) {
     rig.Page(kCommon); // the stored critical level is broken by hand
     WritePrivateProfileStringA("Drive_COMMON", key::CriticalTemp_Level.name, "0",
                                rig.iniPath.c_str());
@@ -239,7 +239,7 @@ TEST_F(DiskPageLevelsTest, ACriticalLevelOfZeroNeverGivesAWarningBelowOne) {
     EXPECT_EQ("2", Stored(key::CriticalTemp_Level));
 }
 
-TEST_F(DiskPageLevelsTest, SpinsStopBeforeTheOtherLevelAndAtTheirRange) {
+TEST_F(DiskPageLevels, SpinsStopBeforeTheOtherLevelAndAtTheirRange) {
     Open(true);
     Enter(Warning(), "59");
     ui::ClickSpin(H(*Page().Level(0).spin), true);
@@ -255,7 +255,7 @@ TEST_F(DiskPageLevelsTest, SpinsStopBeforeTheOtherLevelAndAtTheirRange) {
     EXPECT_EQ("200", ui::Text(Critical()));
 }
 
-TEST_F(DiskPageLevelsTest, TheUnitSwitchConvertsBothWaysAndRelabels) {
+TEST_F(DiskPageLevels, TheUnitSwitchConvertsBothWaysAndRelabels) {
     Open(true);
     HWND label = H(*Page().Level(0).label);
     EXPECT_EQ("Warning Temperature Level (\xB0"
@@ -285,7 +285,7 @@ TEST_F(DiskPageLevelsTest, TheUnitSwitchConvertsBothWaysAndRelabels) {
     EXPECT_EQ("122", ui::Text(H(rig.Page(0).WarningBox())));
 }
 
-TEST_F(DiskPageLevelsTest, SavingInFahrenheitStoresCelsius) {
+TEST_F(DiskPageLevels, SavingInFahrenheitStoresCelsius) {
     Open(false);
     ASSERT_EQ("122", ui::Text(Warning()));
     ASSERT_EQ("140", ui::Text(Critical()));
@@ -303,7 +303,7 @@ TEST_F(DiskPageLevelsTest, SavingInFahrenheitStoresCelsius) {
     EXPECT_EQ("50", Stored(key::WarningTemp_Level));
 }
 
-TEST_F(DiskPageLevelsTest, AFahrenheitLevelOpenedAndConfirmedAgainAndAgainStaysPut) {
+TEST_F(DiskPageLevels, AFahrenheitLevelOpenedAndConfirmedAgainAndAgainStaysPut) {
     WritePrivateProfileStringA("Drive_COMMON", key::WarningTemp_Level.name, "46",
                                rig.iniPath.c_str());
     for (int i = 0; i < 5; ++i) {

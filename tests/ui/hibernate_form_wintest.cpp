@@ -11,7 +11,6 @@
 
 #include "app_program_win.h"
 #include "data_folder_rig_win.h"
-#include "fake_profile.h"
 #include "recording_engine.h"
 #include "settings/profile_win.h"
 #include "test_env.h"

@@ -10,9 +10,9 @@ namespace korvane::forms {
 namespace {
 
 namespace ui = korvane::test::ui;
-using test::DemoFormTest;
+class DemoFormCombo : public test::DemoFormFixture {};
 
-TEST_F(DemoFormTest, ColorComboShowsUnknownAsQuestionMarksUntilPicked) {
+TEST_F(DemoFormCombo, ColorComboShowsUnknownAsQuestionMarksUntilPicked) {
     HWND combo = demo->textColor->Handle();
     EXPECT_EQ(16, ui::ComboCount(combo));
     EXPECT_EQ("Black", ui::ComboItemText(combo, 0));

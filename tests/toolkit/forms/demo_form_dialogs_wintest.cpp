@@ -15,9 +15,9 @@ namespace korvane::forms {
 namespace {
 
 namespace ui = korvane::test::ui;
-using test::DemoFormTest;
+class DemoFormDialogs : public test::DemoFormFixture {};
 
-TEST_F(DemoFormTest, CancelledFileDialogLeavesTheCallersBoxAlone) {
+TEST_F(DemoFormDialogs, CancelledFileDialogLeavesTheCallersBoxAlone) {
     OpenFileDialog dialog;
     dialog.title = "Select sound file";
     dialog.filter = "Wave files (*.wav)|*.wav|All files (*.*)|*.*";
@@ -41,7 +41,7 @@ TEST_F(DemoFormTest, CancelledFileDialogLeavesTheCallersBoxAlone) {
               dialog.Flags());
 }
 
-TEST_F(DemoFormTest, MessageBoxCarriesTheOwnersCaption) {
+TEST_F(DemoFormDialogs, MessageBoxCarriesTheOwnersCaption) {
     ui::DialogResponder ok("Korvane", IDOK, std::chrono::seconds(20));
     ShowMessage(owner.Handle(), "Shutdown failed!");
     ASSERT_TRUE(ok.Finish());

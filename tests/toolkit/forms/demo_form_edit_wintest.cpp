@@ -12,9 +12,9 @@ namespace korvane::forms {
 namespace {
 
 namespace ui = korvane::test::ui;
-using test::DemoFormTest;
+class DemoFormEdit : public test::DemoFormFixture {};
 
-TEST_F(DemoFormTest, UpDownStaysAtItsMaximumAndObeysAVeto) {
+TEST_F(DemoFormEdit, UpDownStaysAtItsMaximumAndObeysAVeto) {
     HWND days = demo->days->Handle();
     ClickSpin(true);
     EXPECT_EQ("100", ui::Text(days));
@@ -40,7 +40,7 @@ TEST_F(DemoFormTest, UpDownStaysAtItsMaximumAndObeysAVeto) {
     EXPECT_TRUE(ui::IsEnabled(days));
 }
 
-TEST_F(DemoFormTest, EditLeaveRunsOnFocusLossOnly) {
+TEST_F(DemoFormEdit, EditLeaveRunsOnFocusLossOnly) {
     int leaves = 0;
     demo->days->OnLeave = [&](Edit&) { ++leaves; };
     demo->days->SetText("7");

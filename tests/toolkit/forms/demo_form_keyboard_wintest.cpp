@@ -13,9 +13,9 @@ namespace korvane::forms {
 namespace {
 
 namespace ui = korvane::test::ui;
-using test::DemoFormTest;
+class DemoFormKeyboard : public test::DemoFormFixture {};
 
-TEST_F(DemoFormTest, TabVisitsEnabledVisibleStopsInCreationOrder) {
+TEST_F(DemoFormKeyboard, TabVisitsEnabledVisibleStopsInCreationOrder) {
     // Creation order: OK, Cancel, Browse, the check box, the checked radio button, the days box
     // (the disabled box skipped), the method list, both colour lists, the tree, the sound box,
     // the tab control, the box on its visible first page; the hidden pages' controls skipped.
@@ -49,7 +49,7 @@ TEST_F(DemoFormTest, TabVisitsEnabledVisibleStopsInCreationOrder) {
     EXPECT_EQ(demo->tabs->Handle(), ui::Focus());
 }
 
-TEST_F(DemoFormTest, EnterPressesTheDefaultButtonExceptOnAButton) {
+TEST_F(DemoFormKeyboard, EnterPressesTheDefaultButtonExceptOnAButton) {
     int okClicks = 0;
     demo->ok->OnClick = [&](Button&) { ++okClicks; };
     std::vector<std::pair<uint32_t, uint32_t>> keys;

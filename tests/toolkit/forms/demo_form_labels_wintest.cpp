@@ -11,9 +11,9 @@ namespace korvane::forms {
 namespace {
 
 namespace ui = korvane::test::ui;
-using test::DemoFormTest;
+class DemoFormLabels : public test::DemoFormFixture {};
 
-TEST_F(DemoFormTest, WhiteFormWithTransparentLinkLabelsOnTopOfOthers) {
+TEST_F(DemoFormLabels, WhiteFormWithTransparentLinkLabelsOnTopOfOthers) {
     Form about(FormArgs{.caption = "About - Demo",
                         .owner = nullptr,
                         .left = 540,

@@ -10,9 +10,9 @@ namespace korvane::forms {
 namespace {
 
 namespace ui = korvane::test::ui;
-using test::DemoFormTest;
+class DemoFormTabs : public test::DemoFormFixture {};
 
-TEST_F(DemoFormTest, DeletedTabComesBackWithItsPage) {
+TEST_F(DemoFormTabs, DeletedTabComesBackWithItsPage) {
     TabControl& tabs = *demo->tabs;
     Panel* levels = tabs.Page(1);
     ASSERT_NE(nullptr, levels);

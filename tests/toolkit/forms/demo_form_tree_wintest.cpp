@@ -13,9 +13,9 @@ namespace korvane::forms {
 namespace {
 
 namespace ui = korvane::test::ui;
-using test::DemoFormTest;
+class DemoFormTree : public test::DemoFormFixture {};
 
-TEST_F(DemoFormTest, TreeRefusesACollapseTheHandlerVetoes) {
+TEST_F(DemoFormTree, TreeRefusesACollapseTheHandlerVetoes) {
     TreeView& tree = *demo->tree;
     ASSERT_TRUE(tree.IsExpanded(demo->disksItem));
     EXPECT_EQ("HDD1 - DEMO", tree.ItemText(tree.FirstChild(demo->disksItem)));

@@ -14,9 +14,9 @@ namespace korvane::forms {
 namespace {
 
 namespace ui = korvane::test::ui;
-using test::DemoFormTest;
+class DemoFormKinds : public test::DemoFormFixture {};
 
-TEST_F(DemoFormTest, EveryKindIsItsWindowClassAndTheScreenshotIsSaved) {
+TEST_F(DemoFormKinds, EveryKindIsItsWindowClassAndTheScreenshotIsSaved) {
     HWND form = demo->form.Handle();
     EXPECT_EQ("KorvaneForm", ui::ClassOf(form));
     EXPECT_EQ("SysTreeView32", ui::ClassOf(demo->tree->Handle()));
@@ -56,7 +56,7 @@ TEST_F(DemoFormTest, EveryKindIsItsWindowClassAndTheScreenshotIsSaved) {
     EXPECT_FALSE(ui::SaveScreenPng("forms_demo_screen").empty());
 }
 
-TEST_F(DemoFormTest, CloseRequestCanBeRefused) {
+TEST_F(DemoFormKinds, CloseRequestCanBeRefused) {
     int asked = 0;
     bool accept = false;
     demo->form.OnCloseQuery = [&](Form&, bool& ok) {

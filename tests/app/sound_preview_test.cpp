@@ -1,5 +1,5 @@
-// The settings window's sound test: what the player is asked and what the debug log gets.
-#include "app/test_sound.h"
+// The disk pages' sound preview: what the player is asked and what the debug log gets.
+#include "app/sound_preview.h"
 
 #include "monitor_rig.h"
 #include "test_env.h"
@@ -9,20 +9,20 @@
 namespace korvane {
 namespace {
 
-class TestSound : public ::testing::Test {
+class SoundPreview : public ::testing::Test {
   protected:
-    TestSound() : rig("test_sound"), sound(test::JoinPath(rig.dir, "beep.wav")) {
+    SoundPreview() : rig("sound_preview"), sound(test::JoinPath(rig.dir, "beep.wav")) {
         test::WriteFileBytes(sound, "RIFF");
     }
     bool Play(const std::string& path) {
-        return PlayTestSound(player, rig.files, *rig.logger, path);
+        return PreviewSound(player, rig.files, *rig.logger, path);
     }
     test::MonitorRig rig;
     test::FakeSoundPlayer player;
     std::string sound;
 };
 
-TEST_F(TestSound, PlaysAnExistingFileFromItsStartWithoutWaitingAndWithoutALogLine) {
+TEST_F(SoundPreview, PlaysAnExistingFileFromItsStartWithoutWaitingAndWithoutALogLine) {
     player.SetWait(true); // whatever an earlier user left
     EXPECT_TRUE(Play(sound));
     EXPECT_EQ((std::vector<std::string>{"stop", "open " + sound, "seek 0", "play notify"}),
@@ -35,7 +35,7 @@ TEST_F(TestSound, PlaysAnExistingFileFromItsStartWithoutWaitingAndWithoutALogLin
     EXPECT_EQ((std::vector<std::string>{"stop", "seek 0", "play notify"}), player.commands);
 }
 
-TEST_F(TestSound, AMissingFileAnswersFalseQuietlyAnUnplayableOneLogsItsPath) {
+TEST_F(SoundPreview, AMissingFileAnswersFalseQuietlyAnUnplayableOneLogsItsPath) {
     EXPECT_FALSE(Play(test::JoinPath(rig.dir, "none.wav")));
     EXPECT_TRUE(player.commands.empty());
     EXPECT_TRUE(rig.DebugMessages().empty());

@@ -1,4 +1,4 @@
-// The settings window's sound test: one sound file played once, without waiting.
+// The disk pages' sound preview: one alarm sound file played once, without waiting.
 #pragma once
 
 #include <string>
@@ -11,7 +11,7 @@ class TLogger;
 
 // True when playing `path` started. A missing file answers false without a word; a file the
 // player refuses answers false with an error line in the debug log.
-bool PlayTestSound(SoundPlayerPort& player, FileSystem& files, TLogger& logger,
-                   const std::string& path);
+bool PreviewSound(SoundPlayerPort& player, FileSystem& files, TLogger& logger,
+                  const std::string& path);
 
 } // namespace korvane

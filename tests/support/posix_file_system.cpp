@@ -1,5 +1,5 @@
 // The standard-library file system used by native tests.
-#include "posix_files.h"
+#include "posix_file_system.h"
 
 #include <filesystem>
 #include <fstream>

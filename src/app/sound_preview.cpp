@@ -1,5 +1,5 @@
-// The settings window's sound test.
-#include "app/test_sound.h"
+// The disk pages' sound preview.
+#include "app/sound_preview.h"
 
 #include "log/logger.h"
 #include "toolkit/files.h"
@@ -7,13 +7,13 @@
 
 namespace korvane {
 
-bool PlayTestSound(SoundPlayerPort& player, FileSystem& files, TLogger& logger,
-                   const std::string& path) {
+bool PreviewSound(SoundPlayerPort& player, FileSystem& files, TLogger& logger,
+                  const std::string& path) {
     if (!files.FileExists(path))
         return false;
     bool started = false;
     try {
-        // A test that is still playing gives way to the new one.
+        // A preview that is still playing gives way to the new one.
         player.Stop();
         player.SetWait(false);
         player.SetFileName(path);

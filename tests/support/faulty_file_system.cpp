@@ -1,5 +1,5 @@
-// Writers of the failing file system: each write and the finish count as steps.
-#include "fake_files.h"
+// The failing file system's steps and its writers, whose each write and finish count as steps.
+#include "faulty_file_system.h"
 
 namespace korvane::test {
 namespace {
@@ -20,7 +20,19 @@ class FaultyWriter final : public FileWriter {
 
 } // namespace
 
+bool FaultyFileSystem::Step() {
+    if (++steps_ == failAt_) {
+        return false;
+    }
+    if (full) {
+        ++refused;
+        return false;
+    }
+    return true;
+}
+
 std::unique_ptr<FileWriter> FaultyFileSystem::CreateWrite(const std::string& path) {
+    const PortCall call(calls_);
     if (!Step()) {
         return nullptr;
     }

@@ -1,11 +1,18 @@
-// The in-memory file system of the fuzz targets.
-#include "memory_files.h"
+// The in-memory file system of the native tests and the fuzz targets.
+#include "memory_file_system.h"
 
 #include <algorithm>
 #include <cstring>
 
-namespace korvane::fuzz {
+namespace korvane::test {
 namespace {
+
+std::string WithoutTrailingBackslash(std::string path) {
+    while (!path.empty() && path.back() == '\\') {
+        path.pop_back();
+    }
+    return path;
+}
 
 class MemoryReader final : public FileReader {
   public:
@@ -37,7 +44,21 @@ class MemoryWriter final : public FileWriter {
 
 } // namespace
 
-std::vector<std::string> MemoryFiles::FindFiles(const std::string& mask) {
+bool MemoryFileSystem::Writable(const std::string& path) const {
+    return std::none_of(readOnly.begin(), readOnly.end(),
+                        [&](const std::string& locked) { return path.rfind(locked, 0) == 0; });
+}
+
+bool MemoryFileSystem::FolderExists(const std::string& path) {
+    return folders.count(WithoutTrailingBackslash(path)) != 0;
+}
+
+bool MemoryFileSystem::CreateFolder(const std::string& path) {
+    createdFolders.push_back(path);
+    return Writable(path) && folders.insert(WithoutTrailingBackslash(path)).second;
+}
+
+std::vector<std::string> MemoryFileSystem::FindFiles(const std::string& mask) {
     // Only the "folder\*.ext" masks the program uses.
     const size_t star = mask.rfind('*');
     const std::string folder = mask.substr(0, star);
@@ -52,7 +73,15 @@ std::vector<std::string> MemoryFiles::FindFiles(const std::string& mask) {
     return names;
 }
 
-std::unique_ptr<FileReader> MemoryFiles::OpenRead(const std::string& path) {
+bool MemoryFileSystem::AppendLine(const std::string& path, const std::string& text) {
+    if (!Writable(path)) {
+        return false;
+    }
+    files[path] += text + "\r\n";
+    return true;
+}
+
+std::unique_ptr<FileReader> MemoryFileSystem::OpenRead(const std::string& path) {
     const auto found = files.find(path);
     if (found == files.end()) {
         return nullptr;
@@ -60,13 +89,16 @@ std::unique_ptr<FileReader> MemoryFiles::OpenRead(const std::string& path) {
     return std::make_unique<MemoryReader>(found->second);
 }
 
-std::unique_ptr<FileWriter> MemoryFiles::CreateWrite(const std::string& path) {
+std::unique_ptr<FileWriter> MemoryFileSystem::CreateWrite(const std::string& path) {
+    if (!Writable(path)) {
+        return nullptr;
+    }
     return std::make_unique<MemoryWriter>(files[path]);
 }
 
-bool MemoryFiles::ReplaceAtomically(const std::string& from, const std::string& to) {
+bool MemoryFileSystem::ReplaceAtomically(const std::string& from, const std::string& to) {
     const auto found = files.find(from);
-    if (found == files.end()) {
+    if (found == files.end() || !Writable(to)) {
         return false;
     }
     files[to] = std::move(found->second);
@@ -74,4 +106,8 @@ bool MemoryFiles::ReplaceAtomically(const std::string& from, const std::string& 
     return true;
 }
 
-} // namespace korvane::fuzz
+bool MemoryFileSystem::RemoveFile(const std::string& path) {
+    return Writable(path) && files.erase(path) != 0;
+}
+
+} // namespace korvane::test
