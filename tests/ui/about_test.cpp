@@ -33,6 +33,11 @@ TEST(AboutLayout, CentresByWorkAreaSizeWithIntegerHalves) {
     EXPECT_EQ(CentreInWorkArea(400, 300, 426, 374), (AboutPosition{-13, -37}));
 }
 
+TEST(AboutTexts, CaptionAndCreditNameTheProduct) {
+    EXPECT_STREQ("About - Korvane", kAboutCaption);
+    EXPECT_STREQ("Written by the Korvane developers.", kAboutCreditLine1);
+}
+
 TEST(AboutKeys, EnterAndEscCloseCtrlF11ChangesTheCaption) {
     EXPECT_EQ(AboutKeyFor(13, 0), AboutKeyAction::Close);
     EXPECT_EQ(AboutKeyFor(27, 0), AboutKeyAction::Close);
