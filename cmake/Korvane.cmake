@@ -85,3 +85,29 @@ foreach(manifest korvane postwright)
     ${KORVANE_GENERATED_INCLUDE}/${manifest}.manifest @ONLY)
 endforeach()
 target_include_directories(korvane_flags INTERFACE ${KORVANE_GENERATED_INCLUDE})
+
+# The product's name and the names it registers with Windows, read from their one definition in
+# src/toolkit/product.h for what is not C++: an .nsh the installer includes and a shell file the
+# scripts source (scripts/common.sh). A change to the header configures the build again.
+set(product_header ${PROJECT_SOURCE_DIR}/src/toolkit/product.h)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${product_header})
+foreach(fact KORVANE_PRODUCT_NAME kAutostartValueName kRunningMutexName)
+  file(STRINGS ${product_header} lines REGEX "(#define ${fact}|[ *]${fact} =) \"[^\"]*\"")
+  list(LENGTH lines count)
+  if(NOT count EQUAL 1)
+    message(FATAL_ERROR "src/toolkit/product.h: ${fact} is to be defined once, on one line")
+  endif()
+  string(REGEX REPLACE ".*\"([^\"]*)\".*" "\\1" ${fact} "${lines}")
+endforeach()
+file(CONFIGURE OUTPUT ${KORVANE_GENERATED_INCLUDE}/product_facts.nsh CONTENT
+"; Written by the build from src/toolkit/product.h.
+!define PRODUCT \"${KORVANE_PRODUCT_NAME}\"
+!define RUN_VALUE \"${kAutostartValueName}\"
+!define MUTEX \"${kRunningMutexName}\"
+")
+file(CONFIGURE OUTPUT ${KORVANE_GENERATED_INCLUDE}/product_facts.sh CONTENT
+"# Written by the build from src/toolkit/product.h.
+product_name='${KORVANE_PRODUCT_NAME}'
+autostart_value_name='${kAutostartValueName}'
+running_mutex_name='${kRunningMutexName}'
+")

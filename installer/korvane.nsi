@@ -1,6 +1,6 @@
 ; The Korvane installer and uninstaller. Built by scripts/build with makensis:
 ;   makensis -DVERSION=<major.minor> -DFILEVERSION=<major.minor.patch.build>
-;            -DSOURCE=<release folder> -DOUTFILE=<setup.exe>
+;            -DPRODUCT_FACTS=<product_facts.nsh> -DSOURCE=<release folder> -DOUTFILE=<setup.exe>
 ; The programs are 64-bit, and so is the installer.
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -13,18 +13,20 @@ RequestExecutionLevel admin
 !ifndef VERSION
   !error "VERSION is given by the build"
 !endif
+; PRODUCT, RUN_VALUE and MUTEX, which the build reads from src/toolkit/product.h.
+!ifndef PRODUCT_FACTS
+  !error "PRODUCT_FACTS (the generated product_facts.nsh) is given by the build"
+!endif
+!include "${PRODUCT_FACTS}"
 
-!define PRODUCT "Korvane"
-!define PUBLISHER "The Korvane developers"
-!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Korvane"
+!define PUBLISHER "The ${PRODUCT} developers"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
-!define RUN_VALUE "Brelo_Korvn"
-!define MUTEX "KorvaneMonitor.RunningMutex"
-!define MSG_RUNNING "Korvane is running. Please end it with $\"Exit Korvane$\" in its tray menu, then press Retry."
+!define MSG_RUNNING "${PRODUCT} is running. Please end it with $\"Exit ${PRODUCT}$\" in its tray menu, then press Retry."
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES64\Korvane"
+InstallDir "$PROGRAMFILES64\${PRODUCT}"
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 ShowInstDetails show
 BrandingText "${PRODUCT} ${VERSION}"
@@ -72,21 +74,21 @@ Function .onInit
   Call WaitForNoRunningCopy
 FunctionEnd
 
-Section "Korvane"
+Section "${PRODUCT}"
   SetShellVarContext all
   SetOutPath "$INSTDIR"
   File "${SOURCE}\KorvaneMonitor.exe"
   File "${SOURCE}\Postwright.exe"
-  File "${SOURCE}\Korvane.chm"
+  File "${SOURCE}\${PRODUCT}.chm"
   SetOutPath "$INSTDIR\Sounds"
   File "${SOURCE}\Sounds\twitch.wav"
   SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
-  CreateDirectory "$SMPROGRAMS\Korvane"
-  CreateShortCut "$SMPROGRAMS\Korvane\Korvane.lnk" "$INSTDIR\KorvaneMonitor.exe"
-  CreateShortCut "$SMPROGRAMS\Korvane\Korvane Help.lnk" "$INSTDIR\Korvane.chm"
-  CreateShortCut "$SMPROGRAMS\Korvane\Uninstall Korvane.lnk" "$INSTDIR\Uninstall.exe"
+  CreateDirectory "$SMPROGRAMS\${PRODUCT}"
+  CreateShortCut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\KorvaneMonitor.exe"
+  CreateShortCut "$SMPROGRAMS\${PRODUCT}\${PRODUCT} Help.lnk" "$INSTDIR\${PRODUCT}.chm"
+  CreateShortCut "$SMPROGRAMS\${PRODUCT}\Uninstall ${PRODUCT}.lnk" "$INSTDIR\Uninstall.exe"
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT} ${VERSION}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${FILEVERSION}"
@@ -108,7 +110,7 @@ Function FinishPage
   Pop $0
   ${NSD_CreateLabel} 0 0 100% 24u "${PRODUCT} ${VERSION} is installed. Its icons appear in the notification area of the task bar."
   Pop $0
-  ${NSD_CreateCheckbox} 0 30u 100% 12u "&Start Korvane now"
+  ${NSD_CreateCheckbox} 0 30u 100% 12u "&Start ${PRODUCT} now"
   Pop $StartBox
   ${NSD_Check} $StartBox
   nsDialogs::Show
@@ -132,26 +134,26 @@ Section "Uninstall"
   SetShellVarContext all
   Delete "$INSTDIR\KorvaneMonitor.exe"
   Delete "$INSTDIR\Postwright.exe"
-  Delete "$INSTDIR\Korvane.chm"
+  Delete "$INSTDIR\${PRODUCT}.chm"
   Delete "$INSTDIR\Sounds\twitch.wav"
   RMDir "$INSTDIR\Sounds"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
 
-  Delete "$SMPROGRAMS\Korvane\Korvane.lnk"
-  Delete "$SMPROGRAMS\Korvane\Korvane Help.lnk"
-  Delete "$SMPROGRAMS\Korvane\Uninstall Korvane.lnk"
-  RMDir "$SMPROGRAMS\Korvane"
+  Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk"
+  Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT} Help.lnk"
+  Delete "$SMPROGRAMS\${PRODUCT}\Uninstall ${PRODUCT}.lnk"
+  RMDir "$SMPROGRAMS\${PRODUCT}"
 
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
 
   ; The user's settings and temperature logs: kept unless the user says otherwise.
   SetShellVarContext current
-  IfFileExists "$APPDATA\Korvane\*.*" 0 done
+  IfFileExists "$APPDATA\${PRODUCT}\*.*" 0 done
     MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 \
-      "Also delete your Korvane settings and temperature logs in $APPDATA\Korvane?" \
+      "Also delete your ${PRODUCT} settings and temperature logs in $APPDATA\${PRODUCT}?" \
       /SD IDNO IDNO done
-    RMDir /r "$APPDATA\Korvane"
+    RMDir /r "$APPDATA\${PRODUCT}"
   done:
 SectionEnd

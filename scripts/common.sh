@@ -1,20 +1,41 @@
-# Shared by the scripts: build folders and the two CMake configurations.
+# Shared by the scripts: build folders, the CMake configurations and the answer to --help.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 native_dir=$root/build/native
 windows_dir=$root/build/windows
 jobs=$(nproc)
 
+# `-h` or `--help` among a script's arguments: prints the script's opening comment, which says how
+# to use it, and ends the script before it builds or installs anything.
+answer_help() {
+  local arg
+  for arg in "$@"; do
+    case $arg in
+    -h | --help)
+      sed -n '2,/^[^#]/ s/^# \{0,1\}//p' "$0"
+      exit 0
+      ;;
+    esac
+  done
+}
+
 configure_native() {
   [ -f "$native_dir/build.ninja" ] ||
     cmake -S "$root" -B "$native_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=ON >/dev/null
-  # For editors and clang tools: the native build's compile commands at the repository root.
-  ln -sfn build/native/compile_commands.json "$root/compile_commands.json"
+  "$root/scripts/compile-commands"
 }
 
 configure_windows() {
   [ -f "$windows_dir/build.ninja" ] ||
     cmake -S "$root" -B "$windows_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+  "$root/scripts/compile-commands"
+}
+
+# The product's name and the names it registers with Windows ($product_name,
+# $autostart_value_name, $running_mutex_name), as the configured Windows build read them from
+# src/toolkit/product.h.
+load_product_facts() {
+  . "$windows_dir/generated/product_facts.sh"
 }
 
 fuzz_dir=$root/build/fuzz

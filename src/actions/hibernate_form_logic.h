@@ -3,6 +3,7 @@
 #pragma once
 
 #include "actions/shutdown.h"
+#include "toolkit/product.h"
 
 #include <atomic>
 #include <cstdint>
@@ -18,7 +19,7 @@ class ToolkitPort;
 class TLogger;
 class TOptions;
 
-inline constexpr const char* kPowerOffCaption = "Korvane";
+inline constexpr const char* kPowerOffCaption = kProductName;
 inline constexpr const char* kCancelCaption = "&Cancel";
 inline constexpr const char* kPowerOffFailedText =
     "Shutdown failed!\r\rPlease turn off the computer manually and allow your hard disk to cool "

@@ -45,7 +45,7 @@ namespace korvane {
 
 inline constexpr const char* kNoTemperatureText =
     "None of your hard disks supports temperature measurement!";
-inline constexpr const char* kProductCaption = "Korvane";
+inline constexpr const char* kProductCaption = kProductName;
 
 class TApplication final : public AppServicesPort {
   public:

@@ -2,10 +2,9 @@
 #pragma once
 
 #include "toolkit/handles_win.h"
+#include "toolkit/product.h"
 
 namespace korvane {
-
-inline constexpr const char* kRunningMutexName = "KorvaneMonitor.RunningMutex";
 
 // The claim of the first copy: it owns the named mutex until the claim goes, which the program
 // lets happen only at its end. A copy that finds the mutex taken holds nothing.

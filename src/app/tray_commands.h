@@ -2,6 +2,7 @@
 #pragma once
 
 #include "toolkit/popup_menu.h"
+#include "toolkit/product.h"
 #include "toolkit/shell_port.h"
 
 #include <functional>
@@ -11,7 +12,7 @@ namespace korvane {
 
 class FileSystem;
 
-inline constexpr const char* kHelpFileName = "Korvane.chm";
+inline constexpr const char* kHelpFileName = KORVANE_PRODUCT_NAME ".chm";
 inline constexpr const char* kLogCaptionPrefix = "HDD - ";
 inline constexpr const char* kLogEditor = "notepad";
 

@@ -1,6 +1,8 @@
 // The program's own tray menu.
 #include "app/tray_menu.h"
 
+#include "toolkit/product.h"
+
 namespace korvane {
 
 std::vector<std::string> MainMenuTemplate() {
@@ -22,7 +24,7 @@ std::string MenuCaption(int32_t code) {
     case kCmdAbout:
         return "&About...";
     case kCmdExit:
-        return "E&xit Korvane";
+        return "E&xit " KORVANE_PRODUCT_NAME;
     case kCmdDiskSettings:
         return "Hard D&isk Settings...";
     case kCmdTemperatureLogs:
@@ -30,7 +32,7 @@ std::string MenuCaption(int32_t code) {
     case kCmdFeedback:
         return "&Feedback";
     case kCmdWebPage:
-        return "Korvane on the Web";
+        return KORVANE_PRODUCT_NAME " on the Web";
     case kCmdBugReport:
         return "Send Bug Report";
     default:
@@ -40,7 +42,7 @@ std::string MenuCaption(int32_t code) {
 
 std::string DiskMenuCaption(int32_t code) {
     if (code == kCmdSettings)
-        return "Korvane " + MenuCaption(code);
+        return KORVANE_PRODUCT_NAME " " + MenuCaption(code);
     return MenuCaption(code);
 }
 

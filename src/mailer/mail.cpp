@@ -49,8 +49,8 @@ std::string BugReportBody(const OsVersionInfo& os) {
     const std::string line = "===================================";
     std::string body = "THIS IS KORVANE BUG REPORT.\r\n\r\n";
     body += line + "\r\n";
-    body += std::string("Korvane version: ") + kReportedVersion + "\r\n";
-    body += std::string("Korvane build: ") + kReportedBuild + "\r\n";
+    body += std::string(KORVANE_PRODUCT_NAME " version: ") + kReportedVersion + "\r\n";
+    body += std::string(KORVANE_PRODUCT_NAME " build: ") + kReportedBuild + "\r\n";
     body += "OS: " + OsFamilyName(os.platformId, os.major, os.minor, os.build) + "\r\n";
     body += "OS Major Version: " + IntToStr(os.major) + "\r\n";
     body += "OS Minor Version: " + IntToStr(os.minor) + "\r\n";

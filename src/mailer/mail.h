@@ -2,6 +2,7 @@
 #pragma once
 
 #include "toolkit/os_version.h"
+#include "toolkit/product.h"
 
 #include <cstdint>
 #include <optional>
@@ -12,9 +13,9 @@ namespace korvane {
 // Simple MAPI recipient class "To".
 inline constexpr uint32_t kMapiTo = 1;
 
-inline constexpr const char* kBugReportRecipientName = "Korvane developers";
-inline constexpr const char* kBugReportSubject = "Korvane BUG REPORT!";
-inline constexpr const char* kContactSubject = "Korvane";
+inline constexpr const char* kBugReportRecipientName = KORVANE_PRODUCT_NAME " developers";
+inline constexpr const char* kBugReportSubject = KORVANE_PRODUCT_NAME " BUG REPORT!";
+inline constexpr const char* kContactSubject = kProductName;
 
 // One recipient, as a Simple MAPI recipient record carries it (no entry identifier).
 struct MailRecipient {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "settings/keys.h"
+#include "toolkit/product.h"
 
 #include <cstdint>
 #include <memory>
@@ -30,9 +31,9 @@ class RegistryPort {
                                     RegistryType type) = 0;
 };
 
-// The autostart location: the current user's Run key.
+// The autostart location: the current user's Run key; the value's name, kAutostartValueName, is
+// a product fact (toolkit/product.h).
 inline constexpr const char* kAutostartKeyPath = key::AutostartPath.name;
-inline constexpr const char* kAutostartValueName = "Brelo_Korvn";
 
 // A string value, stored with its terminating zero.
 bool RegistryWriteString(RegistryPort& registry, RegistryRoot root, const std::string& path,

@@ -5,6 +5,7 @@
 
 #include "toolkit/bound_window_win.h"
 #include "toolkit/handles_win.h"
+#include "toolkit/product.h"
 #include "toolkit/win32.h"
 
 #include <shellapi.h>
@@ -28,7 +29,7 @@ inline constexpr UINT kSynchronizeMessage = 0x8FFF;  // wParam, lParam: the pend
 inline constexpr UINT kTrayCallbackMessage = 0xB008; // wParam: tray icon id, lParam: mouse code
 
 struct AppWindowArgs {
-    std::string caption = "Korvane";
+    std::string caption = kProductName;
     std::string className = "KorvaneMonitor_Main";
     std::string iconName = "MAINICON"; // icon resource of the program's module
     int fontHeight = 11;

@@ -1,5 +1,5 @@
-// The product's facts: its version and build and the texts that show them, its web and mail
-// addresses, and how KorvaneMonitor starts Postwright.
+// The product's facts: its name, version and build and the texts that show them, the names it
+// registers with Windows, its web and mail addresses, and how KorvaneMonitor starts Postwright.
 #pragma once
 
 // The version and build as texts (KORVANE_VERSION_SHORT_TEXT "1.0", KORVANE_BUILD_TEXT "51"),
@@ -7,18 +7,28 @@
 // manifests and the installer take them from too.
 #include "version_numbers.h"
 
+// The product's name, as a literal so that texts made of it are joined at compile time. The build
+// (cmake/Korvane.cmake) reads it and the two names below from here for the installer and the
+// scripts: each definition stays on one line.
+#define KORVANE_PRODUCT_NAME "Korvane"
+
 namespace korvane {
+
+inline constexpr const char* kProductName = KORVANE_PRODUCT_NAME;
+
+// The names the program registers with Windows: the autostart value and the single-instance mutex.
+inline constexpr const char* kAutostartValueName = "Brelo_Korvn";
+inline constexpr const char* kRunningMutexName = "KorvaneMonitor.RunningMutex";
 
 // The about window's version line.
 inline constexpr const char* kAboutVersionText =
     "Version: " KORVANE_VERSION_SHORT_TEXT "  (build " KORVANE_BUILD_TEXT ")";
 // The main tray icon's tooltip.
 inline constexpr const char* kMainTrayTooltip =
-    "Korvane " KORVANE_VERSION_SHORT_TEXT " (build: " KORVANE_BUILD_TEXT ")";
+    KORVANE_PRODUCT_NAME " " KORVANE_VERSION_SHORT_TEXT " (build: " KORVANE_BUILD_TEXT ")";
 // The debug log's first line of a run, up to the data files path (the line ends with ")").
-inline constexpr const char* kStartedLinePrefix =
-    "Korvane " KORVANE_VERSION_SHORT_TEXT " started. Build: " KORVANE_BUILD_TEXT
-    ". (data files path: ";
+inline constexpr const char* kStartedLinePrefix = KORVANE_PRODUCT_NAME
+    " " KORVANE_VERSION_SHORT_TEXT " started. Build: " KORVANE_BUILD_TEXT ". (data files path: ";
 
 inline constexpr const char* kWebPageAddress = "http://korvane.example/";
 inline constexpr const char* kSupportAddress = "support@korvane.example";

@@ -10,8 +10,9 @@
 
 namespace korvane {
 
-inline constexpr const char* kAboutCaption = "About - Korvane";
-inline constexpr const char* kAboutCreditLine1 = "Written by the Korvane developers.";
+inline constexpr const char* kAboutCaption = "About - " KORVANE_PRODUCT_NAME;
+inline constexpr const char* kAboutCreditLine1 =
+    "Written by the " KORVANE_PRODUCT_NAME " developers.";
 inline constexpr const char* kAboutCreditLine2 = "Thanks to everyone who sent a bug report.";
 inline constexpr const char* kAboutCloseText = "Close";
 inline constexpr const char* kAboutSecretCaption =

@@ -2,12 +2,14 @@
 // own boxes (the log-days box), apart from the window itself.
 #pragma once
 
+#include "toolkit/product.h"
+
 #include <cstdint>
 #include <string>
 
 namespace korvane {
 
-inline constexpr const char* kOptionsCaption = "Korvane - Settings";
+inline constexpr const char* kOptionsCaption = KORVANE_PRODUCT_NAME " - Settings";
 inline constexpr const char* kOkText = "&OK";
 inline constexpr const char* kApplyText = "&Apply";
 inline constexpr const char* kCancelText = "&Cancel";

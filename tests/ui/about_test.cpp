@@ -26,6 +26,11 @@ TEST(AboutLayout, PlacesEveryPartInTheClientArea) {
     EXPECT_LE(layout.credit2.top + layout.credit2.height, layout.webLink.top);
 }
 
+TEST(AboutTexts, CaptionAndCreditNameTheProduct) {
+    EXPECT_STREQ("About - Korvane", kAboutCaption);
+    EXPECT_STREQ("Written by the Korvane developers.", kAboutCreditLine1);
+}
+
 TEST(AboutKeys, EnterAndEscCloseCtrlF11ChangesTheCaption) {
     EXPECT_EQ(AboutKeyFor(13, 0), AboutKeyAction::Close);
     EXPECT_EQ(AboutKeyFor(27, 0), AboutKeyAction::Close);

@@ -1,6 +1,8 @@
 // Where both programs keep their data: the user's application-data folder + "Korvane\".
 #pragma once
 
+#include "toolkit/product.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -11,7 +13,7 @@ namespace korvane {
 inline constexpr int32_t kCsidlAppData = 26;
 inline constexpr int32_t kCsidlCommonAppData = 35;
 
-inline constexpr const char* kDataFolderName = "Korvane\\";
+inline constexpr const char* kDataFolderName = KORVANE_PRODUCT_NAME "\\";
 inline constexpr const char* kSettingsFileName = "Korvn.ini";
 inline constexpr const char* kDebugLogName = "debug.log";
 inline constexpr const char* kLogsFolderName = "logs\\";
