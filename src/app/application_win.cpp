@@ -118,8 +118,8 @@ void TApplication::StartUp() {
     });
     // Probes the disks and polls each once, before any event below is connected.
     Drives = std::make_unique<TDrives>(*driveContext_);
-    alarmDispatch_ = std::make_unique<TAlarmDispatch>(*Logger, *Executor,
-                                                      [] { return HibernateForm != nullptr; });
+    alarmDispatch_ = std::make_unique<AlarmDispatch>(*Logger, *Executor,
+                                                     [] { return HibernateForm != nullptr; });
     Drives->OnStatusChange = [this](TDrives& sender, TDrive& drive, TTempStatus oldStatus,
                                     TTempStatus newStatus) {
         OnDriveStatusChange(sender, drive, oldStatus, newStatus);

@@ -233,7 +233,7 @@ void TDiskPage::Show(const DiskPageValues& v, bool celsius) {
     }
     SetUnitLabels(celsius);
     for (size_t i = 0; i < alarms_.size(); ++i) {
-        const AlarmValues& a = v.alarms[i];
+        const AlarmSettings& a = v.alarms[i];
         const AlarmControls& c = alarms_[i];
         c.showMessage->SetChecked(a.showMessage);
         c.playSound->SetChecked(a.playSound);
@@ -241,7 +241,7 @@ void TDiskPage::Show(const DiskPageValues& v, bool celsius) {
         c.executeApp->SetChecked(a.executeApp);
         c.application->SetText(a.application);
         c.poweroff->SetChecked(a.poweroff);
-        c.method->SetItemIndex(a.method);
+        c.method->SetItemIndex(a.poweroffMethod);
         EnableDependants(c);
     }
 }
@@ -261,14 +261,14 @@ DiskPageValues TDiskPage::Collect(bool celsius) const {
     v.criticalLevel = StoredLevel(levels_[1].origin, levels_[1].box->Text(), celsius);
     for (size_t i = 0; i < alarms_.size(); ++i) {
         const AlarmControls& c = alarms_[i];
-        AlarmValues& a = v.alarms[i];
+        AlarmSettings& a = v.alarms[i];
         a.showMessage = c.showMessage->Checked();
         a.playSound = c.playSound->Checked();
         a.soundFile = c.soundFile->Text();
         a.executeApp = c.executeApp->Checked();
         a.application = c.application->Text();
         a.poweroff = c.poweroff->Checked();
-        a.method = c.method->ItemIndex();
+        a.poweroffMethod = c.method->ItemIndex();
     }
     return v;
 }

@@ -407,7 +407,7 @@ TEST(DiskPageSaving, ALoweredWarningLevelTurnsTheRunningDiskRedAndQueuesOneAlarm
     DiskPageRig rig("disk_page_running", Disk(0, "SIM DISK 80", 45));
     TDrive& disk = *rig.drives->GetDrive(0);
     test::RecordingActionQueue queue;
-    TAlarmDispatch dispatch(*rig.logger, queue, [] { return true; });
+    AlarmDispatch dispatch(*rig.logger, queue, [] { return true; });
     rig.drives->OnStatusChange = [&](TDrives& sender, TDrive& d, TTempStatus from, TTempStatus to) {
         dispatch.OnDriveStatusChange(&sender, d, from, to);
     };
