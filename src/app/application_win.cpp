@@ -132,7 +132,7 @@ void TApplication::StartUp() {
     };
 
     // The windows. The countdown window's existence also opens the alarm dispatch.
-    optionsForm_ = std::make_unique<TOptionsForm>(TOptionsFormDeps{
+    optionsForm_ = std::make_unique<TOptionsForm>(OptionsFormDeps{
         .options = *Options,
         .registry = *registry_,
         .drives = *Drives,
