@@ -54,17 +54,16 @@ void GeneralPage::Build(forms::Control& pageArea) {
     const int needed = displayMainIcon_->MeasureText(kMainIconChoices[1]).width +
                        GetSystemMetrics(SM_CXVSCROLL) + kComboTextPad;
     forms::ComboBoxArgs list;
-    list.bounds = {kPageInset, 20 + kLabelHeight,
-                   std::clamp(needed, groupWidth - 2 * kPageInset,
-                              groupWidth - kPageInset - kComboMinMargin),
-                   kComboHeight};
+    list.bounds = {
+        kPageInset, 20 + kLabelHeight,
+        std::clamp(needed, groupWidth - 2 * kPageInset, groupWidth - kPageInset - kComboMinMargin),
+        kComboHeight};
     list.items.assign(std::begin(kMainIconChoices), std::end(kMainIconChoices));
     mainIcon_ = &mainIconGroup_->Add<forms::ComboBox>(list);
 
     const int unitsTop = iconTop + kMainIconGroupHeight + kGroupGap;
     unitsGroup_ = &page_->Add<forms::GroupBox>(
-        {.bounds = {kPageInset, unitsTop, groupWidth, kUnitsGroupHeight},
-         .text = kUnitsGroupText});
+        {.bounds = {kPageInset, unitsTop, groupWidth, kUnitsGroupHeight}, .text = kUnitsGroupText});
     celsius_ = &unitsGroup_->Add<forms::RadioButton>(
         {.bounds = {kRadioLeft, 20, kRadioWidth, kPageCheckHeight}, .text = kCelsiusText});
     fahrenheit_ = &unitsGroup_->Add<forms::RadioButton>(

@@ -34,7 +34,7 @@ class SettingsPage {
     // OK and Apply, every page in the window's order.
     virtual void Save(const SettingsAccess& access) = 0;
     // The General page's unit was chosen (also once after loading).
-    virtual void UnitChanged(bool celsius) { (void)celsius; }
+    virtual void UnitChanged(bool /*celsius*/) {}
     // Made visible above the other pages, captioned for its tree item.
     virtual void Show(const std::string& itemText) = 0;
     virtual void Hide() = 0;

@@ -16,15 +16,15 @@ namespace korvane {
 namespace {
 
 std::vector<std::string> Names(const AlarmKeys& k) {
-    return {k.showMessage.name, k.playSound.name,   k.soundFile.name,     k.executeApp.name,
-            k.application.name, k.poweroff.name,    k.poweroffMethod.name};
+    return {k.showMessage.name, k.playSound.name, k.soundFile.name,     k.executeApp.name,
+            k.application.name, k.poweroff.name,  k.poweroffMethod.name};
 }
 
 TEST(AlarmKeys, EachFieldNamesTheSameItemOfItsOwnLevelInTheFilesOrder) {
     const std::vector<std::string> warning = Names(AlarmKeysOf(AlarmLevel::Warning));
     const std::vector<std::string> critical = Names(AlarmKeysOf(AlarmLevel::Critical));
-    const std::vector<std::string> items{"ShowMessage", "PlaySound",   "SoundFile",     "ExecuteApp",
-                                         "Application", "Poweroff",    "PoweroffMethod"};
+    const std::vector<std::string> items{"ShowMessage", "PlaySound", "SoundFile",     "ExecuteApp",
+                                         "Application", "Poweroff",  "PoweroffMethod"};
     ASSERT_EQ(items.size(), warning.size());
     for (size_t i = 0; i < items.size(); ++i) {
         EXPECT_EQ("WarningCtl_" + items[i], warning[i]);
