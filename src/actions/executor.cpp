@@ -128,9 +128,7 @@ void TActionExecutor::Stop() {
     }
 }
 
-void TActionExecutor::QueueAction(uint8_t level, TDrive& drive, uint8_t poweroffMethod,
-                                  const std::string& appPath, const std::string& soundFile,
-                                  bool poweroff, bool executeApp, bool playSound, bool showMessage,
+void TActionExecutor::QueueAction(uint8_t level, TDrive& drive, const AlarmSettings& alarm,
                                   int32_t limitTemp) {
     TActionRec rec;
     rec.Drive = &drive;
@@ -139,11 +137,11 @@ void TActionExecutor::QueueAction(uint8_t level, TDrive& drive, uint8_t poweroff
     rec.CurrentTemp = drive.Temperature();
     rec.LimitTemp = limitTemp;
     rec.Actions = static_cast<uint8_t>(
-        (showMessage ? kActionShowMessage : 0) | (playSound ? kActionPlaySound : 0) |
-        (executeApp ? kActionExecuteApp : 0) | (poweroff ? kActionPoweroff : 0));
-    rec.SoundFile = Cut(soundFile, kActionPathMax);
-    rec.AppPath = Cut(appPath, kActionPathMax);
-    rec.PoweroffMethod = poweroffMethod;
+        (alarm.showMessage ? kActionShowMessage : 0) | (alarm.playSound ? kActionPlaySound : 0) |
+        (alarm.executeApp ? kActionExecuteApp : 0) | (alarm.poweroff ? kActionPoweroff : 0));
+    rec.SoundFile = Cut(alarm.soundFile, kActionPathMax);
+    rec.AppPath = Cut(alarm.application, kActionPathMax);
+    rec.PoweroffMethod = static_cast<uint8_t>(alarm.poweroffMethod);
     rec.DriveNumber = drive.DriveNumber();
     rec.LogFileName = drive.LogFileName();
     rec.TrayIcon = &drive.TrayIcon();

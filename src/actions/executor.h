@@ -3,6 +3,7 @@
 
 #include "actions/action_launcher.h"
 #include "actions/action_rec.h"
+#include "settings/alarm_settings.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -40,9 +41,8 @@ void WriteLogHandoff(TLogger& logger, const std::string& text);
 class ActionQueuePort {
   public:
     virtual ~ActionQueuePort() = default;
-    virtual void QueueAction(uint8_t level, TDrive& drive, uint8_t poweroffMethod,
-                             const std::string& appPath, const std::string& soundFile,
-                             bool poweroff, bool executeApp, bool playSound, bool showMessage,
+    // `level` 1 warning, 2 critical; `limitTemp` that level in force for the disk, in °C.
+    virtual void QueueAction(uint8_t level, TDrive& drive, const AlarmSettings& alarm,
                              int32_t limitTemp) = 0;
 };
 
@@ -82,9 +82,8 @@ class TActionExecutor final : public ActionQueuePort {
     TActionExecutor& operator=(const TActionExecutor&) = delete;
 
     // GUI thread: builds the record, appends it and returns.
-    void QueueAction(uint8_t level, TDrive& drive, uint8_t poweroffMethod,
-                     const std::string& appPath, const std::string& soundFile, bool poweroff,
-                     bool executeApp, bool playSound, bool showMessage, int32_t limitTemp) override;
+    void QueueAction(uint8_t level, TDrive& drive, const AlarmSettings& alarm,
+                     int32_t limitTemp) override;
 
     // GUI thread. Stops the worker at its next look (within a second in every step: a sound is
     // stopped, a message box closed, the wait for an application or a countdown given up), hides

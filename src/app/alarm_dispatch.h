@@ -11,10 +11,10 @@ class ActionQueuePort;
 class TDrives;
 class TLogger;
 
-class TAlarmDispatch {
+class AlarmDispatch {
   public:
     // `live` tells whether the countdown window exists: outside that span changes are dropped.
-    TAlarmDispatch(TLogger& logger, ActionQueuePort& queue, std::function<bool()> live);
+    AlarmDispatch(TLogger& logger, ActionQueuePort& queue, std::function<bool()> live);
 
     void OnDriveStatusChange(TDrives* sender, TDrive& drive, TTempStatus oldStatus,
                              TTempStatus newStatus);

@@ -118,8 +118,8 @@ void TApplication::StartUp() {
     });
     // Probes the disks and polls each once, before any event below is connected.
     Drives = std::make_unique<TDrives>(*driveContext_);
-    alarmDispatch_ = std::make_unique<TAlarmDispatch>(*Logger, *Executor,
-                                                      [] { return HibernateForm != nullptr; });
+    alarmDispatch_ = std::make_unique<AlarmDispatch>(*Logger, *Executor,
+                                                     [] { return HibernateForm != nullptr; });
     Drives->OnStatusChange = [this](TDrives& sender, TDrive& drive, TTempStatus oldStatus,
                                     TTempStatus newStatus) {
         OnDriveStatusChange(sender, drive, oldStatus, newStatus);
@@ -132,7 +132,7 @@ void TApplication::StartUp() {
     };
 
     // The windows. The countdown window's existence also opens the alarm dispatch.
-    optionsForm_ = std::make_unique<TOptionsForm>(TOptionsFormDeps{
+    optionsForm_ = std::make_unique<TOptionsForm>(OptionsFormDeps{
         .options = *Options,
         .registry = *registry_,
         .drives = *Drives,

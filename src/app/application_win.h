@@ -130,7 +130,7 @@ class TApplication final : public AppServicesPort {
     std::unique_ptr<TrayCommands> commands_;
     std::unique_ptr<TDriveContext> driveContext_;
     Win32AppLauncher appLauncher_;
-    std::unique_ptr<TAlarmDispatch> alarmDispatch_;
+    std::unique_ptr<AlarmDispatch> alarmDispatch_;
     std::unique_ptr<PowerPort> powerPort_;
     // The windows, created once at start-up and only shown and hidden until exit.
     std::unique_ptr<TOptionsForm> optionsForm_;

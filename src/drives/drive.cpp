@@ -4,6 +4,7 @@
 #include "drives/indicator_icons.h"
 #include "drives/temperature_icon.h"
 #include "log/logger.h"
+#include "settings/alarm_keys.h"
 #include "settings/keys.h"
 #include "settings/options.h"
 #include "settings/profile.h"
@@ -357,20 +358,17 @@ void TDrive::UpdateTrayIcon() {
     }
 
     const TOptionsSection& section = SettingsSection();
-    const SettingsString* textKey = &key::NormalTemp_IconTextColor;
-    const SettingsString* backgroundKey = &key::NormalTemp_IconBgColor;
+    const IconColorKeys* colorKeys = &kIconColorKeys[Normal];
     uint32_t highestShowing = kShowAlways;
     if (status_ == Warning) {
-        textKey = &key::WarningTemp_IconTextColor;
-        backgroundKey = &key::WarningTemp_IconBgColor;
+        colorKeys = &kIconColorKeys[Warning];
         highestShowing = kShowOnWarning;
     } else if (status_ == Critical) {
-        textKey = &key::CriticalTemp_IconTextColor;
-        backgroundKey = &key::CriticalTemp_IconBgColor;
+        colorKeys = &kIconColorKeys[Critical];
         highestShowing = kShowOnCritical;
     }
-    const auto textColor = static_cast<uint32_t>(section.ReadInteger(*textKey));
-    const auto background = static_cast<uint32_t>(section.ReadInteger(*backgroundKey));
+    const auto textColor = static_cast<uint32_t>(section.ReadInteger(colorKeys->text));
+    const auto background = static_cast<uint32_t>(section.ReadInteger(colorKeys->background));
     // Unsigned on purpose: a negative setting is a huge number and shows the indicator never.
     const auto visibility = static_cast<uint32_t>(section.ReadInteger(key::ShowDriveTempInTray));
     const bool shown = visibility <= highestShowing;

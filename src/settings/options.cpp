@@ -1,6 +1,7 @@
 // The options store: section objects over the profile helpers, and the settings' first values.
 #include "settings/options.h"
 
+#include "settings/alarm_settings.h"
 #include "settings/keys.h"
 #include "settings/profile.h"
 #include "settings/registry.h"
@@ -19,6 +20,17 @@ constexpr int32_t kBlue = 16711680;
 constexpr int32_t kRed = 255;
 constexpr int32_t kWhite = 16777215;
 constexpr int32_t kHibernate = 1;
+
+struct IconColors {
+    int32_t text;
+    int32_t background;
+};
+// Normal, warning, critical.
+constexpr std::array<IconColors, 3> kDefaultIconColors{{
+    {kBlue, static_cast<int32_t>(kNoColor)},
+    {kRed, static_cast<int32_t>(kNoColor)},
+    {kWhite, kRed},
+}};
 
 char SafeSectionChar(char c) {
     const auto code = static_cast<unsigned char>(c);
@@ -124,28 +136,24 @@ void TOptions::WriteDriveDefaults(const std::string& name) {
     s.WriteInteger(key::PollInterval.name, 20);
     s.WriteInteger(key::PollUnits.name, 0);
     s.WriteInteger(key::ShowDriveTempInTray.name, 0);
-    s.WriteInteger(key::NormalTemp_IconTextColor.name, kBlue);
-    s.WriteInteger(key::NormalTemp_IconBgColor.name, static_cast<int32_t>(kNoColor));
-    s.WriteInteger(key::WarningTemp_IconTextColor.name, kRed);
-    s.WriteInteger(key::WarningTemp_IconBgColor.name, static_cast<int32_t>(kNoColor));
-    s.WriteInteger(key::CriticalTemp_IconTextColor.name, kWhite);
-    s.WriteInteger(key::CriticalTemp_IconBgColor.name, kRed);
+    for (size_t state = 0; state < kIconColorKeys.size(); ++state) {
+        s.WriteInteger(kIconColorKeys[state].text.name, kDefaultIconColors[state].text);
+        s.WriteInteger(kIconColorKeys[state].background.name, kDefaultIconColors[state].background);
+    }
     s.WriteInteger(key::WarningTemp_Level.name, 50);
     s.WriteInteger(key::CriticalTemp_Level.name, 60);
-    s.WriteBool(key::WarningCtl_ShowMessage.name, true);
-    s.WriteBool(key::WarningCtl_PlaySound.name, true);
-    s.WriteString(key::WarningCtl_SoundFile.name, sound);
-    s.WriteBool(key::WarningCtl_ExecuteApp.name, false);
-    s.WriteString(key::WarningCtl_Application.name, "");
-    s.WriteBool(key::WarningCtl_Poweroff.name, false);
-    s.WriteInteger(key::WarningCtl_PoweroffMethod.name, kHibernate);
-    s.WriteBool(key::CriticalCtl_ShowMessage.name, true);
-    s.WriteBool(key::CriticalCtl_PlaySound.name, true);
-    s.WriteString(key::CriticalCtl_SoundFile.name, sound);
-    s.WriteBool(key::CriticalCtl_ExecuteApp.name, false);
-    s.WriteString(key::CriticalCtl_Application.name, "");
-    s.WriteBool(key::CriticalCtl_Poweroff.name, true);
-    s.WriteInteger(key::CriticalCtl_PoweroffMethod.name, kHibernate);
+    WriteAlarmSettings(s, AlarmLevel::Warning,
+                       {.showMessage = true,
+                        .playSound = true,
+                        .soundFile = sound,
+                        .poweroff = false,
+                        .poweroffMethod = kHibernate});
+    WriteAlarmSettings(s, AlarmLevel::Critical,
+                       {.showMessage = true,
+                        .playSound = true,
+                        .soundFile = sound,
+                        .poweroff = true,
+                        .poweroffMethod = kHibernate});
 }
 
 void TOptions::WriteFirstRunDefaults() {

@@ -19,14 +19,14 @@ void SetBoxEnabled(forms::Control& box, bool enabled) {
 
 } // namespace
 
-void TDiskPage::BuildControlTab(forms::Panel& tab) {
+void DiskPage::BuildControlTab(forms::Panel& tab) {
     controlTabs_ = &InnerTabs(tab, {kWarningTab, kCriticalTab});
     for (int i = 0; i < 2; ++i) {
         BuildAlarmGroup(*controlTabs_->Page(i), i);
     }
 }
 
-void TDiskPage::BuildAlarmGroup(forms::Panel& page, int index) {
+void DiskPage::BuildAlarmGroup(forms::Panel& page, int index) {
     auto& group = page.Add<forms::GroupBox>(
         {.bounds = {0, 5, page.ClientWidth(), page.ClientHeight() - 5},
          .text = index == 0 ? kWarningControlGroup : kCriticalControlGroup});
@@ -52,7 +52,7 @@ void TDiskPage::BuildAlarmGroup(forms::Panel& page, int index) {
         &group.Add<forms::CheckBox>({.bounds = {15, 149, w - 30, 18}, .text = kPoweroffBox});
     a.method = &group.Add<forms::ComboBox>({.bounds = {35, 169, w - 50, kBoxHeight}, .items = {}});
     a.method->AddItem(kShutdownMethod);
-    if (env_.hibernateAvailable) {
+    if (deps_.hibernateAvailable) {
         a.method->AddItem(kHibernateMethod);
     }
 
@@ -71,7 +71,7 @@ void TDiskPage::BuildAlarmGroup(forms::Panel& page, int index) {
     EnableDependants(a);
 }
 
-void TDiskPage::EnableDependants(const AlarmControls& a) {
+void DiskPage::EnableDependants(const AlarmControls& a) {
     const bool sound = a.playSound->Checked();
     SetBoxEnabled(*a.soundFile, sound);
     a.testSound->SetEnabled(sound);
@@ -82,30 +82,30 @@ void TDiskPage::EnableDependants(const AlarmControls& a) {
     SetBoxEnabled(*a.method, a.poweroff->Checked());
 }
 
-void TDiskPage::TestSound(const AlarmControls& a) {
-    if (!env_.playTestSound || !env_.playTestSound(a.soundFile->Text())) {
-        forms::ShowMessage(env_.dialogOwner, kCannotPlay);
+void DiskPage::TestSound(const AlarmControls& a) {
+    if (!deps_.playTestSound || !deps_.playTestSound(a.soundFile->Text())) {
+        forms::ShowMessage(deps_.dialogOwner, kCannotPlay);
     }
 }
 
-void TDiskPage::ChooseSound(const AlarmControls& a) {
+void DiskPage::ChooseSound(const AlarmControls& a) {
     forms::OpenFileDialog dialog;
     dialog.title = kChooseSoundTitle;
     dialog.options = forms::FileDialogOptions::MustExist;
     dialog.filter = kSoundFilter;
     const std::string current = a.soundFile->Text();
-    dialog.initialDir = current.empty() ? env_.programFolder + kSoundsFolder : FolderOf(current);
-    if (dialog.Execute(env_.dialogOwner)) {
+    dialog.initialDir = current.empty() ? deps_.programFolder + kSoundsFolder : FolderOf(current);
+    if (dialog.Execute(deps_.dialogOwner)) {
         a.soundFile->SetText(dialog.fileName);
     }
 }
 
-void TDiskPage::ChooseApplication(const AlarmControls& a) {
+void DiskPage::ChooseApplication(const AlarmControls& a) {
     forms::OpenFileDialog dialog;
     dialog.title = kChooseAppTitle;
     const std::string current = a.application->Text();
-    dialog.initialDir = current.empty() ? env_.programFolder : FolderOf(current);
-    if (dialog.Execute(env_.dialogOwner)) {
+    dialog.initialDir = current.empty() ? deps_.programFolder : FolderOf(current);
+    if (dialog.Execute(deps_.dialogOwner)) {
         a.application->SetText(dialog.fileName);
     }
 }

@@ -19,7 +19,7 @@ constexpr int kLevelGap = 10;
 
 } // namespace
 
-void TDiskPage::BuildLevelsTab(forms::Panel& tab) {
+void DiskPage::BuildLevelsTab(forms::Panel& tab) {
     levelTabs_ = &InnerTabs(tab, {kNormalTab, kWarningTab, kCriticalTab});
     for (int i = 0; i < 3; ++i) {
         BuildLevelGroup(*levelTabs_->Page(i), i);
@@ -34,7 +34,7 @@ void TDiskPage::BuildLevelsTab(forms::Panel& tab) {
     };
 }
 
-void TDiskPage::BuildLevelGroup(forms::Panel& page, int index) {
+void DiskPage::BuildLevelGroup(forms::Panel& page, int index) {
     static constexpr const char* kGroups[3] = {kNormalGroup, kWarningGroup, kCriticalGroup};
     static constexpr const char* kNotes[3] = {kNormalNote, kWarningNote, kCriticalNote};
     auto& group = page.Add<forms::GroupBox>(
@@ -73,7 +73,7 @@ void TDiskPage::BuildLevelGroup(forms::Panel& page, int index) {
     note.SetBounds({10, group.Height() - 10 - height, cw - 20, height});
 }
 
-void TDiskPage::SetUnitLabels(bool celsius) {
+void DiskPage::SetUnitLabels(bool celsius) {
     static constexpr const char* kLabels[2] = {kWarningLevelLabel, kCriticalLevelLabel};
     for (size_t i = 0; i < levels_.size(); ++i) {
         LevelControls& level = levels_[i];
@@ -83,7 +83,7 @@ void TDiskPage::SetUnitLabels(bool celsius) {
     }
 }
 
-void TDiskPage::PlaceLevelBox(LevelControls& level) {
+void DiskPage::PlaceLevelBox(LevelControls& level) {
     const forms::TextSize size = level.label->MeasureText(level.label->Text());
     level.label->SetBounds(
         {kLevelLabelLeft, kLevelTop + (kBoxHeight - size.height) / 2, size.width, size.height});
@@ -93,7 +93,7 @@ void TDiskPage::PlaceLevelBox(LevelControls& level) {
     level.spin->SetBuddy(*level.box);
 }
 
-void TDiskPage::CheckWarning() {
+void DiskPage::CheckWarning() {
     forms::Edit& box = *levels_[0].box;
     const std::string text = box.Text();
     const std::string checked = CheckedWarning(text, levels_[1].box->Text());
@@ -102,7 +102,7 @@ void TDiskPage::CheckWarning() {
     }
 }
 
-void TDiskPage::CheckCritical() {
+void DiskPage::CheckCritical() {
     forms::Edit& box = *levels_[1].box;
     const std::string text = box.Text();
     const std::string checked = CheckedCritical(levels_[0].box->Text(), text);

@@ -2,40 +2,12 @@
 #include "ui/disk_page_values.h"
 
 #include "drives/drive.h"
+#include "settings/alarm_keys.h"
 #include "settings/keys.h"
 #include "settings/options.h"
 #include "toolkit/text.h"
 
 namespace korvane {
-
-namespace {
-
-constexpr std::array<const SettingsString*, 6> kColorKeys{
-    &key::NormalTemp_IconTextColor,   &key::NormalTemp_IconBgColor,
-    &key::WarningTemp_IconTextColor,  &key::WarningTemp_IconBgColor,
-    &key::CriticalTemp_IconTextColor, &key::CriticalTemp_IconBgColor,
-};
-
-struct AlarmKeys {
-    const SettingsString& showMessage;
-    const SettingsString& playSound;
-    const SettingsString& soundFile;
-    const SettingsString& executeApp;
-    const SettingsString& application;
-    const SettingsString& poweroff;
-    const SettingsString& method;
-};
-
-const std::array<AlarmKeys, 2> kAlarmKeys{{
-    {key::WarningCtl_ShowMessage, key::WarningCtl_PlaySound, key::WarningCtl_SoundFile,
-     key::WarningCtl_ExecuteApp, key::WarningCtl_Application, key::WarningCtl_Poweroff,
-     key::WarningCtl_PoweroffMethod},
-    {key::CriticalCtl_ShowMessage, key::CriticalCtl_PlaySound, key::CriticalCtl_SoundFile,
-     key::CriticalCtl_ExecuteApp, key::CriticalCtl_Application, key::CriticalCtl_Poweroff,
-     key::CriticalCtl_PoweroffMethod},
-}};
-
-} // namespace
 
 DiskFacts DiskFactsOf(const TDrive& drive) {
     DiskFacts facts;
@@ -58,21 +30,14 @@ DiskPageValues ReadDiskPageValues(const TOptionsSection& section, const DiskFact
     v.pollInterval = IntToStr(interval <= 0 ? 1 : interval);
     v.pollUnits = section.ReadInteger(key::PollUnits.name);
     v.showInTray = section.ReadInteger(key::ShowDriveTempInTray.name);
-    for (size_t i = 0; i < kColorKeys.size(); ++i) {
-        v.colors[i] = section.ReadInteger(kColorKeys[i]->name);
+    for (size_t state = 0; state < kIconColorKeys.size(); ++state) {
+        v.colors[2 * state] = section.ReadInteger(kIconColorKeys[state].text.name);
+        v.colors[2 * state + 1] = section.ReadInteger(kIconColorKeys[state].background.name);
     }
     v.warningLevel = IntToStr(section.ReadInteger(key::WarningTemp_Level.name));
     v.criticalLevel = IntToStr(section.ReadInteger(key::CriticalTemp_Level.name));
-    for (size_t i = 0; i < kAlarmKeys.size(); ++i) {
-        const AlarmKeys& k = kAlarmKeys[i];
-        AlarmValues& a = v.alarms[i];
-        a.showMessage = section.ReadBool(k.showMessage.name);
-        a.playSound = section.ReadBool(k.playSound.name);
-        a.soundFile = section.ReadString(k.soundFile.name);
-        a.executeApp = section.ReadBool(k.executeApp.name);
-        a.application = section.ReadString(k.application.name);
-        a.poweroff = section.ReadBool(k.poweroff.name);
-        a.method = section.ReadInteger(k.method.name);
+    for (size_t i = 0; i < kAlarmLevels.size(); ++i) {
+        v.alarms[i] = ReadAlarmSettings(section, kAlarmLevels[i]);
     }
     return v;
 }
@@ -93,21 +58,14 @@ void WriteDiskPageValues(const TOptionsSection& section, const DiskPageSource& s
     section.WriteString(key::PollInterval.name, v.pollInterval);
     section.WriteInteger(key::PollUnits.name, v.pollUnits);
     section.WriteInteger(key::ShowDriveTempInTray.name, v.showInTray);
-    for (size_t i = 0; i < kColorKeys.size(); ++i) {
-        section.WriteInteger(kColorKeys[i]->name, v.colors[i]);
+    for (size_t state = 0; state < kIconColorKeys.size(); ++state) {
+        section.WriteInteger(kIconColorKeys[state].text.name, v.colors[2 * state]);
+        section.WriteInteger(kIconColorKeys[state].background.name, v.colors[2 * state + 1]);
     }
     section.WriteString(key::WarningTemp_Level.name, v.warningLevel);
     section.WriteString(key::CriticalTemp_Level.name, v.criticalLevel);
-    for (size_t i = 0; i < kAlarmKeys.size(); ++i) {
-        const AlarmKeys& k = kAlarmKeys[i];
-        const AlarmValues& a = v.alarms[i];
-        section.WriteBool(k.showMessage.name, a.showMessage);
-        section.WriteBool(k.playSound.name, a.playSound);
-        section.WriteString(k.soundFile.name, a.soundFile);
-        section.WriteBool(k.executeApp.name, a.executeApp);
-        section.WriteString(k.application.name, a.application);
-        section.WriteBool(k.poweroff.name, a.poweroff);
-        section.WriteInteger(k.method.name, a.method);
+    for (size_t i = 0; i < kAlarmLevels.size(); ++i) {
+        WriteAlarmSettings(section, kAlarmLevels[i], v.alarms[i]);
     }
 }
 

@@ -2,6 +2,8 @@
 // and written back on OK or Apply.
 #pragma once
 
+#include "settings/alarm_settings.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -22,18 +24,7 @@ struct DiskFacts {
 
 DiskFacts DiskFactsOf(const TDrive& drive);
 
-// The alarm settings of one level (warning or critical).
-struct AlarmValues {
-    bool showMessage = false;
-    bool playSound = false;
-    std::string soundFile;
-    bool executeApp = false;
-    std::string application;
-    bool poweroff = false;
-    int32_t method = 0; // index in the method list, -1 for none
-    bool operator==(const AlarmValues&) const = default;
-};
-
+// Two by state, in the order of kIconColorKeys.
 enum ColorSlot : size_t {
     NormalText,
     NormalBackground,
@@ -52,7 +43,7 @@ struct DiskPageValues {
     std::array<int32_t, 6> colors{}; // by ColorSlot; -1 for a colour the lists do not have
     std::string warningLevel;        // degrees Celsius
     std::string criticalLevel;
-    std::array<AlarmValues, 2> alarms; // warning, critical
+    std::array<AlarmSettings, 2> alarms; // warning, critical; the method as its list's index
     bool operator==(const DiskPageValues&) const = default;
 };
 

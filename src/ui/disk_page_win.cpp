@@ -2,11 +2,13 @@
 // saving and the unit switch. The level and control tabs are built in their own files.
 #include "ui/disk_page_win.h"
 
+#include "drives/drives.h"
 #include "settings/keys.h"
 #include "settings/options.h"
 #include "toolkit/forms/z_order_win.h"
 #include "ui/disk_page_rules.h"
 #include "ui/disk_page_texts.h"
+#include "ui/options_form.h"
 
 #include <cmath>
 #include <utility>
@@ -24,16 +26,17 @@ int InfoLabelWidth(int headerClientWidth) {
 
 } // namespace
 
-TDiskPage::TDiskPage(forms::Control& pageArea, int slot, DiskPageEnv env)
-    : slot_(slot), env_(std::move(env)),
-      page_(pageArea.Add<forms::Panel>(
-          {.bounds = {0, 0, pageArea.ClientWidth(), pageArea.ClientHeight()},
-           .align = forms::Align::Client})) {
-    page_.SetVisible(false);
+DiskPage::DiskPage(int slot, DiskPageDeps deps) : slot_(slot), deps_(std::move(deps)) {}
+
+void DiskPage::Build(forms::Control& pageArea) {
+    page_ = &pageArea.Add<forms::Panel>(
+        {.bounds = {0, 0, pageArea.ClientWidth(), pageArea.ClientHeight()},
+         .align = forms::Align::Client});
+    page_->SetVisible(false);
     BuildHeader();
     const int top = header_->Height() + kTabsGap;
-    tabs_ = &page_.Add<forms::TabControl>(
-        {.bounds = {0, top, page_.ClientWidth(), page_.ClientHeight() - top},
+    tabs_ = &page_->Add<forms::TabControl>(
+        {.bounds = {0, top, page_->ClientWidth(), page_->ClientHeight() - top},
          .tabs = {kGeneralTab, kLevelsTab, kControlTab}});
     levelsPage_ = tabs_->Page(1);
     controlPage_ = tabs_->Page(2);
@@ -44,10 +47,10 @@ TDiskPage::TDiskPage(forms::Control& pageArea, int slot, DiskPageEnv env)
     ApplyEnablingRules();
 }
 
-void TDiskPage::BuildHeader() {
+void DiskPage::BuildHeader() {
     const int height = IsCommon() ? kCommonHeaderHeight : kHeaderHeight;
     header_ =
-        &page_.Add<forms::GroupBox>({.bounds = {0, 0, page_.ClientWidth(), height}, .text = ""});
+        &page_->Add<forms::GroupBox>({.bounds = {0, 0, page_->ClientWidth(), height}, .text = ""});
     header_->SetAlign(forms::Align::Top);
     const int cw = header_->ClientWidth();
     if (IsCommon()) {
@@ -58,7 +61,8 @@ void TDiskPage::BuildHeader() {
         return;
     }
     picture_ = &header_->Add<forms::ImageButton>(
-        {.bounds = {kPictureLeft, kPictureTop, kPictureSize, kPictureSize}, .images = env_.images});
+        {.bounds = {kPictureLeft, kPictureTop, kPictureSize, kPictureSize},
+         .images = deps_.images});
     const int width = InfoLabelWidth(cw);
     const char* captions[3] = {kModelCaption, kSerialCaption, kCapacityCaption};
     for (size_t i = 0; i < captions_.size(); ++i) {
@@ -69,7 +73,7 @@ void TDiskPage::BuildHeader() {
     }
 }
 
-forms::TabControl& TDiskPage::InnerTabs(forms::Panel& tab, const std::vector<std::string>& texts) {
+forms::TabControl& DiskPage::InnerTabs(forms::Panel& tab, const std::vector<std::string>& texts) {
     const forms::FontSpec normal = tab.Font();
     auto& inner = tab.Add<forms::TabControl>(
         {.bounds = {10, 10, tab.ClientWidth() - 20, tab.ClientHeight() - 20},
@@ -82,7 +86,7 @@ forms::TabControl& TDiskPage::InnerTabs(forms::Panel& tab, const std::vector<std
     return inner;
 }
 
-void TDiskPage::BuildGeneralTab(forms::Panel& tab) {
+void DiskPage::BuildGeneralTab(forms::Panel& tab) {
     const int width = tab.ClientWidth() - 2 * kIndent;
     int top = 15;
     if (!IsCommon()) {
@@ -94,8 +98,8 @@ void TDiskPage::BuildGeneralTab(forms::Panel& tab) {
             &tab.Add<forms::CheckBox>({.bounds = {kIndent, 32, boxWidth, 18}, .text = kCommonBox});
         const auto clicked = [this](forms::CheckBox&) {
             ApplyEnablingRules();
-            if (env_.onEnableBoxesClicked) {
-                env_.onEnableBoxesClicked();
+            if (deps_.onEnableBoxesClicked) {
+                deps_.onEnableBoxesClicked();
             }
         };
         enable_->OnClick = clicked;
@@ -124,32 +128,44 @@ void TDiskPage::BuildGeneralTab(forms::Panel& tab) {
          .items = {kTrayAlways, kTrayOnWarning, kTrayOnCritical, kTrayNever}});
 }
 
-void TDiskPage::SetVisible(bool visible) {
-    page_.SetVisible(visible);
+const TDrive* DiskPage::Drive() const {
+    return IsCommon() || deps_.drives == nullptr ? nullptr : deps_.drives->GetDrive(slot_);
 }
 
-void TDiskPage::Raise() {
-    forms::RaiseAboveSiblings(page_);
+std::string DiskPage::TreeText() const {
+    if (IsCommon()) {
+        return kTreeHardDisks;
+    }
+    const TDrive* drive = Drive();
+    return drive != nullptr ? drive->ModelText() : std::string();
 }
 
-void TDiskPage::SetHeaderCaption(const std::string& caption) {
-    header_->SetText(caption);
+void DiskPage::Show(const std::string& itemText) {
+    if (IsCommon()) {
+        header_->SetVisible(true);
+        header_->SetText(kCommonCaption);
+    } else {
+        header_->SetText(PageCaption(itemText));
+    }
+    page_->SetVisible(true);
+    forms::RaiseAboveSiblings(*page_);
 }
 
-void TDiskPage::ShowHeader() {
-    header_->SetVisible(true);
+void DiskPage::Hide() {
+    page_->SetVisible(false);
 }
 
-void TDiskPage::SetTexts(const TDrive* drive) {
+void DiskPage::RefreshTexts() {
+    const TDrive* drive = Drive();
     if (drive == nullptr) {
-        SetTexts(static_cast<const DiskFacts*>(nullptr));
+        SetTexts(nullptr);
         return;
     }
     const DiskFacts facts = DiskFactsOf(*drive);
     SetTexts(&facts);
 }
 
-void TDiskPage::SetTexts(const DiskFacts* disk) {
+void DiskPage::SetTexts(const DiskFacts* disk) {
     if (IsCommon()) {
         return;
     }
@@ -158,7 +174,7 @@ void TDiskPage::SetTexts(const DiskFacts* disk) {
     values_[2]->SetText(disk != nullptr ? disk->capacityText : std::string());
 }
 
-void TDiskPage::ApplyEnablingRules() {
+void DiskPage::ApplyEnablingRules() {
     const DiskPageEnabling rules =
         DecideEnabling(IsCommon(), enable_ != nullptr && enable_->Checked(),
                        common_ != nullptr && common_->Checked());
@@ -181,7 +197,7 @@ void TDiskPage::ApplyEnablingRules() {
     trayGroup_->SetVisible(rules.groupsVisible);
 }
 
-void TDiskPage::CheckInterval() {
+void DiskPage::CheckInterval() {
     const std::string text = interval_->Text();
     const std::string checked = CheckedInterval(text);
     if (checked != text) {
@@ -189,16 +205,17 @@ void TDiskPage::CheckInterval() {
     }
 }
 
-void TDiskPage::Load(TOptions& options, const TDrive* drive, bool celsius) {
+void DiskPage::Load(const SettingsAccess& access) {
+    const TDrive* drive = Drive();
     if (drive == nullptr) {
-        Load(options, static_cast<const DiskFacts*>(nullptr), celsius);
+        Load(access.options, nullptr, access.celsius);
         return;
     }
     const DiskFacts facts = DiskFactsOf(*drive);
-    Load(options, &facts, celsius);
+    Load(access.options, &facts, access.celsius);
 }
 
-void TDiskPage::Load(TOptions& options, const DiskFacts* disk, bool celsius) {
+void DiskPage::Load(TOptions& options, const DiskFacts* disk, bool celsius) {
     if (!IsCommon() && disk == nullptr) {
         source_.reset();
         return;
@@ -207,11 +224,11 @@ void TDiskPage::Load(TOptions& options, const DiskFacts* disk, bool celsius) {
                              disk != nullptr && disk->hasTemperature};
     const DiskPageValues values = ReadDiskPageValues(options.GetDriveSection(source_->settingsName),
                                                      IsCommon() ? nullptr : disk);
-    Show(values, celsius);
+    Fill(values, celsius);
     loaded_ = Collect(celsius);
 }
 
-void TDiskPage::Show(const DiskPageValues& v, bool celsius) {
+void DiskPage::Fill(const DiskPageValues& v, bool celsius) {
     if (enable_ != nullptr) {
         enable_->SetChecked(v.enableTempControl);
         enable_->SetEnabled(source_->hadTemperature);
@@ -233,7 +250,7 @@ void TDiskPage::Show(const DiskPageValues& v, bool celsius) {
     }
     SetUnitLabels(celsius);
     for (size_t i = 0; i < alarms_.size(); ++i) {
-        const AlarmValues& a = v.alarms[i];
+        const AlarmSettings& a = v.alarms[i];
         const AlarmControls& c = alarms_[i];
         c.showMessage->SetChecked(a.showMessage);
         c.playSound->SetChecked(a.playSound);
@@ -241,12 +258,12 @@ void TDiskPage::Show(const DiskPageValues& v, bool celsius) {
         c.executeApp->SetChecked(a.executeApp);
         c.application->SetText(a.application);
         c.poweroff->SetChecked(a.poweroff);
-        c.method->SetItemIndex(a.method);
+        c.method->SetItemIndex(a.poweroffMethod);
         EnableDependants(c);
     }
 }
 
-DiskPageValues TDiskPage::Collect(bool celsius) const {
+DiskPageValues DiskPage::Collect(bool celsius) const {
     DiskPageValues v;
     v.enableTempControl = enable_ != nullptr && enable_->Checked();
     v.useCommonSettings = common_ != nullptr && common_->Checked();
@@ -261,32 +278,32 @@ DiskPageValues TDiskPage::Collect(bool celsius) const {
     v.criticalLevel = StoredLevel(levels_[1].origin, levels_[1].box->Text(), celsius);
     for (size_t i = 0; i < alarms_.size(); ++i) {
         const AlarmControls& c = alarms_[i];
-        AlarmValues& a = v.alarms[i];
+        AlarmSettings& a = v.alarms[i];
         a.showMessage = c.showMessage->Checked();
         a.playSound = c.playSound->Checked();
         a.soundFile = c.soundFile->Text();
         a.executeApp = c.executeApp->Checked();
         a.application = c.application->Text();
         a.poweroff = c.poweroff->Checked();
-        a.method = c.method->ItemIndex();
+        a.poweroffMethod = c.method->ItemIndex();
     }
     return v;
 }
 
-void TDiskPage::Save(TOptions& options, bool celsius) {
+void DiskPage::Save(const SettingsAccess& access) {
     if (!source_) {
         return;
     }
-    const DiskPageValues current = Collect(celsius);
+    const DiskPageValues current = Collect(access.celsius);
     if (!ShouldSaveDiskPage(*source_, loaded_, current)) {
         return;
     }
-    WriteDiskPageValues(options.GetDriveSection(source_->settingsName), *source_, current);
+    WriteDiskPageValues(access.options.GetDriveSection(source_->settingsName), *source_, current);
     // An Apply followed by OK: what is in the file now is what the page started from.
     loaded_ = current;
 }
 
-void TDiskPage::SwitchUnit(bool celsius) {
+void DiskPage::UnitChanged(bool celsius) {
     if (celsius != celsius_) {
         for (LevelControls& level : levels_) {
             level.origin = SwitchLevelUnit(level.origin, level.box->Text(), celsius);

@@ -12,6 +12,7 @@
 #include "toolkit/forms/updown_win.h"
 #include "ui/disk_page_levels.h"
 #include "ui/disk_page_values.h"
+#include "ui/settings_page_win.h"
 
 #include <array>
 #include <functional>
@@ -22,10 +23,12 @@
 namespace korvane {
 
 class TDrive;
+class TDrives;
 class TOptions;
 
 // What a page needs from the settings window and the application.
-struct DiskPageEnv {
+struct DiskPageDeps {
+    const TDrives* drives = nullptr;          // slot i shows disk i of the list
     const forms::ImageList* images = nullptr; // the window's list; image 0 is the disk picture
     bool hibernateAvailable = false;          // the method lists offer "Hibernate"
     // Starts playing a file without waiting; false when it cannot be played.
@@ -36,7 +39,7 @@ struct DiskPageEnv {
     std::function<void()> onEnableBoxesClicked;
 };
 
-class TDiskPage {
+class DiskPage final : public SettingsPage {
   public:
     static constexpr int kCommonSlot = -1;
 
@@ -64,33 +67,32 @@ class TDiskPage {
         forms::ComboBox* method = nullptr;
     };
 
-    // Builds every control of the page, hidden, filling `pageArea`. Slot -1 is the common page.
-    TDiskPage(forms::Control& pageArea, int slot, DiskPageEnv env);
-    TDiskPage(const TDiskPage&) = delete;
-    TDiskPage& operator=(const TDiskPage&) = delete;
+    // Slot -1 is the common page; Build makes its controls.
+    DiskPage(int slot, DiskPageDeps deps);
+    DiskPage(const DiskPage&) = delete;
+    DiskPage& operator=(const DiskPage&) = delete;
 
     int Slot() const { return slot_; }
     bool IsCommon() const { return slot_ == kCommonSlot; }
-    forms::Panel& Page() { return page_; }
+    forms::Panel& Page() { return *page_; }
 
-    void SetVisible(bool visible);
-    // Above the other pages of the page area.
-    void Raise();
-    void SetHeaderCaption(const std::string& caption);
-    void ShowHeader();
-
+    // Every control of the page, hidden, filling `pageArea`.
+    void Build(forms::Control& pageArea) override;
+    // "Hard Disks" for the common page, the disk's model text, or none for a slot without a disk.
+    std::string TreeText() const override;
     // The disk's model, serial number and capacity (nothing for the common page or no disk).
-    void SetTexts(const TDrive* drive);
-    void SetTexts(const DiskFacts* disk);
+    void RefreshTexts() override;
     // Fills the page from the common section (common page) or the disk's own section; the level
-    // boxes show `celsius` or Fahrenheit. A disk page without a disk is left alone.
-    void Load(TOptions& options, const TDrive* drive, bool celsius);
-    void Load(TOptions& options, const DiskFacts* disk, bool celsius);
+    // boxes show the access's unit. A disk page without a disk is left alone.
+    void Load(const SettingsAccess& access) override;
     // Writes the page back into the section it was loaded from; a disk page the user has not
     // changed since loading writes nothing, so it cannot undo an edit on a page of the same model.
-    void Save(TOptions& options, bool celsius);
+    void Save(const SettingsAccess& access) override;
     // Converts the level boxes to the unit and relabels them.
-    void SwitchUnit(bool celsius);
+    void UnitChanged(bool celsius) override;
+    // The common page shows its header with its own caption, a disk page "[ " + model + " ]".
+    void Show(const std::string& itemText) override;
+    void Hide() override;
     // Enables, shows and hides by the states of the enable and common boxes.
     void ApplyEnablingRules();
 
@@ -135,12 +137,15 @@ class TDiskPage {
     void ChooseSound(const AlarmControls& alarm);
     void ChooseApplication(const AlarmControls& alarm);
 
-    void Show(const DiskPageValues& values, bool celsius);
+    const TDrive* Drive() const;
+    void SetTexts(const DiskFacts* disk);
+    void Load(TOptions& options, const DiskFacts* disk, bool celsius);
+    void Fill(const DiskPageValues& values, bool celsius);
     DiskPageValues Collect(bool celsius) const;
 
     int slot_;
-    DiskPageEnv env_;
-    forms::Panel& page_;
+    DiskPageDeps deps_;
+    forms::Panel* page_ = nullptr;
     forms::GroupBox* header_ = nullptr;
     forms::ImageButton* picture_ = nullptr;
     std::array<forms::Label*, 3> captions_{};

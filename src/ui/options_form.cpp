@@ -35,19 +35,12 @@ NumberKind ClassifyDays(const std::string& text, int32_t maximum) {
 
 } // namespace
 
-PageChoice PageForData(intptr_t data) {
-    if (data >= kDiskPageData)
-        return {OptionsPage::Disk, static_cast<int32_t>(data & 0xFF)};
-    switch (data) {
-    case kGeneralPageData:
-        return {OptionsPage::General, -1};
-    case kHardDisksPageData:
-        return {OptionsPage::Common, -1};
-    case kLogPageData:
-        return {OptionsPage::Log, -1};
-    default:
-        return {};
-    }
+std::optional<size_t> PageForData(const std::vector<intptr_t>& pageData, intptr_t data) {
+    const intptr_t wanted = data >= kDiskPageData ? kDiskPageData + (data & 0xFF) : data;
+    for (size_t i = 0; i < pageData.size(); ++i)
+        if (pageData[i] == wanted)
+            return i;
+    return std::nullopt;
 }
 
 std::string PageCaption(const std::string& text) {

@@ -4,8 +4,11 @@
 
 #include "toolkit/product.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace korvane {
 
@@ -17,7 +20,6 @@ inline constexpr const char* kCancelText = "&Cancel";
 inline constexpr const char* kTreeGeneral = "General";
 inline constexpr const char* kTreeHardDisks = "Hard Disks";
 inline constexpr const char* kTreeLog = "Log";
-inline constexpr const char* kCommonPageCaption = "Common Drive Settings";
 
 inline constexpr const char* kAutostartText = "Load at Windows startup";
 inline constexpr const char* kMainIconGroupText = "Main icon in the System Tray";
@@ -59,27 +61,24 @@ inline constexpr int kPageAreaTop = 2;
 inline constexpr int kPageAreaWidth = kOptionsClientWidth - kTreeWidth - 15;
 inline constexpr int kPageAreaHeight = kOptionsClientHeight - kStripHeight - 2;
 
+// The General and Log pages: their left inset and the height of their check boxes.
+inline constexpr int kPageInset = 15;
+inline constexpr int kPageCheckHeight = 22;
+
 // The log-days box and its spin control.
 inline constexpr int32_t kMinLogDays = 1;
 inline constexpr int32_t kMaxLogDays = 1000;
 
 // Data values of the page tree's items: the three top-level pages, and a disk's page as
-// kDiskPageData + its position in the drive list.
+// kDiskPageData + its position in the drive list. A new page takes a value of its own.
 inline constexpr intptr_t kGeneralPageData = 1;
 inline constexpr intptr_t kHardDisksPageData = 2;
 inline constexpr intptr_t kLogPageData = 3;
 inline constexpr intptr_t kDiskPageData = 256;
 
-enum class OptionsPage { None, General, Common, Disk, Log };
-
-struct PageChoice {
-    OptionsPage page = OptionsPage::None;
-    int32_t disk = -1; // the disk's position, for OptionsPage::Disk
-    bool operator==(const PageChoice&) const = default;
-};
-
-// The page a tree item's data stands for; a disk page's index is the data's lowest 8 bits.
-PageChoice PageForData(intptr_t data);
+// Which page a tree item's data stands for, given every page's data in the window's order: the
+// page with that data, a disk page's counted by the lowest 8 bits; none when no page has it.
+std::optional<size_t> PageForData(const std::vector<intptr_t>& pageData, intptr_t data);
 
 // The caption a page's group gets: "[ " + text + " ]".
 std::string PageCaption(const std::string& text);

@@ -1,41 +1,20 @@
-// TOptionsForm: the settings window's frame, its General and Log pages, loading and saving.
+// TOptionsForm: the settings window's frame, its list of pages and their tree, loading and saving.
 #include "ui/options_form_win.h"
 
 #include "drives/drives.h"
 #include "settings/keys.h"
 #include "settings/options.h"
-#include "settings/registry.h"
-#include "toolkit/text.h"
 #include "ui/about.h"
 #include "ui/disk_page_win.h"
+#include "ui/general_page_win.h"
+#include "ui/log_page_win.h"
 
-#include <algorithm>
+#include <set>
 #include <utility>
 
 namespace korvane {
 
-namespace {
-
-constexpr int kCheckHeight = 22;
-constexpr int kLabelHeight = 18;
-constexpr int kComboHeight = 21;
-constexpr int kEditHeight = 21;
-constexpr int kGroupGap = 8;
-constexpr int kInset = 15;
-constexpr int kMainIconGroupHeight = 80;
-constexpr int kUnitsGroupHeight = 75;
-constexpr int kRadioLeft = 25;
-constexpr int kRadioWidth = 150;
-constexpr int kDaysTop = kCheckHeight + 28;
-constexpr int kDaysWidth = 60;
-constexpr int kDaysGap = 21;
-constexpr int kLabelPad = 5;
-constexpr int kComboTextPad = 12;
-constexpr int kComboMinMargin = 6;
-
-} // namespace
-
-TOptionsForm::TOptionsForm(TOptionsFormDeps deps)
+TOptionsForm::TOptionsForm(OptionsFormDeps deps)
     : deps_(std::move(deps)), images_(kDiskPictureEdge, kDiskPictureEdge),
       form_(forms::FormArgs{.caption = kOptionsCaption,
                             .owner = deps_.owner,
@@ -56,8 +35,15 @@ TOptionsForm::TOptionsForm(TOptionsFormDeps deps)
     pageArea_ = &form_.Add<forms::Panel>(
         {.bounds = {kPageAreaLeft, kPageAreaTop, kPageAreaWidth, kPageAreaHeight}});
 
-    BuildGeneralPage();
-    const DiskPageEnv environment{
+    // The pages, each with its tree entry.
+    general_ = &AddPage(std::make_unique<GeneralPage>(GeneralPageDeps{
+                            .registry = deps_.registry,
+                            .programPath = deps_.programPath,
+                            .onUnitClick = [this] { OnUnitClick(); },
+                        }),
+                        kGeneralPageData);
+    const DiskPageDeps disks{
+        .drives = &deps_.drives,
         .images = &images_,
         .hibernateAvailable = deps_.hibernateAvailable,
         .playTestSound = deps_.playTestSound,
@@ -65,10 +51,15 @@ TOptionsForm::TOptionsForm(TOptionsFormDeps deps)
         .dialogOwner = deps_.owner,
         .onEnableBoxesClicked = [this] { OnDiskCheckClick(); },
     };
-    for (int32_t slot = -1; slot < TDrives::kMaxDrives; ++slot)
-        slots_[static_cast<size_t>(slot + 1)] =
-            std::make_unique<TDiskPage>(*pageArea_, slot, environment);
-    BuildLogPage();
+    hardDisksEntry_ = static_cast<int>(pages_.size());
+    diskPages_.push_back(
+        &AddPage(std::make_unique<DiskPage>(DiskPage::kCommonSlot, disks), kHardDisksPageData));
+    for (int32_t slot = 0; slot < TDrives::kMaxDrives; ++slot)
+        diskPages_.push_back(&AddPage(std::make_unique<DiskPage>(slot, disks), kDiskPageData + slot,
+                                      hardDisksEntry_));
+    AddPage(std::make_unique<LogPage>(), kLogPageData);
+    for (PageEntry& entry : pages_)
+        entry.page->Build(*pageArea_);
     form_.SetDefaultButton(ok_);
 
     // Every way of closing only hides the window; the object lives until shut-down.
@@ -84,8 +75,9 @@ TOptionsForm::TOptionsForm(TOptionsFormDeps deps)
 
 TOptionsForm::~TOptionsForm() {
     // The pages' controls belong to the form's window tree; their objects go first.
-    for (auto& slot : slots_)
-        slot.reset();
+    diskPages_.clear();
+    general_ = nullptr;
+    pages_.clear();
 }
 
 void TOptionsForm::BuildStrip() {
@@ -107,177 +99,55 @@ void TOptionsForm::BuildStrip() {
     cancel_->OnClick = [this](forms::Button&) { CloseWindow(false); };
 }
 
-void TOptionsForm::BuildGeneralPage() {
-    generalPage_ = &pageArea_->Add<forms::GroupBox>(
-        {.bounds = {0, 0, kPageAreaWidth, kPageAreaHeight}, .text = ""});
-    const int width = generalPage_->Width();
-    autostart_ = &generalPage_->Add<forms::CheckBox>(
-        {.bounds = {kInset, 20, width - kInset - 10, kCheckHeight}, .text = kAutostartText});
-
-    const int groupWidth = width - 2 * kInset;
-    const int iconTop = 20 + kCheckHeight + kGroupGap;
-    mainIconGroup_ = &generalPage_->Add<forms::GroupBox>(
-        {.bounds = {kInset, iconTop, groupWidth, kMainIconGroupHeight},
-         .text = kMainIconGroupText});
-    displayMainIcon_ = &mainIconGroup_->Add<forms::Label>(
-        {.bounds = {kInset, 20, groupWidth - 2 * kInset, kLabelHeight},
-         .text = kDisplayMainIconText});
-    // The long middle choice must show whole in the closed box: where the font is wider than
-    // usual the box takes some of the group's right margin. The label has the same font.
-    const int needed = displayMainIcon_->MeasureText(kMainIconChoices[1]).width +
-                       GetSystemMetrics(SM_CXVSCROLL) + kComboTextPad;
-    forms::ComboBoxArgs list;
-    list.bounds = {
-        kInset, 20 + kLabelHeight,
-        std::clamp(needed, groupWidth - 2 * kInset, groupWidth - kInset - kComboMinMargin),
-        kComboHeight};
-    list.items.assign(std::begin(kMainIconChoices), std::end(kMainIconChoices));
-    mainIcon_ = &mainIconGroup_->Add<forms::ComboBox>(list);
-
-    const int unitsTop = iconTop + kMainIconGroupHeight + kGroupGap;
-    unitsGroup_ = &generalPage_->Add<forms::GroupBox>(
-        {.bounds = {kInset, unitsTop, groupWidth, kUnitsGroupHeight}, .text = kUnitsGroupText});
-    celsius_ = &unitsGroup_->Add<forms::RadioButton>(
-        {.bounds = {kRadioLeft, 20, kRadioWidth, kCheckHeight}, .text = kCelsiusText});
-    fahrenheit_ = &unitsGroup_->Add<forms::RadioButton>(
-        {.bounds = {kRadioLeft, 20 + kCheckHeight, kRadioWidth, kCheckHeight},
-         .text = kFahrenheitText});
-    celsius_->OnClick = [this](forms::RadioButton&) { OnUnitClick(); };
-    fahrenheit_->OnClick = [this](forms::RadioButton&) { OnUnitClick(); };
-}
-
-void TOptionsForm::BuildLogPage() {
-    logPage_ = &pageArea_->Add<forms::GroupBox>(
-        {.bounds = {0, 0, kPageAreaWidth, kPageAreaHeight}, .text = ""});
-    logPage_->SetVisible(false);
-    logEnabled_ = &logPage_->Add<forms::CheckBox>(
-        {.bounds = {kInset, 20, logPage_->Width() - kInset - 10, kCheckHeight},
-         .text = kLogEnabledText});
-    logEnabled_->OnClick = [this](forms::CheckBox&) { OnLogEnabledClick(); };
-
-    storeFor_ = &logPage_->Add<forms::Label>({.bounds = {}, .text = kStoreLogText});
-    const forms::TextSize store = storeFor_->MeasureText(kStoreLogText);
-    storeFor_->SetBounds({kInset, kDaysTop + (kEditHeight - store.height) / 2,
-                          store.width + kLabelPad, store.height});
-    logDays_ = &logPage_->Add<forms::Edit>(
-        {.bounds = {kInset + store.width + kLabelPad, kDaysTop, kDaysWidth, kEditHeight},
-         .text = "",
-         .digitsOnly = true});
-    logDays_->OnLeave = [](forms::Edit& box) { box.SetText(CheckedLogDays(box.Text())); };
-    logDaysSpin_ = &logPage_->Add<forms::UpDown>(
-        {.buddy = logDays_, .minimum = kMinLogDays, .maximum = kMaxLogDays});
-
-    // The spin control sits at the box's right edge, inside its 60 pixels.
-    days_ = &logPage_->Add<forms::Label>({.bounds = {}, .text = kDaysText});
-    const forms::TextSize days = days_->MeasureText(kDaysText);
-    const forms::Rect box = logDays_->Bounds();
-    days_->SetBounds({box.left + box.width + kDaysGap, kDaysTop + (kEditHeight - days.height) / 2,
-                      days.width + kLabelPad, days.height});
-}
-
-TDiskPage* TOptionsForm::Slot(int32_t slot) const {
-    if (slot < -1 || slot >= TDrives::kMaxDrives)
-        return nullptr;
-    return slots_[static_cast<size_t>(slot + 1)].get();
-}
-
 void TOptionsForm::RefreshTexts() {
     form_.SetCaption(kOptionsCaption);
     ok_->SetText(kOkText);
     apply_->SetText(kApplyText);
     cancel_->SetText(kCancelText);
     BuildTree();
-
-    autostart_->SetText(kAutostartText);
-    mainIconGroup_->SetText(kMainIconGroupText);
-    displayMainIcon_->SetText(kDisplayMainIconText);
-    for (int i = 0; i < mainIcon_->Count(); ++i)
-        mainIcon_->SetItemText(i, kMainIconChoices[i]);
-    unitsGroup_->SetText(kUnitsGroupText);
-    celsius_->SetText(kCelsiusText);
-    fahrenheit_->SetText(kFahrenheitText);
-    logEnabled_->SetText(kLogEnabledText);
-    storeFor_->SetText(kStoreLogText);
-    days_->SetText(kDaysText);
-
-    for (int32_t slot = -1; slot < TDrives::kMaxDrives; ++slot)
-        Slot(slot)->SetTexts(slot >= 0 ? deps_.drives.GetDrive(slot)
-                                       : static_cast<const TDrive*>(nullptr));
+    for (PageEntry& entry : pages_)
+        entry.page->RefreshTexts();
 }
 
 void TOptionsForm::BuildTree() {
     tree_->Clear();
-    generalItem_ = tree_->InsertItem(nullptr, kTreeGeneral, true, kGeneralPageData);
-    hardDisksItem_ = tree_->InsertItem(nullptr, kTreeHardDisks, false, kHardDisksPageData);
-    tree_->InsertItem(nullptr, kTreeLog, false, kLogPageData);
-    while (forms::TreeItem child = tree_->FirstChild(hardDisksItem_))
-        tree_->DeleteItem(child);
-    for (int32_t i = 0; i < deps_.drives.Count(); ++i)
-        tree_->InsertItem(hardDisksItem_, deps_.drives.GetDrive(i)->ModelText(), false,
-                          kDiskPageData + i);
-    tree_->Expand(hardDisksItem_);
-    tree_->Select(generalItem_);
-}
-
-void TOptionsForm::HidePages() {
-    generalPage_->SetVisible(false);
-    for (auto& slot : slots_)
-        slot->SetVisible(false);
-    logPage_->SetVisible(false);
+    std::set<int> parents;
+    for (PageEntry& entry : pages_) {
+        const std::string text = entry.page->TreeText();
+        const forms::TreeItem parent =
+            entry.parent == kRoot ? nullptr : pages_[static_cast<size_t>(entry.parent)].item;
+        entry.item = text.empty() ? nullptr : tree_->InsertItem(parent, text, false, entry.data);
+        if (entry.parent != kRoot)
+            parents.insert(entry.parent);
+    }
+    for (int parent : parents)
+        tree_->Expand(pages_[static_cast<size_t>(parent)].item);
+    tree_->Select(pages_.front().item);
 }
 
 void TOptionsForm::SwitchPage(forms::TreeItem item) {
     if (item == nullptr)
         return; // the tree is being rebuilt
-    HidePages();
-    const PageChoice choice = PageForData(tree_->ItemData(item));
-    const std::string caption = PageCaption(tree_->ItemText(item));
-    switch (choice.page) {
-    case OptionsPage::General:
-        generalPage_->SetText(caption);
-        generalPage_->SetVisible(true);
-        break;
-    case OptionsPage::Log:
-        logPage_->SetText(caption);
-        logPage_->SetVisible(true);
-        break;
-    case OptionsPage::Common:
-        Slot(-1)->ShowHeader();
-        Slot(-1)->SetHeaderCaption(PageCaption(kCommonPageCaption));
-        Slot(-1)->SetVisible(true);
-        Slot(-1)->Raise();
-        form_.Update();
-        return;
-    case OptionsPage::Disk:
-        if (TDiskPage* page = Slot(choice.disk)) {
-            page->SetHeaderCaption(caption);
-            page->SetVisible(true);
-            page->Raise();
-        }
-        break;
-    case OptionsPage::None:
-        break;
-    }
-    // Raised above the siblings that share the page area.
-    for (forms::Control* page :
-         {static_cast<forms::Control*>(generalPage_), static_cast<forms::Control*>(logPage_)}) {
-        if (page->Visible())
-            SetWindowPos(page->Handle(), HWND_TOP, 0, 0, 0, 0,
-                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
+    for (PageEntry& entry : pages_)
+        entry.page->Hide();
+    std::vector<intptr_t> data;
+    for (const PageEntry& entry : pages_)
+        data.push_back(entry.data);
+    if (const std::optional<size_t> chosen = PageForData(data, tree_->ItemData(item)))
+        pages_[*chosen].page->Show(tree_->ItemText(item));
     form_.Update();
 }
 
 void TOptionsForm::ShowPage(int32_t index) {
     RefreshTexts();
     LoadValues();
-    Open(generalItem_, index);
+    Open(pages_.front().item, index);
 }
 
 void TOptionsForm::ShowDiskPage(int32_t index) {
     RefreshTexts();
     LoadValues();
-    Open(tree_->FirstChild(hardDisksItem_), index);
+    Open(tree_->FirstChild(pages_[static_cast<size_t>(hardDisksEntry_)].item), index);
 }
 
 void TOptionsForm::Open(forms::TreeItem first, int32_t steps) {
@@ -285,7 +155,7 @@ void TOptionsForm::Open(forms::TreeItem first, int32_t steps) {
     for (int32_t n = 0; n < steps && item != nullptr; ++n)
         item = tree_->NextSibling(item);
     if (item == nullptr)
-        item = generalItem_;
+        item = pages_.front().item;
 
     form_.CentreInWorkArea();
     form_.Show();
@@ -300,45 +170,18 @@ void TOptionsForm::Open(forms::TreeItem first, int32_t steps) {
 }
 
 void TOptionsForm::LoadValues() {
-    TOptionsSection& general = deps_.options.General();
-    autostart_->SetChecked(AutostartEnabled(deps_.registry, kAutostartValueName));
     // The pages remember the unit their level boxes show from here.
-    const bool celsius = general.ReadBool(key::UseCelsius.name);
-    // Outside the list: no selection.
-    mainIcon_->SetItemIndex(general.ReadInteger(key::ShowMainIcon.name));
-
-    Slot(-1)->Load(deps_.options, static_cast<const TDrive*>(nullptr), celsius);
-    for (int32_t i = 0; i < deps_.drives.Count() && i < TDrives::kMaxDrives; ++i)
-        Slot(i)->Load(deps_.options, deps_.drives.GetDrive(i), celsius);
-
-    (celsius ? celsius_ : fahrenheit_)->SetChecked(true);
+    const SettingsAccess access{deps_.options, deps_.options.General().ReadBool(key::UseCelsius)};
+    for (PageEntry& entry : pages_)
+        entry.page->Load(access);
+    // The unit's click handler, for the unit now checked.
     OnUnitClick();
-
-    const int32_t stored = general.ReadInteger(key::LogDays.name);
-    const int32_t days = LoadedLogDays(stored);
-    if (days != stored)
-        general.WriteInteger(key::LogDays.name, days);
-    logDays_->SetText(IntToStr(days));
-    logEnabled_->SetChecked(general.ReadBool(key::LogEnabled.name));
-    OnLogEnabledClick();
 }
 
 void TOptionsForm::SaveValues() {
-    TOptionsSection& general = deps_.options.General();
-    SetAutostart(deps_.registry, kAutostartValueName, deps_.programPath, autostart_->Checked());
-    const bool celsius = celsius_->Checked();
-    general.WriteBool(key::UseCelsius.name, celsius);
-    general.WriteInteger(key::ShowMainIcon.name, mainIcon_->ItemIndex());
-
-    Slot(-1)->Save(deps_.options, celsius);
-    for (int32_t i = 0; i < deps_.drives.Count() && i < TDrives::kMaxDrives; ++i)
-        Slot(i)->Save(deps_.options, celsius);
-
-    general.WriteBool(key::LogEnabled.name, logEnabled_->Checked());
-    // Enter presses OK without the box losing the focus: its check runs here too, so that an
-    // emptied box never stores 0 days (which would expire every record).
-    logDays_->SetText(CheckedLogDays(logDays_->Text()));
-    general.WriteString(key::LogDays.name, logDays_->Text());
+    const SettingsAccess access{deps_.options, general_->Celsius()};
+    for (PageEntry& entry : pages_)
+        entry.page->Save(access);
 
     // The disks read their settings at once and are timed anew.
     deps_.drives.PollAll();
@@ -350,22 +193,14 @@ void TOptionsForm::SaveValues() {
 }
 
 void TOptionsForm::OnUnitClick() {
-    const bool celsius = celsius_->Checked();
-    for (auto& slot : slots_)
-        slot->SwitchUnit(celsius);
-}
-
-void TOptionsForm::OnLogEnabledClick() {
-    const bool on = logEnabled_->Checked();
-    storeFor_->SetEnabled(on);
-    logDays_->SetEnabled(on);
-    logDaysSpin_->SetEnabled(on);
-    days_->SetEnabled(on);
+    const bool celsius = general_->Celsius();
+    for (PageEntry& entry : pages_)
+        entry.page->UnitChanged(celsius);
 }
 
 void TOptionsForm::OnDiskCheckClick() {
-    for (auto& slot : slots_)
-        slot->ApplyEnablingRules();
+    for (DiskPage* page : diskPages_)
+        page->ApplyEnablingRules();
 }
 
 void TOptionsForm::CloseWindow(bool save) {

@@ -1,31 +1,31 @@
-// TOptionsForm: the settings window with its page tree, the General and Log pages, the disk page
-// slots, and OK, Apply and Cancel.
+// TOptionsForm: the settings window: its list of pages with their tree entries, and OK, Apply and
+// Cancel.
 #pragma once
 
 #include "toolkit/app_services.h"
 #include "toolkit/forms/buttons_win.h"
-#include "toolkit/forms/edit_win.h"
 #include "toolkit/forms/form_win.h"
 #include "toolkit/forms/image_list_win.h"
 #include "toolkit/forms/statics_win.h"
 #include "toolkit/forms/tree_view_win.h"
-#include "toolkit/forms/updown_win.h"
 #include "ui/options_form.h"
+#include "ui/settings_page_win.h"
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace korvane {
 
+class DiskPage;
+class GeneralPage;
 class RegistryPort;
-class TDiskPage;
 class TDrives;
 class TOptions;
 
 // What the window works on and calls back into; everything outlives the window.
-struct TOptionsFormDeps {
+struct OptionsFormDeps {
     TOptions& options;
     RegistryPort& registry;
     TDrives& drives;
@@ -45,7 +45,7 @@ struct TOptionsFormDeps {
 // hide it again. The object lives until shut-down.
 class TOptionsForm {
   public:
-    explicit TOptionsForm(TOptionsFormDeps deps);
+    explicit TOptionsForm(OptionsFormDeps deps);
     ~TOptionsForm();
     TOptionsForm(const TOptionsForm&) = delete;
     TOptionsForm& operator=(const TOptionsForm&) = delete;
@@ -62,53 +62,49 @@ class TOptionsForm {
     HWND Handle() const { return form_.Handle(); }
 
   private:
+    // One page and its tree item.
+    struct PageEntry {
+        std::unique_ptr<SettingsPage> page;
+        intptr_t data; // the tree item's data
+        int parent;    // the entry whose item it hangs below; kRoot for the top level
+        forms::TreeItem item = nullptr;
+    };
+    static constexpr int kRoot = -1;
+
+    // Appends a page to the list: its tree item follows those of the pages before it.
+    template <typename Page>
+    Page& AddPage(std::unique_ptr<Page> page, intptr_t data, int parent = kRoot) {
+        Page& added = *page;
+        pages_.push_back({std::move(page), data, parent});
+        return added;
+    }
     void BuildStrip();
-    void BuildGeneralPage();
-    void BuildLogPage();
     void BuildTree();
     void Open(forms::TreeItem first, int32_t steps);
     void SwitchPage(forms::TreeItem item);
-    void HidePages();
     void LoadValues();
     void SaveValues();
     void OnUnitClick();
-    void OnLogEnabledClick();
     void OnDiskCheckClick();
     void CloseWindow(bool save);
-    TDiskPage* Slot(int32_t slot) const;
 
-    TOptionsFormDeps deps_;
+    OptionsFormDeps deps_;
     // Declared before the form: the disk pictures are drawn from it until the form is gone.
     forms::ImageList images_;
     forms::Form form_;
     forms::TreeView* tree_ = nullptr;
-    forms::TreeItem generalItem_ = nullptr;
-    forms::TreeItem hardDisksItem_ = nullptr;
     forms::Panel* pageArea_ = nullptr;
     forms::Button* ok_ = nullptr;
     forms::Button* apply_ = nullptr;
     forms::Button* cancel_ = nullptr;
 
-    // The General page.
-    forms::GroupBox* generalPage_ = nullptr;
-    forms::CheckBox* autostart_ = nullptr;
-    forms::GroupBox* mainIconGroup_ = nullptr;
-    forms::Label* displayMainIcon_ = nullptr;
-    forms::ComboBox* mainIcon_ = nullptr;
-    forms::GroupBox* unitsGroup_ = nullptr;
-    forms::RadioButton* celsius_ = nullptr;
-    forms::RadioButton* fahrenheit_ = nullptr;
-
-    // The Log page.
-    forms::GroupBox* logPage_ = nullptr;
-    forms::CheckBox* logEnabled_ = nullptr;
-    forms::Label* storeFor_ = nullptr;
-    forms::Edit* logDays_ = nullptr;
-    forms::UpDown* logDaysSpin_ = nullptr;
-    forms::Label* days_ = nullptr;
-
-    // Slot -1 (the common page) first, then the disks 0 to 3.
-    std::array<std::unique_ptr<TDiskPage>, 5> slots_;
+    // In the order of the tree: General, the common page, the disk slots 0 to 3 below it, Log.
+    std::vector<PageEntry> pages_;
+    int hardDisksEntry_ = kRoot;
+    // The unit the other pages are saved in is chosen here.
+    GeneralPage* general_ = nullptr;
+    // The enabling rules run for every disk page at a click on one.
+    std::vector<DiskPage*> diskPages_;
 };
 
 } // namespace korvane

@@ -62,9 +62,15 @@ class ExecutorTest : public ::testing::Test {
     void RunWorker() { Worker().RunBody(); }
     void Queue(TDrive& drive, uint8_t level, uint8_t actions, int32_t limit = 50,
                const std::string& sound = "", const std::string& app = "", uint8_t method = 0) {
-        executor->QueueAction(level, drive, method, app, sound, actions & kActionPoweroff,
-                              actions & kActionExecuteApp, actions & kActionPlaySound,
-                              actions & kActionShowMessage, limit);
+        executor->QueueAction(level, drive,
+                              {.showMessage = (actions & kActionShowMessage) != 0,
+                               .playSound = (actions & kActionPlaySound) != 0,
+                               .soundFile = sound,
+                               .executeApp = (actions & kActionExecuteApp) != 0,
+                               .application = app,
+                               .poweroff = (actions & kActionPoweroff) != 0,
+                               .poweroffMethod = method},
+                              limit);
     }
     std::vector<std::string> RawDebugLines() const {
         return test::ReadLines(rig->dir + "/debug.log");

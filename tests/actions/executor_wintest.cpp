@@ -224,7 +224,13 @@ TEST_F(ExecutorWine, AnAlarmShowsABalloonPlaysTheSoundAndWaitsForTheProgram) {
     Executor();
 
     const double start = test::NowMs();
-    executor->QueueAction(1, disk, 0, script, sound, false, true, true, true, 50);
+    executor->QueueAction(1, disk,
+                          {.showMessage = true,
+                           .playSound = true,
+                           .soundFile = sound,
+                           .executeApp = true,
+                           .application = script},
+                          50);
     const std::string appLine = "App started successfully (" + script + ")";
     // The worker's lines reach the log only while this thread takes its synchronous calls.
     ASSERT_TRUE(Pump([&] { return executor->QueueLength() == 0 && Count(appLine) == 1; }, 30000));
@@ -247,8 +253,12 @@ TEST_F(ExecutorWine, AnAlarmShowsABalloonPlaysTheSoundAndWaitsForTheProgram) {
 
     // A missing sound and a program the shell cannot open are errors, reported without a box
     // that would hold the queue; the record still ends.
-    executor->QueueAction(2, disk, 0, dir + "\\missing.exe", dir + "\\missing.wav", false, true,
-                          true, false, 60);
+    executor->QueueAction(2, disk,
+                          {.playSound = true,
+                           .soundFile = dir + "\\missing.wav",
+                           .executeApp = true,
+                           .application = dir + "\\missing.exe"},
+                          60);
     ASSERT_TRUE(
         Pump([&] { return Count("App execute failed (" + dir + "\\missing.exe)") == 1; }, 30000));
     EXPECT_EQ(1, Count("Play sound failed (" + dir + "\\missing.wav)"));
@@ -262,7 +272,7 @@ constexpr double kStopLimitMs = 5000;
 TEST_F(ExecutorWine, DestroyedWhileIdleOrInsideALongSoundItEndsAtOnceAndNothingLaterRuns) {
     TDrive& disk = *drives->GetDrive(0);
     Executor();
-    executor->QueueAction(1, disk, 0, "", "", false, false, false, false, 50);
+    executor->QueueAction(1, disk, {}, 50);
     ASSERT_TRUE(
         Pump([&] { return Count("Start Action") == 1 && executor->QueueLength() == 0; }, 10000));
     EXPECT_LT(DestroyMs("idle"), kStopLimitMs);
@@ -275,8 +285,14 @@ TEST_F(ExecutorWine, DestroyedWhileIdleOrInsideALongSoundItEndsAtOnceAndNothingL
     HeldOpen held; // a countdown would show here if it ran
     Executor(&held);
     const int playsBefore = WatchedPlayer::playing;
-    executor->QueueAction(2, disk, 0, script, sound, true, true, true, false, 60);
-    executor->QueueAction(1, disk, 0, "", "", false, false, false, true, 50);
+    executor->QueueAction(2, disk,
+                          {.playSound = true,
+                           .soundFile = sound,
+                           .executeApp = true,
+                           .application = script,
+                           .poweroff = true},
+                          60);
+    executor->QueueAction(1, disk, {.showMessage = true}, 50);
     ASSERT_TRUE(Pump([&] { return WatchedPlayer::playing > playsBefore; }, 10000));
     EXPECT_LT(DestroyMs("inside a 25-second sound"), kStopLimitMs);
     Pump([] { return false; }, 500); // anything still coming would come now
@@ -299,7 +315,7 @@ TEST_F(ExecutorWine, AnIdleWorkerWakesForEveryRecordAndForTheStop) {
     }
     Executor();
     for (int i = 1; i <= 20; ++i) {
-        executor->QueueAction(1, disk, 0, "", "", false, false, false, false, 50);
+        executor->QueueAction(1, disk, {}, 50);
         ASSERT_TRUE(
             Pump([&] { return Count("Start Action") == i && executor->QueueLength() == 0; }, 10000))
             << "record " << i;
@@ -315,7 +331,7 @@ TEST_F(ExecutorWine, DestroyedWhileWaitingForAStartedProgramItEndsAtOnce) {
     test::WriteFileBytes(script, ":wait\r\n@if exist \"" + done +
                                      "\" goto :eof\r\n@ping -n 2 127.0.0.1 >nul\r\n@goto wait\r\n");
     Executor();
-    executor->QueueAction(1, disk, 0, script, "", false, true, false, false, 50);
+    executor->QueueAction(1, disk, {.executeApp = true, .application = script}, 50);
     ASSERT_TRUE(Pump([&] { return launcher.opened == 1; }, 20000));
     const double took = DestroyMs("waiting for a started program");
     EXPECT_LT(took, kStopLimitMs);
@@ -332,8 +348,8 @@ TEST_F(ExecutorWine, DestroyedWhileTheCountdownIsShownItHidesItAndNothingPowersO
     THibernateForm form(CountdownDeps{toolkit, engine, *logger, options, app, [] {}}, window,
                         resources.Get());
     Executor(&form);
-    executor->QueueAction(2, disk, 0, "", "", true, false, false, false, 60);
-    executor->QueueAction(1, disk, 0, "", "", false, false, false, true, 50);
+    executor->QueueAction(2, disk, {.poweroff = true}, 60);
+    executor->QueueAction(1, disk, {.showMessage = true}, 50);
     const HWND hwnd = form.Window().Handle();
     ASSERT_TRUE(Pump([&] { return IsWindowVisible(hwnd) != FALSE; }, 10000));
     EXPECT_LT(DestroyMs("with the countdown shown"), kStopLimitMs);
@@ -351,7 +367,7 @@ TEST_F(ExecutorWine, DestroyedWhileTheNotificationBoxIsShownItClosesIt) {
     TTrayMessages boxes{shell, windows98};
     ASSERT_FALSE(boxes.BalloonsSupported());
     Executor(nullptr, &boxes);
-    executor->QueueAction(1, disk, 0, "", "", false, false, false, true, 50);
+    executor->QueueAction(1, disk, {.showMessage = true}, 50);
     const DWORD worker = WorkerId();
     ASSERT_TRUE(Pump([&] { return test::ui::ShownWindowOf(worker) != nullptr; }, 10000));
     EXPECT_LT(DestroyMs("with the notification box shown"), kStopLimitMs);

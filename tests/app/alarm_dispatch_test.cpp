@@ -1,4 +1,4 @@
-// TAlarmDispatch: status changes of a real disk over the simulated driver, real log files, and a
+// AlarmDispatch: status changes of a real disk over the simulated driver, real log files, and a
 // recording queue.
 #include "app/alarm_dispatch.h"
 
@@ -21,7 +21,7 @@ class AlarmDispatchTest : public ::testing::Test {
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         rig = std::make_unique<MonitorRig>(std::string("dispatch_") + info->name());
-        dispatch = std::make_unique<TAlarmDispatch>(*rig->logger, queue, [this] { return live; });
+        dispatch = std::make_unique<AlarmDispatch>(*rig->logger, queue, [this] { return live; });
         Levels(rig->Common(), "50", "60");
     }
     static void Levels(TOptionsSection& section, const std::string& w, const std::string& c) {
@@ -65,7 +65,7 @@ class AlarmDispatchTest : public ::testing::Test {
     std::unique_ptr<MonitorRig> rig;
     test::RecordingActionQueue queue;
     bool live = true;
-    std::unique_ptr<TAlarmDispatch> dispatch;
+    std::unique_ptr<AlarmDispatch> dispatch;
     std::unique_ptr<TDrive> drive;
 };
 
@@ -79,13 +79,13 @@ TEST_F(AlarmDispatchTest, ARiseToWarningLogsTheChangeAndQueuesOneRequestOfTheWar
     EXPECT_EQ(1, r.level);
     EXPECT_EQ(drive.get(), r.drive);
     EXPECT_EQ(50, r.limit);
-    EXPECT_TRUE(r.showMessage);
-    EXPECT_TRUE(r.playSound);
-    EXPECT_FALSE(r.executeApp);
-    EXPECT_TRUE(r.poweroff);
-    EXPECT_EQ("C:\\w.wav", r.soundFile);
-    EXPECT_EQ("C:\\w.exe", r.appPath);
-    EXPECT_EQ(1, r.method);
+    EXPECT_TRUE(r.alarm.showMessage);
+    EXPECT_TRUE(r.alarm.playSound);
+    EXPECT_FALSE(r.alarm.executeApp);
+    EXPECT_TRUE(r.alarm.poweroff);
+    EXPECT_EQ("C:\\w.wav", r.alarm.soundFile);
+    EXPECT_EQ("C:\\w.exe", r.alarm.application);
+    EXPECT_EQ(1, r.alarm.poweroffMethod);
     EXPECT_EQ(
         std::vector<std::string>{"changed temperature status (from \"normal\" to \"warning\")"},
         Changes());
@@ -106,8 +106,8 @@ TEST_F(AlarmDispatchTest, CriticalUsesItsOwnKeysAndFallingBackToWarningQueuesAga
     ASSERT_EQ(1u, queue.requests.size());
     EXPECT_EQ(2, queue.requests[0].level);
     EXPECT_EQ(60, queue.requests[0].limit);
-    EXPECT_TRUE(queue.requests[0].executeApp);
-    EXPECT_EQ("C:\\c.exe", queue.requests[0].appPath);
+    EXPECT_TRUE(queue.requests[0].alarm.executeApp);
+    EXPECT_EQ("C:\\c.exe", queue.requests[0].alarm.application);
     EXPECT_EQ(1, DebugCount("HDD1 - ST380011A: put Critical Action in queue"));
 
     At(58); // critical to warning
@@ -133,14 +133,14 @@ TEST_F(AlarmDispatchTest, TheSectionInForceGivesLevelsAndActions) {
     At(51);
     ASSERT_EQ(1u, queue.requests.size());
     EXPECT_EQ(50, queue.requests[0].limit);
-    EXPECT_FALSE(queue.requests[0].showMessage);
+    EXPECT_FALSE(queue.requests[0].alarm.showMessage);
 
     At(40);
     own.WriteBool(key::UseCommonSettings.name, false); // now its own
     At(51);
     ASSERT_EQ(2u, queue.requests.size());
     EXPECT_EQ(45, queue.requests[1].limit);
-    EXPECT_TRUE(queue.requests[1].showMessage);
+    EXPECT_TRUE(queue.requests[1].alarm.showMessage);
 }
 
 TEST_F(AlarmDispatchTest, NothingHappensBeforeTheCountdownWindowExists) {

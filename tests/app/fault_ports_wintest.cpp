@@ -163,7 +163,14 @@ class FaultPorts : public ::testing::Test {
     // One critical alarm with every action on; returns when the worker has finished it.
     void RaiseAlarm(TActionExecutor& ex) {
         const size_t before = countdown.shown.size();
-        ex.QueueAction(2, Disk(), 0, script, sound, true, true, true, true, 60);
+        ex.QueueAction(2, Disk(),
+                       {.showMessage = true,
+                        .playSound = true,
+                        .soundFile = sound,
+                        .executeApp = true,
+                        .application = script,
+                        .poweroff = true},
+                       60);
         ASSERT_TRUE(Pump([&] { return countdown.shown.size() > before && ex.QueueLength() == 0; }));
     }
     // The disk heats up to the critical level: polled, logged, status raised, all as usual.

@@ -54,8 +54,9 @@ DiskPageRig::DiskPageRig(const std::string& name, const std::string& simulation,
          .color = kNoColor,
          .border = false,
          .align = forms::Align::None});
-    for (int slot = TDiskPage::kCommonSlot; slot < TDrives::kMaxDrives; ++slot) {
-        DiskPageEnv env;
+    for (int slot = DiskPage::kCommonSlot; slot < TDrives::kMaxDrives; ++slot) {
+        DiskPageDeps env;
+        env.drives = drives.get();
         env.images = &images_;
         env.hibernateAvailable = hibernateAvailable;
         env.playTestSound = [this](const std::string& file) {
@@ -65,7 +66,9 @@ DiskPageRig::DiskPageRig(const std::string& name, const std::string& simulation,
         env.programFolder = programFolder;
         env.dialogOwner = window.Handle();
         env.onEnableBoxesClicked = [this] { ++enableClicks; };
-        pages_[static_cast<size_t>(slot + 1)] = std::make_unique<TDiskPage>(*pageArea_, slot, env);
+        auto& page = pages_[static_cast<size_t>(slot + 1)];
+        page = std::make_unique<DiskPage>(slot, env);
+        page->Build(*pageArea_);
     }
     ui::SetMessageFilter([](MSG& msg) { return forms::HandleFormNavigation(msg); });
     form_->Show();
@@ -82,39 +85,30 @@ DiskPageRig::~DiskPageRig() {
 }
 
 void DiskPageRig::Load(bool celsius) {
-    for (int slot = TDiskPage::kCommonSlot; slot < TDrives::kMaxDrives; ++slot) {
-        const TDrive* drive = slot < 0 ? nullptr : drives->GetDrive(slot);
-        Page(slot).SetTexts(drive);
-        Page(slot).Load(*options, drive, celsius);
-        Page(slot).SwitchUnit(celsius);
+    for (int slot = DiskPage::kCommonSlot; slot < TDrives::kMaxDrives; ++slot) {
+        Page(slot).RefreshTexts();
+        Page(slot).Load({*options, celsius});
+        Page(slot).UnitChanged(celsius);
     }
 }
 
 void DiskPageRig::Save(bool celsius) {
-    for (int slot = TDiskPage::kCommonSlot; slot < TDrives::kMaxDrives; ++slot) {
-        Page(slot).Save(*options, celsius);
+    for (int slot = DiskPage::kCommonSlot; slot < TDrives::kMaxDrives; ++slot) {
+        Page(slot).Save({*options, celsius});
     }
 }
 
 void DiskPageRig::SwitchUnit(bool celsius) {
-    for (int slot = TDiskPage::kCommonSlot; slot < TDrives::kMaxDrives; ++slot) {
-        Page(slot).SwitchUnit(celsius);
+    for (int slot = DiskPage::kCommonSlot; slot < TDrives::kMaxDrives; ++slot) {
+        Page(slot).UnitChanged(celsius);
     }
 }
 
 void DiskPageRig::ShowPage(int slot) {
     for (auto& page : pages_) {
-        page->SetVisible(false);
+        page->Hide();
     }
-    TDiskPage& page = Page(slot);
-    if (page.IsCommon()) {
-        page.ShowHeader();
-        page.SetHeaderCaption(disk_page::kCommonCaption);
-    } else if (const TDrive* drive = drives->GetDrive(slot)) {
-        page.SetHeaderCaption("[ " + drive->ModelText() + " ]");
-    }
-    page.SetVisible(true);
-    page.Raise();
+    Page(slot).Show(Page(slot).TreeText());
     form_->Update();
     ui::PumpMessages();
 }

@@ -69,7 +69,7 @@ class DiskPageRig {
     // The settings window's page switch: hides all, shows and raises one, repaints.
     void ShowPage(int slot);
 
-    TDiskPage& Page(int slot) { return *pages_[static_cast<size_t>(slot + 1)]; }
+    DiskPage& Page(int slot) { return *pages_[static_cast<size_t>(slot + 1)]; }
     HWND Window() const { return form_->Handle(); }
 
     // The settings file as it is on disk now.
@@ -102,7 +102,7 @@ class DiskPageRig {
     forms::ImageList images_{48, 48};
     std::unique_ptr<forms::Form> form_;
     forms::Panel* pageArea_ = nullptr;
-    std::array<std::unique_ptr<TDiskPage>, 5> pages_;
+    std::array<std::unique_ptr<DiskPage>, 5> pages_;
 };
 
 } // namespace korvane::test

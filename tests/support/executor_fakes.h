@@ -53,17 +53,12 @@ class RecordingActionQueue final : public ActionQueuePort {
     struct Request {
         uint8_t level;
         TDrive* drive;
-        uint8_t method;
-        std::string appPath, soundFile;
-        bool poweroff, executeApp, playSound, showMessage;
+        AlarmSettings alarm;
         int32_t limit;
     };
-    void QueueAction(uint8_t level, TDrive& drive, uint8_t poweroffMethod,
-                     const std::string& appPath, const std::string& soundFile, bool poweroff,
-                     bool executeApp, bool playSound, bool showMessage,
+    void QueueAction(uint8_t level, TDrive& drive, const AlarmSettings& alarm,
                      int32_t limitTemp) override {
-        requests.push_back({level, &drive, poweroffMethod, appPath, soundFile, poweroff, executeApp,
-                            playSound, showMessage, limitTemp});
+        requests.push_back({level, &drive, alarm, limitTemp});
     }
     std::vector<Request> requests;
 };

@@ -54,11 +54,11 @@ TEST_F(DiskPageValuesTest, ReadsEveryKeyAsThePageShowsIt) {
     EXPECT_EQ((std::array<int32_t, 6>{16711680, 536870911, 255, 123456, 16777215, 255}), v.colors);
     EXPECT_EQ("50", v.warningLevel);
     EXPECT_EQ("60", v.criticalLevel);
-    EXPECT_EQ((AlarmValues{true, true, "C:\\K\\Sounds\\twitch.wav", false, "", false, 1}),
+    EXPECT_EQ((AlarmSettings{true, true, "C:\\K\\Sounds\\twitch.wav", false, "", false, 1}),
               v.alarms[0]);
-    EXPECT_EQ(
-        (AlarmValues{true, true, "C:\\K\\Sounds\\twitch.wav", false, "notify.exe /loud", true, 1}),
-        v.alarms[1]);
+    EXPECT_EQ((AlarmSettings{true, true, "C:\\K\\Sounds\\twitch.wav", false, "notify.exe /loud",
+                             true, 1}),
+              v.alarms[1]);
 }
 
 TEST_F(DiskPageValuesTest, ADiskWithoutTemperatureShowsMonitoringOff) {
@@ -72,7 +72,7 @@ TEST_F(DiskPageValuesTest, ADiskWithoutTemperatureShowsMonitoringOff) {
 TEST_F(DiskPageValuesTest, WritesTheKeysOfTheCommonSectionInFileOrder) {
     DiskPageValues v = ReadDiskPageValues(Common(), nullptr);
     v.warningLevel = "45";
-    v.alarms[1].method = -1;
+    v.alarms[1].poweroffMethod = -1;
     const std::string before = profile.Text(ini);
     WriteDiskPageValues(Common(), {"COMMON", false, false}, v);
     std::string expected = before;

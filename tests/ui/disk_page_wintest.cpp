@@ -22,7 +22,7 @@ namespace ui = korvane::test::ui;
 using namespace disk_page;
 using test::DiskPageRig;
 
-constexpr int kCommon = TDiskPage::kCommonSlot;
+constexpr int kCommon = DiskPage::kCommonSlot;
 
 std::string Disk(int number, const std::string& model, int temperature,
                  const std::string& extra = "") {
@@ -88,7 +88,7 @@ TEST(DiskPageTabs, ACommonSettingsDiskShowsOnlyGeneralAndGetsBothTabsBackInOrder
     DiskPageRig rig("disk_page_tabs", Disk(0, "SIM DISK 80", 45));
     rig.Load(true);
     rig.ShowPage(0);
-    TDiskPage& page = rig.Page(0);
+    DiskPage& page = rig.Page(0);
     ASSERT_TRUE(page.EnableBox()->Checked());
     ASSERT_TRUE(page.CommonBox()->Checked());
     EXPECT_EQ(kGeneralOnly, TabTexts(page.Tabs()));
@@ -122,7 +122,7 @@ TEST(DiskPageTabs, UncheckingMonitoringDisablesTheCommonBoxAndRemovesBothTabs) {
     DiskPageRig rig("disk_page_enable", Disk(0, "SIM DISK 80", 45));
     rig.Load(true);
     rig.ShowPage(0);
-    TDiskPage& page = rig.Page(0);
+    DiskPage& page = rig.Page(0);
     ui::Click(H(page.CommonBox())); // own settings: all three tabs
     ASSERT_EQ(kAllTabs, TabTexts(page.Tabs()));
 
@@ -142,7 +142,7 @@ TEST(DiskPageTabs, UncheckingMonitoringDisablesTheCommonBoxAndRemovesBothTabs) {
 TEST(DiskPageTabs, TheCommonPageHasNoBoxesAndAlwaysAllThreeTabs) {
     DiskPageRig rig("disk_page_common", Disk(0, "SIM DISK 80", 45));
     rig.Load(true);
-    TDiskPage& common = rig.Page(kCommon);
+    DiskPage& common = rig.Page(kCommon);
     EXPECT_EQ(nullptr, common.EnableBox());
     EXPECT_EQ(nullptr, common.CommonBox());
     EXPECT_EQ(nullptr, ui::FindByText(H(common.Page()), kEnableBox));
@@ -165,7 +165,7 @@ TEST(DiskPageTabs, HeaderShowsTheDiskAndRaisingPutsThePageOnTop) {
     DiskPageRig rig("disk_page_header", Disk(0, "SIM DISK 80", 45) + Disk(1, "OTHER 40", 41));
     rig.Load(true);
     rig.ShowPage(1);
-    TDiskPage& page = rig.Page(1);
+    DiskPage& page = rig.Page(1);
     const std::vector<std::string> texts = ui::AllTexts(H(page.Header()));
     for (const char* expected :
          {kModelCaption, "OTHER 40", kSerialCaption, "SN1", kCapacityCaption, "78,1 GB"}) {
@@ -187,7 +187,7 @@ class DiskPageLevels : public ::testing::Test {
         ui::ClickTab(H(Page().Tabs()), 1);
         ui::ClickTab(H(Page().LevelTabs()), 1);
     }
-    TDiskPage& Page() { return rig.Page(kCommon); }
+    DiskPage& Page() { return rig.Page(kCommon); }
     HWND Warning() { return H(Page().WarningBox()); }
     HWND Critical() { return H(Page().CriticalBox()); }
     // Types over a box and leaves it for the other level box.
@@ -325,7 +325,7 @@ TEST(DiskPageSaving, AnUneditedPageOfTheSameModelKeepsTheEditOfTheFirst) {
     ASSERT_EQ(2, rig.drives->Count());
     rig.Load(true);
     rig.ShowPage(0);
-    TDiskPage& first = rig.Page(0);
+    DiskPage& first = rig.Page(0);
     ui::Click(H(first.CommonBox()));
     ui::TypeOver(H(first.IntervalBox()), "30");
     ui::SetFocusTo(H(first.UnitsList()));
@@ -353,7 +353,7 @@ TEST(DiskPageSaving, ADiskWithoutTemperatureKeepsItsMonitoringSwitchedOn) {
     ASSERT_EQ("1", rig.Key("Drive_SIM DISK 80", key::EnableTempControl.name));
     rig.Load(true);
     rig.ShowPage(0);
-    TDiskPage& page = rig.Page(0);
+    DiskPage& page = rig.Page(0);
     EXPECT_FALSE(page.EnableBox()->Checked());
     EXPECT_FALSE(ui::IsEnabled(H(page.EnableBox()))); // cannot be switched on from here
     EXPECT_EQ(kGeneralOnly, TabTexts(page.Tabs()));
@@ -367,7 +367,7 @@ TEST(DiskPageSaving, TheFileHoldsExactlyTheKeysThePagesShowWithTheirValues) {
     DiskPageRig rig("disk_page_keys", Disk(0, "SIM DISK 80", 45));
     rig.Load(true);
     rig.ShowPage(0);
-    TDiskPage& page = rig.Page(0);
+    DiskPage& page = rig.Page(0);
     ui::Click(H(page.CommonBox()));
     ui::PickComboItem(H(page.TrayList()), 2);
     ui::ClickTab(H(page.Tabs()), 1);
@@ -407,7 +407,7 @@ TEST(DiskPageSaving, ALoweredWarningLevelTurnsTheRunningDiskRedAndQueuesOneAlarm
     DiskPageRig rig("disk_page_running", Disk(0, "SIM DISK 80", 45));
     TDrive& disk = *rig.drives->GetDrive(0);
     test::RecordingActionQueue queue;
-    TAlarmDispatch dispatch(*rig.logger, queue, [] { return true; });
+    AlarmDispatch dispatch(*rig.logger, queue, [] { return true; });
     rig.drives->OnStatusChange = [&](TDrives& sender, TDrive& d, TTempStatus from, TTempStatus to) {
         dispatch.OnDriveStatusChange(&sender, d, from, to);
     };
@@ -442,7 +442,7 @@ TEST(DiskPageSound, AnUnplayableFileGivesTheMessageAndChangesNothing) {
     DiskPageRig rig("disk_page_sound", Disk(0, "SIM DISK 80", 45));
     rig.Load(true);
     rig.ShowPage(kCommon);
-    TDiskPage& page = rig.Page(kCommon);
+    DiskPage& page = rig.Page(kCommon);
     ui::ClickTab(H(page.Tabs()), 2);
     const std::string sound = page.Alarm(0).soundFile->Text();
     rig.playResult = false;
@@ -472,7 +472,7 @@ TEST(DiskPageSound, ChoosersStartInTheProgramsFoldersAndOnlyAChoiceChangesTheBox
     test::WriteFileBytes(rig.programFolder + "notify.exe", "MZ");
     rig.Load(true);
     rig.ShowPage(kCommon);
-    TDiskPage& page = rig.Page(kCommon);
+    DiskPage& page = rig.Page(kCommon);
     ui::ClickTab(H(page.Tabs()), 2);
     const auto& alarm = page.Alarm(0);
     ASSERT_EQ("", alarm.soundFile->Text());
@@ -533,7 +533,7 @@ TEST(DiskPageLook, ScreenshotsOfEveryTabInBothUnits) {
         rig.Load(celsius);
         rig.ShowPage(kCommon);
         ASSERT_FALSE(ui::SaveWindowPng(rig.Window(), "disk_page_common" + unit).empty());
-        TDiskPage& page = rig.Page(0);
+        DiskPage& page = rig.Page(0);
         if (page.CommonBox()->Checked()) {
             ui::Click(H(page.CommonBox()));
         }

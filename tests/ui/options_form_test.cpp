@@ -7,16 +7,19 @@ namespace korvane {
 namespace {
 
 TEST(OptionsPages, TreeDataChoosesThePage) {
-    EXPECT_EQ((PageChoice{OptionsPage::General, -1}), PageForData(kGeneralPageData));
-    EXPECT_EQ((PageChoice{OptionsPage::Common, -1}), PageForData(kHardDisksPageData));
-    EXPECT_EQ((PageChoice{OptionsPage::Log, -1}), PageForData(kLogPageData));
-    EXPECT_EQ((PageChoice{OptionsPage::Disk, 0}), PageForData(256));
-    EXPECT_EQ((PageChoice{OptionsPage::Disk, 3}), PageForData(259));
+    // The window's pages: General, the common page, the four disk slots, Log.
+    const std::vector<intptr_t> pages{kGeneralPageData, kHardDisksPageData, 256, 257, 258, 259,
+                                      kLogPageData};
+    EXPECT_EQ(0u, PageForData(pages, kGeneralPageData));
+    EXPECT_EQ(1u, PageForData(pages, kHardDisksPageData));
+    EXPECT_EQ(6u, PageForData(pages, kLogPageData));
+    EXPECT_EQ(2u, PageForData(pages, 256));
+    EXPECT_EQ(5u, PageForData(pages, 259));
     // Only the lowest 8 bits name the disk.
-    EXPECT_EQ((PageChoice{OptionsPage::Disk, 1}), PageForData(256 + 256 + 1));
-    EXPECT_EQ(OptionsPage::None, PageForData(0).page);
-    EXPECT_EQ(OptionsPage::None, PageForData(4).page);
-    EXPECT_EQ(OptionsPage::None, PageForData(255).page);
+    EXPECT_EQ(3u, PageForData(pages, 256 + 256 + 1));
+    EXPECT_EQ(std::nullopt, PageForData(pages, 0));
+    EXPECT_EQ(std::nullopt, PageForData(pages, 4));
+    EXPECT_EQ(std::nullopt, PageForData(pages, 255));
     EXPECT_EQ("[ General ]", PageCaption("General"));
     EXPECT_EQ("[ ST380011A ]", PageCaption("ST380011A"));
 }

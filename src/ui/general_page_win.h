@@ -1,0 +1,50 @@
+// The settings window's General page: autostart, the main icon's rule and the temperature unit.
+#pragma once
+
+#include "toolkit/forms/buttons_win.h"
+#include "toolkit/forms/edit_win.h"
+#include "toolkit/forms/statics_win.h"
+#include "ui/settings_page_win.h"
+
+#include <functional>
+#include <string>
+
+namespace korvane {
+
+class RegistryPort;
+
+struct GeneralPageDeps {
+    RegistryPort& registry;
+    std::string programPath; // the running program file: the autostart command
+    // A click on either unit button, after it is checked.
+    std::function<void()> onUnitClick;
+};
+
+class GeneralPage final : public SettingsPage {
+  public:
+    explicit GeneralPage(GeneralPageDeps deps);
+
+    // Whether "Celsius" is checked: the unit the disk pages are saved in.
+    bool Celsius() const;
+
+    void Build(forms::Control& pageArea) override;
+    std::string TreeText() const override;
+    void RefreshTexts() override;
+    void Load(const SettingsAccess& access) override;
+    void Save(const SettingsAccess& access) override;
+    void Show(const std::string& itemText) override;
+    void Hide() override;
+
+  private:
+    GeneralPageDeps deps_;
+    forms::GroupBox* page_ = nullptr;
+    forms::CheckBox* autostart_ = nullptr;
+    forms::GroupBox* mainIconGroup_ = nullptr;
+    forms::Label* displayMainIcon_ = nullptr;
+    forms::ComboBox* mainIcon_ = nullptr;
+    forms::GroupBox* unitsGroup_ = nullptr;
+    forms::RadioButton* celsius_ = nullptr;
+    forms::RadioButton* fahrenheit_ = nullptr;
+};
+
+} // namespace korvane
