@@ -83,14 +83,14 @@ void WriteLogHandoff(TLogger& logger, const std::string& text) {
     }
 }
 
-TActionExecutor::TActionExecutor(TExecutorContext context) : context_(std::move(context)) {
-    if (!context_.sleep) {
-        context_.sleep = [](uint32_t ms) {
+TActionExecutor::TActionExecutor(ExecutorDeps deps) : deps_(std::move(deps)) {
+    if (!deps_.sleep) {
+        deps_.sleep = [](uint32_t ms) {
             std::this_thread::sleep_for(std::chrono::milliseconds(ms));
         };
     }
-    soundPlayer_ = context_.toolkit.CreateSoundPlayer();
-    worker_ = context_.toolkit.CreateWorkerThread(
+    soundPlayer_ = deps_.toolkit.CreateSoundPlayer();
+    worker_ = deps_.toolkit.CreateWorkerThread(
         [this](WorkerThreadPort& thread) { return WorkerBody(thread); });
 }
 
@@ -189,9 +189,9 @@ uint32_t TActionExecutor::WorkerBody(WorkerThreadPort& thread) {
 }
 
 void TActionExecutor::WaitForRecord(WorkerThreadPort& thread) {
-    if (context_.idle) {
+    if (deps_.idle) {
         if (QueueLength() == 0)
-            context_.idle();
+            deps_.idle();
         return;
     }
     // Without a time-out: a wait that wakes now and then costs the system a request each time,
@@ -211,8 +211,8 @@ void TActionExecutor::ExecuteAction(WorkerThreadPort& thread, const TActionRec& 
             Format(rec.Level == 1 ? kWarningBody : kCriticalBody, limit.c_str(), current.c_str());
         const std::string title = "Hard Disk " + IntToStr(rec.DriveNumber + 1) + ": " + rec.Model;
         // A message box shown here ends on the stop request (see WorkerThreadPort::Terminate).
-        context_.trayMessages.ShowTrayMessage(*rec.TrayIcon, 0, kMessageWarning, body, title,
-                                              kMessageTimeMs, false);
+        deps_.trayMessages.ShowTrayMessage(*rec.TrayIcon, 0, kMessageWarning, body, title,
+                                           kMessageTimeMs, false);
         WorkerLog(thread, rec, "Show notification", kNotice);
     }
 
@@ -243,12 +243,12 @@ void TActionExecutor::ExecuteAction(WorkerThreadPort& thread, const TActionRec& 
         }
     }
 
-    if ((rec.Actions & kActionPoweroff) && context_.countdown && !thread.Terminated()) {
+    if ((rec.Actions & kActionPoweroff) && deps_.countdown && !thread.Terminated()) {
         // The window's program-wide reference and the window itself belong to the GUI thread: it
         // is looked up and shown there, in one call that is refused once the stop has come.
         PowerOffCountdownPort* countdown = nullptr;
         thread.Synchronize([&] {
-            countdown = context_.countdown();
+            countdown = deps_.countdown();
             if (!countdown)
                 return;
             shownCountdown_ = countdown;
@@ -268,11 +268,11 @@ AppLauncherPort::Result TActionExecutor::OpenUnlessStopped(WorkerThreadPort& thr
     std::lock_guard<std::mutex> lock(stepGuard_);
     if (thread.Terminated())
         return {};
-    return context_.launcher.Open(path);
+    return deps_.launcher.Open(path);
 }
 
 bool TActionExecutor::PlaySoundFile(WorkerThreadPort& thread, const std::string& path) {
-    if (!context_.files.FileExists(path))
+    if (!deps_.files.FileExists(path))
         return false;
     try {
         SoundPlayerPort& player = *soundPlayer_;
@@ -307,7 +307,7 @@ bool TActionExecutor::PlaySoundFile(WorkerThreadPort& thread, const std::string&
             if (player.LastError() != 0 || (waited >= playFor && at + kSliceMs >= playFor) ||
                 waited >= playFor + kSoundSlackMs)
                 break;
-            context_.sleep(kSliceMs);
+            deps_.sleep(kSliceMs);
         }
         return true;
     } catch (...) {
@@ -318,14 +318,14 @@ bool TActionExecutor::PlaySoundFile(WorkerThreadPort& thread, const std::string&
 void TActionExecutor::WorkerLog(WorkerThreadPort& thread, const TActionRec& rec,
                                 const std::string& message, int32_t level) {
     const std::string text = MakeLogHandoff(true, level, rec.LogFileName, message);
-    TLogger& logger = context_.logger;
+    TLogger& logger = deps_.logger;
     // The logger belongs to the GUI thread; the worker waits until the line is written.
     thread.Synchronize([&logger, &text] { WriteLogHandoff(logger, text); });
 }
 
 void TActionExecutor::Pause(WorkerThreadPort& thread, uint32_t ms) {
     for (uint32_t slept = 0; slept < ms && !thread.Terminated(); slept += kSliceMs)
-        context_.sleep(std::min(kSliceMs, ms - slept));
+        deps_.sleep(std::min(kSliceMs, ms - slept));
 }
 
 } // namespace korvane

@@ -16,7 +16,7 @@
 
 namespace korvane {
 
-class FileSystem;
+class FileSystemPort;
 class PowerOffCountdownPort;
 class SoundPlayerPort;
 class ToolkitPort;
@@ -46,11 +46,11 @@ class ActionQueuePort {
                              int32_t limitTemp) = 0;
 };
 
-struct TExecutorContext {
+struct ExecutorDeps {
     ToolkitPort& toolkit;
     TTrayMessages& trayMessages;
     TLogger& logger; // GUI thread only: reached through the hand-off
-    FileSystem& files;
+    FileSystemPort& files;
     AppLauncherPort& launcher;
     // The countdown window; null while it does not exist.
     std::function<PowerOffCountdownPort*()> countdown;
@@ -75,7 +75,7 @@ class TActionExecutor final : public ActionQueuePort {
     static constexpr uint32_t kStopLimitMs = 10000;
 
     // The sound player, the empty queue, then the worker, which starts at once.
-    explicit TActionExecutor(TExecutorContext context);
+    explicit TActionExecutor(ExecutorDeps deps);
     // Stop, then the thread, the queue and the player go.
     ~TActionExecutor() override;
     TActionExecutor(const TActionExecutor&) = delete;
@@ -108,7 +108,7 @@ class TActionExecutor final : public ActionQueuePort {
     // Returns when a record waits or the stop has come; an idle worker does not wake before.
     void WaitForRecord(WorkerThreadPort& thread);
 
-    TExecutorContext context_;
+    ExecutorDeps deps_;
     std::unique_ptr<SoundPlayerPort> soundPlayer_;
     mutable std::mutex queueGuard_;
     std::list<TActionRec> queue_;

@@ -37,26 +37,26 @@ constexpr const char* kFinalizationFinished =
 
 } // namespace
 
-TApplication::TApplication(std::unique_ptr<DeviceIo> device, std::unique_ptr<PowerPort> power)
+TApplication::TApplication(std::unique_ptr<DeviceIoPort> device, std::unique_ptr<PowerPort> power)
     : powerPort_(power ? std::move(power) : std::make_unique<Win32PowerPort>()) {
     // The one application object until its destructor has run; then the platform services every
     // object of the start-up is built on, and the start-up itself.
     Application = this;
     files_ = CreateWin32FileSystem();
-    clock_ = CreateSystemClock();
+    clock_ = CreateWin32Clock();
     profile_ = CreateWin32Profile();
     registry_ = CreateWin32Registry();
     device_ = std::move(device);
-    indicatorIcons_ = CreateWin32IndicatorIcons();
+    indicatorIcons_ = CreateWin32IndicatorIcon();
     StartUp();
 }
 
 void TApplication::StartUp() {
     ProgramPath = WithTrailingBackslash(FolderOf(ModulePath()));
-    DataPath = DataFilesFolder(*CreateShellSpecialFolders());
+    DataPath = DataFilesFolder(*CreateWin32SpecialFolder());
     CreateLogsFolder(*files_, DataPath); // creates DataPath too; a failure shows in the logs
     Options = std::make_unique<TOptions>(
-        TOptionsEnvironment{*profile_, *registry_, *files_, ModulePath(), ProgramPath},
+        OptionsDeps{*profile_, *registry_, *files_, ModulePath(), ProgramPath},
         DataPath + kSettingsFileName);
     Logger = std::make_unique<TLogger>(*files_, *clock_, *Options, DataPath);
     Log(kStartedLinePrefix + DataPath + ")");
@@ -77,7 +77,7 @@ void TApplication::StartUp() {
     Log(EngineStateLine(*Shutdown));
     SoundPlayer = toolkit_->CreateSoundPlayer();
     // Its worker starts now; it needs the window for its synchronous calls.
-    Executor = std::make_unique<TActionExecutor>(TExecutorContext{
+    Executor = std::make_unique<TActionExecutor>(ExecutorDeps{
         .toolkit = *toolkit_,
         .trayMessages = *TrayMessages,
         .logger = *Logger,
@@ -104,7 +104,7 @@ void TApplication::StartUp() {
     Log("SysTray menu created");
 
     Log("searching for hard disks");
-    driveContext_ = std::make_unique<TDriveContext>(TDriveContext{
+    driveDeps_ = std::make_unique<DriveDeps>(DriveDeps{
         .options = *Options,
         .logger = *Logger,
         .toolkit = *toolkit_,
@@ -117,7 +117,7 @@ void TApplication::StartUp() {
         .hideBalloon = [this](TrayIconPort& icon) { TrayMessages->HideBalloon(icon); },
     });
     // Probes the disks and polls each once, before any event below is connected.
-    Drives = std::make_unique<TDrives>(*driveContext_);
+    Drives = std::make_unique<TDrives>(*driveDeps_);
     alarmDispatch_ = std::make_unique<AlarmDispatch>(*Logger, *Executor,
                                                      [] { return HibernateForm != nullptr; });
     Drives->OnStatusChange = [this](TDrives& sender, TDrive& drive, TTempStatus oldStatus,
@@ -217,7 +217,7 @@ void TApplication::ShutDown() noexcept {
     });
     step("destroy hard disks monitor", [this] {
         Drives.reset();
-        driveContext_.reset();
+        driveDeps_.reset();
     });
     step("destroy forms", [this] {
         OptionsForm = nullptr;

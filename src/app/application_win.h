@@ -53,7 +53,7 @@ class TApplication final : public AppServicesPort {
     // polled through: the real drivers, or the simulated one of the sim build. `power` is what
     // the power-off engine powers the computer off through: the system's own when null, the
     // recording one of the sim build.
-    explicit TApplication(std::unique_ptr<DeviceIo> device,
+    explicit TApplication(std::unique_ptr<DeviceIoPort> device,
                           std::unique_ptr<PowerPort> power = nullptr);
     // The shut-down sequence, unless ShutDown has run it already.
     ~TApplication() override;
@@ -118,17 +118,17 @@ class TApplication final : public AppServicesPort {
     void StartUp();
 
     // The platform services the long-lived objects are built on; they outlive them all.
-    std::unique_ptr<FileSystem> files_;
-    std::unique_ptr<Clock> clock_;
+    std::unique_ptr<FileSystemPort> files_;
+    std::unique_ptr<ClockPort> clock_;
     std::unique_ptr<ProfilePort> profile_;
     std::unique_ptr<RegistryPort> registry_;
-    std::unique_ptr<DeviceIo> device_;
+    std::unique_ptr<DeviceIoPort> device_;
     std::unique_ptr<IndicatorIconPort> indicatorIcons_;
     SystemOsVersion osVersion_;
     Win32Shell shell_;
     std::unique_ptr<Win32TrayShell> trayShell_;
     std::unique_ptr<TrayCommands> commands_;
-    std::unique_ptr<TDriveContext> driveContext_;
+    std::unique_ptr<DriveDeps> driveDeps_;
     Win32AppLauncher appLauncher_;
     std::unique_ptr<AlarmDispatch> alarmDispatch_;
     std::unique_ptr<PowerPort> powerPort_;

@@ -7,7 +7,7 @@
 
 namespace korvane {
 
-bool PreviewSound(SoundPlayerPort& player, FileSystem& files, TLogger& logger,
+bool PreviewSound(SoundPlayerPort& player, FileSystemPort& files, TLogger& logger,
                   const std::string& path) {
     if (!files.FileExists(path))
         return false;

@@ -8,7 +8,7 @@
 
 namespace korvane {
 
-TrayCommands::TrayCommands(ShellPort& shell, FileSystem& files, std::string programPath,
+TrayCommands::TrayCommands(ShellPort& shell, FileSystemPort& files, std::string programPath,
                            std::string dataPath)
     : shell_(shell), files_(files), programPath_(std::move(programPath)),
       logsPath_(std::move(dataPath) + kLogsFolderName) {}

@@ -10,7 +10,7 @@
 
 namespace korvane {
 
-class FileSystem;
+class FileSystemPort;
 
 inline constexpr const char* kHelpFileName = KORVANE_PRODUCT_NAME ".chm";
 inline constexpr const char* kLogCaptionPrefix = "HDD - ";
@@ -19,7 +19,7 @@ inline constexpr const char* kLogEditor = "notepad";
 class TrayCommands {
   public:
     // Both paths end with a backslash; the temperature logs are in dataPath + "logs\".
-    TrayCommands(ShellPort& shell, FileSystem& files, std::string programPath,
+    TrayCommands(ShellPort& shell, FileSystemPort& files, std::string programPath,
                  std::string dataPath);
 
     // The entry's code decides; the codes that open the program's windows are left to the
@@ -35,7 +35,7 @@ class TrayCommands {
     void OpenLog(int32_t listingIndex);
 
     ShellPort& shell_;
-    FileSystem& files_;
+    FileSystemPort& files_;
     std::string programPath_;
     std::string logsPath_;
 };

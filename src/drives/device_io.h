@@ -24,9 +24,9 @@ constexpr uint32_t kOpenExisting = 3u;
 // What GetDevicePowerState says of a device: spinning (or unknown to it), or spun down.
 enum class DevicePower : uint8_t { Unknown, On, Off };
 
-class DeviceIo {
+class DeviceIoPort {
   public:
-    virtual ~DeviceIo() = default;
+    virtual ~DeviceIoPort() = default;
     // CreateFileA(name, access, sharing, no security, creation, flags 0, no template).
     virtual DeviceHandle Open(const std::string& name, uint32_t access, uint32_t sharing,
                               uint32_t creation) = 0;
@@ -41,7 +41,7 @@ class DeviceIo {
 // A device handle is closed through the port that opened it.
 struct DeviceTraits {
     using Handle = DeviceHandle;
-    DeviceIo* io = nullptr;
+    DeviceIoPort* io = nullptr;
     static constexpr Handle Invalid() { return kInvalidDevice; }
     static constexpr bool IsValid(Handle h) { return h != kInvalidDevice; }
     bool Close(Handle h) const {
@@ -53,7 +53,7 @@ struct DeviceTraits {
 // Owns one open device handle and closes it through its port when it goes.
 class ScopedDevice : public ScopedHandle<DeviceTraits> {
   public:
-    ScopedDevice(DeviceIo& io, DeviceHandle handle) : ScopedHandle(handle, DeviceTraits{&io}) {}
+    ScopedDevice(DeviceIoPort& io, DeviceHandle handle) : ScopedHandle(handle, DeviceTraits{&io}) {}
 };
 
 } // namespace korvane

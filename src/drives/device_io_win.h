@@ -5,7 +5,7 @@
 
 namespace korvane {
 
-class Win32DeviceIo final : public DeviceIo {
+class Win32DeviceIo final : public DeviceIoPort {
   public:
     DeviceHandle Open(const std::string& name, uint32_t access, uint32_t sharing,
                       uint32_t creation) override;

@@ -92,10 +92,10 @@ std::string CapacityTextOf(double gigabytes) {
     return text + " GB";
 }
 
-TDrive::TDrive(uint8_t driveNumber, TDriveContext& context)
-    : context_(context), pollTimer_(context.toolkit.CreateTimer(kInitialPollInterval)),
-      smart_(driveNumber, context.device, context.osVersion),
-      trayIcon_(context.toolkit.CreateTrayIcon(OwnedIcon{})) {
+TDrive::TDrive(uint8_t driveNumber, DriveDeps& deps)
+    : deps_(deps), pollTimer_(deps.toolkit.CreateTimer(kInitialPollInterval)),
+      smart_(driveNumber, deps.device, deps.osVersion),
+      trayIcon_(deps.toolkit.CreateTrayIcon(OwnedIcon{})) {
     pollTimer_->SetEnabled(false);
     pollTimer_->OnTick = [this](TimerPort&) { Poll(); };
     trayIcon_->OnMouse = [this](uint32_t message) {
@@ -103,8 +103,8 @@ TDrive::TDrive(uint8_t driveNumber, TDriveContext& context)
             OnTrayMouse(*this, message);
         }
     };
-    if (context.createMenu) {
-        menu_ = context.createMenu();
+    if (deps.createMenu) {
+        menu_ = deps.createMenu();
     }
 }
 
@@ -149,13 +149,13 @@ std::string TDrive::LogFileName() const {
 }
 
 TOptionsSection& TDrive::OwnSection() const {
-    return context_.options.GetDriveSection(ModelText());
+    return deps_.options.GetDriveSection(ModelText());
 }
 
 TOptionsSection& TDrive::SettingsSection() const {
     TOptionsSection& own = OwnSection();
     if (own.ReadBool(key::UseCommonSettings)) {
-        return context_.options.GetDriveSection(SettingsName(key::Common));
+        return deps_.options.GetDriveSection(SettingsName(key::Common));
     }
     return own;
 }
@@ -198,19 +198,19 @@ bool TDrive::IsIconShown() const {
 }
 
 std::string TDrive::TemperatureText(int32_t t) const {
-    if (context_.options.General().ReadBool(key::UseCelsius)) {
+    if (deps_.options.General().ReadBool(key::UseCelsius)) {
         return CelsiusText(t);
     }
     return FahrenheitText(t);
 }
 
 void TDrive::LogDebug(const std::string& message) const {
-    context_.logger.Log(kDebugLog, "", message, kNotice);
+    deps_.logger.Log(kDebugLog, "", message, kNotice);
 }
 
 void TDrive::Poll() {
     // The poll's dozen and a half settings reads take the file as its first read found it.
-    const ProfileReadRun reads(context_.options.Profile());
+    const ProfileReadRun reads(deps_.options.Profile());
     // Only the user's switch stops the reading: a disk that missed one reading (a busy bus, a
     // driver hiccup) is read again, or monitoring and alarms of a hot disk would end silently.
     const bool skipRead = !ModelText().empty() && !OwnSection().ReadBool(key::EnableTempControl);
@@ -237,7 +237,7 @@ void TDrive::Poll() {
                 logNameModel_ = smart_.Model();
                 logNameCapacity_ = smart_.CapacityGB();
             }
-            context_.logger.Log(kTemperatureLog, logName_, logLine_, kNotice);
+            deps_.logger.Log(kTemperatureLog, logName_, logLine_, kNotice);
         }
     }
     if (IsPresent()) {
@@ -251,8 +251,8 @@ void TDrive::Poll() {
         }
         UpdateTrayIcon();
     }
-    if (context_.trimWorkingSet) {
-        context_.trimWorkingSet();
+    if (deps_.trimWorkingSet) {
+        deps_.trimWorkingSet();
     }
 }
 
@@ -282,8 +282,8 @@ void TDrive::NoteSleepChange() {
 }
 
 void TDrive::LogReadPath() const {
-    const TReadPath path = smart_.ReadPath();
-    if (path == TReadPath::None) {
+    const DiskReadPath path = smart_.ReadPath();
+    if (path == DiskReadPath::None) {
         LogDebug(DisplayName() + ": gives no temperature yet");
     } else {
         LogDebug(DisplayName() + ": temperature read through " + ReadPathText(path));
@@ -293,10 +293,10 @@ void TDrive::LogReadPath() const {
 void TDrive::RegisterNewDrive() {
     LogDebug("New HDD Found: " + DisplayName());
     const std::string model = ModelText();
-    const TOptionsSection& own = context_.options.GetDriveSection(model);
+    const TOptionsSection& own = deps_.options.GetDriveSection(model);
     own.WriteBool(key::EnableTempControl.name, true);
     own.WriteBool(key::UseCommonSettings.name, true);
-    context_.options.WriteDriveDefaults(model);
+    deps_.options.WriteDriveDefaults(model);
 }
 
 void TDrive::ChangeStatus(TTempStatus newStatus) {
@@ -373,7 +373,7 @@ void TDrive::UpdateTrayIcon() {
     const auto visibility = static_cast<uint32_t>(section.ReadInteger(key::ShowDriveTempInTray));
     const bool shown = visibility <= highestShowing;
 
-    const bool celsius = context_.options.General().ReadBool(key::UseCelsius);
+    const bool celsius = deps_.options.General().ReadBool(key::UseCelsius);
     const auto number =
         static_cast<uint16_t>(celsius ? temperature : CelsiusToFahrenheit(temperature));
     // The same number in the same colours is the same picture: drawing it again and handing it to
@@ -382,7 +382,7 @@ void TDrive::UpdateTrayIcon() {
     if (trayIcon_->Icon() == kNoIcon || !(drawn_ == wanted)) {
         // Without a new icon the old one stays in place rather than leaving an empty tray slot;
         // a replaced one is the tray icon's to destroy.
-        if (OwnedIcon icon = context_.icons.MakeIcon(number, background, textColor)) {
+        if (OwnedIcon icon = deps_.icons.MakeIcon(number, background, textColor)) {
             trayIcon_->SetIcon(std::move(icon));
             drawn_ = wanted;
         }

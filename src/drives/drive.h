@@ -34,13 +34,13 @@ std::string FahrenheitText(int32_t t);
 std::string CapacityTextOf(double gigabytes);
 
 // Everything a disk needs from the program, handed down by the drive list.
-struct TDriveContext {
+struct DriveDeps {
     TOptions& options;
     TLogger& logger;
     ToolkitPort& toolkit;
     IndicatorIconPort& icons;
     std::function<void()> trimWorkingSet; // after every poll; may be unset
-    DeviceIo& device;
+    DeviceIoPort& device;
     const OsVersionPort& osVersion;
     // The disk's tray menu, built by the application from its disk-menu template; may be unset.
     std::function<PopupMenuPort*()> createMenu;
@@ -55,7 +55,7 @@ class TDrive {
     static constexpr int32_t kInitialPollInterval = 100;
 
     // Opens nothing: the timer is off, the indicator inactive, the status Normal.
-    TDrive(uint8_t driveNumber, TDriveContext& context);
+    TDrive(uint8_t driveNumber, DriveDeps& deps);
     ~TDrive();
     TDrive(const TDrive&) = delete;
     TDrive& operator=(const TDrive&) = delete;
@@ -116,7 +116,7 @@ class TDrive {
     // Makes the settings name again when the model read has changed.
     void TakeModel();
 
-    TDriveContext& context_;
+    DriveDeps& deps_;
     std::unique_ptr<TimerPort> pollTimer_;
     TSmart smart_;
     TrayIconPort* trayIcon_;        // owned by the application window

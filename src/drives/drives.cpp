@@ -6,9 +6,9 @@
 
 namespace korvane {
 
-TDrives::TDrives(TDriveContext& context) : context_(context) {
+TDrives::TDrives(DriveDeps& deps) : deps_(deps) {
     for (int number = 0; number < kMaxDrives; ++number) {
-        auto drive = std::make_unique<TDrive>(static_cast<uint8_t>(number), context_);
+        auto drive = std::make_unique<TDrive>(static_cast<uint8_t>(number), deps_);
         drive->Poll();
         drive->ResetStatus();
         if (!drive->IsPresent()) {
@@ -88,20 +88,20 @@ int32_t TDrives::MeasurableCount() const {
 }
 
 void TDrives::RefreshMenuCaptions() {
-    if (!context_.applyMenuCaptions) {
+    if (!deps_.applyMenuCaptions) {
         return;
     }
     for (int32_t i = 0; i < count_; ++i) {
         if (PopupMenuPort* menu = items_[i]->Menu()) {
-            context_.applyMenuCaptions(*menu);
+            deps_.applyMenuCaptions(*menu);
         }
     }
 }
 
 void TDrives::ResetBeforeHibernate() {
     for (int32_t i = 0; i < count_; ++i) {
-        if (context_.hideBalloon) {
-            context_.hideBalloon(items_[i]->TrayIcon());
+        if (deps_.hideBalloon) {
+            deps_.hideBalloon(items_[i]->TrayIcon());
         }
         items_[i]->ResetStatus();
     }

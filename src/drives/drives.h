@@ -16,7 +16,7 @@ class TDrives {
 
     // Probes drive numbers 0 to 3: each is polled once and reset to Normal without an event;
     // the present ones are kept in dense positions.
-    explicit TDrives(TDriveContext& context);
+    explicit TDrives(DriveDeps& deps);
     ~TDrives();
     TDrives(const TDrives&) = delete;
     TDrives& operator=(const TDrives&) = delete;
@@ -44,7 +44,7 @@ class TDrives {
     std::function<void(TDrives& sender, TDrive& drive, uint32_t message)> OnTrayMouse;
 
   private:
-    TDriveContext& context_;
+    DriveDeps& deps_;
     std::array<std::unique_ptr<TDrive>, kMaxDrives> items_;
     int32_t count_ = 0;
 };

@@ -17,7 +17,7 @@ class Win32IndicatorIcons final : public IndicatorIconPort {
 
 } // namespace
 
-std::unique_ptr<IndicatorIconPort> CreateWin32IndicatorIcons() {
+std::unique_ptr<IndicatorIconPort> CreateWin32IndicatorIcon() {
     return std::make_unique<Win32IndicatorIcons>();
 }
 

@@ -9,6 +9,6 @@
 namespace korvane {
 
 // MakeTemperatureIcon and DestroyIcon (indicator_icons_win.cpp).
-std::unique_ptr<IndicatorIconPort> CreateWin32IndicatorIcons();
+std::unique_ptr<IndicatorIconPort> CreateWin32IndicatorIcon();
 
 } // namespace korvane

@@ -35,7 +35,7 @@ void AssignTrimmed(std::string& target, const uint8_t* bytes, size_t length) {
 
 } // namespace
 
-TSmart::TSmart(uint8_t driveNumber, DeviceIo& io, const OsVersionPort& os)
+TSmart::TSmart(uint8_t driveNumber, DeviceIoPort& io, const OsVersionPort& os)
     : driveNumber_(driveNumber), deviceName_(kPhysicalDrivePrefix + IntToStr(driveNumber)), io_(io),
       osVersion_(os.Read()) {}
 
@@ -73,7 +73,7 @@ void TSmart::Refresh() {
         // The last reading stands. A disk never read before is known by its descriptor, which
         // the drivers answer without spinning it up.
         if (!identified_) {
-            const TStorageReading reading = ReadStorageIdentity(io_, query.Get());
+            const StorageReading reading = ReadStorageIdentity(io_, query.Get());
             if (reading.identified) {
                 storageKnown_ = true;
                 TakeStorageIdentity(reading);
@@ -84,21 +84,21 @@ void TSmart::Refresh() {
 
     ReadSmart();
     temperature_ = -1;
-    readPath_ = TReadPath::None;
+    readPath_ = DiskReadPath::None;
     if (attributesRead_) {
         temperature_ = AttributeTableTemperature(attributeTable_).value_or(-1);
     }
     if (temperature_ > 0) {
-        readPath_ = TReadPath::Smart;
+        readPath_ = DiskReadPath::Smart;
     } else if (query.Valid()) {
         ReadStorage(query.Get());
     }
 }
 
 void TSmart::ReadStorage(DeviceHandle handle) {
-    TStorageReading reading =
+    StorageReading reading =
         ReadThroughStorageQuery(io_, handle, osVersion_.major >= kFirstStorageQueryMajor);
-    if (reading.path == TReadPath::None) {
+    if (reading.path == DiskReadPath::None) {
         // A device that gives no temperature this way is no disk to watch (a card reader, a
         // USB stick), unless it gave one before: then it is a disk that missed a reading.
         if (!identified_ && storageKnown_ && reading.identified) {
@@ -123,7 +123,7 @@ void TSmart::ReadStorage(DeviceHandle handle) {
     }
 }
 
-void TSmart::TakeStorageIdentity(const TStorageReading& reading) {
+void TSmart::TakeStorageIdentity(const StorageReading& reading) {
     opened_ = true;
     identified_ = true;
     model_ = reading.identity.model;
@@ -157,12 +157,12 @@ void TSmart::ReadSmart() {
         return;
     }
     const uint32_t caps = ReadLe32(versionInfo_.data() + kVersionCapabilities);
-    capabilities_.AtaIdentify = (caps & kCapAtaIdCmd) != 0;
-    capabilities_.AtapiIdentify = (caps & kCapAtapiIdCmd) != 0;
+    capabilities_.ataIdentify = (caps & kCapAtaIdCmd) != 0;
+    capabilities_.atapiIdentify = (caps & kCapAtapiIdCmd) != 0;
 
     const uint8_t deviceMap = versionInfo_[kVersionIdeDeviceMap];
     const bool atapi = ((deviceMap >> (4 + driveNumber_)) & 1) != 0;
-    identified_ = atapi ? capabilities_.AtapiIdentify : capabilities_.AtaIdentify;
+    identified_ = atapi ? capabilities_.atapiIdentify : capabilities_.ataIdentify;
     if (!identified_) {
         return;
     }

@@ -28,9 +28,9 @@ struct TSmartAttribute {
 };
 
 // The identify commands a driver says it can pass on (fCapabilities bits 0 and 1).
-struct TSmartCapabilities {
-    bool AtaIdentify = false;
-    bool AtapiIdentify = false;
+struct SmartCapabilities {
+    bool ataIdentify = false;
+    bool atapiIdentify = false;
 };
 
 class TSmart {
@@ -38,7 +38,7 @@ class TSmart {
     static constexpr uint8_t kFirstUnusedDrive = 4;
 
     // Reads the OS version once; opens nothing.
-    TSmart(uint8_t driveNumber, DeviceIo& io, const OsVersionPort& os);
+    TSmart(uint8_t driveNumber, DeviceIoPort& io, const OsVersionPort& os);
     TSmart(const TSmart&) = delete;
     TSmart& operator=(const TSmart&) = delete;
 
@@ -54,7 +54,7 @@ class TSmart {
     bool Identified() const { return identified_; }
     bool SmartEnabled() const { return smartEnabled_; }
     bool AttributesRead() const { return attributesRead_; }
-    TSmartCapabilities Capabilities() const { return capabilities_; }
+    SmartCapabilities Capabilities() const { return capabilities_; }
     const std::string& Model() const { return model_; }
     const std::string& SerialNumber() const { return serialNumber_; }
     double CapacityGB() const { return capacityGB_; }
@@ -62,7 +62,7 @@ class TSmart {
     double RealCapacityGB() const { return realCapacityGB_; }
     // The temperature of the last reading, -1 when it gave none.
     int32_t Temperature() const { return temperature_; }
-    TReadPath ReadPath() const { return readPath_; }
+    DiskReadPath ReadPath() const { return readPath_; }
     // The last refresh found the disk spun down.
     bool Asleep() const { return asleep_; }
 
@@ -83,18 +83,18 @@ class TSmart {
     void ParseIdentify(uint8_t* sector);
     void ReadSmart();
     void ReadStorage(DeviceHandle handle);
-    void TakeStorageIdentity(const TStorageReading& reading);
+    void TakeStorageIdentity(const StorageReading& reading);
     bool UsesPhysicalDrives() const;
 
     uint8_t driveNumber_;
     std::string deviceName_; // "\\.\PhysicalDriveN", made once: a poll opens it twice
-    DeviceIo& io_;
+    DeviceIoPort& io_;
     bool opened_ = false;
     bool versionRead_ = false;
     bool identified_ = false;
     bool smartEnabled_ = false;
     bool attributesRead_ = false;
-    TSmartCapabilities capabilities_;
+    SmartCapabilities capabilities_;
     std::array<uint8_t, kVersionSize> versionInfo_{};
     DataBlock identifyBuffer_{};
     DataBlock attributeBuffer_{};
@@ -104,7 +104,7 @@ class TSmart {
     double capacityGB_ = 0.0;
     double realCapacityGB_ = 0.0;
     int32_t temperature_ = -1;
-    TReadPath readPath_ = TReadPath::None;
+    DiskReadPath readPath_ = DiskReadPath::None;
     bool asleep_ = false;
     // The storage queries once gave this disk a temperature (or found it asleep): from then on
     // its descriptor alone identifies it, as IDENTIFY does on the S.M.A.R.T. path.

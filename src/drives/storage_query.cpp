@@ -15,7 +15,7 @@ std::optional<int32_t> AttributeTemperature(const std::array<uint8_t, kSectorSiz
     return raw ? SensorCelsius(*raw) : std::nullopt;
 }
 
-std::optional<int32_t> TemperatureProperty(DeviceIo& io, DeviceHandle handle) {
+std::optional<int32_t> TemperatureProperty(DeviceIoPort& io, DeviceHandle handle) {
     const PropertyQuery query = BuildPropertyQuery(kStorageDeviceTemperatureProperty);
     std::array<uint8_t, kTemperatureBufferSize> reply{};
     if (!io.Control(handle, kIoctlStorageQueryProperty, query, reply)) {
@@ -24,7 +24,7 @@ std::optional<int32_t> TemperatureProperty(DeviceIo& io, DeviceHandle handle) {
     return ParseTemperatureDescriptor(reply);
 }
 
-std::optional<int32_t> NvmeHealthLog(DeviceIo& io, DeviceHandle handle) {
+std::optional<int32_t> NvmeHealthLog(DeviceIoPort& io, DeviceHandle handle) {
     const NvmeHealthQuery query = BuildNvmeHealthQuery();
     NvmeHealthQuery reply{};
     if (!io.Control(handle, kIoctlStorageQueryProperty, query, reply)) {
@@ -35,17 +35,17 @@ std::optional<int32_t> NvmeHealthLog(DeviceIo& io, DeviceHandle handle) {
 
 } // namespace
 
-std::string ReadPathText(TReadPath path) {
+std::string ReadPathText(DiskReadPath path) {
     switch (path) {
-    case TReadPath::Smart:
+    case DiskReadPath::Smart:
         return "S.M.A.R.T. attribute 194";
-    case TReadPath::TemperatureProperty:
+    case DiskReadPath::TemperatureProperty:
         return "the storage temperature property";
-    case TReadPath::NvmeHealthLog:
+    case DiskReadPath::NvmeHealthLog:
         return "the NVMe health log";
-    case TReadPath::PredictFailure:
+    case DiskReadPath::PredictFailure:
         return "the failure prediction data (attribute 194)";
-    case TReadPath::None:
+    case DiskReadPath::None:
         break;
     }
     return {};
@@ -55,8 +55,8 @@ bool IsAtaBus(uint32_t busType) {
     return busType == kBusTypeAta || busType == kBusTypeSata;
 }
 
-TStorageReading ReadStorageIdentity(DeviceIo& io, DeviceHandle handle) {
-    TStorageReading reading;
+StorageReading ReadStorageIdentity(DeviceIoPort& io, DeviceHandle handle) {
+    StorageReading reading;
     const PropertyQuery query = BuildPropertyQuery(kStorageDeviceProperty);
     std::vector<uint8_t> descriptor(kDeviceDescriptorBufferSize);
     if (io.Control(handle, kIoctlStorageQueryProperty, query, descriptor)) {
@@ -75,8 +75,8 @@ TStorageReading ReadStorageIdentity(DeviceIo& io, DeviceHandle handle) {
     return reading;
 }
 
-TStorageReading ReadThroughStorageQuery(DeviceIo& io, DeviceHandle handle, bool windows10) {
-    TStorageReading reading = ReadStorageIdentity(io, handle);
+StorageReading ReadThroughStorageQuery(DeviceIoPort& io, DeviceHandle handle, bool windows10) {
+    StorageReading reading = ReadStorageIdentity(io, handle);
     if (!reading.identified) {
         return reading;
     }
@@ -85,13 +85,13 @@ TStorageReading ReadThroughStorageQuery(DeviceIo& io, DeviceHandle handle, bool 
     if (windows10) {
         if (const auto t = TemperatureProperty(io, handle)) {
             reading.temperature = *t;
-            reading.path = TReadPath::TemperatureProperty;
+            reading.path = DiskReadPath::TemperatureProperty;
             return reading;
         }
         if (bus == kBusTypeNvme) {
             if (const auto t = NvmeHealthLog(io, handle)) {
                 reading.temperature = *t;
-                reading.path = TReadPath::NvmeHealthLog;
+                reading.path = DiskReadPath::NvmeHealthLog;
                 return reading;
             }
         }
@@ -103,7 +103,7 @@ TStorageReading ReadThroughStorageQuery(DeviceIo& io, DeviceHandle handle, bool 
             std::copy_n(reply.begin() + kPredictFailureVendorSpecific, kSectorSize, sector.begin());
             if (const auto t = AttributeTemperature(sector)) {
                 reading.temperature = *t;
-                reading.path = TReadPath::PredictFailure;
+                reading.path = DiskReadPath::PredictFailure;
                 reading.attributes = sector;
             }
         }

@@ -13,7 +13,7 @@
 namespace korvane {
 
 // Where a disk's temperature came from at its last reading.
-enum class TReadPath : uint8_t {
+enum class DiskReadPath : uint8_t {
     None,
     Smart,               // S.M.A.R.T. attribute 194 on a read/write handle
     TemperatureProperty, // the storage temperature property (Windows 10 and later)
@@ -22,14 +22,14 @@ enum class TReadPath : uint8_t {
 };
 
 // The words of the start-up line that tells which way a disk is read.
-std::string ReadPathText(TReadPath path);
+std::string ReadPathText(DiskReadPath path);
 
-struct TStorageReading {
+struct StorageReading {
     bool identified = false; // the device descriptor was read
     StorageIdentity identity;
     std::optional<uint64_t> sectors; // from the drive geometry
     int32_t temperature = -1;
-    TReadPath path = TReadPath::None;
+    DiskReadPath path = DiskReadPath::None;
     // The attribute sector of the failure-prediction data, when that gave the temperature.
     std::optional<std::array<uint8_t, kSectorSize>> attributes;
 };
@@ -37,11 +37,11 @@ struct TStorageReading {
 bool IsAtaBus(uint32_t busType);
 
 // Identity and size only: answered from what the drivers hold, so a sleeping disk stays asleep.
-TStorageReading ReadStorageIdentity(DeviceIo& io, DeviceHandle handle);
+StorageReading ReadStorageIdentity(DeviceIoPort& io, DeviceHandle handle);
 
 // Identity, size and the first temperature that the disk gives, asked in this order: the
 // temperature property and (NVMe) the health log on Windows 10 and later, then (ATA) the
 // failure-prediction data.
-TStorageReading ReadThroughStorageQuery(DeviceIo& io, DeviceHandle handle, bool windows10);
+StorageReading ReadThroughStorageQuery(DeviceIoPort& io, DeviceHandle handle, bool windows10);
 
 } // namespace korvane

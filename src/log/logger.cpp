@@ -26,7 +26,8 @@ std::string WithoutSlash(const std::string& path) {
 
 } // namespace
 
-TLogger::TLogger(FileSystem& files, const Clock& clock, TOptions& options, std::string dataPath)
+TLogger::TLogger(FileSystemPort& files, const ClockPort& clock, TOptions& options,
+                 std::string dataPath)
     : files_(files), clock_(clock), options_(options), dataPath_(std::move(dataPath)),
       logsPath_(dataPath_ + kLogsFolderName), debugLogPath_(dataPath_ + kDebugLogName) {
     files_.RemoveFile(debugLogPath_);

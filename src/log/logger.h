@@ -9,15 +9,15 @@
 
 namespace korvane {
 
-class Clock;
-class FileSystem;
+class ClockPort;
+class FileSystemPort;
 class TOptions;
 
 class TLogger {
   public:
     // Deletes the previous run's debug log, then expires old temperature records. `dataPath` is
     // the data-files folder with its trailing backslash; its "logs\" folder exists already.
-    TLogger(FileSystem& files, const Clock& clock, TOptions& options, std::string dataPath);
+    TLogger(FileSystemPort& files, const ClockPort& clock, TOptions& options, std::string dataPath);
     TLogger(const TLogger&) = delete;
     TLogger& operator=(const TLogger&) = delete;
 
@@ -39,8 +39,8 @@ class TLogger {
     // The full path of the temperature log `fileName`, made once per name.
     const std::string& TemperatureLogPath(const std::string& fileName);
 
-    FileSystem& files_;
-    const Clock& clock_;
+    FileSystemPort& files_;
+    const ClockPort& clock_;
     TOptions& options_;
     std::string dataPath_;
     std::string logsPath_;     // dataPath_ + "logs\"

@@ -135,16 +135,17 @@ void RecordFilter::Finish(std::string& out) {
     }
 }
 
-PurgeOutcome PurgeLogFile(FileSystem& files, const std::string& path, const KeepWindow& window) {
+PurgeOutcome PurgeLogFile(FileSystemPort& files, const std::string& path,
+                          const KeepWindow& window) {
     const std::string temporary = path + kTemporarySuffix;
     bool complete = false;
     uint64_t kept = 0;
     {
-        std::unique_ptr<FileReader> reader = files.OpenRead(path);
+        std::unique_ptr<FileReaderPort> reader = files.OpenRead(path);
         if (reader == nullptr) {
             return PurgeOutcome::Failed;
         }
-        std::unique_ptr<FileWriter> writer = files.CreateWrite(temporary);
+        std::unique_ptr<FileWriterPort> writer = files.CreateWrite(temporary);
         if (writer == nullptr) {
             files.RemoveFile(temporary);
             return PurgeOutcome::Failed;

@@ -9,7 +9,7 @@
 
 namespace korvane {
 
-class FileSystem;
+class FileSystemPort;
 
 // Length of the date prefix of a log line: "[" + "dd/MMM/yyyy".
 inline constexpr size_t kDatePrefixLength = 12;
@@ -55,6 +55,6 @@ enum class PurgeOutcome { Rewritten, Deleted, Failed };
 // Rewrites the log at `path` with only the kept lines, through a temporary file in the same folder
 // that replaces the log in one step; a log with no line left is deleted. On any failure the log
 // stays as it was and the temporary file is removed.
-PurgeOutcome PurgeLogFile(FileSystem& files, const std::string& path, const KeepWindow& window);
+PurgeOutcome PurgeLogFile(FileSystemPort& files, const std::string& path, const KeepWindow& window);
 
 } // namespace korvane

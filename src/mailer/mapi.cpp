@@ -17,7 +17,7 @@ bool IsOne(const std::string& value) {
 
 } // namespace
 
-bool TMapi::LoadMapi() {
+bool MapiMailer::LoadMapi() {
     if (UsesRegistry(os_)) {
         const std::optional<std::string> value = platform_.MessagingSubsystemMapi();
         if (!value || !IsOne(*value)) {
@@ -34,7 +34,7 @@ bool TMapi::LoadMapi() {
     return platform_.LoadMapiLibrary();
 }
 
-uint32_t TMapi::Send(const MailMessage& mail) {
+uint32_t MapiMailer::Send(const MailMessage& mail) {
     if (!tried_) {
         tried_ = true;
         available_ = LoadMapi();

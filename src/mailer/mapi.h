@@ -16,9 +16,9 @@ inline constexpr uint32_t kMapiSendFlags = 0x01 | 0x02 | 0x08;
 inline constexpr uint32_t kMapiUnavailable = 1;
 
 // The system services behind Simple MAPI.
-class MapiPlatform {
+class MapiPort {
   public:
-    virtual ~MapiPlatform() = default;
+    virtual ~MapiPort() = default;
     // The bytes of the value "MAPI" of HKLM\SOFTWARE\Microsoft\Windows Messaging Subsystem, read
     // into a 9-byte buffer; nothing when the key cannot be opened or the value not read.
     virtual std::optional<std::string> MessagingSubsystemMapi() = 0;
@@ -35,9 +35,9 @@ class MapiPlatform {
 };
 
 // Loads Simple MAPI on the first send and never again in the same run.
-class TMapi {
+class MapiMailer {
   public:
-    TMapi(MapiPlatform& platform, const OsVersionInfo& os) : platform_(platform), os_(os) {}
+    MapiMailer(MapiPort& platform, const OsVersionInfo& os) : platform_(platform), os_(os) {}
 
     // Hands the mail to the client with its compose dialog; kMapiUnavailable without Simple MAPI.
     uint32_t Send(const MailMessage& mail);
@@ -46,7 +46,7 @@ class TMapi {
     // Whether the system says a Simple MAPI client is installed and its library loads.
     bool LoadMapi();
 
-    MapiPlatform& platform_;
+    MapiPort& platform_;
     OsVersionInfo os_;
     bool tried_ = false;
     bool available_ = false;

@@ -24,7 +24,7 @@ LPSTR Text(const std::string& text) {
     return const_cast<LPSTR>(text.c_str());
 }
 
-class Win32MapiPlatform final : public MapiPlatform {
+class Win32Mapi final : public MapiPort {
   public:
     std::optional<std::string> MessagingSubsystemMapi() override {
         ScopedRegistryKey key;
@@ -112,8 +112,8 @@ class Win32MapiPlatform final : public MapiPlatform {
 
 } // namespace
 
-std::unique_ptr<MapiPlatform> CreateWin32MapiPlatform() {
-    return std::make_unique<Win32MapiPlatform>();
+std::unique_ptr<MapiPort> CreateWin32Mapi() {
+    return std::make_unique<Win32Mapi>();
 }
 
 } // namespace korvane

@@ -9,6 +9,6 @@
 namespace korvane {
 
 // The registry, profile file and "MAPI32.DLL" of the running system.
-std::unique_ptr<MapiPlatform> CreateWin32MapiPlatform();
+std::unique_ptr<MapiPort> CreateWin32Mapi();
 
 } // namespace korvane

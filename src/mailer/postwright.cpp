@@ -5,17 +5,17 @@
 
 namespace korvane {
 
-MailMessage ComposeBugReport(PostwrightServices& services) {
+MailMessage ComposeBugReport(PostwrightDeps& deps) {
     // The same folder the main program writes its debug log to.
-    const std::string debugLog = DataFilesFolder(services.folders) + kDebugLogName;
+    const std::string debugLog = DataFilesFolder(deps.folders) + kDebugLogName;
     std::optional<std::string> attachment;
-    if (services.fileExists && services.fileExists(debugLog)) {
+    if (deps.fileExists && deps.fileExists(debugLog)) {
         attachment = debugLog;
     }
-    return BugReportMail(services.os.Read(), attachment);
+    return BugReportMail(deps.os.Read(), attachment);
 }
 
-int RunPostwright(const std::vector<std::string>& args, PostwrightServices& services) {
+int RunPostwright(const std::vector<std::string>& args, PostwrightDeps& deps) {
     if (args.empty()) {
         return 0;
     }
@@ -23,9 +23,8 @@ int RunPostwright(const std::vector<std::string>& args, PostwrightServices& serv
     if (command != kBugReportArgument && command != kContactArgument) {
         return 0;
     }
-    const MailMessage mail =
-        command == kBugReportArgument ? ComposeBugReport(services) : ContactMail();
-    TMapi mapi(services.mapi, services.os.Read());
+    const MailMessage mail = command == kBugReportArgument ? ComposeBugReport(deps) : ContactMail();
+    MapiMailer mapi(deps.mapi, deps.os.Read());
     mapi.Send(mail);
     return 0;
 }

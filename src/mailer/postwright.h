@@ -12,19 +12,19 @@
 namespace korvane {
 
 // What one run of Postwright works with.
-struct PostwrightServices {
-    MapiPlatform& mapi;
+struct PostwrightDeps {
+    MapiPort& mapi;
     const OsVersionPort& os;
     SpecialFolderPort& folders;
     std::function<bool(const std::string&)> fileExists;
 };
 
 // The bug report with the main program's debug log attached when that file exists.
-MailMessage ComposeBugReport(PostwrightServices& services);
+MailMessage ComposeBugReport(PostwrightDeps& deps);
 
 // Acts on the arguments (without the program name): "BUG" sends the bug report, "CNT" the contact
 // mail, anything else does nothing. Only the first argument counts, case-sensitively. The exit
 // code, always 0: the mail client's result is not passed on.
-int RunPostwright(const std::vector<std::string>& args, PostwrightServices& services);
+int RunPostwright(const std::vector<std::string>& args, PostwrightDeps& deps);
 
 } // namespace korvane

@@ -7,7 +7,7 @@
 
 namespace korvane {
 
-bool CreateFolders(FileSystem& files, const std::string& path) {
+bool CreateFolders(FileSystemPort& files, const std::string& path) {
     std::string folder = path;
     while (!folder.empty() && folder.back() == '\\') {
         folder.pop_back();
@@ -23,7 +23,7 @@ bool CreateFolders(FileSystem& files, const std::string& path) {
     return files.FolderExists(folder);
 }
 
-void CreateLogsFolder(FileSystem& files, const std::string& dataPath) {
+void CreateLogsFolder(FileSystemPort& files, const std::string& dataPath) {
     CreateFolders(files, dataPath + kLogsFolderName);
 }
 

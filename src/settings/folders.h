@@ -5,13 +5,13 @@
 
 namespace korvane {
 
-class FileSystem;
+class FileSystemPort;
 
 // Creates `path` and every missing folder above it, the outermost first. A bare drive (two
 // characters or fewer) is never created; failures are ignored. True when the folder exists after.
-bool CreateFolders(FileSystem& files, const std::string& path);
+bool CreateFolders(FileSystemPort& files, const std::string& path);
 
 // Creates the data-files folder's "logs\" folder with its missing parents.
-void CreateLogsFolder(FileSystem& files, const std::string& dataPath);
+void CreateLogsFolder(FileSystemPort& files, const std::string& dataPath);
 
 } // namespace korvane

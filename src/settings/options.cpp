@@ -104,11 +104,10 @@ void TOptionsSection::WriteBool(const std::string& key, bool flag) const {
     ProfileWriteBool(profile_, fileName_, sectionName_, key, flag);
 }
 
-TOptions::TOptions(TOptionsEnvironment environment, std::string fileName)
-    : environment_(std::move(environment)), fileName_(std::move(fileName)),
-      general_(
-          std::make_unique<TOptionsSection>(environment_.profile, fileName_, key::General.name)) {
-    if (!environment_.files.FileExists(fileName_)) {
+TOptions::TOptions(OptionsDeps deps, std::string fileName)
+    : deps_(std::move(deps)), fileName_(std::move(fileName)),
+      general_(std::make_unique<TOptionsSection>(deps_.profile, fileName_, key::General.name)) {
+    if (!deps_.files.FileExists(fileName_)) {
         WriteFirstRunDefaults();
     }
 }
@@ -127,12 +126,12 @@ TOptionsSection& TOptions::GetDriveSection(const std::string& name) {
         }
     }
     return driveSections_.Add(std::make_unique<TOptionsSection>(
-        environment_.profile, fileName_, kDriveSectionPrefix + SafeSectionName(name)));
+        deps_.profile, fileName_, kDriveSectionPrefix + SafeSectionName(name)));
 }
 
 void TOptions::WriteDriveDefaults(const std::string& name) {
     const TOptionsSection& s = GetDriveSection(name);
-    const std::string sound = environment_.programFolder + kDefaultSoundFile;
+    const std::string sound = deps_.programFolder + kDefaultSoundFile;
     s.WriteInteger(key::PollInterval.name, 20);
     s.WriteInteger(key::PollUnits.name, 0);
     s.WriteInteger(key::ShowDriveTempInTray.name, 0);
@@ -157,7 +156,7 @@ void TOptions::WriteDriveDefaults(const std::string& name) {
 }
 
 void TOptions::WriteFirstRunDefaults() {
-    SetAutostart(environment_.registry, kAutostartValueName, environment_.programPath, true);
+    SetAutostart(deps_.registry, kAutostartValueName, deps_.programPath, true);
     general_->WriteBool(key::UseCelsius.name, true);
     general_->WriteInteger(key::ShowMainIcon.name, 1);
     general_->WriteBool(key::LogEnabled.name, true);

@@ -10,7 +10,7 @@
 
 namespace korvane {
 
-class FileSystem;
+class FileSystemPort;
 class ProfilePort;
 class RegistryPort;
 
@@ -50,10 +50,10 @@ class TOptionsSection {
 
 // What the store needs from its surroundings. The program's path and folder are the running
 // program's, given by the caller: the autostart command and the default sound are built on them.
-struct TOptionsEnvironment {
+struct OptionsDeps {
     ProfilePort& profile;
     RegistryPort& registry;
-    FileSystem& files;
+    FileSystemPort& files;
     std::string programPath;   // full path of the running program file
     std::string programFolder; // its folder, with the trailing backslash
 };
@@ -61,14 +61,14 @@ struct TOptionsEnvironment {
 class TOptions {
   public:
     // Writes the first-run defaults when no file exists at `fileName`.
-    TOptions(TOptionsEnvironment environment, std::string fileName);
+    TOptions(OptionsDeps deps, std::string fileName);
     ~TOptions();
     TOptions(const TOptions&) = delete;
     TOptions& operator=(const TOptions&) = delete;
 
     const std::string& FileName() const { return fileName_; }
     // For a ProfileReadRun around a poll's reads.
-    ProfilePort& Profile() { return environment_.profile; }
+    ProfilePort& Profile() { return deps_.profile; }
     TOptionsSection& General() { return *general_; }
     const TAList<TOptionsSection>& DriveSections() const { return driveSections_; }
 
@@ -81,7 +81,7 @@ class TOptions {
     void WriteFirstRunDefaults();
 
   private:
-    TOptionsEnvironment environment_;
+    OptionsDeps deps_;
     std::string fileName_;
     std::unique_ptr<TOptionsSection> general_;
     TAList<TOptionsSection> driveSections_;

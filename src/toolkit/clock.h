@@ -17,9 +17,9 @@ struct LocalTime {
     int32_t millisecond = 0;
 };
 
-class Clock {
+class ClockPort {
   public:
-    virtual ~Clock() = default;
+    virtual ~ClockPort() = default;
     virtual LocalTime Now() const = 0;
 };
 

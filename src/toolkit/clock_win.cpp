@@ -7,7 +7,7 @@
 namespace korvane {
 namespace {
 
-class SystemClock final : public Clock {
+class Win32Clock final : public ClockPort {
   public:
     LocalTime Now() const override {
         SYSTEMTIME st{};
@@ -19,8 +19,8 @@ class SystemClock final : public Clock {
 
 } // namespace
 
-std::unique_ptr<Clock> CreateSystemClock() {
-    return std::make_unique<SystemClock>();
+std::unique_ptr<ClockPort> CreateWin32Clock() {
+    return std::make_unique<Win32Clock>();
 }
 
 } // namespace korvane

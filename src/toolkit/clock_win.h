@@ -9,6 +9,6 @@
 namespace korvane {
 
 // The system's local clock (GetLocalTime).
-std::unique_ptr<Clock> CreateSystemClock();
+std::unique_ptr<ClockPort> CreateWin32Clock();
 
 } // namespace korvane

@@ -11,18 +11,18 @@
 namespace korvane {
 
 // A file opened for sequential reading; closed when destroyed.
-class FileReader {
+class FileReaderPort {
   public:
-    virtual ~FileReader() = default;
+    virtual ~FileReaderPort() = default;
     // Reads up to `size` bytes; the number read, 0 at the end of the file, -1 on failure.
     virtual int64_t Read(char* buffer, size_t size) = 0;
 };
 
 // A file opened for writing from its start; closed when destroyed. A writer destroyed without a
 // successful Finish may leave a partial file behind: its owner deletes it.
-class FileWriter {
+class FileWriterPort {
   public:
-    virtual ~FileWriter() = default;
+    virtual ~FileWriterPort() = default;
     // Writes every byte or fails.
     virtual bool Write(const char* data, size_t size) = 0;
     // Makes the contents durable and closes the file; false when any of that failed.
@@ -30,9 +30,9 @@ class FileWriter {
 };
 
 // Paths are Windows paths of ANSI bytes ("\" separators).
-class FileSystem {
+class FileSystemPort {
   public:
-    virtual ~FileSystem() = default;
+    virtual ~FileSystemPort() = default;
 
     // True for an existing file; false for a folder or nothing.
     virtual bool FileExists(const std::string& path) = 0;
@@ -44,9 +44,9 @@ class FileSystem {
     // Opens the file for writing without sharing (creating it when missing), writes `text`
     // followed by CR LF at its end in one write and closes it.
     virtual bool AppendLine(const std::string& path, const std::string& text) = 0;
-    virtual std::unique_ptr<FileReader> OpenRead(const std::string& path) = 0;
+    virtual std::unique_ptr<FileReaderPort> OpenRead(const std::string& path) = 0;
     // Creates the file, or empties an existing one, for writing.
-    virtual std::unique_ptr<FileWriter> CreateWrite(const std::string& path) = 0;
+    virtual std::unique_ptr<FileWriterPort> CreateWrite(const std::string& path) = 0;
     // Puts `from` in the place of `to` in one step: `to` is either the old or the new file, even
     // across a crash or power loss.
     virtual bool ReplaceAtomically(const std::string& from, const std::string& to) = 0;

@@ -24,7 +24,7 @@ bool WriteAll(HANDLE file, const char* data, size_t size) {
     return true;
 }
 
-class Win32Reader final : public FileReader {
+class Win32Reader final : public FileReaderPort {
   public:
     explicit Win32Reader(ScopedFile file) : file_(std::move(file)) {}
     int64_t Read(char* buffer, size_t size) override {
@@ -40,7 +40,7 @@ class Win32Reader final : public FileReader {
     ScopedFile file_;
 };
 
-class Win32Writer final : public FileWriter {
+class Win32Writer final : public FileWriterPort {
   public:
     explicit Win32Writer(ScopedFile file) : file_(std::move(file)) {}
     bool Write(const char* data, size_t size) override {
@@ -62,7 +62,7 @@ DWORD Attributes(const std::string& path) {
     return GetFileAttributesA(path.c_str());
 }
 
-class Win32FileSystem final : public FileSystem {
+class Win32FileSystem final : public FileSystemPort {
   public:
     bool FileExists(const std::string& path) override {
         const DWORD attributes = Attributes(path);
@@ -109,7 +109,7 @@ class Win32FileSystem final : public FileSystem {
         return WriteAll(file.Get(), line.data(), line.size());
     }
 
-    std::unique_ptr<FileReader> OpenRead(const std::string& path) override {
+    std::unique_ptr<FileReaderPort> OpenRead(const std::string& path) override {
         ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         if (!file.Valid()) {
@@ -118,7 +118,7 @@ class Win32FileSystem final : public FileSystem {
         return std::make_unique<Win32Reader>(std::move(file));
     }
 
-    std::unique_ptr<FileWriter> CreateWrite(const std::string& path) override {
+    std::unique_ptr<FileWriterPort> CreateWrite(const std::string& path) override {
         ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid()) {
@@ -137,7 +137,7 @@ class Win32FileSystem final : public FileSystem {
 
 } // namespace
 
-std::unique_ptr<FileSystem> CreateWin32FileSystem() {
+std::unique_ptr<FileSystemPort> CreateWin32FileSystem() {
     return std::make_unique<Win32FileSystem>();
 }
 

@@ -9,6 +9,6 @@
 namespace korvane {
 
 // The Win32 file system (CreateFileA, FindFirstFileA, MoveFileExA...).
-std::unique_ptr<FileSystem> CreateWin32FileSystem();
+std::unique_ptr<FileSystemPort> CreateWin32FileSystem();
 
 } // namespace korvane

@@ -45,16 +45,16 @@ class ExecutorTest : public ::testing::Test {
     }
     TActionExecutor& Executor() {
         executor = std::make_unique<TActionExecutor>(
-            TExecutorContext{rig->toolkit, *trayMessages, *rig->logger, rig->files, launcher,
-                             [this] { return countdownSet ? &countdown : nullptr; },
-                             [this](uint32_t ms) {
-                                 slept.push_back(ms);
-                                 if (onSleep)
-                                     onSleep();
-                             },
-                             // The worker idles once the queue is empty: the test's run ends
-                             // there.
-                             [this] { Worker().Terminate(); }});
+            ExecutorDeps{rig->toolkit, *trayMessages, *rig->logger, rig->files, launcher,
+                         [this] { return countdownSet ? &countdown : nullptr; },
+                         [this](uint32_t ms) {
+                             slept.push_back(ms);
+                             if (onSleep)
+                                 onSleep();
+                         },
+                         // The worker idles once the queue is empty: the test's run ends
+                         // there.
+                         [this] { Worker().Terminate(); }});
         return *executor;
     }
     test::FakeWorkerThread& Worker() { return *rig->toolkit.workers.back(); }

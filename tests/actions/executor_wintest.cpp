@@ -158,15 +158,15 @@ class ExecutorWine : public ::testing::Test, protected test::LoggedDataFolder {
     }
     TActionExecutor& Executor(PowerOffCountdownPort* countdown = nullptr,
                               TTrayMessages* trayMessages = nullptr) {
-        executor = std::make_unique<TActionExecutor>(
-            TExecutorContext{watched,
-                             trayMessages ? *trayMessages : messages,
-                             *logger,
-                             *files,
-                             launcher,
-                             [countdown] { return countdown; },
-                             {},
-                             {}});
+        executor =
+            std::make_unique<TActionExecutor>(ExecutorDeps{watched,
+                                                           trayMessages ? *trayMessages : messages,
+                                                           *logger,
+                                                           *files,
+                                                           launcher,
+                                                           [countdown] { return countdown; },
+                                                           {},
+                                                           {}});
         return *executor;
     }
     DWORD WorkerId() { return dynamic_cast<WorkerThread&>(executor->Worker()).ThreadId(); }
@@ -198,17 +198,17 @@ class ExecutorWine : public ::testing::Test, protected test::LoggedDataFolder {
     AppWindow window;
     Win32Toolkit toolkit{window};
     WatchedToolkit watched{toolkit};
-    std::unique_ptr<IndicatorIconPort> icons = CreateWin32IndicatorIcons();
+    std::unique_ptr<IndicatorIconPort> icons = CreateWin32IndicatorIcon();
     std::unique_ptr<sim::SimulatedDriver> driver =
         sim::CreateSimulatedDriver(dir + "\\simulation.ini");
     SystemOsVersion os;
     test::RecordingWin32Shell shell{window.Handle()};
     TTrayMessages messages{shell, os};
-    TDriveContext context{options, *logger,
-                          toolkit, *icons,
-                          nullptr, *driver,
-                          os,      nullptr,
-                          nullptr, [this](TrayIconPort& icon) { messages.HideBalloon(icon); }};
+    DriveDeps context{options, *logger,
+                      toolkit, *icons,
+                      nullptr, *driver,
+                      os,      nullptr,
+                      nullptr, [this](TrayIconPort& icon) { messages.HideBalloon(icon); }};
     std::unique_ptr<TDrives> drives;
     WatchedLauncher launcher;
     std::unique_ptr<TActionExecutor> executor;

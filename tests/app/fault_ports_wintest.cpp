@@ -150,14 +150,14 @@ class FaultPorts : public ::testing::Test {
         return test::PumpUntil(done, timeoutMs, [&] { return window.ProcessOneMessage(); });
     }
     TActionExecutor& Executor(AppLauncherPort& launcher) {
-        executor = std::make_unique<TActionExecutor>(TExecutorContext{faultToolkit,
-                                                                      messages,
-                                                                      *logger,
-                                                                      files,
-                                                                      launcher,
-                                                                      [this] { return &countdown; },
-                                                                      {},
-                                                                      {}});
+        executor = std::make_unique<TActionExecutor>(ExecutorDeps{faultToolkit,
+                                                                  messages,
+                                                                  *logger,
+                                                                  files,
+                                                                  launcher,
+                                                                  [this] { return &countdown; },
+                                                                  {},
+                                                                  {}});
         return *executor;
     }
     // One critical alarm with every action on; returns when the worker has finished it.
@@ -185,29 +185,28 @@ class FaultPorts : public ::testing::Test {
     std::string marker = dir + "\\ran.txt";
     std::string script = dir + "\\alarm.bat";
     std::unique_ptr<ProfilePort> profile = CreateWin32Profile();
-    std::unique_ptr<FileSystem> win32Files = CreateWin32FileSystem();
+    std::unique_ptr<FileSystemPort> win32Files = CreateWin32FileSystem();
     test::FaultyFileSystem files{*win32Files}; // a disk that fills up when told
     test::FixedClock clock{LocalTime{2026, 12, 9, 10, 0, 0, 0}};
     test::FakeRegistry registry;
-    TOptions options{
-        TOptionsEnvironment{*profile, registry, files, "C:\\K\\KorvaneMonitor.exe", "C:\\K\\"},
-        dir + "\\Korvn.ini"};
+    TOptions options{OptionsDeps{*profile, registry, files, "C:\\K\\KorvaneMonitor.exe", "C:\\K\\"},
+                     dir + "\\Korvn.ini"};
     bool logsFolder = files.CreateFolder(dir + "\\logs"); // the logger expects it
     std::unique_ptr<TLogger> logger = std::make_unique<TLogger>(files, clock, options, dir + "\\");
     AppWindow window;
     Win32Toolkit toolkit{window};
     FaultToolkit faultToolkit{toolkit};
-    std::unique_ptr<IndicatorIconPort> icons = CreateWin32IndicatorIcons();
+    std::unique_ptr<IndicatorIconPort> icons = CreateWin32IndicatorIcon();
     std::unique_ptr<sim::SimulatedDriver> driver =
         sim::CreateSimulatedDriver(dir + "\\simulation.ini");
     SystemOsVersion os;
     RefusingTrayShell shell{window.Handle()};
     TTrayMessages messages{shell, os};
-    TDriveContext context{options, *logger,
-                          toolkit, *icons,
-                          nullptr, *driver,
-                          os,      nullptr,
-                          nullptr, [this](TrayIconPort& icon) { messages.HideBalloon(icon); }};
+    DriveDeps context{options, *logger,
+                      toolkit, *icons,
+                      nullptr, *driver,
+                      os,      nullptr,
+                      nullptr, [this](TrayIconPort& icon) { messages.HideBalloon(icon); }};
     std::unique_ptr<TDrives> drives;
     Win32AppLauncher launcher;
     test::FakeCountdown countdown;

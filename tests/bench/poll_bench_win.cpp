@@ -85,7 +85,7 @@ double Median(std::vector<double> values) {
 // The floor: what one poll must do, done directly, with everything prepared beforehand.
 class Floor {
   public:
-    Floor(DeviceIo& device, const RecordingDevice& recorded, const CountingProfile& reads,
+    Floor(DeviceIoPort& device, const RecordingDevice& recorded, const CountingProfile& reads,
           std::string logPath, HWND window)
         : device_(device), ops_(recorded.ops), reads_(reads.recorded),
           logPath_(std::move(logPath)) {
@@ -160,7 +160,7 @@ class Floor {
     }
 
   private:
-    DeviceIo& device_;
+    DeviceIoPort& device_;
     std::vector<RecordingDevice::Op> ops_;
     std::vector<CountingProfile::Read> reads_;
     std::string logPath_;
@@ -182,14 +182,13 @@ int RunPoll(const std::string& folder, const std::string& reportPath) {
                "Temperature=42\r\n";
     }
     auto files = CreateWin32FileSystem();
-    auto clock = CreateSystemClock();
+    auto clock = CreateWin32Clock();
     auto realProfile = CreateWin32Profile();
     CountingProfile profile(*realProfile);
     auto registry = CreateWin32Registry();
     CreateLogsFolder(*files, folder);
-    TOptions options(
-        TOptionsEnvironment{profile, *registry, *files, folder + "KorvaneMonitor.exe", folder},
-        folder + "Korvn.ini");
+    TOptions options(OptionsDeps{profile, *registry, *files, folder + "KorvaneMonitor.exe", folder},
+                     folder + "Korvn.ini");
     TLogger logger(*files, *clock, options, folder);
     AppWindow window;
     long shellRequests = 0;
@@ -198,11 +197,11 @@ int RunPoll(const std::string& folder, const std::string& reportPath) {
         return Shell_NotifyIconA(message, &data) != FALSE;
     });
     Win32Toolkit toolkit(window);
-    auto icons = CreateWin32IndicatorIcons();
+    auto icons = CreateWin32IndicatorIcon();
     SystemOsVersion os;
     sim::SimulatedDriver driver(folder + "simulation.ini", os.Read());
     RecordingDevice device(driver);
-    TDriveContext context{
+    DriveDeps context{
         .options = options,
         .logger = logger,
         .toolkit = toolkit,
@@ -240,9 +239,9 @@ int RunPoll(const std::string& folder, const std::string& reportPath) {
     // The same disk again, its settings read through the profile functions at every read.
     ApiProfile apiProfile;
     TOptions apiOptions(
-        TOptionsEnvironment{apiProfile, *registry, *files, folder + "KorvaneMonitor.exe", folder},
+        OptionsDeps{apiProfile, *registry, *files, folder + "KorvaneMonitor.exe", folder},
         folder + "Korvn.ini");
-    TDriveContext uncachedContext{
+    DriveDeps uncachedContext{
         .options = apiOptions,
         .logger = logger,
         .toolkit = toolkit,

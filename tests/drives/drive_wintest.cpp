@@ -51,7 +51,7 @@ class DriveShellTest : public ::testing::Test, protected test::LoggedDataFolder 
 
     AppWindow window;
     Win32Toolkit toolkit{window};
-    std::unique_ptr<IndicatorIconPort> icons = CreateWin32IndicatorIcons();
+    std::unique_ptr<IndicatorIconPort> icons = CreateWin32IndicatorIcon();
     test::FakeAppServices app;
     std::unique_ptr<sim::SimulatedDriver> driver =
         sim::CreateSimulatedDriver(dir + "\\simulation.ini");
@@ -61,16 +61,16 @@ class DriveShellTest : public ::testing::Test, protected test::LoggedDataFolder 
 TEST_F(DriveShellTest, IndicatorComesAndGoesWithTheLevelsAndCarriesTheBalloon) {
     test::RecordingWin32Shell shell(window.Handle());
     TTrayMessages messages(shell, os);
-    TDriveContext context{options,
-                          *logger,
-                          toolkit,
-                          *icons,
-                          [&] { app.TrimWorkingSet(); },
-                          *driver,
-                          os,
-                          nullptr,
-                          nullptr,
-                          [&](TrayIconPort& icon) { messages.HideBalloon(icon); }};
+    DriveDeps context{options,
+                      *logger,
+                      toolkit,
+                      *icons,
+                      [&] { app.TrimWorkingSet(); },
+                      *driver,
+                      os,
+                      nullptr,
+                      nullptr,
+                      [&](TrayIconPort& icon) { messages.HideBalloon(icon); }};
     Simulate(45);
     TDrives drives(context);
     ASSERT_EQ(1, drives.Count());
@@ -114,8 +114,8 @@ TEST_F(DriveShellTest, IndicatorComesAndGoesWithTheLevelsAndCarriesTheBalloon) {
 }
 
 TEST_F(DriveShellTest, GarbageSettingsInTheRealFileNeverBreakAPollOrTheTimer) {
-    TDriveContext context{options, *logger, toolkit, *icons,  [&] { app.TrimWorkingSet(); },
-                          *driver, os,      nullptr, nullptr, nullptr};
+    DriveDeps context{options, *logger, toolkit, *icons,  [&] { app.TrimWorkingSet(); },
+                      *driver, os,      nullptr, nullptr, nullptr};
     Simulate(45);
     TDrives drives(context);
     ASSERT_EQ(1, drives.Count());
@@ -157,8 +157,8 @@ std::string StoredModelField(std::string model) {
 }
 
 TEST_F(DriveShellTest, FirmwareTextsCannotForgeSettingsLogLinesOrDeviceNames) {
-    TDriveContext context{options, *logger, toolkit, *icons,  [&] { app.TrimWorkingSet(); },
-                          *driver, os,      nullptr, nullptr, nullptr};
+    DriveDeps context{options, *logger, toolkit, *icons,  [&] { app.TrimWorkingSet(); },
+                      *driver, os,      nullptr, nullptr, nullptr};
     // Each fits the 40 bytes of the model field: a section break with a key of its own, a
     // forged debug-log record, and a name that Windows opens as the NUL device.
     const std::string sectionBreak = "X]\r\n[General]\r\nLogEnabled=0";
@@ -226,8 +226,8 @@ TEST_F(DriveShellTest, SteadyPollsLeaveTheShellAloneAndARestartedShellGetsTheIco
         return Shell_NotifyIconA(message, &data) != FALSE;
     });
     options.GetDriveSection("COMMON").WriteInteger(key::ShowDriveTempInTray.name, 0);
-    TDriveContext context{options, *logger, toolkit, *icons,  [&] { app.TrimWorkingSet(); },
-                          *driver, os,      nullptr, nullptr, nullptr};
+    DriveDeps context{options, *logger, toolkit, *icons,  [&] { app.TrimWorkingSet(); },
+                      *driver, os,      nullptr, nullptr, nullptr};
     Simulate(45);
     TDrives drives(context);
     ASSERT_EQ(1, drives.Count());
@@ -258,8 +258,8 @@ TEST_F(DriveShellTest, SteadyPollsLeaveTheShellAloneAndARestartedShellGetsTheIco
 // The poll takes the settings file as its first read found it: a hand edit shows at the next
 // poll, whenever it was made.
 TEST_F(DriveShellTest, AHandEditOfTheSettingsFileShowsAtTheNextPoll) {
-    TDriveContext context{options, *logger, toolkit, *icons,  [&] { app.TrimWorkingSet(); },
-                          *driver, os,      nullptr, nullptr, nullptr};
+    DriveDeps context{options, *logger, toolkit, *icons,  [&] { app.TrimWorkingSet(); },
+                      *driver, os,      nullptr, nullptr, nullptr};
     Simulate(55);
     TDrives drives(context);
     ASSERT_EQ(1, drives.Count());

@@ -84,9 +84,8 @@ class AllocationsInside final : public PortCalls {
 struct PollRig {
     PollRig(const std::string& name, const std::string& simulationIni)
         : dir(FreshTempDir(name)),
-          options(
-              TOptionsEnvironment{profile, registry, files, "C:\\K\\KorvaneMonitor.exe", "C:\\K\\"},
-              dir + "/Korvn.ini"),
+          options(OptionsDeps{profile, registry, files, "C:\\K\\KorvaneMonitor.exe", "C:\\K\\"},
+                  dir + "/Korvn.ini"),
           logsFolder(files.CreateFolder(dir + "/logs")), logger(files, clock, options, dir + "\\"),
           driver(dir + "/simulation.ini", sim::SimulatedDriver::Windows10()),
           device(driver, &inDriver), context{options, logger, toolkit, icons,   [] {},
@@ -126,7 +125,7 @@ struct PollRig {
     FakeRegistry registry;
     PosixFileSystem posixFiles;
     FaultyFileSystem measuredFiles{posixFiles, 0, &inFiles};
-    FileSystem& files = measuredFiles;
+    FileSystemPort& files = measuredFiles;
     FixedClock clock{LocalTime{2026, 12, 9, 3, 30, 0, 0}};
     TOptions options;
     bool logsFolder;
@@ -136,7 +135,7 @@ struct PollRig {
     sim::SimulatedDriver driver;
     RecordingDevice device;
     FixedOsVersion os{kPlatformWin32Nt, 10, 0};
-    TDriveContext context;
+    DriveDeps context;
 };
 
 } // namespace korvane::test

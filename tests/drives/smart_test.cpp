@@ -197,7 +197,7 @@ TEST_F(SmartTest, AtapiDevicesNeedThePacketIdentifyCapability) {
     driver_->ClearJournal();
     TSmart& noAta = Refreshed(2);
     EXPECT_FALSE(noAta.Identified());
-    EXPECT_TRUE(noAta.Capabilities().AtapiIdentify);
+    EXPECT_TRUE(noAta.Capabilities().atapiIdentify);
     EXPECT_FALSE(Sent(0xEC));
 }
 

@@ -65,7 +65,7 @@ constexpr const char* kSataDisk = "[PhysicalDrive0]\nBus=SATA\nModel=ST2000DM008
 TEST_F(StorageQueryTest, AnUnelevatedSataDiskIsKnownAsTheElevatedProgramKnowsIt) {
     Simulate(kSataDisk);
     TSmart& elevated = Refreshed(0);
-    ASSERT_EQ(TReadPath::Smart, elevated.ReadPath());
+    ASSERT_EQ(DiskReadPath::Smart, elevated.ReadPath());
     const std::string model = elevated.Model();
     const std::string serial = elevated.SerialNumber();
     const double capacity = elevated.CapacityGB();
@@ -77,7 +77,7 @@ TEST_F(StorageQueryTest, AnUnelevatedSataDiskIsKnownAsTheElevatedProgramKnowsIt)
     driver_->ClearJournal();
     TSmart& plain = Refreshed(0);
     EXPECT_TRUE(plain.Opened() && plain.Identified());
-    EXPECT_EQ(TReadPath::TemperatureProperty, plain.ReadPath());
+    EXPECT_EQ(DiskReadPath::TemperatureProperty, plain.ReadPath());
     EXPECT_EQ(38, plain.Temperature());
     EXPECT_EQ(model, plain.Model());
     EXPECT_EQ(serial, plain.SerialNumber());
@@ -96,7 +96,7 @@ TEST_F(StorageQueryTest, NvmeDisksAnswerThePropertyOrElseTheirHealthLog) {
                  "Sectors=1953525168\nTemperature=44\n");
         driver_->ClearJournal();
         TSmart& nvme = Refreshed(1);
-        EXPECT_EQ(TReadPath::TemperatureProperty, nvme.ReadPath()) << elevated;
+        EXPECT_EQ(DiskReadPath::TemperatureProperty, nvme.ReadPath()) << elevated;
         EXPECT_EQ(44, nvme.Temperature());
         EXPECT_EQ("WD Blue SN570 1TB", nvme.Model());    // the "NVMe" vendor placeholder is no name
         EXPECT_DOUBLE_EQ(976.762584, nvme.CapacityGB()); // no 28-bit limit outside ATA
@@ -107,12 +107,12 @@ TEST_F(StorageQueryTest, NvmeDisksAnswerThePropertyOrElseTheirHealthLog) {
     }
 
     Simulate("[PhysicalDrive1]\nBus=NVMe\nModel=N\nTemperature=52\nTemperatureProperty=0\n");
-    EXPECT_EQ(TReadPath::NvmeHealthLog, Refreshed(1).ReadPath());
+    EXPECT_EQ(DiskReadPath::NvmeHealthLog, Refreshed(1).ReadPath());
     EXPECT_EQ(52, smart_->Temperature());
 
     // Zero kelvin (-273) is a controller that reports nothing, however it is asked.
     Simulate("[PhysicalDrive1]\nBus=NVMe\nModel=N\nTemperature=-273\n");
-    EXPECT_EQ(TReadPath::None, Refreshed(1).ReadPath());
+    EXPECT_EQ(DiskReadPath::None, Refreshed(1).ReadPath());
     EXPECT_EQ(-1, smart_->Temperature());
     EXPECT_FALSE(smart_->Identified()); // never gave a temperature: no disk to watch
     // 0 C through the property, then 273 K in the health log: no reading either way.
@@ -120,7 +120,7 @@ TEST_F(StorageQueryTest, NvmeDisksAnswerThePropertyOrElseTheirHealthLog) {
         Simulate(std::string("[Sim]\nElevated=") + elevated +
                  "\n[PhysicalDrive1]\nBus=NVMe\nModel=N\nTemperature=0\n");
         driver_->ClearJournal();
-        EXPECT_EQ(TReadPath::None, Refreshed(1).ReadPath()) << elevated;
+        EXPECT_EQ(DiskReadPath::None, Refreshed(1).ReadPath()) << elevated;
         EXPECT_FALSE(smart_->Identified()) << elevated;
         EXPECT_TRUE(Logged("PhysicalDrive1 IOCTL_STORAGE_QUERY_PROPERTY "
                            "StorageDeviceProtocolSpecificProperty -> ok"));
@@ -142,7 +142,7 @@ TEST_F(StorageQueryTest, WindowsSevenReadsAtaDisksThroughTheFailurePredictionDat
     Simulate("[Sim]\nElevated=0\n[PhysicalDrive0]\nBus=SATA\nModel=WDC WD10EZEX-08WN4A0\n"
              "SmartSector=smart.bin\n[PhysicalDrive1]\nBus=NVMe\nModel=N\nTemperature=40\n");
     TSmart& sata = Refreshed(0);
-    EXPECT_EQ(TReadPath::PredictFailure, sata.ReadPath());
+    EXPECT_EQ(DiskReadPath::PredictFailure, sata.ReadPath());
     EXPECT_EQ(36, sata.Temperature());
     EXPECT_EQ("WDC WD10EZEX-08WN4A0", sata.Model());
     // Its attribute table is the failure-prediction data, without thresholds.
@@ -161,7 +161,7 @@ TEST_F(StorageQueryTest, WindowsSevenReadsAtaDisksThroughTheFailurePredictionDat
     }
 
     driver_->ClearJournal();
-    EXPECT_EQ(TReadPath::None, Refreshed(1).ReadPath());
+    EXPECT_EQ(DiskReadPath::None, Refreshed(1).ReadPath());
     EXPECT_FALSE(smart_->Identified());
     for (const std::string& line : Lines()) {
         EXPECT_EQ(std::string::npos, line.find("ProtocolSpecific")) << line;
@@ -188,7 +188,7 @@ TEST_F(StorageQueryTest, ADiskOnceReadThisWayStaysKnownWhenItMissesAReading) {
     smart.Refresh();
     EXPECT_TRUE(smart.Identified());
     EXPECT_EQ(-1, smart.Temperature());
-    EXPECT_EQ(TReadPath::None, smart.ReadPath());
+    EXPECT_EQ(DiskReadPath::None, smart.ReadPath());
     Simulate(disk + "Temperature=41\n");
     smart.Refresh();
     EXPECT_EQ(41, smart.Temperature());
@@ -210,7 +210,7 @@ TEST_F(StorageQueryTest, ASleepingDiskIsAskedOnlyItsPowerStateAndKeepsItsReading
     EXPECT_TRUE(smart.Asleep());
     EXPECT_TRUE(smart.Identified() && smart.AttributesRead());
     EXPECT_EQ(45, smart.Temperature());
-    EXPECT_EQ(TReadPath::Smart, smart.ReadPath());
+    EXPECT_EQ(DiskReadPath::Smart, smart.ReadPath());
     EXPECT_EQ(10u, driver_->Journal().size());
     for (const sim::SimRequest& r : driver_->Journal()) {
         EXPECT_TRUE(r.line == "PhysicalDrive0 open access=0x00000000 -> ok" ||

@@ -24,7 +24,7 @@ struct Rig {
     test::FakeRegistry registry;
     test::MemoryFileSystem files;
     test::FixedClock clock{LocalTime{2026, 12, 8, 6, 30, 5, 0}};
-    TOptions options{TOptionsEnvironment{profile, registry, files, "C:\\p\\K.exe", "C:\\p\\"},
+    TOptions options{OptionsDeps{profile, registry, files, "C:\\p\\K.exe", "C:\\p\\"},
                      kData + "Korvn.ini"};
     TLogger logger{files, clock, options, kData};
     Rig() { options.General().WriteBool(key::LogEnabled.name, true); }

@@ -94,12 +94,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // no rights, give the identity on their own, and with the failure-prediction data the
     // attribute values (no thresholds) without the enable.
     const bool storagePath =
-        smart.ReadPath() != TReadPath::None && smart.ReadPath() != TReadPath::Smart;
+        smart.ReadPath() != DiskReadPath::None && smart.ReadPath() != DiskReadPath::Smart;
     FUZZ_CHECK(!smart.VersionRead() || smart.Opened());
     FUZZ_CHECK(!smart.Identified() || smart.VersionRead() || storagePath || smart.Asleep());
     FUZZ_CHECK(!smart.SmartEnabled() || smart.Identified());
     FUZZ_CHECK(!smart.AttributesRead() || smart.SmartEnabled() ||
-               smart.ReadPath() == TReadPath::PredictFailure);
+               smart.ReadPath() == DiskReadPath::PredictFailure);
     if (smart.Identified()) {
         FUZZ_CHECK(lengths[0] == kSectorSize);
         FUZZ_CHECK(smart.Model().size() <= kIdentifyModelLength);

@@ -37,7 +37,7 @@ class LoggerTest : public ::testing::Test {
     test::FakeRegistry registry;
     test::PosixFileSystem files;
     test::FixedClock clock{LocalTime{2026, 12, 6, 9, 5, 7, 0}};
-    TOptions options{TOptionsEnvironment{profile, registry, files, "C:\\K.exe", "C:\\"}, ini};
+    TOptions options{OptionsDeps{profile, registry, files, "C:\\K.exe", "C:\\"}, ini};
 };
 
 TEST_F(LoggerTest, StartDeletesTheDebugLogAndPurgesTemperatureLogs) {

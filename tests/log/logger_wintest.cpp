@@ -37,9 +37,9 @@ class Win32LoggerTest : public ::testing::Test {
     std::string ini = dir + "\\Korvn.ini";
     std::unique_ptr<ProfilePort> profile = CreateWin32Profile();
     test::FakeRegistry registry; // an existing settings file never touches it
-    std::unique_ptr<FileSystem> files = CreateWin32FileSystem();
+    std::unique_ptr<FileSystemPort> files = CreateWin32FileSystem();
     test::FixedClock clock{LocalTime{2026, 1, 1, 0, 0, 3, 0}};
-    TOptions options{TOptionsEnvironment{*profile, registry, *files, "C:\\K.exe", "C:\\"}, ini};
+    TOptions options{OptionsDeps{*profile, registry, *files, "C:\\K.exe", "C:\\"}, ini};
 };
 
 TEST_F(Win32LoggerTest, PurgeKeepsTodayAndYesterdayOnly) {
@@ -132,7 +132,7 @@ TEST_F(Win32LoggerTest, AnAppendGoesToTheEndCreatesTheFileAndReportsFailure) {
 }
 
 TEST_F(Win32LoggerTest, RealClockStampsTheLine) {
-    auto systemClock = CreateSystemClock();
+    auto systemClock = CreateWin32Clock();
     TLogger logger(*files, *systemClock, options, dir + "\\");
     const LocalTime before = systemClock->Now();
     logger.Log(kDebugLog, "", "now", kNotice);

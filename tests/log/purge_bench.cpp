@@ -36,7 +36,7 @@ void WriteLog(const std::string& path, int64_t megabytes) {
     std::fclose(out);
 }
 
-void PlainCopy(FileSystem& files, const std::string& from, const std::string& to) {
+void PlainCopy(FileSystemPort& files, const std::string& from, const std::string& to) {
     auto reader = files.OpenRead(from);
     auto writer = files.CreateWrite(to);
     std::vector<char> buffer(256 * 1024);

@@ -13,7 +13,7 @@ namespace korvane {
 namespace {
 
 // Records what Postwright asks of Simple MAPI; answers as configured.
-class FakeMapi final : public MapiPlatform {
+class FakeMapi final : public MapiPort {
   public:
     std::optional<std::string> registryValue = std::string("1\0", 2);
     int32_t profileValue = 1;
@@ -53,9 +53,9 @@ class PostwrightTest : public ::testing::Test {
   protected:
     PostwrightTest() { folders.paths[kCsidlAppData] = "C:\\Users\\A\\AppData\\Roaming"; }
     int Run(std::vector<std::string> args) {
-        PostwrightServices services{mapi, os, folders, [this](const std::string& path) {
-                                        return existing.count(path) > 0;
-                                    }};
+        PostwrightDeps services{mapi, os, folders, [this](const std::string& path) {
+                                    return existing.count(path) > 0;
+                                }};
         return RunPostwright(args, services);
     }
     FakeMapi mapi;
@@ -135,7 +135,7 @@ TEST(MapiTest, RegistryValueMustBeExactlyOne) {
     for (const Case& c : cases) {
         FakeMapi mapi;
         mapi.registryValue = c.value;
-        TMapi(mapi, xp).Send(ContactMail());
+        MapiMailer(mapi, xp).Send(ContactMail());
         EXPECT_EQ(c.sends, mapi.sent.size() == 1) << (c.value ? *c.value : "(none)");
         EXPECT_EQ(c.sends ? 1 : 0, mapi.loads);
         EXPECT_EQ(0, mapi.profileReads);
@@ -145,11 +145,12 @@ TEST(MapiTest, RegistryValueMustBeExactlyOne) {
 TEST(MapiTest, NoRegisteredClientMeansNoMapi) {
     FakeMapi mapi;
     mapi.clientRegistered = false;
-    EXPECT_EQ(kMapiUnavailable,
-              TMapi(mapi, OsVersionInfo{5, 1, 2600, kPlatformWin32Nt, ""}).Send(ContactMail()));
+    EXPECT_EQ(
+        kMapiUnavailable,
+        MapiMailer(mapi, OsVersionInfo{5, 1, 2600, kPlatformWin32Nt, ""}).Send(ContactMail()));
     EXPECT_EQ(0, mapi.loads);
     // Systems of the profile file know no client registration.
-    TMapi(mapi, OsVersionInfo{3, 51, 1057, kPlatformWin32Nt, ""}).Send(ContactMail());
+    MapiMailer(mapi, OsVersionInfo{3, 51, 1057, kPlatformWin32Nt, ""}).Send(ContactMail());
     EXPECT_EQ(1u, mapi.sent.size());
 }
 
@@ -159,16 +160,16 @@ TEST(MapiTest, SystemsUpToNt351UseTheProfileFile) {
         FakeMapi mapi;
         mapi.registryValue = std::nullopt;
         mapi.profileValue = 0;
-        EXPECT_EQ(kMapiUnavailable, TMapi(mapi, os).Send(ContactMail()));
+        EXPECT_EQ(kMapiUnavailable, MapiMailer(mapi, os).Send(ContactMail()));
         mapi.profileValue = 1;
-        TMapi(mapi, os).Send(ContactMail());
+        MapiMailer(mapi, os).Send(ContactMail());
         EXPECT_EQ(0, mapi.registryReads);
         EXPECT_EQ(2, mapi.profileReads);
         EXPECT_EQ(1u, mapi.sent.size());
     }
     FakeMapi mapi; // 3.52 is past 3.51: the registry decides
     mapi.profileValue = 0;
-    TMapi(mapi, OsVersionInfo{3, 52, 0, kPlatformWin32Nt, ""}).Send(ContactMail());
+    MapiMailer(mapi, OsVersionInfo{3, 52, 0, kPlatformWin32Nt, ""}).Send(ContactMail());
     EXPECT_EQ(1, mapi.registryReads);
     EXPECT_EQ(1u, mapi.sent.size());
 }
@@ -176,7 +177,7 @@ TEST(MapiTest, SystemsUpToNt351UseTheProfileFile) {
 TEST(MapiTest, LoadsOnceAndFailsQuietlyWithoutLibraryOrEntry) {
     const OsVersionInfo xp{5, 1, 2600, kPlatformWin32Nt, ""};
     FakeMapi mapi;
-    TMapi sender(mapi, xp);
+    MapiMailer sender(mapi, xp);
     EXPECT_EQ(0u, sender.Send(ContactMail()));
     EXPECT_EQ(0u, sender.Send(ContactMail()));
     EXPECT_EQ(1, mapi.registryReads);
@@ -185,7 +186,7 @@ TEST(MapiTest, LoadsOnceAndFailsQuietlyWithoutLibraryOrEntry) {
 
     FakeMapi noLibrary;
     noLibrary.libraryLoads = false;
-    TMapi withoutLibrary(noLibrary, xp);
+    MapiMailer withoutLibrary(noLibrary, xp);
     EXPECT_EQ(kMapiUnavailable, withoutLibrary.Send(ContactMail()));
     EXPECT_EQ(kMapiUnavailable, withoutLibrary.Send(ContactMail()));
     EXPECT_EQ(1, noLibrary.loads);
@@ -193,7 +194,7 @@ TEST(MapiTest, LoadsOnceAndFailsQuietlyWithoutLibraryOrEntry) {
 
     FakeMapi noEntry;
     noEntry.hasSendMail = false;
-    TMapi withoutEntry(noEntry, xp);
+    MapiMailer withoutEntry(noEntry, xp);
     EXPECT_EQ(kMapiUnavailable, withoutEntry.Send(ContactMail()));
     EXPECT_EQ(kMapiUnavailable, withoutEntry.Send(ContactMail()));
     EXPECT_EQ(1, noEntry.lookups);

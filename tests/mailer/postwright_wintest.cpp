@@ -149,7 +149,7 @@ class PostwrightProgramTest : public ::testing::Test {
                                       BuildPath(KORVANE_MAPI_CAPTURE_DLL)));
         ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, kMessagingSubsystem, "MAPI", "1"));
         ASSERT_TRUE(SetEnvironmentVariableA("KORVANE_MAPI_CAPTURE", capturePath.c_str()));
-        std::unique_ptr<SpecialFolderPort> folders = CreateShellSpecialFolders();
+        std::unique_ptr<SpecialFolderPort> folders = CreateWin32SpecialFolder();
         dataFolder = DataFilesFolder(*folders);
         debugLog = dataFolder + kDebugLogName;
         createdFolder = CreateDirectoryA(dataFolder.c_str(), nullptr) != FALSE;

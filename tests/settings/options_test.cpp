@@ -20,8 +20,8 @@ constexpr const char* kProgramFolder = "C:\\Program Files\\Korvane\\";
 
 class OptionsTest : public ::testing::Test {
   protected:
-    TOptionsEnvironment Environment() {
-        return TOptionsEnvironment{profile, registry, files, kProgram, kProgramFolder};
+    OptionsDeps Environment() {
+        return OptionsDeps{profile, registry, files, kProgram, kProgramFolder};
     }
     std::string dir = test::FreshTempDir("options");
     std::string ini = test::JoinPath(dir, "Korvn.ini");

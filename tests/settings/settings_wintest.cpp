@@ -44,15 +44,14 @@ bool QueryRunValue(std::string& data, DWORD& type) {
 class Win32SettingsTest : public ::testing::Test {
   protected:
     void SetUp() override { test::DeleteRegistryValue(HKEY_CURRENT_USER, kRunKey, "Brelo_Korvn"); }
-    TOptionsEnvironment Environment() {
-        return TOptionsEnvironment{*profile, *registry, *files, kProgram,
-                                   "C:\\Program Files\\Korvane\\"};
+    OptionsDeps Environment() {
+        return OptionsDeps{*profile, *registry, *files, kProgram, "C:\\Program Files\\Korvane\\"};
     }
     std::string dir = test::FreshTempDir("win_settings");
     std::string ini = dir + "\\Korvn.ini";
     std::unique_ptr<ProfilePort> profile = CreateWin32Profile();
     std::unique_ptr<RegistryPort> registry = CreateWin32Registry();
-    std::unique_ptr<FileSystem> files = CreateWin32FileSystem();
+    std::unique_ptr<FileSystemPort> files = CreateWin32FileSystem();
 };
 
 TEST_F(Win32SettingsTest, FirstRunCreatesTheWholeFileAndTheAutostartValue) {
@@ -203,7 +202,7 @@ TEST_F(Win32SettingsTest, AReadRunLooksAtTheFileOnceAndTheNextRunSeesTheEdit) {
 }
 
 TEST(Win32DataFolder, UsersRoamingAppDataAndTheLogsFolder) {
-    auto folders = CreateShellSpecialFolders();
+    auto folders = CreateWin32SpecialFolder();
     const std::string appData = folders->SpecialFolderPath(kCsidlAppData);
     const std::string suffix = "\\AppData\\Roaming";
     ASSERT_GT(appData.size(), suffix.size());

@@ -15,7 +15,7 @@
 namespace korvane::test {
 
 std::string ProgramDataFolder() {
-    return DataFilesFolder(*CreateShellSpecialFolders());
+    return DataFilesFolder(*CreateWin32SpecialFolder());
 }
 
 void RemoveProgramDataFolder() {

@@ -6,9 +6,9 @@
 namespace korvane::test {
 
 DataFolder::DataFolder(const std::string& name)
-    : dir(FreshTempDir(name)), options(TOptionsEnvironment{*profile, registry, *files,
-                                                           "C:\\K\\KorvaneMonitor.exe", "C:\\K\\"},
-                                       dir + "\\Korvn.ini") {}
+    : dir(FreshTempDir(name)),
+      options(OptionsDeps{*profile, registry, *files, "C:\\K\\KorvaneMonitor.exe", "C:\\K\\"},
+              dir + "\\Korvn.ini") {}
 
 LoggedDataFolder::LoggedDataFolder(const std::string& name) : DataFolder(name) {
     files->CreateFolder(dir + "\\logs"); // the logger expects it

@@ -29,8 +29,8 @@ struct DataFolder {
 
     std::string dir; // without a trailing backslash
     std::unique_ptr<ProfilePort> profile = CreateWin32Profile();
-    std::unique_ptr<FileSystem> files = CreateWin32FileSystem();
-    std::unique_ptr<Clock> clock = CreateSystemClock();
+    std::unique_ptr<FileSystemPort> files = CreateWin32FileSystem();
+    std::unique_ptr<ClockPort> clock = CreateWin32Clock();
     FakeRegistry registry;
     TOptions options;
 };

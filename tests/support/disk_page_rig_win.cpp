@@ -23,20 +23,20 @@ DiskPageRig::DiskPageRig(const std::string& name, const std::string& simulation,
                          const std::function<void(const std::string&)>& prepare,
                          bool hibernateAvailable)
     : dir(FreshTempDir(name)), iniPath(dir + "\\Korvn.ini"), programFolder(dir + "\\"),
-      profile(CreateWin32Profile()), files(CreateWin32FileSystem()), clock(CreateSystemClock()),
+      profile(CreateWin32Profile()), files(CreateWin32FileSystem()), clock(CreateWin32Clock()),
       driver(sim::CreateSimulatedDriver(dir + "\\simulation.ini")) {
     WriteFileBytes(dir + "\\simulation.ini", simulation);
     files->CreateFolder(dir + "\\logs");
     if (prepare) {
         prepare(iniPath);
     }
-    options = std::make_unique<TOptions>(TOptionsEnvironment{*profile, registry, *files,
-                                                             programFolder + "KorvaneMonitor.exe",
-                                                             programFolder},
-                                         iniPath);
+    options =
+        std::make_unique<TOptions>(OptionsDeps{*profile, registry, *files,
+                                               programFolder + "KorvaneMonitor.exe", programFolder},
+                                   iniPath);
     logger = std::make_unique<TLogger>(*files, *clock, *options, programFolder);
-    context = std::make_unique<TDriveContext>(TDriveContext{
-        *options, *logger, toolkit, icons, nullptr, *driver, os, nullptr, nullptr, nullptr});
+    context = std::make_unique<DriveDeps>(DriveDeps{*options, *logger, toolkit, icons, nullptr,
+                                                    *driver, os, nullptr, nullptr, nullptr});
     drives = std::make_unique<TDrives>(*context);
 
     images_.AddResource(GetModuleHandleA(nullptr), "XP_DRIVE", 0xFF00FF);

@@ -45,7 +45,7 @@ class RecordingIcons final : public IndicatorIconPort {
     std::vector<Made> made;
 
   private:
-    std::unique_ptr<IndicatorIconPort> inner_ = CreateWin32IndicatorIcons();
+    std::unique_ptr<IndicatorIconPort> inner_ = CreateWin32IndicatorIcon();
 };
 
 class DiskPageRig {
@@ -85,8 +85,8 @@ class DiskPageRig {
     int enableClicks = 0;
 
     std::unique_ptr<ProfilePort> profile;
-    std::unique_ptr<FileSystem> files;
-    std::unique_ptr<Clock> clock;
+    std::unique_ptr<FileSystemPort> files;
+    std::unique_ptr<ClockPort> clock;
     FakeRegistry registry;
     std::unique_ptr<TOptions> options;
     std::unique_ptr<TLogger> logger;
@@ -95,7 +95,7 @@ class DiskPageRig {
     RecordingIcons icons;
     std::unique_ptr<sim::SimulatedDriver> driver;
     SystemOsVersion os;
-    std::unique_ptr<TDriveContext> context;
+    std::unique_ptr<DriveDeps> context;
     std::unique_ptr<TDrives> drives;
 
   private:

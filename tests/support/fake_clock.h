@@ -5,7 +5,7 @@
 
 namespace korvane::test {
 
-class FixedClock final : public Clock {
+class FixedClock final : public ClockPort {
   public:
     explicit FixedClock(LocalTime now) : now(now) {}
     LocalTime Now() const override { return now; }

@@ -4,9 +4,9 @@
 namespace korvane::test {
 namespace {
 
-class FaultyWriter final : public FileWriter {
+class FaultyWriter final : public FileWriterPort {
   public:
-    FaultyWriter(FaultyFileSystem& owner, std::unique_ptr<FileWriter> inner)
+    FaultyWriter(FaultyFileSystem& owner, std::unique_ptr<FileWriterPort> inner)
         : owner_(owner), inner_(std::move(inner)) {}
     bool Write(const char* data, size_t size) override {
         return owner_.Step() && inner_->Write(data, size);
@@ -15,7 +15,7 @@ class FaultyWriter final : public FileWriter {
 
   private:
     FaultyFileSystem& owner_;
-    std::unique_ptr<FileWriter> inner_;
+    std::unique_ptr<FileWriterPort> inner_;
 };
 
 } // namespace
@@ -31,12 +31,12 @@ bool FaultyFileSystem::Step() {
     return true;
 }
 
-std::unique_ptr<FileWriter> FaultyFileSystem::CreateWrite(const std::string& path) {
+std::unique_ptr<FileWriterPort> FaultyFileSystem::CreateWrite(const std::string& path) {
     const PortCall call(calls_);
     if (!Step()) {
         return nullptr;
     }
-    std::unique_ptr<FileWriter> inner = inner_.CreateWrite(path);
+    std::unique_ptr<FileWriterPort> inner = inner_.CreateWrite(path);
     if (inner == nullptr) {
         return nullptr;
     }

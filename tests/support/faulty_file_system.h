@@ -15,9 +15,9 @@ namespace korvane::test {
 // step numbered `failAt` fails without reaching the wrapped system (0: none fails), and so does
 // every step while `full` is set. The program's worker may write too: the switch and the counts
 // may be read from any thread.
-class FaultyFileSystem final : public FileSystem {
+class FaultyFileSystem final : public FileSystemPort {
   public:
-    explicit FaultyFileSystem(FileSystem& inner, int failAt = 0, PortCalls* calls = nullptr)
+    explicit FaultyFileSystem(FileSystemPort& inner, int failAt = 0, PortCalls* calls = nullptr)
         : inner_(inner), failAt_(failAt), calls_(calls) {}
 
     int Steps() const { return steps_; }
@@ -44,11 +44,11 @@ class FaultyFileSystem final : public FileSystem {
         const PortCall call(calls_);
         return Step() && inner_.AppendLine(path, text);
     }
-    std::unique_ptr<FileReader> OpenRead(const std::string& path) override {
+    std::unique_ptr<FileReaderPort> OpenRead(const std::string& path) override {
         const PortCall call(calls_);
         return inner_.OpenRead(path);
     }
-    std::unique_ptr<FileWriter> CreateWrite(const std::string& path) override;
+    std::unique_ptr<FileWriterPort> CreateWrite(const std::string& path) override;
     bool ReplaceAtomically(const std::string& from, const std::string& to) override {
         const PortCall call(calls_);
         return Step() && inner_.ReplaceAtomically(from, to);
@@ -68,7 +68,7 @@ class FaultyFileSystem final : public FileSystem {
     std::atomic<long> appends{0};
 
   private:
-    FileSystem& inner_;
+    FileSystemPort& inner_;
     int failAt_;
     PortCalls* calls_;
     std::atomic<int> steps_{0};

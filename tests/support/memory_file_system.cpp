@@ -14,7 +14,7 @@ std::string WithoutTrailingBackslash(std::string path) {
     return path;
 }
 
-class MemoryReader final : public FileReader {
+class MemoryReader final : public FileReaderPort {
   public:
     explicit MemoryReader(std::string data) : data_(std::move(data)) {}
     int64_t Read(char* buffer, size_t size) override {
@@ -29,7 +29,7 @@ class MemoryReader final : public FileReader {
     size_t position_ = 0;
 };
 
-class MemoryWriter final : public FileWriter {
+class MemoryWriter final : public FileWriterPort {
   public:
     explicit MemoryWriter(std::string& target) : target_(target) { target_.clear(); }
     bool Write(const char* data, size_t size) override {
@@ -81,7 +81,7 @@ bool MemoryFileSystem::AppendLine(const std::string& path, const std::string& te
     return true;
 }
 
-std::unique_ptr<FileReader> MemoryFileSystem::OpenRead(const std::string& path) {
+std::unique_ptr<FileReaderPort> MemoryFileSystem::OpenRead(const std::string& path) {
     const auto found = files.find(path);
     if (found == files.end()) {
         return nullptr;
@@ -89,7 +89,7 @@ std::unique_ptr<FileReader> MemoryFileSystem::OpenRead(const std::string& path) 
     return std::make_unique<MemoryReader>(found->second);
 }
 
-std::unique_ptr<FileWriter> MemoryFileSystem::CreateWrite(const std::string& path) {
+std::unique_ptr<FileWriterPort> MemoryFileSystem::CreateWrite(const std::string& path) {
     if (!Writable(path)) {
         return nullptr;
     }

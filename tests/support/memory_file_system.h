@@ -12,7 +12,7 @@
 namespace korvane::test {
 
 // Paths are taken as given, but for the trailing "\" of a folder's name.
-class MemoryFileSystem final : public FileSystem {
+class MemoryFileSystem final : public FileSystemPort {
   public:
     std::map<std::string, std::string> files;
     std::set<std::string> folders;
@@ -26,8 +26,8 @@ class MemoryFileSystem final : public FileSystem {
     bool CreateFolder(const std::string& path) override;
     std::vector<std::string> FindFiles(const std::string& mask) override;
     bool AppendLine(const std::string& path, const std::string& text) override;
-    std::unique_ptr<FileReader> OpenRead(const std::string& path) override;
-    std::unique_ptr<FileWriter> CreateWrite(const std::string& path) override;
+    std::unique_ptr<FileReaderPort> OpenRead(const std::string& path) override;
+    std::unique_ptr<FileWriterPort> CreateWrite(const std::string& path) override;
     bool ReplaceAtomically(const std::string& from, const std::string& to) override;
     bool RemoveFile(const std::string& path) override;
 

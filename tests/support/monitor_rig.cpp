@@ -9,7 +9,7 @@ namespace korvane::test {
 MonitorRig::MonitorRig(const std::string& name)
     : dir(FreshTempDir(name)),
       options(std::make_unique<TOptions>(
-          TOptionsEnvironment{profile, registry, files, "C:\\K\\KorvaneMonitor.exe", "C:\\K\\"},
+          OptionsDeps{profile, registry, files, "C:\\K\\KorvaneMonitor.exe", "C:\\K\\"},
           dir + "/Korvn.ini")),
       logsFolder(files.CreateFolder(dir + "/logs")),
       logger(std::make_unique<TLogger>(files, clock, *options, dir + "\\")),

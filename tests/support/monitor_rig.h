@@ -55,7 +55,7 @@ class MonitorRig {
     FixedOsVersion os{kPlatformWin32Nt, 5, 1};
     std::vector<std::string> captioned;   // first item of every menu that got its captions
     std::vector<uint32_t> hiddenBalloons; // tray icon ids
-    TDriveContext context;
+    DriveDeps context;
 };
 
 } // namespace korvane::test

@@ -31,7 +31,7 @@ bool Matches(const char* pattern, const char* name) {
            Matches(pattern + 1, name + 1);
 }
 
-class StreamReader final : public FileReader {
+class StreamReader final : public FileReaderPort {
   public:
     explicit StreamReader(const fs::path& path) : in_(path, std::ios::binary) {}
     bool Open() const { return in_.is_open(); }
@@ -47,7 +47,7 @@ class StreamReader final : public FileReader {
     std::ifstream in_;
 };
 
-class StreamWriter final : public FileWriter {
+class StreamWriter final : public FileWriterPort {
   public:
     explicit StreamWriter(const fs::path& path) : out_(path, std::ios::binary | std::ios::trunc) {}
     bool Open() const { return out_.is_open(); }
@@ -105,7 +105,7 @@ bool PosixFileSystem::AppendLine(const std::string& path, const std::string& tex
     return out.is_open() && static_cast<bool>(out);
 }
 
-std::unique_ptr<FileReader> PosixFileSystem::OpenRead(const std::string& path) {
+std::unique_ptr<FileReaderPort> PosixFileSystem::OpenRead(const std::string& path) {
     auto reader = std::make_unique<StreamReader>(Native(path));
     if (!reader->Open()) {
         return nullptr;
@@ -113,7 +113,7 @@ std::unique_ptr<FileReader> PosixFileSystem::OpenRead(const std::string& path) {
     return reader;
 }
 
-std::unique_ptr<FileWriter> PosixFileSystem::CreateWrite(const std::string& path) {
+std::unique_ptr<FileWriterPort> PosixFileSystem::CreateWrite(const std::string& path) {
     auto writer = std::make_unique<StreamWriter>(Native(path));
     if (!writer->Open()) {
         return nullptr;

@@ -7,15 +7,15 @@ namespace korvane::test {
 
 // Windows paths are accepted: every "\" is taken as the platform's separator. Appends do not lock
 // the file (the platform has no mandatory locks).
-class PosixFileSystem final : public FileSystem {
+class PosixFileSystem final : public FileSystemPort {
   public:
     bool FileExists(const std::string& path) override;
     bool FolderExists(const std::string& path) override;
     bool CreateFolder(const std::string& path) override;
     std::vector<std::string> FindFiles(const std::string& mask) override;
     bool AppendLine(const std::string& path, const std::string& text) override;
-    std::unique_ptr<FileReader> OpenRead(const std::string& path) override;
-    std::unique_ptr<FileWriter> CreateWrite(const std::string& path) override;
+    std::unique_ptr<FileReaderPort> OpenRead(const std::string& path) override;
+    std::unique_ptr<FileWriterPort> CreateWrite(const std::string& path) override;
     bool ReplaceAtomically(const std::string& from, const std::string& to) override;
     bool RemoveFile(const std::string& path) override;
 };

@@ -12,7 +12,7 @@
 
 namespace korvane::test {
 
-class RecordingDevice final : public DeviceIo {
+class RecordingDevice final : public DeviceIoPort {
   public:
     enum class Kind { Open, Control, Power, Close };
     struct Op {
@@ -24,7 +24,7 @@ class RecordingDevice final : public DeviceIo {
         size_t outputSize = 0;
     };
 
-    explicit RecordingDevice(DeviceIo& inner, PortCalls* calls = nullptr)
+    explicit RecordingDevice(DeviceIoPort& inner, PortCalls* calls = nullptr)
         : inner_(inner), calls_(calls) {}
 
     DeviceHandle Open(const std::string& name, uint32_t access, uint32_t sharing,
@@ -75,7 +75,7 @@ class RecordingDevice final : public DeviceIo {
     std::vector<Op> ops;
 
   private:
-    DeviceIo& inner_;
+    DeviceIoPort& inner_;
     PortCalls* calls_;
 };
 

@@ -19,9 +19,8 @@ constexpr const char* kFolder = "C:\\K\\";
 class DiskPageValuesTest : public ::testing::Test {
   protected:
     DiskPageValuesTest()
-        : options(
-              TOptionsEnvironment{profile, registry, files, "C:\\K\\KorvaneMonitor.exe", kFolder},
-              ini) {
+        : options(OptionsDeps{profile, registry, files, "C:\\K\\KorvaneMonitor.exe", kFolder},
+                  ini) {
         // A disk seen for the first time: its own section with the 27 keys.
         Own().WriteBool(key::EnableTempControl.name, true);
         Own().WriteBool(key::UseCommonSettings.name, true);

@@ -11,7 +11,7 @@
 namespace korvane::sim {
 
 SimPowerPort::SimPowerPort(std::string simulationIniPath, std::string powerLogPath,
-                           const Clock& clock)
+                           const ClockPort& clock)
     : iniPath_(std::move(simulationIniPath)), logPath_(std::move(powerLogPath)), clock_(clock) {}
 
 bool SimPowerPort::Setting(const char* key) const {

@@ -17,7 +17,7 @@ class SimPowerPort final : public PowerPort {
   public:
     // `simulationIniPath` is read at each request (its [Power] keys Hibernate and Accept, both 1
     // when missing); the lines go to `powerLogPath`.
-    SimPowerPort(std::string simulationIniPath, std::string powerLogPath, const Clock& clock);
+    SimPowerPort(std::string simulationIniPath, std::string powerLogPath, const ClockPort& clock);
 
     bool ResolveSuspendState() override;
     bool EnableShutdownPrivilege() override { return true; }
@@ -31,7 +31,7 @@ class SimPowerPort final : public PowerPort {
 
     std::string iniPath_;
     std::string logPath_;
-    const Clock& clock_;
+    const ClockPort& clock_;
 };
 
 } // namespace korvane::sim

@@ -14,7 +14,7 @@ namespace {
 class SimPowerPortWithClock final : public PowerPort {
   public:
     explicit SimPowerPortWithClock(const std::string& folder)
-        : clock_(CreateSystemClock()),
+        : clock_(CreateWin32Clock()),
           port_(folder + "simulation.ini", folder + kPowerLogName, *clock_) {}
     bool ResolveSuspendState() override { return port_.ResolveSuspendState(); }
     bool EnableShutdownPrivilege() override { return port_.EnableShutdownPrivilege(); }
@@ -24,7 +24,7 @@ class SimPowerPortWithClock final : public PowerPort {
     }
 
   private:
-    std::unique_ptr<Clock> clock_;
+    std::unique_ptr<ClockPort> clock_;
     SimPowerPort port_;
 };
 

@@ -17,7 +17,7 @@ namespace {
 
 // The S.M.A.R.T. device access: the disks' drivers, or in the sim build the simulated disks of
 // "simulation.ini" beside the program.
-std::unique_ptr<korvane::DeviceIo> CreateDeviceAccess() {
+std::unique_ptr<korvane::DeviceIoPort> CreateDeviceAccess() {
 #ifdef KORVANE_SIM_BUILD
     return korvane::sim::CreateSimulatedDriverBesideProgram();
 #else

@@ -32,7 +32,7 @@ struct SimRequest {
     std::string line;      // as written to the request log
 };
 
-class SimulatedDriver final : public DeviceIo {
+class SimulatedDriver final : public DeviceIoPort {
   public:
     // Disks come from simulationIniPath (the demo set when it is missing), read again at the first
     // open after the file's modification time or size changed. The file is looked at by an open

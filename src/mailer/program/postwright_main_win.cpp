@@ -26,12 +26,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         args.emplace_back(__argv[i]);
     }
 
-    const std::unique_ptr<korvane::MapiPlatform> mapi = korvane::CreateWin32MapiPlatform();
-    const std::unique_ptr<korvane::SpecialFolderPort> folders =
-        korvane::CreateShellSpecialFolders();
-    const std::unique_ptr<korvane::FileSystem> files = korvane::CreateWin32FileSystem();
+    const std::unique_ptr<korvane::MapiPort> mapi = korvane::CreateWin32Mapi();
+    const std::unique_ptr<korvane::SpecialFolderPort> folders = korvane::CreateWin32SpecialFolder();
+    const std::unique_ptr<korvane::FileSystemPort> files = korvane::CreateWin32FileSystem();
     const korvane::SystemOsVersion os;
-    korvane::PostwrightServices services{
+    korvane::PostwrightDeps deps{
         *mapi, os, *folders, [&files](const std::string& path) { return files->FileExists(path); }};
-    return korvane::RunPostwright(args, services);
+    return korvane::RunPostwright(args, deps);
 }

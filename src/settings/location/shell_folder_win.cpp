@@ -33,7 +33,7 @@ class ShellSpecialFolders final : public SpecialFolderPort {
 
 } // namespace
 
-std::unique_ptr<SpecialFolderPort> CreateShellSpecialFolders() {
+std::unique_ptr<SpecialFolderPort> CreateWin32SpecialFolder() {
     return std::make_unique<ShellSpecialFolders>();
 }
 

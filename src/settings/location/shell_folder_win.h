@@ -9,6 +9,6 @@
 namespace korvane {
 
 // SHGetSpecialFolderLocation and SHGetPathFromIDListA.
-std::unique_ptr<SpecialFolderPort> CreateShellSpecialFolders();
+std::unique_ptr<SpecialFolderPort> CreateWin32SpecialFolder();
 
 } // namespace korvane
