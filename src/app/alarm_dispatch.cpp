@@ -32,12 +32,13 @@ void AlarmDispatch::OnDriveStatusChange(TDrives*, TDrive& drive, TTempStatus old
 }
 
 void AlarmDispatch::QueueDriveAlarm(TDrive& drive, TTempStatus status) {
-    if (status != Warning && status != Critical)
+    if (status != TTempStatus::Warning && status != TTempStatus::Critical)
         return;
     const TOptionsSection& section = drive.SettingsSection();
     const auto level = static_cast<AlarmLevel>(status);
     logger_.Log(kDebugLog, "", drive.DisplayName() + QueueLine(level), kNotice);
-    const int32_t limit = status == Warning ? drive.WarningLevel() : drive.CriticalLevel();
+    const int32_t limit =
+        status == TTempStatus::Warning ? drive.WarningLevel() : drive.CriticalLevel();
     queue_.QueueAction(static_cast<uint8_t>(level), drive, ReadAlarmSettings(section, level),
                        limit);
 }

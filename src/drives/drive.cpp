@@ -50,12 +50,12 @@ int32_t Wrap32(int64_t value) {
 } // namespace
 
 std::string StatusName(uint8_t status) {
-    switch (status) {
-    case Normal:
+    switch (static_cast<TTempStatus>(status)) {
+    case TTempStatus::Normal:
         return "normal";
-    case Warning:
+    case TTempStatus::Warning:
         return "warning";
-    case Critical:
+    case TTempStatus::Critical:
         return "critical";
     default:
         return {};
@@ -314,12 +314,12 @@ void TDrive::UpdateStatus() {
     const int64_t c = CriticalLevel();
     const TTempStatus old = status_;
 
-    TTempStatus candidate = Normal;
+    TTempStatus candidate = TTempStatus::Normal;
     if (t > w) {
-        candidate = Warning;
+        candidate = TTempStatus::Warning;
     }
     if (t > c) {
-        candidate = Critical;
+        candidate = TTempStatus::Critical;
     }
     if (candidate == old) {
         return;
@@ -328,12 +328,12 @@ void TDrive::UpdateStatus() {
         ChangeStatus(candidate);
         return;
     }
-    TTempStatus falling = Normal;
+    TTempStatus falling = TTempStatus::Normal;
     if (t >= w - 1) {
-        falling = Warning;
+        falling = TTempStatus::Warning;
     }
     if (t >= c - 1) {
-        falling = Critical;
+        falling = TTempStatus::Critical;
     }
     if (falling < old) {
         ChangeStatus(falling);
@@ -358,17 +358,16 @@ void TDrive::UpdateTrayIcon() {
     }
 
     const TOptionsSection& section = SettingsSection();
-    const IconColorKeys* colorKeys = &kIconColorKeys[Normal];
+    // The keys are in state order.
+    const IconColorKeys& colorKeys = kIconColorKeys[static_cast<size_t>(status_)];
     uint32_t highestShowing = kShowAlways;
-    if (status_ == Warning) {
-        colorKeys = &kIconColorKeys[Warning];
+    if (status_ == TTempStatus::Warning) {
         highestShowing = kShowOnWarning;
-    } else if (status_ == Critical) {
-        colorKeys = &kIconColorKeys[Critical];
+    } else if (status_ == TTempStatus::Critical) {
         highestShowing = kShowOnCritical;
     }
-    const auto textColor = static_cast<uint32_t>(section.ReadInteger(colorKeys->text));
-    const auto background = static_cast<uint32_t>(section.ReadInteger(colorKeys->background));
+    const auto textColor = static_cast<uint32_t>(section.ReadInteger(colorKeys.text));
+    const auto background = static_cast<uint32_t>(section.ReadInteger(colorKeys.background));
     // Unsigned on purpose: a negative setting is a huge number and shows the indicator never.
     const auto visibility = static_cast<uint32_t>(section.ReadInteger(key::ShowDriveTempInTray));
     const bool shown = visibility <= highestShowing;

@@ -19,10 +19,13 @@ class TLogger;
 class TOptions;
 class TOptionsSection;
 
-enum TTempStatus : uint8_t { Normal = 0, Warning = 1, Critical = 2 };
+enum class TTempStatus : uint8_t { Normal, Warning, Critical };
 
 // "normal", "warning", "critical"; the empty text for any other value.
 std::string StatusName(uint8_t status);
+inline std::string StatusName(TTempStatus status) {
+    return StatusName(static_cast<uint8_t>(status));
+}
 
 // Display conversions in 32-bit integers, truncating toward zero (45 C is 113 F, 100 F is 37 C).
 int32_t CelsiusToFahrenheit(int32_t celsius);
@@ -93,7 +96,7 @@ class TDrive {
 
     TTempStatus Status() const { return status_; }
     // Without an event: the drive list's probe and its reset before hibernation.
-    void ResetStatus() { status_ = Normal; }
+    void ResetStatus() { status_ = TTempStatus::Normal; }
 
     const TSmart& Smart() const { return smart_; }
     TimerPort& PollTimer() { return *pollTimer_; }
@@ -121,7 +124,7 @@ class TDrive {
     TSmart smart_;
     TrayIconPort* trayIcon_;        // owned by the application window
     PopupMenuPort* menu_ = nullptr; // owned by the application window
-    TTempStatus status_ = Normal;
+    TTempStatus status_ = TTempStatus::Normal;
     bool hadReading_ = false;  // some read of this disk gave a temperature
     bool readingLost_ = false; // the last reads gave none; told once in the debug log
     bool asleep_ = false;      // as the last poll found the disk

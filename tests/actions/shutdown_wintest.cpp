@@ -2,6 +2,7 @@
 // offered. Nothing here powers anything off.
 #include "actions/shutdown_win.h"
 #include "toolkit/os_version_win.h"
+#include "toolkit/win32.h"
 
 #include <gtest/gtest.h>
 

@@ -168,10 +168,10 @@ TEST_F(AlarmDispatchTest, WithLoggingOffTheAlarmIsStillQueuedAndAnnounced) {
 
     // Missing keys: flags off, texts empty, a level of -1; queued all the same.
     rig->Common().WriteString(key::WarningTemp_Level.name, "");
-    dispatch->QueueDriveAlarm(*drive, Warning);
+    dispatch->QueueDriveAlarm(*drive, TTempStatus::Warning);
     ASSERT_EQ(2u, queue.requests.size());
     EXPECT_EQ(-1, queue.requests[1].limit);
-    dispatch->QueueDriveAlarm(*drive, Normal);
+    dispatch->QueueDriveAlarm(*drive, TTempStatus::Normal);
     dispatch->QueueDriveAlarm(*drive, static_cast<TTempStatus>(7));
     EXPECT_EQ(2u, queue.requests.size());
 }

@@ -239,9 +239,9 @@ TEST_F(FaultPorts, EveryFileWriteFailingLosesOnlyTheLinesOfThatTimeAndNothingWri
 
     files.full = true;
     HeatAndPoll(55);
-    EXPECT_EQ(Warning, Disk().Status());
+    EXPECT_EQ(TTempStatus::Warning, Disk().Status());
     HeatAndPoll(65);
-    EXPECT_EQ(Critical, Disk().Status());
+    EXPECT_EQ(TTempStatus::Critical, Disk().Status());
     RaiseAlarm(ex);
     EXPECT_GT(files.refused.load(), 0);
     // Every action still ran: balloon, sound, program, countdown.
@@ -259,7 +259,7 @@ TEST_F(FaultPorts, EveryFileWriteFailingLosesOnlyTheLinesOfThatTimeAndNothingWri
     const std::string after = LogBytes();
     EXPECT_EQ(0u, after.rfind(written, 0));
     EXPECT_NE(std::string::npos, after.find("] Temperature = 62", written.size()));
-    EXPECT_EQ(Critical, Disk().Status());
+    EXPECT_EQ(TTempStatus::Critical, Disk().Status());
 }
 
 TEST_F(FaultPorts, TheShellRefusingEveryTrayRecordStopsNeitherPollsNorAlarms) {
@@ -275,7 +275,7 @@ TEST_F(FaultPorts, TheShellRefusingEveryTrayRecordStopsNeitherPollsNorAlarms) {
 
     HeatAndPoll(55);
     HeatAndPoll(65); // the indicator changes colour: a tray record the shell refuses
-    EXPECT_EQ(Critical, Disk().Status());
+    EXPECT_EQ(TTempStatus::Critical, Disk().Status());
     RaiseAlarm(ex);
     EXPECT_GT(refusedIcons.load(), 0);
     EXPECT_EQ(2, shell.refused.load()); // the old balloon hidden, the new one shown
@@ -303,7 +303,7 @@ TEST_F(FaultPorts, MciFailingReportsTheSoundAndRunsTheOtherActions) {
     EXPECT_TRUE(shell.boxes.empty());
     // Still monitoring.
     HeatAndPoll(58);
-    EXPECT_EQ(Warning, Disk().Status());
+    EXPECT_EQ(TTempStatus::Warning, Disk().Status());
 }
 
 TEST_F(FaultPorts, TheShellFailingToStartTheProgramReportsItAndStillCountsDown) {
@@ -320,7 +320,7 @@ TEST_F(FaultPorts, TheShellFailingToStartTheProgramReportsItAndStillCountsDown) 
     EXPECT_EQ(1u, countdown.shown.size());
     EXPECT_TRUE(shell.boxes.empty());
     HeatAndPoll(40);
-    EXPECT_EQ(Normal, Disk().Status());
+    EXPECT_EQ(TTempStatus::Normal, Disk().Status());
 }
 
 TEST_F(FaultPorts, TheClockJumpingBackADayKeepsEveryLineAndGoesOnLogging) {
@@ -329,7 +329,7 @@ TEST_F(FaultPorts, TheClockJumpingBackADayKeepsEveryLineAndGoesOnLogging) {
     const size_t from = DebugLines().size();
     clock.now = LocalTime{2026, 12, 8, 10, 0, 5, 0};
     HeatAndPoll(55);
-    EXPECT_EQ(Warning, Disk().Status());
+    EXPECT_EQ(TTempStatus::Warning, Disk().Status());
     TActionExecutor& ex = Executor(launcher);
     RaiseAlarm(ex);
     const std::string after = LogBytes();
@@ -341,7 +341,7 @@ TEST_F(FaultPorts, TheClockJumpingBackADayKeepsEveryLineAndGoesOnLogging) {
     clock.now = LocalTime{2026, 12, 9, 10, 0, 9, 0};
     HeatAndPoll(45);
     EXPECT_EQ(0u, LogBytes().rfind(after, 0));
-    EXPECT_EQ(Normal, Disk().Status());
+    EXPECT_EQ(TTempStatus::Normal, Disk().Status());
 }
 
 } // namespace

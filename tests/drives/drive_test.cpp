@@ -152,61 +152,66 @@ TEST_F(DriveTest, FirstPollRegistersTheDiskWithTheDefaults) {
 TEST_F(DriveTest, WarningIsEnteredAboveTheLevelAndLeftOneDegreeBelowIt) {
     Polled(MonitorRig::Disk(0, "ST380011A", 40));
     Levels("50", "60");
-    EXPECT_EQ(Normal, At(50));
-    EXPECT_EQ(Warning, At(51));
-    EXPECT_EQ(Warning, At(49));
-    EXPECT_EQ(Normal, At(48));
-    EXPECT_EQ((std::vector<Event>{{Normal, Warning}, {Warning, Normal}}), events);
+    EXPECT_EQ(TTempStatus::Normal, At(50));
+    EXPECT_EQ(TTempStatus::Warning, At(51));
+    EXPECT_EQ(TTempStatus::Warning, At(49));
+    EXPECT_EQ(TTempStatus::Normal, At(48));
+    EXPECT_EQ((std::vector<Event>{{TTempStatus::Normal, TTempStatus::Warning},
+                                  {TTempStatus::Warning, TTempStatus::Normal}}),
+              events);
 }
 
 TEST_F(DriveTest, CriticalIsLeftByStepsOrAtOnce) {
     Polled(MonitorRig::Disk(0, "ST380011A", 40));
     Levels("50", "60");
-    EXPECT_EQ(Critical, At(65));
-    EXPECT_EQ(Critical, At(59));
-    EXPECT_EQ(Warning, At(58));
-    EXPECT_EQ(Critical, At(65));
-    EXPECT_EQ(Normal, At(47));
-    EXPECT_EQ(
-        (std::vector<Event>{
-            {Normal, Critical}, {Critical, Warning}, {Warning, Critical}, {Critical, Normal}}),
-        events);
+    EXPECT_EQ(TTempStatus::Critical, At(65));
+    EXPECT_EQ(TTempStatus::Critical, At(59));
+    EXPECT_EQ(TTempStatus::Warning, At(58));
+    EXPECT_EQ(TTempStatus::Critical, At(65));
+    EXPECT_EQ(TTempStatus::Normal, At(47));
+    EXPECT_EQ((std::vector<Event>{{TTempStatus::Normal, TTempStatus::Critical},
+                                  {TTempStatus::Critical, TTempStatus::Warning},
+                                  {TTempStatus::Warning, TTempStatus::Critical},
+                                  {TTempStatus::Critical, TTempStatus::Normal}}),
+              events);
 }
 
 TEST_F(DriveTest, EqualInvertedAndEmptyLevelsNeedNoSpecialCase) {
     Polled(MonitorRig::Disk(0, "ST380011A", 40));
     Levels("50", "50");
-    EXPECT_EQ(Critical, At(51)); // one event, straight to critical
-    EXPECT_EQ(Critical, At(49));
-    EXPECT_EQ(Normal, At(48));
+    EXPECT_EQ(TTempStatus::Critical, At(51)); // one event, straight to critical
+    EXPECT_EQ(TTempStatus::Critical, At(49));
+    EXPECT_EQ(TTempStatus::Normal, At(48));
     Levels("60", "50"); // warning above critical
-    EXPECT_EQ(Critical, At(55));
-    EXPECT_EQ(Critical, At(49));
-    EXPECT_EQ(Normal, At(48));
-    EXPECT_EQ((std::vector<Event>{
-                  {Normal, Critical}, {Critical, Normal}, {Normal, Critical}, {Critical, Normal}}),
+    EXPECT_EQ(TTempStatus::Critical, At(55));
+    EXPECT_EQ(TTempStatus::Critical, At(49));
+    EXPECT_EQ(TTempStatus::Normal, At(48));
+    EXPECT_EQ((std::vector<Event>{{TTempStatus::Normal, TTempStatus::Critical},
+                                  {TTempStatus::Critical, TTempStatus::Normal},
+                                  {TTempStatus::Normal, TTempStatus::Critical},
+                                  {TTempStatus::Critical, TTempStatus::Normal}}),
               events);
     Levels("", "60");
     EXPECT_EQ(-1, drive->WarningLevel());
     EXPECT_EQ(60, drive->CriticalLevel());
-    EXPECT_EQ(Warning, At(30)); // every positive temperature is above -1
+    EXPECT_EQ(TTempStatus::Warning, At(30)); // every positive temperature is above -1
     Levels("", "");
-    EXPECT_EQ(Critical, At(30));
+    EXPECT_EQ(TTempStatus::Critical, At(30));
 }
 
 TEST_F(DriveTest, GarbageAndExtremeLevelsNeverBreakAPoll) {
     Polled(MonitorRig::Disk(0, "ST380011A", 40));
     Levels("abc", "60"); // not a number: 0
     EXPECT_EQ(0, drive->WarningLevel());
-    EXPECT_EQ(Warning, At(40));
+    EXPECT_EQ(TTempStatus::Warning, At(40));
     Levels("4294967295", "4294967295"); // beyond 32 bits: 0
     EXPECT_EQ(0, drive->CriticalLevel());
-    EXPECT_EQ(Critical, At(40));
+    EXPECT_EQ(TTempStatus::Critical, At(40));
     Levels("-2147483648", "-2147483648"); // "level - 1" must not overflow
     EXPECT_EQ(INT32_MIN, drive->WarningLevel());
-    EXPECT_EQ(Critical, At(1));
+    EXPECT_EQ(TTempStatus::Critical, At(1));
     Levels("2147483647", "2147483647");
-    EXPECT_EQ(Normal, At(45));
+    EXPECT_EQ(TTempStatus::Normal, At(45));
 }
 
 TEST_F(DriveTest, VisibilityFollowsShowDriveTempInTrayUnsigned) {
@@ -347,15 +352,16 @@ TEST_F(DriveTest, ControlSwitchedOffRemovesTheIndicatorAndStopsReading) {
     EXPECT_EQ(1, Count("HDD1 - ST380011A: tray icon removed (temp control for this disk is "
                        "disabled)"));
     EXPECT_EQ(opens, rig->driver->OpenAttempts());
-    EXPECT_EQ(Warning, drive->Status()); // kept: no status is decided while control is off
-    EXPECT_EQ(3, rig->app.trims);        // every poll trims, read or not
+    EXPECT_EQ(TTempStatus::Warning,
+              drive->Status());   // kept: no status is decided while control is off
+    EXPECT_EQ(3, rig->app.trims); // every poll trims, read or not
 }
 
 TEST_F(DriveTest, ADiskThatLosesItsTemperatureLeavesTheTrayAndIsReadAgainUntilItIsBack) {
     Polled(MonitorRig::Disk(0, "ST380011A", 55));
     Levels("50", "60");
     At(55);
-    ASSERT_EQ(Warning, drive->Status());
+    ASSERT_EQ(TTempStatus::Warning, drive->Status());
     const std::string removed =
         "HDD1 - ST380011A: tray icon removed (temp control for this disk is disabled)";
     const std::string lost =
@@ -365,7 +371,7 @@ TEST_F(DriveTest, ADiskThatLosesItsTemperatureLeavesTheTrayAndIsReadAgainUntilIt
     At(0); // attribute 194 reads zero
     EXPECT_EQ(-1, drive->Temperature());
     EXPECT_FALSE(drive->IsIconShown());
-    EXPECT_EQ(Warning, drive->Status());
+    EXPECT_EQ(TTempStatus::Warning, drive->Status());
     const int opens = rig->driver->OpenAttempts();
     rig->Simulate(MonitorRig::Disk(0, "ST380011A", 55, 160000000, "Fail=attributes\n"));
     drive->Poll();
@@ -376,12 +382,14 @@ TEST_F(DriveTest, ADiskThatLosesItsTemperatureLeavesTheTrayAndIsReadAgainUntilIt
     EXPECT_EQ(1, Count(lost)); // once, not once per poll
     EXPECT_EQ(0, Count(back));
 
-    EXPECT_EQ(Critical, At(65)); // the next good reading brings everything back
+    EXPECT_EQ(TTempStatus::Critical, At(65)); // the next good reading brings everything back
     EXPECT_TRUE(drive->IsIconShown());
     EXPECT_EQ(65, rig->icons.made.back().value);
     EXPECT_EQ(1, Count(back));
     EXPECT_EQ((std::vector<bool>{true, false, true}), iconEvents);
-    EXPECT_EQ((std::vector<Event>{{Normal, Warning}, {Warning, Critical}}), events);
+    EXPECT_EQ((std::vector<Event>{{TTempStatus::Normal, TTempStatus::Warning},
+                                  {TTempStatus::Warning, TTempStatus::Critical}}),
+              events);
     const auto logged = rig->TemperatureMessages("ST380011A (80 GB).log");
     EXPECT_EQ("Temperature = 65" + kDeg + "C (149" + kDeg + "F)", logged.back());
 
@@ -398,7 +406,7 @@ TEST_F(DriveTest, ASleepingDiskKeepsItsNumberAndStatusAndIsReadAgainWhenItWakes)
     Polled(MonitorRig::Disk(0, "ST380011A", 55));
     Levels("50", "60");
     At(55);
-    ASSERT_EQ(Warning, drive->Status());
+    ASSERT_EQ(TTempStatus::Warning, drive->Status());
     const size_t logged = rig->TemperatureMessages("ST380011A (80 GB).log").size();
     const std::string asleep = "HDD1 - ST380011A: disk spun down, not read until it wakes";
     const std::string awake = "HDD1 - ST380011A: disk woke up, reading it again";
@@ -409,7 +417,7 @@ TEST_F(DriveTest, ASleepingDiskKeepsItsNumberAndStatusAndIsReadAgainWhenItWakes)
     for (int poll = 0; poll < 4; ++poll) {
         drive->Poll();
     }
-    EXPECT_EQ(Normal, drive->Status());
+    EXPECT_EQ(TTempStatus::Normal, drive->Status());
     EXPECT_TRUE(events.size() == 1);
     EXPECT_EQ(55, drive->Temperature());
     EXPECT_EQ(55, rig->icons.made.back().value);
@@ -421,7 +429,7 @@ TEST_F(DriveTest, ASleepingDiskKeepsItsNumberAndStatusAndIsReadAgainWhenItWakes)
         EXPECT_FALSE(r.wokeDisk) << r.line;
     }
 
-    EXPECT_EQ(Critical, At(70)); // awake at the next poll
+    EXPECT_EQ(TTempStatus::Critical, At(70)); // awake at the next poll
     EXPECT_EQ(1, Count(awake));
     EXPECT_EQ(logged + 1, rig->TemperatureMessages("ST380011A (80 GB).log").size());
 }
@@ -440,11 +448,11 @@ TEST_F(DriveTest, ADiskThatStopsAnsweringIsScannedForOnEveryPoll) {
     // Each poll tries the power-state handle and the S.M.A.R.T. handle.
     EXPECT_EQ(opens + 2 * 3, rig->driver->OpenAttempts());
     EXPECT_EQ(3, Count("IDE 1: scanning for drive"));
-    EXPECT_EQ(Warning, drive->Status());
+    EXPECT_EQ(TTempStatus::Warning, drive->Status());
     EXPECT_TRUE(drive->IsIconShown());
     EXPECT_EQ(0, rig->driver->OpenHandles());
     // Back again: read and decided as before.
-    EXPECT_EQ(Critical, At(70));
+    EXPECT_EQ(TTempStatus::Critical, At(70));
 }
 
 TEST_F(DriveTest, PollIntervalsByUnitWithBadValuesLeavingTheDiskUnpolled) {

@@ -81,7 +81,7 @@ TEST_F(DriveShellTest, IndicatorComesAndGoesWithTheLevelsAndCarriesTheBalloon) {
 
     Simulate(55);
     drives.PollAll();
-    EXPECT_EQ(Warning, disk.Status());
+    EXPECT_EQ(TTempStatus::Warning, disk.Status());
     EXPECT_TRUE(InTray(disk));
     EXPECT_EQ("HDD 1: SIM DISK 80 (78,1 GB)\rTemperature: 55\xB0"
               "C",
@@ -97,7 +97,7 @@ TEST_F(DriveShellTest, IndicatorComesAndGoesWithTheLevelsAndCarriesTheBalloon) {
                                 [&] { return window.ProcessOneMessage(); }));
     drives.ResetBeforeHibernate();
     EXPECT_EQ(3u, shell.sent.size());
-    EXPECT_EQ(Normal, disk.Status());
+    EXPECT_EQ(TTempStatus::Normal, disk.Status());
 
     Simulate(48);
     drives.PollAll();
@@ -129,8 +129,8 @@ TEST_F(DriveShellTest, GarbageSettingsInTheRealFileNeverBreakAPollOrTheTimer) {
     common.WriteString(key::PollInterval.name, "2147483647");
     drives.PollAll();
     TDrive& disk = *drives.GetDrive(0);
-    EXPECT_EQ(Critical, disk.Status()); // both levels read below 45
-    EXPECT_TRUE(InTray(disk));          // 4294967295 reads as 0: always shown
+    EXPECT_EQ(TTempStatus::Critical, disk.Status()); // both levels read below 45
+    EXPECT_TRUE(InTray(disk));                       // 4294967295 reads as 0: always shown
     drives.ApplyPollIntervals();
     drives.SetMonitoring(true);
     EXPECT_FALSE(disk.PollTimer().Enabled());
@@ -277,13 +277,13 @@ TEST_F(DriveShellTest, AHandEditOfTheSettingsFileShowsAtTheNextPoll) {
     };
     edit("WarningTemp_Level=50", "WarningTemp_Level=50", 1);
     drives.PollAll();
-    EXPECT_EQ(Warning, disk.Status());
+    EXPECT_EQ(TTempStatus::Warning, disk.Status());
     edit("WarningTemp_Level=50", "WarningTemp_Level=58", 2);
     drives.PollAll();
-    EXPECT_EQ(Normal, disk.Status());
+    EXPECT_EQ(TTempStatus::Normal, disk.Status());
     edit("WarningTemp_Level=58", "WarningTemp_Level=50", 1);
     drives.PollAll();
-    EXPECT_EQ(Warning, disk.Status());
+    EXPECT_EQ(TTempStatus::Warning, disk.Status());
 }
 
 } // namespace

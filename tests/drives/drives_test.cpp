@@ -138,8 +138,8 @@ TEST_F(DrivesTest, TwoDisksOfOneModelShareTheirSectionAndTheirLogFile) {
     own.WriteBool(key::UseCommonSettings.name, false);
     own.WriteInteger(key::WarningTemp_Level.name, 40);
     d.PollAll();
-    EXPECT_EQ(Warning, d.GetDrive(0)->Status());
-    EXPECT_EQ(Warning, d.GetDrive(1)->Status());
+    EXPECT_EQ(TTempStatus::Warning, d.GetDrive(0)->Status());
+    EXPECT_EQ(TTempStatus::Warning, d.GetDrive(1)->Status());
     const auto lines = rig->TemperatureMessages("ST380011A (80 GB).log");
     // The probe's first poll registers the model; the second disk already finds it registered.
     EXPECT_EQ((std::vector<std::string>{"Temperature = 47\xB0"
@@ -164,22 +164,24 @@ TEST_F(DrivesTest, AWarmDiskRaisesItsEventInTheFirstPollAllAndAgainAfterHibernat
     TDrives& d = Probe(MonitorRig::Disk(0, "Warm", 55));
     ASSERT_EQ(1, d.Count());
     TDrive& warm = *d.GetDrive(0);
-    EXPECT_EQ(Normal, warm.Status());
+    EXPECT_EQ(TTempStatus::Normal, warm.Status());
     EXPECT_TRUE(events.empty());
     EXPECT_EQ(1, d.VisibleIconCount());
     d.PollAll();
-    EXPECT_EQ((std::vector<Event>{{0, Normal, Warning}}), events);
+    EXPECT_EQ((std::vector<Event>{{0, TTempStatus::Normal, TTempStatus::Warning}}), events);
     EXPECT_EQ(1, afterPolls);
     EXPECT_EQ(1, d.VisibleIconCount());
     d.PollAll();
     EXPECT_EQ(1u, events.size());
 
     d.ResetBeforeHibernate();
-    EXPECT_EQ(Normal, warm.Status());
+    EXPECT_EQ(TTempStatus::Normal, warm.Status());
     EXPECT_EQ((std::vector<uint32_t>{warm.TrayIcon().Identity().id}), rig->hiddenBalloons);
     EXPECT_EQ(1u, events.size()); // reset without an event
     d.PollAll();
-    EXPECT_EQ((std::vector<Event>{{0, Normal, Warning}, {0, Normal, Warning}}), events);
+    EXPECT_EQ((std::vector<Event>{{0, TTempStatus::Normal, TTempStatus::Warning},
+                                  {0, TTempStatus::Normal, TTempStatus::Warning}}),
+              events);
 
     rig->Simulate(MonitorRig::Disk(0, "Warm", 40));
     d.PollAll();

@@ -39,8 +39,8 @@ TEST(PollAllocationTest, SteadyPollsOfTwoDisksAllocateNothingOfTheirOwn) {
     pollAll(2);
     ASSERT_TRUE(drives[0]->IsIconShown());
     ASSERT_TRUE(drives[1]->IsIconShown());
-    ASSERT_EQ(drives[0]->Status(), Normal);
-    ASSERT_EQ(drives[1]->Status(), Warning);
+    ASSERT_EQ(drives[0]->Status(), TTempStatus::Normal);
+    ASSERT_EQ(drives[1]->Status(), TTempStatus::Warning);
 
     constexpr int kPolls = 50;
     const PollRig::Split before = rig.Now();

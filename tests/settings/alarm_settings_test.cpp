@@ -4,7 +4,7 @@
 #include "settings/options.h"
 
 #include "fake_profile.h"
-#include "posix_files.h"
+#include "posix_file_system.h"
 #include "test_env.h"
 
 #include <gtest/gtest.h>

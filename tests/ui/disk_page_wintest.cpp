@@ -412,7 +412,7 @@ TEST(DiskPageSaving, ALoweredWarningLevelTurnsTheRunningDiskRedAndQueuesOneAlarm
         dispatch.OnDriveStatusChange(&sender, d, from, to);
     };
     rig.drives->PollAll();
-    ASSERT_EQ(Normal, disk.Status());
+    ASSERT_EQ(TTempStatus::Normal, disk.Status());
 
     rig.Load(true);
     rig.ShowPage(kCommon);
@@ -424,7 +424,7 @@ TEST(DiskPageSaving, ALoweredWarningLevelTurnsTheRunningDiskRedAndQueuesOneAlarm
     rig.drives->PollAll();
     rig.drives->PollAll();
 
-    EXPECT_EQ(Warning, disk.Status());
+    EXPECT_EQ(TTempStatus::Warning, disk.Status());
     ASSERT_FALSE(rig.icons.made.empty());
     EXPECT_EQ(45, rig.icons.made.back().value);
     EXPECT_EQ(255u, rig.icons.made.back().textColor); // red
