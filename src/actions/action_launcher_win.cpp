@@ -21,7 +21,10 @@ class Win32StartedProcess final : public StartedProcessPort {
     ScopedKernelHandle process_;
 };
 
-} // namespace
+class Win32AppLauncher final : public AppLauncherPort {
+  public:
+    Result Open(const std::string& path) override;
+};
 
 AppLauncherPort::Result Win32AppLauncher::Open(const std::string& path) {
     SHELLEXECUTEINFOA info{};
@@ -37,6 +40,12 @@ AppLauncherPort::Result Win32AppLauncher::Open(const std::string& path) {
     if (result.started && info.hProcess)
         result.process = std::make_unique<Win32StartedProcess>(info.hProcess);
     return result;
+}
+
+} // namespace
+
+std::unique_ptr<AppLauncherPort> CreateWin32AppLauncher() {
+    return std::make_unique<Win32AppLauncher>();
 }
 
 } // namespace korvane

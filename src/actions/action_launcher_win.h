@@ -3,11 +3,10 @@
 
 #include "actions/action_launcher.h"
 
+#include <memory>
+
 namespace korvane {
 
-class Win32AppLauncher final : public AppLauncherPort {
-  public:
-    Result Open(const std::string& path) override;
-};
+std::unique_ptr<AppLauncherPort> CreateWin32AppLauncher();
 
 } // namespace korvane

@@ -1,10 +1,24 @@
-// Win32PowerPort: the system calls behind the power-off engine.
+// The Win32 power port: the system calls behind the power-off engine.
 #include "actions/shutdown_win.h"
 
 #include "toolkit/handles_win.h"
 #include "toolkit/system_library_win.h"
+#include "toolkit/win32.h"
 
 namespace korvane {
+namespace {
+
+class Win32PowerPort final : public PowerPort {
+  public:
+    bool ResolveSuspendState() override;
+    bool EnableShutdownPrivilege() override;
+    bool RequestShutdown() override;
+    bool SetSuspendState(bool hibernate, bool forceCritical, bool disableWakeEvents) override;
+
+  private:
+    using SetSuspendStateFn = BOOLEAN(WINAPI*)(BOOLEAN, BOOLEAN, BOOLEAN);
+    SetSuspendStateFn setSuspendState_ = nullptr;
+};
 
 bool Win32PowerPort::ResolveSuspendState() {
     // The library stays loaded until the process ends: the entry point is kept for its lifetime.
@@ -44,6 +58,12 @@ bool Win32PowerPort::SetSuspendState(bool hibernate, bool forceCritical, bool di
     if (!setSuspendState_)
         return false;
     return setSuspendState_(hibernate, forceCritical, disableWakeEvents) != FALSE;
+}
+
+} // namespace
+
+std::unique_ptr<PowerPort> CreateWin32Power() {
+    return std::make_unique<Win32PowerPort>();
 }
 
 } // namespace korvane

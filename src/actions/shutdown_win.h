@@ -3,20 +3,11 @@
 #pragma once
 
 #include "actions/shutdown.h"
-#include "toolkit/win32.h"
+
+#include <memory>
 
 namespace korvane {
 
-class Win32PowerPort final : public PowerPort {
-  public:
-    bool ResolveSuspendState() override;
-    bool EnableShutdownPrivilege() override;
-    bool RequestShutdown() override;
-    bool SetSuspendState(bool hibernate, bool forceCritical, bool disableWakeEvents) override;
-
-  private:
-    using SetSuspendStateFn = BOOLEAN(WINAPI*)(BOOLEAN, BOOLEAN, BOOLEAN);
-    SetSuspendStateFn setSuspendState_ = nullptr;
-};
+std::unique_ptr<PowerPort> CreateWin32Power();
 
 } // namespace korvane

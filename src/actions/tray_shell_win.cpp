@@ -13,6 +13,18 @@ template <size_t N> void CopyField(char (&field)[N], const std::string& text) {
     field[length] = '\0';
 }
 
+class Win32TrayShell final : public TrayShellPort {
+  public:
+    explicit Win32TrayShell(HWND owner) : owner_(owner) {}
+
+    void ModifyBalloon(const BalloonRequest& request) override;
+    int32_t ShowMessageBox(const std::string& text, const std::string& caption,
+                           uint32_t style) override;
+
+  private:
+    HWND owner_;
+};
+
 } // namespace
 
 static_assert(sizeof(void*) != 4 || kBalloonRecordSize == 488);
@@ -41,6 +53,10 @@ void Win32TrayShell::ModifyBalloon(const BalloonRequest& request) {
 int32_t Win32TrayShell::ShowMessageBox(const std::string& text, const std::string& caption,
                                        uint32_t style) {
     return MessageBoxA(owner_, text.c_str(), caption.c_str(), style);
+}
+
+std::unique_ptr<TrayShellPort> CreateWin32TrayShell(HWND owner) {
+    return std::make_unique<Win32TrayShell>(owner);
 }
 
 } // namespace korvane

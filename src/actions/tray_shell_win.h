@@ -6,6 +6,8 @@
 
 #include <shellapi.h>
 
+#include <memory>
+
 namespace korvane {
 
 // The Windows 2000 layout of the tray record: 488 bytes in a 32-bit build, more in a 64-bit one.
@@ -15,17 +17,7 @@ inline constexpr DWORD kBalloonRecordSize = NOTIFYICONDATAA_V2_SIZE;
 // NIF_ICON), every other field zero.
 void FillBalloonRecord(const BalloonRequest& request, NOTIFYICONDATAA& record);
 
-class Win32TrayShell final : public TrayShellPort {
-  public:
-    // Message boxes are owned by `owner` (the application window).
-    explicit Win32TrayShell(HWND owner) : owner_(owner) {}
-
-    void ModifyBalloon(const BalloonRequest& request) override;
-    int32_t ShowMessageBox(const std::string& text, const std::string& caption,
-                           uint32_t style) override;
-
-  private:
-    HWND owner_;
-};
+// Message boxes are owned by `owner` (the application window).
+std::unique_ptr<TrayShellPort> CreateWin32TrayShell(HWND owner);
 
 } // namespace korvane

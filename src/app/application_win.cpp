@@ -38,7 +38,7 @@ constexpr const char* kFinalizationFinished =
 } // namespace
 
 TApplication::TApplication(std::unique_ptr<DeviceIoPort> device, std::unique_ptr<PowerPort> power)
-    : powerPort_(power ? std::move(power) : std::make_unique<Win32PowerPort>()) {
+    : powerPort_(power ? std::move(power) : CreateWin32Power()) {
     // The one application object until its destructor has run; then the platform services every
     // object of the start-up is built on, and the start-up itself.
     Application = this;
@@ -69,11 +69,11 @@ void TApplication::StartUp() {
     window_->MessageFilter = [this](MSG& msg) { return FilterAppMessage(msg); };
     // Keyboard navigation of every form: Tab, Shift+Tab and Enter for the default button.
     window_->AddMessageHook([](MSG& msg) { return forms::HandleFormNavigation(msg); });
-    toolkit_ = std::make_unique<Win32Toolkit>(*window_);
+    toolkit_ = CreateWin32Toolkit(*window_);
 
-    trayShell_ = std::make_unique<Win32TrayShell>(window_->Handle());
-    TrayMessages = std::make_unique<TTrayMessages>(*trayShell_, osVersion_);
-    Shutdown = std::make_unique<TSystemShutdown>(*powerPort_, osVersion_);
+    trayShell_ = CreateWin32TrayShell(window_->Handle());
+    TrayMessages = std::make_unique<TTrayMessages>(*trayShell_, *osVersion_);
+    Shutdown = std::make_unique<TSystemShutdown>(*powerPort_, *osVersion_);
     Log(EngineStateLine(*Shutdown));
     SoundPlayer = toolkit_->CreateSoundPlayer();
     // Its worker starts now; it needs the window for its synchronous calls.
@@ -82,7 +82,7 @@ void TApplication::StartUp() {
         .trayMessages = *TrayMessages,
         .logger = *Logger,
         .files = *files_,
-        .launcher = appLauncher_,
+        .launcher = *appLauncher_,
         .countdown = [] { return HibernateForm; },
         .sleep = nullptr,
         .idle = nullptr,
@@ -96,7 +96,7 @@ void TApplication::StartUp() {
     MainTrayIcon->SetTooltip(kMainTrayTooltip);
     MainTrayIcon->OnMouse = [this](uint32_t message) { OnMainIconMouse(message); };
 
-    commands_ = std::make_unique<TrayCommands>(shell_, *files_, ProgramPath, DataPath);
+    commands_ = std::make_unique<TrayCommands>(*shell_, *files_, ProgramPath, DataPath);
     commands_->OnExit = [this] { ExitApplication(); };
     TrayMenu = toolkit_->CreatePopupMenu(MainMenuTemplate());
     TagMainMenu(*TrayMenu);
@@ -111,7 +111,7 @@ void TApplication::StartUp() {
         .icons = *indicatorIcons_,
         .trimWorkingSet = [this] { TrimWorkingSet(); },
         .device = *device_,
-        .osVersion = osVersion_,
+        .osVersion = *osVersion_,
         .createMenu = [this] { return CreateDiskMenu(); },
         .applyMenuCaptions = [](PopupMenuPort& menu) { ApplyDiskMenuCaptions(menu); },
         .hideBalloon = [this](TrayIconPort& icon) { TrayMessages->HideBalloon(icon); },
@@ -160,7 +160,7 @@ void TApplication::StartUp() {
                       }},
         *window_, instance);
     HibernateForm = hibernateForm_.get();
-    aboutForm_ = std::make_unique<TAboutForm>(shell_, ProgramPath, [this] { TrimWorkingSet(); });
+    aboutForm_ = std::make_unique<TAboutForm>(*shell_, ProgramPath, [this] { TrimWorkingSet(); });
     AboutForm = aboutForm_.get();
     Log("forms are created");
 

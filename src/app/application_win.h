@@ -124,12 +124,12 @@ class TApplication final : public AppServicesPort {
     std::unique_ptr<RegistryPort> registry_;
     std::unique_ptr<DeviceIoPort> device_;
     std::unique_ptr<IndicatorIconPort> indicatorIcons_;
-    SystemOsVersion osVersion_;
-    Win32Shell shell_;
-    std::unique_ptr<Win32TrayShell> trayShell_;
+    std::unique_ptr<OsVersionPort> osVersion_ = CreateWin32OsVersion();
+    std::unique_ptr<ShellPort> shell_ = CreateWin32Shell();
+    std::unique_ptr<TrayShellPort> trayShell_;
     std::unique_ptr<TrayCommands> commands_;
     std::unique_ptr<DriveDeps> driveDeps_;
-    Win32AppLauncher appLauncher_;
+    std::unique_ptr<AppLauncherPort> appLauncher_ = CreateWin32AppLauncher();
     std::unique_ptr<AlarmDispatch> alarmDispatch_;
     std::unique_ptr<PowerPort> powerPort_;
     // The windows, created once at start-up and only shown and hidden until exit.
@@ -138,7 +138,7 @@ class TApplication final : public AppServicesPort {
     std::unique_ptr<TAboutForm> aboutForm_;
 
     std::unique_ptr<AppWindow> window_;
-    std::unique_ptr<Win32Toolkit> toolkit_;
+    std::unique_ptr<ToolkitPort> toolkit_;
     bool shutDown_ = false;
 };
 

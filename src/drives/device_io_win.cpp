@@ -7,6 +7,7 @@
 #include <winioctl.h>
 
 #include <cstddef>
+#include <memory>
 
 namespace korvane {
 
@@ -26,6 +27,18 @@ static_assert(kProtocolSpecificDataSize == sizeof(STORAGE_PROTOCOL_SPECIFIC_DATA
               kDeviceDescriptorFixedSize == sizeof(STORAGE_DEVICE_DESCRIPTOR) &&
               kPredictFailureSize == sizeof(STORAGE_PREDICT_FAILURE) &&
               kGeometryData == offsetof(DISK_GEOMETRY_EX, Data));
+
+namespace {
+
+class Win32DeviceIo final : public DeviceIoPort {
+  public:
+    DeviceHandle Open(const std::string& name, uint32_t access, uint32_t sharing,
+                      uint32_t creation) override;
+    bool Control(DeviceHandle handle, uint32_t code, std::span<const uint8_t> input,
+                 std::span<uint8_t> output) override;
+    void Close(DeviceHandle handle) override;
+    DevicePower PowerState(DeviceHandle handle) override;
+};
 
 DeviceHandle Win32DeviceIo::Open(const std::string& name, uint32_t access, uint32_t sharing,
                                  uint32_t creation) {
@@ -58,6 +71,12 @@ void Win32DeviceIo::Close(DeviceHandle handle) {
     if (handle != kInvalidDevice) {
         CloseHandle(reinterpret_cast<HANDLE>(handle));
     }
+}
+
+} // namespace
+
+std::unique_ptr<DeviceIoPort> CreateWin32DeviceIo() {
+    return std::make_unique<Win32DeviceIo>();
 }
 
 } // namespace korvane

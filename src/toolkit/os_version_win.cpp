@@ -8,7 +8,14 @@ namespace korvane {
 
 static_assert(sizeof(OSVERSIONINFOA) == 148, "the version record is the 148-byte ANSI one");
 
-OsVersionInfo SystemOsVersion::Read() const {
+namespace {
+
+class Win32OsVersion final : public OsVersionPort {
+  public:
+    OsVersionInfo Read() const override;
+};
+
+OsVersionInfo Win32OsVersion::Read() const {
     OSVERSIONINFOA info{};
     info.dwOSVersionInfoSize = sizeof(info);
     OsVersionInfo result;
@@ -29,6 +36,12 @@ OsVersionInfo SystemOsVersion::Read() const {
     info.szCSDVersion[sizeof(info.szCSDVersion) - 1] = '\0';
     result.servicePack = info.szCSDVersion;
     return result;
+}
+
+} // namespace
+
+std::unique_ptr<OsVersionPort> CreateWin32OsVersion() {
+    return std::make_unique<Win32OsVersion>();
 }
 
 } // namespace korvane

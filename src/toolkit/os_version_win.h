@@ -3,12 +3,11 @@
 
 #include "toolkit/os_version.h"
 
+#include <memory>
+
 namespace korvane {
 
 // GetVersionExA with the 148-byte OSVERSIONINFOA; all zero when the call fails.
-class SystemOsVersion final : public OsVersionPort {
-  public:
-    OsVersionInfo Read() const override;
-};
+std::unique_ptr<OsVersionPort> CreateWin32OsVersion();
 
 } // namespace korvane

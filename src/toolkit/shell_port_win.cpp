@@ -6,10 +6,20 @@
 #include <shellapi.h>
 
 namespace korvane {
+namespace {
 
-void Win32Shell::Open(const std::string& file, const std::string& parameters, bool hidden) {
-    ShellExecuteA(nullptr, "open", file.c_str(), parameters.c_str(), "",
-                  hidden ? SW_HIDE : SW_SHOWNORMAL);
+class Win32Shell final : public ShellPort {
+  public:
+    void Open(const std::string& file, const std::string& parameters, bool hidden) override {
+        ShellExecuteA(nullptr, "open", file.c_str(), parameters.c_str(), "",
+                      hidden ? SW_HIDE : SW_SHOWNORMAL);
+    }
+};
+
+} // namespace
+
+std::unique_ptr<ShellPort> CreateWin32Shell() {
+    return std::make_unique<Win32Shell>();
 }
 
 } // namespace korvane

@@ -3,11 +3,10 @@
 
 #include "toolkit/shell_port.h"
 
+#include <memory>
+
 namespace korvane {
 
-class Win32Shell final : public ShellPort {
-  public:
-    void Open(const std::string& file, const std::string& parameters, bool hidden) override;
-};
+std::unique_ptr<ShellPort> CreateWin32Shell();
 
 } // namespace korvane

@@ -8,25 +8,36 @@
 #include "toolkit/worker_thread_win.h"
 
 namespace korvane {
+namespace {
 
-std::unique_ptr<TimerPort> Win32Toolkit::CreateTimer(int32_t interval) {
-    return std::make_unique<Timer>(interval);
-}
+class Win32Toolkit final : public ToolkitPort {
+  public:
+    explicit Win32Toolkit(AppWindow& window) : window_(window) {}
 
-TrayIconPort* Win32Toolkit::CreateTrayIcon(OwnedIcon icon) {
-    return &window_.CreateTrayIcon(std::move(icon));
-}
+    std::unique_ptr<TimerPort> CreateTimer(int32_t interval) override {
+        return std::make_unique<Timer>(interval);
+    }
+    TrayIconPort* CreateTrayIcon(OwnedIcon icon) override {
+        return &window_.CreateTrayIcon(std::move(icon));
+    }
+    PopupMenuPort* CreatePopupMenu(const std::vector<std::string>& itemTemplate) override {
+        return &window_.CreatePopupMenu(itemTemplate);
+    }
+    std::unique_ptr<WorkerThreadPort> CreateWorkerThread(WorkerBody body) override {
+        return std::make_unique<WorkerThread>(window_, std::move(body));
+    }
+    std::unique_ptr<SoundPlayerPort> CreateSoundPlayer() override {
+        return std::make_unique<SoundPlayer>(window_.Handle());
+    }
 
-PopupMenuPort* Win32Toolkit::CreatePopupMenu(const std::vector<std::string>& itemTemplate) {
-    return &window_.CreatePopupMenu(itemTemplate);
-}
+  private:
+    AppWindow& window_;
+};
 
-std::unique_ptr<WorkerThreadPort> Win32Toolkit::CreateWorkerThread(WorkerBody body) {
-    return std::make_unique<WorkerThread>(window_, std::move(body));
-}
+} // namespace
 
-std::unique_ptr<SoundPlayerPort> Win32Toolkit::CreateSoundPlayer() {
-    return std::make_unique<SoundPlayer>(window_.Handle());
+std::unique_ptr<ToolkitPort> CreateWin32Toolkit(AppWindow& window) {
+    return std::make_unique<Win32Toolkit>(window);
 }
 
 } // namespace korvane

@@ -87,7 +87,7 @@ class WatchedToolkit final : public test::ForwardingToolkit {
 class WatchedLauncher final : public AppLauncherPort {
   public:
     Result Open(const std::string& path) override {
-        Result result = inner_.Open(path);
+        Result result = inner_->Open(path);
         if (result.started)
             ++opened;
         return result;
@@ -95,7 +95,7 @@ class WatchedLauncher final : public AppLauncherPort {
     std::atomic<int> opened{0};
 
   private:
-    Win32AppLauncher inner_;
+    const std::unique_ptr<AppLauncherPort> inner_ = CreateWin32AppLauncher();
 };
 
 // A countdown window double: it would hold the worker until stopped.
@@ -196,12 +196,14 @@ class ExecutorWine : public ::testing::Test, protected test::LoggedDataFolder {
     }
 
     AppWindow window;
-    Win32Toolkit toolkit{window};
+    const std::unique_ptr<ToolkitPort> win32Toolkit = CreateWin32Toolkit(window);
+    ToolkitPort& toolkit = *win32Toolkit;
     WatchedToolkit watched{toolkit};
     std::unique_ptr<IndicatorIconPort> icons = CreateWin32IndicatorIcon();
     std::unique_ptr<sim::SimulatedDriver> driver =
         sim::CreateSimulatedDriver(dir + "\\simulation.ini");
-    SystemOsVersion os;
+    const std::unique_ptr<OsVersionPort> osPort = CreateWin32OsVersion();
+    const OsVersionPort& os = *osPort;
     test::RecordingWin32Shell shell{window.Handle()};
     TTrayMessages messages{shell, os};
     DriveDeps context{options, *logger,

@@ -10,22 +10,22 @@ namespace korvane {
 namespace {
 
 TEST(Win32PowerPort, FindsSetSuspendStateAndKeepsTheLibraryLoaded) {
-    Win32PowerPort port;
-    EXPECT_TRUE(port.ResolveSuspendState());
+    const std::unique_ptr<PowerPort> port = CreateWin32Power();
+    EXPECT_TRUE(port->ResolveSuspendState());
     EXPECT_NE(nullptr, GetModuleHandleA("powrprof.dll"));
     // A second engine finds the already loaded library.
-    Win32PowerPort again;
-    EXPECT_TRUE(again.ResolveSuspendState());
+    const std::unique_ptr<PowerPort> again = CreateWin32Power();
+    EXPECT_TRUE(again->ResolveSuspendState());
 
-    SystemOsVersion os;
-    TSystemShutdown engine(port, os);
+    const std::unique_ptr<OsVersionPort> os = CreateWin32OsVersion();
+    TSystemShutdown engine(*port, *os);
     EXPECT_TRUE(engine.HibernateAvailable()); // Wine reports Windows 7
     EXPECT_EQ("shutdown/hibernate engine initiated (hibernate enabled)", EngineStateLine(engine));
 }
 
 TEST(Win32PowerPort, AnUnresolvedPortRefusesToSuspend) {
-    Win32PowerPort port; // never resolved: no entry point to call
-    EXPECT_FALSE(port.SetSuspendState(true, false, false));
+    const std::unique_ptr<PowerPort> port = CreateWin32Power(); // never resolved: nothing to call
+    EXPECT_FALSE(port->SetSuspendState(true, false, false));
 }
 
 } // namespace

@@ -48,7 +48,8 @@ TEST(TrayBalloonShell, ABalloonAppearsOnAShownIconAndIsRefusedForAHiddenOne) {
     TrayIcon& hidden = window.CreateTrayIcon(NewIcon());
     shown.SetActive(true);
     test::RecordingWin32Shell shell(window.Handle());
-    SystemOsVersion os;
+    const std::unique_ptr<OsVersionPort> osPort = CreateWin32OsVersion();
+    const OsVersionPort& os = *osPort;
     TTrayMessages messages(shell, os);
     ASSERT_TRUE(messages.BalloonsSupported()); // Wine reports Windows 7 by default
 
@@ -74,7 +75,8 @@ TEST(TrayBalloonShell, ABalloonAppearsOnAShownIconAndIsRefusedForAHiddenOne) {
 TEST(TrayMessageBoxShell, WithoutBalloonsATopMostBoxWaitsForTheUser) {
     AppWindow window;
     TrayIcon& icon = window.CreateTrayIcon(NewIcon());
-    Win32TrayShell shell(window.Handle());
+    const std::unique_ptr<TrayShellPort> shellPort = CreateWin32TrayShell(window.Handle());
+    TrayShellPort& shell = *shellPort;
     test::FixedOsVersion nt4(kPlatformWin32Nt, 4, 0);
     TTrayMessages messages(shell, nt4);
     std::vector<int32_t> tags;

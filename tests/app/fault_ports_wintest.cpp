@@ -89,12 +89,12 @@ class FaultToolkit final : public test::ForwardingToolkit {
 // which the program must not show for any of these faults.
 class RefusingTrayShell final : public TrayShellPort {
   public:
-    explicit RefusingTrayShell(HWND owner) : inner_(owner) {}
+    explicit RefusingTrayShell(HWND owner) : inner_(CreateWin32TrayShell(owner)) {}
     void ModifyBalloon(const BalloonRequest& request) override {
         if (refuse)
             ++refused;
         else
-            inner_.ModifyBalloon(request);
+            inner_->ModifyBalloon(request);
     }
     int32_t ShowMessageBox(const std::string& text, const std::string&, uint32_t) override {
         boxes.push_back(text);
@@ -105,7 +105,7 @@ class RefusingTrayShell final : public TrayShellPort {
     std::vector<std::string> boxes;
 
   private:
-    Win32TrayShell inner_;
+    std::unique_ptr<TrayShellPort> inner_;
 };
 
 constexpr const char* kModel = "FAULT PORT DISK";
@@ -194,12 +194,14 @@ class FaultPorts : public ::testing::Test {
     bool logsFolder = files.CreateFolder(dir + "\\logs"); // the logger expects it
     std::unique_ptr<TLogger> logger = std::make_unique<TLogger>(files, clock, options, dir + "\\");
     AppWindow window;
-    Win32Toolkit toolkit{window};
+    const std::unique_ptr<ToolkitPort> win32Toolkit = CreateWin32Toolkit(window);
+    ToolkitPort& toolkit = *win32Toolkit;
     FaultToolkit faultToolkit{toolkit};
     std::unique_ptr<IndicatorIconPort> icons = CreateWin32IndicatorIcon();
     std::unique_ptr<sim::SimulatedDriver> driver =
         sim::CreateSimulatedDriver(dir + "\\simulation.ini");
-    SystemOsVersion os;
+    const std::unique_ptr<OsVersionPort> osPort = CreateWin32OsVersion();
+    const OsVersionPort& os = *osPort;
     RefusingTrayShell shell{window.Handle()};
     TTrayMessages messages{shell, os};
     DriveDeps context{options, *logger,
@@ -208,7 +210,8 @@ class FaultPorts : public ::testing::Test {
                       os,      nullptr,
                       nullptr, [this](TrayIconPort& icon) { messages.HideBalloon(icon); }};
     std::unique_ptr<TDrives> drives;
-    Win32AppLauncher launcher;
+    const std::unique_ptr<AppLauncherPort> launcherPort = CreateWin32AppLauncher();
+    AppLauncherPort& launcher = *launcherPort;
     test::FakeCountdown countdown;
     std::unique_ptr<TActionExecutor> executor;
 };

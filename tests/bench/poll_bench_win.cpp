@@ -196,9 +196,11 @@ int RunPoll(const std::string& folder, const std::string& reportPath) {
         ++shellRequests;
         return Shell_NotifyIconA(message, &data) != FALSE;
     });
-    Win32Toolkit toolkit(window);
+    const std::unique_ptr<ToolkitPort> win32Toolkit = CreateWin32Toolkit(window);
+    ToolkitPort& toolkit = *win32Toolkit;
     auto icons = CreateWin32IndicatorIcon();
-    SystemOsVersion os;
+    const std::unique_ptr<OsVersionPort> osPort = CreateWin32OsVersion();
+    const OsVersionPort& os = *osPort;
     sim::SimulatedDriver driver(folder + "simulation.ini", os.Read());
     RecordingDevice device(driver);
     DriveDeps context{

@@ -50,12 +50,14 @@ class DriveShellTest : public ::testing::Test, protected test::LoggedDataFolder 
     bool InTray(TDrive& d) { return test::ShellHasIcon(d.TrayIcon().Identity()); }
 
     AppWindow window;
-    Win32Toolkit toolkit{window};
+    const std::unique_ptr<ToolkitPort> win32Toolkit = CreateWin32Toolkit(window);
+    ToolkitPort& toolkit = *win32Toolkit;
     std::unique_ptr<IndicatorIconPort> icons = CreateWin32IndicatorIcon();
     test::FakeAppServices app;
     std::unique_ptr<sim::SimulatedDriver> driver =
         sim::CreateSimulatedDriver(dir + "\\simulation.ini");
-    SystemOsVersion os;
+    const std::unique_ptr<OsVersionPort> osPort = CreateWin32OsVersion();
+    const OsVersionPort& os = *osPort;
 };
 
 TEST_F(DriveShellTest, IndicatorComesAndGoesWithTheLevelsAndCarriesTheBalloon) {

@@ -88,7 +88,7 @@ TEST(SmartLayout, RequestBlocksAreByteIdenticalToSendCmdInParams) {
 }
 
 TEST(Win32Ports, OsVersionAgreesWithGetVersion) {
-    const OsVersionInfo info = SystemOsVersion().Read();
+    const OsVersionInfo info = CreateWin32OsVersion()->Read();
     const DWORD packed = GetVersion();
     EXPECT_EQ(LOBYTE(LOWORD(packed)), info.major);
     EXPECT_EQ(HIBYTE(LOWORD(packed)), info.minor);
@@ -97,18 +97,18 @@ TEST(Win32Ports, OsVersionAgreesWithGetVersion) {
 }
 
 TEST(Win32Ports, DeviceIoOpensControlsAndClosesRealHandles) {
-    Win32DeviceIo io;
-    EXPECT_EQ(kInvalidDevice, io.Open("\\\\.\\KorvaneNoSuchDevice", kGenericRead | kGenericWrite,
-                                      kFileShareRead | kFileShareWrite, kOpenExisting));
+    const std::unique_ptr<DeviceIoPort> io = CreateWin32DeviceIo();
+    EXPECT_EQ(kInvalidDevice, io->Open("\\\\.\\KorvaneNoSuchDevice", kGenericRead | kGenericWrite,
+                                       kFileShareRead | kFileShareWrite, kOpenExisting));
     const std::string file = test::JoinPath(test::FreshTempDir("drives_deviceio"), "plain.bin");
     test::WriteFileBytes(file, "not a disk");
-    EXPECT_EQ(kInvalidDevice, io.Open(file, kGenericRead, 0, kCreateNew)); // it exists
-    const DeviceHandle handle = io.Open(file, kGenericRead | kGenericWrite,
-                                        kFileShareRead | kFileShareWrite, kOpenExisting);
+    EXPECT_EQ(kInvalidDevice, io->Open(file, kGenericRead, 0, kCreateNew)); // it exists
+    const DeviceHandle handle = io->Open(file, kGenericRead | kGenericWrite,
+                                         kFileShareRead | kFileShareWrite, kOpenExisting);
     ASSERT_NE(kInvalidDevice, handle);
     uint8_t version[24] = {};
-    EXPECT_FALSE(io.Control(handle, kSmartGetVersion, {}, version)); // a file is no disk
-    io.Close(handle);
+    EXPECT_FALSE(io->Control(handle, kSmartGetVersion, {}, version)); // a file is no disk
+    io->Close(handle);
     DWORD flags = 0;
     EXPECT_FALSE(GetHandleInformation(reinterpret_cast<HANDLE>(handle), &flags)); // really closed
 }
@@ -125,7 +125,8 @@ TEST(SmartUnderWine, ReadsASimulatedDiskThroughTheWindowsBuild) {
     ASSERT_NE(std::string::npos, ini.find(":\\")); // a real Windows path, Z:\...
 
     auto driver = sim::CreateSimulatedDriver(ini);
-    const SystemOsVersion os;
+    const std::unique_ptr<OsVersionPort> osPort = CreateWin32OsVersion();
+    const OsVersionPort& os = *osPort;
     TSmart smart(0, *driver, os);
     smart.Refresh();
     EXPECT_TRUE(smart.AttributesRead());

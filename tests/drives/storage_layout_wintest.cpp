@@ -119,11 +119,11 @@ TEST(StoragePorts, PowerStateOfAnOrdinaryHandleNeverReadsAsAsleep) {
     // Wine answers without saying anything of the device: that must not put a disk to sleep.
     const std::string file = test::JoinPath(test::FreshTempDir("drives_power"), "plain.bin");
     test::WriteFileBytes(file, "not a disk");
-    Win32DeviceIo io;
-    const DeviceHandle handle = io.Open(file, 0, kFileShareRead | kFileShareWrite, kOpenExisting);
+    const std::unique_ptr<DeviceIoPort> io = CreateWin32DeviceIo();
+    const DeviceHandle handle = io->Open(file, 0, kFileShareRead | kFileShareWrite, kOpenExisting);
     ASSERT_NE(kInvalidDevice, handle);
-    EXPECT_NE(DevicePower::Off, io.PowerState(handle));
-    io.Close(handle);
+    EXPECT_NE(DevicePower::Off, io->PowerState(handle));
+    io->Close(handle);
 }
 
 } // namespace

@@ -35,8 +35,8 @@ DiskPageRig::DiskPageRig(const std::string& name, const std::string& simulation,
                                                programFolder + "KorvaneMonitor.exe", programFolder},
                                    iniPath);
     logger = std::make_unique<TLogger>(*files, *clock, *options, programFolder);
-    context = std::make_unique<DriveDeps>(DriveDeps{*options, *logger, toolkit, icons, nullptr,
-                                                    *driver, os, nullptr, nullptr, nullptr});
+    context = std::make_unique<DriveDeps>(DriveDeps{*options, *logger, *toolkit, icons, nullptr,
+                                                    *driver, *os, nullptr, nullptr, nullptr});
     drives = std::make_unique<TDrives>(*context);
 
     images_.AddResource(GetModuleHandleA(nullptr), "XP_DRIVE", 0xFF00FF);

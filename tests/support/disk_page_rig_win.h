@@ -91,10 +91,10 @@ class DiskPageRig {
     std::unique_ptr<TOptions> options;
     std::unique_ptr<TLogger> logger;
     AppWindow window;
-    Win32Toolkit toolkit{window};
+    std::unique_ptr<ToolkitPort> toolkit = CreateWin32Toolkit(window);
     RecordingIcons icons;
     std::unique_ptr<sim::SimulatedDriver> driver;
-    SystemOsVersion os;
+    std::unique_ptr<OsVersionPort> os = CreateWin32OsVersion();
     std::unique_ptr<DriveDeps> context;
     std::unique_ptr<TDrives> drives;
 

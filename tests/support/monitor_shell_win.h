@@ -15,17 +15,17 @@ bool ShellHasIcon(const TrayIconIdentity& icon);
 // Sends every balloon request to the real shell and records it with the shell's answer.
 class RecordingWin32Shell final : public TrayShellPort {
   public:
-    explicit RecordingWin32Shell(HWND owner) : inner_(owner) {}
+    explicit RecordingWin32Shell(HWND owner) : inner_(CreateWin32TrayShell(owner)) {}
     void ModifyBalloon(const BalloonRequest& request) override;
     int32_t ShowMessageBox(const std::string& text, const std::string& caption,
                            uint32_t style) override {
-        return inner_.ShowMessageBox(text, caption, style);
+        return inner_->ShowMessageBox(text, caption, style);
     }
     std::vector<BalloonRequest> sent;
     std::vector<bool> accepted;
 
   private:
-    Win32TrayShell inner_;
+    std::unique_ptr<TrayShellPort> inner_;
 };
 
 // The visible balloon (tooltip) windows on the desktop, whoever shows them.

@@ -62,7 +62,8 @@ class HibernateFormTest : public ::testing::Test, protected test::LoggedDataFold
     std::string DebugLog() { return test::ReadFileBytes(dir + "\\debug.log"); }
 
     AppWindow window;
-    Win32Toolkit toolkit{window};
+    const std::unique_ptr<ToolkitPort> win32Toolkit = CreateWin32Toolkit(window);
+    ToolkitPort& toolkit = *win32Toolkit;
     test::FakeAppServices app;
     test::RecordingEngine engine;
     test::ProgramResources resources; // the window's icon and picture

@@ -21,7 +21,7 @@ std::unique_ptr<korvane::DeviceIoPort> CreateDeviceAccess() {
 #ifdef KORVANE_SIM_BUILD
     return korvane::sim::CreateSimulatedDriverBesideProgram();
 #else
-    return std::make_unique<korvane::Win32DeviceIo>();
+    return korvane::CreateWin32DeviceIo();
 #endif
 }
 

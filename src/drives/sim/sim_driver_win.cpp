@@ -14,7 +14,8 @@ std::unique_ptr<SimulatedDriver> CreateSimulatedDriverBesideProgram() {
     // A cut-off path names no folder; the relative name then means the current folder.
     const std::string folder = length > 0 && length < MAX_PATH ? FolderOf(path) : std::string();
     // The drivers know what the system knows: the version the program itself is told.
-    return std::make_unique<SimulatedDriver>(folder + "simulation.ini", SystemOsVersion().Read());
+    return std::make_unique<SimulatedDriver>(folder + "simulation.ini",
+                                             CreateWin32OsVersion()->Read());
 }
 
 } // namespace korvane::sim

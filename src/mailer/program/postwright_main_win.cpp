@@ -29,8 +29,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const std::unique_ptr<korvane::MapiPort> mapi = korvane::CreateWin32Mapi();
     const std::unique_ptr<korvane::SpecialFolderPort> folders = korvane::CreateWin32SpecialFolder();
     const std::unique_ptr<korvane::FileSystemPort> files = korvane::CreateWin32FileSystem();
-    const korvane::SystemOsVersion os;
-    korvane::PostwrightDeps deps{
-        *mapi, os, *folders, [&files](const std::string& path) { return files->FileExists(path); }};
+    const std::unique_ptr<korvane::OsVersionPort> os = korvane::CreateWin32OsVersion();
+    korvane::PostwrightDeps deps{*mapi, *os, *folders, [&files](const std::string& path) {
+                                     return files->FileExists(path);
+                                 }};
     return korvane::RunPostwright(args, deps);
 }
