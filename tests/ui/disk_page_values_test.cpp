@@ -101,28 +101,5 @@ TEST_F(DiskPageValuesTest, ADiskThatGaveNoTemperatureKeepsItsStoredMonitoringSwi
     EXPECT_FALSE(Own().ReadBool(key::EnableTempControl.name));
 }
 
-TEST_F(DiskPageValuesTest, PagesOfOneSectionWriteOnlyTheirOwnEdits) {
-    const DiskPageSource source{"ST3500", true, true};
-    DiskPageValues firstStored = StoredDiskPageValues(Own(), true);
-    DiskPageValues secondStored = firstStored;
-    DiskPageValues first = ReadDiskPageValues(Own(), &disk);
-    DiskPageValues second = first;
-    first.pollInterval = "30";
-    second.alarms[0].application = "x.exe";
-    firstStored = WriteChangedDiskPageValues(Own(), source, firstStored, first);
-    secondStored = WriteChangedDiskPageValues(Own(), source, secondStored, second);
-    EXPECT_EQ(30, Own().ReadInteger(key::PollInterval.name));
-    EXPECT_EQ("x.exe", Own().ReadString(key::WarningCtl_Application.name));
-    // Saved again (OK after Apply), each page writes only what changed since.
-    first.showInTray = 2;
-    second.pollUnits = 1;
-    WriteChangedDiskPageValues(Own(), source, firstStored, first);
-    WriteChangedDiskPageValues(Own(), source, secondStored, second);
-    EXPECT_EQ(30, Own().ReadInteger(key::PollInterval.name));
-    EXPECT_EQ(2, Own().ReadInteger(key::ShowDriveTempInTray.name));
-    EXPECT_EQ(1, Own().ReadInteger(key::PollUnits.name));
-    EXPECT_EQ("x.exe", Own().ReadString(key::WarningCtl_Application.name));
-}
-
 } // namespace
 } // namespace korvane
