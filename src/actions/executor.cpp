@@ -259,6 +259,8 @@ void TActionExecutor::ExecuteAction(WorkerThreadPort& thread, const TActionRec& 
             countdown->WaitUntilClosed([&thread] { return thread.Terminated(); });
             if (!thread.Terminated() && countdown->PowerOffSucceeded())
                 Pause(thread, kAfterPowerOffMs);
+        } else if (!thread.Terminated()) {
+            WorkerLog(thread, rec, "POWEROFF: no countdown window, nothing powered off", kError);
         }
     }
 }

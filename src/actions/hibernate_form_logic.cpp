@@ -53,7 +53,7 @@ void HibernateCountdown::ShowCountdown(const std::string& heading, int32_t secon
     powerOffSucceeded_ = false;
     view_.SetHeading(heading);
     countdown_ = 0;
-    view_.SelectMethod(method >= 0 && method < methodCount_ ? method : -1);
+    view_.SelectMethod(UsableMethod(method));
     RefreshPowerOffCaption();
     countdown_ = seconds;
     timer_->SetEnabled(true);
@@ -114,7 +114,7 @@ void HibernateCountdown::PowerOffNow() {
     view_.Sleep(5);
     view_.ProcessOneMessage();
     view_.Sleep(5);
-    const int32_t method = view_.SelectedMethod();
+    const int32_t method = UsableMethod(view_.SelectedMethod());
     timer_->SetEnabled(false);
     countdown_ = 0;
     if (method == kPowerOffShutdown) {
@@ -136,6 +136,18 @@ void HibernateCountdown::PowerOffNow() {
     }
     deciding_ = false;
     deps_.app.TrimWorkingSet();
+}
+
+int32_t HibernateCountdown::UsableMethod(int32_t method) {
+    if (method >= 0 && method < methodCount_)
+        return method;
+    // A method the system cannot carry out (hibernate without hibernation, a value set by hand)
+    // must not let the countdown end without a power-off.
+    const std::string name =
+        method == kPowerOffHibernate ? std::string("hibernate") : "method " + IntToStr(method);
+    deps_.logger.Log(kDebugLog, "", "POWEROFF: " + name + " not available, using shutdown",
+                     kWarning);
+    return kPowerOffShutdown;
 }
 
 void HibernateCountdown::Decide(int32_t method) {

@@ -102,6 +102,8 @@ class HibernateCountdown {
     void KeyOnButton(bool onCancelButton, uint32_t key);
 
   private:
+    // The method itself when the list offers it, otherwise shutdown, with a debug-log line.
+    int32_t UsableMethod(int32_t method);
     void Decide(int32_t method);
     void Log(const std::string& message);
     void ReportFailure(const char* line);

@@ -29,4 +29,23 @@ void WriteAlarmSettings(const TOptionsSection& section, AlarmLevel level, const 
     section.WriteInteger(k.poweroffMethod.name, a.poweroffMethod);
 }
 
+void WriteChangedAlarmSettings(const TOptionsSection& section, AlarmLevel level,
+                               const AlarmSettings& stored, const AlarmSettings& a) {
+    const AlarmKeys& k = AlarmKeysOf(level);
+    if (a.showMessage != stored.showMessage)
+        section.WriteBool(k.showMessage.name, a.showMessage);
+    if (a.playSound != stored.playSound)
+        section.WriteBool(k.playSound.name, a.playSound);
+    if (a.soundFile != stored.soundFile)
+        section.WriteString(k.soundFile.name, a.soundFile);
+    if (a.executeApp != stored.executeApp)
+        section.WriteBool(k.executeApp.name, a.executeApp);
+    if (a.application != stored.application)
+        section.WriteString(k.application.name, a.application);
+    if (a.poweroff != stored.poweroff)
+        section.WriteBool(k.poweroff.name, a.poweroff);
+    if (a.poweroffMethod >= 0 && a.poweroffMethod != stored.poweroffMethod)
+        section.WriteInteger(k.poweroffMethod.name, a.poweroffMethod);
+}
+
 } // namespace korvane

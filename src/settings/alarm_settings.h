@@ -30,4 +30,9 @@ AlarmSettings ReadAlarmSettings(const TOptionsSection& section, AlarmLevel level
 void WriteAlarmSettings(const TOptionsSection& section, AlarmLevel level,
                         const AlarmSettings& settings);
 
+// Only the keys whose value differs from `stored`, in the same order. A method of -1 (a list that
+// cannot show the stored method) is never written: the stored one stays.
+void WriteChangedAlarmSettings(const TOptionsSection& section, AlarmLevel level,
+                               const AlarmSettings& stored, const AlarmSettings& current);
+
 } // namespace korvane

@@ -20,14 +20,13 @@ DiskFacts DiskFactsOf(const TDrive& drive) {
     return facts;
 }
 
-DiskPageValues ReadDiskPageValues(const TOptionsSection& section, const DiskFacts* disk) {
+DiskPageValues StoredDiskPageValues(const TOptionsSection& section, bool disk) {
     DiskPageValues v;
-    if (disk != nullptr) {
-        v.enableTempControl = disk->hasTemperature && section.ReadBool(key::EnableTempControl.name);
+    if (disk) {
+        v.enableTempControl = section.ReadBool(key::EnableTempControl.name);
         v.useCommonSettings = section.ReadBool(key::UseCommonSettings.name);
     }
-    const int32_t interval = section.ReadInteger(key::PollInterval.name);
-    v.pollInterval = IntToStr(interval <= 0 ? 1 : interval);
+    v.pollInterval = IntToStr(section.ReadInteger(key::PollInterval.name));
     v.pollUnits = section.ReadInteger(key::PollUnits.name);
     v.showInTray = section.ReadInteger(key::ShowDriveTempInTray.name);
     for (size_t state = 0; state < kIconColorKeys.size(); ++state) {
@@ -42,31 +41,72 @@ DiskPageValues ReadDiskPageValues(const TOptionsSection& section, const DiskFact
     return v;
 }
 
-bool ShouldSaveDiskPage(const DiskPageSource& source, const DiskPageValues& loaded,
-                        const DiskPageValues& current) {
-    return !source.disk || !(loaded == current);
+DiskPageValues ReadDiskPageValues(const TOptionsSection& section, const DiskFacts* disk) {
+    DiskPageValues v = StoredDiskPageValues(section, disk != nullptr);
+    v.enableTempControl = v.enableTempControl && disk != nullptr && disk->hasTemperature;
+    if (section.ReadInteger(key::PollInterval.name) <= 0) {
+        v.pollInterval = "1";
+    }
+    return v;
 }
 
-void WriteDiskPageValues(const TOptionsSection& section, const DiskPageSource& source,
-                         const DiskPageValues& v) {
+namespace {
+
+// -1 is what a list or colour combo reports when it cannot show the stored value.
+bool Shows(int32_t value) {
+    return value != -1;
+}
+
+} // namespace
+
+DiskPageValues WriteChangedDiskPageValues(const TOptionsSection& section,
+                                          const DiskPageSource& source,
+                                          const DiskPageValues& stored, const DiskPageValues& v) {
+    DiskPageValues now = stored;
+    const auto integer = [&](const char* name, int32_t value, int32_t& held) {
+        if (Shows(value) && value != held) {
+            section.WriteInteger(name, value);
+            held = value;
+        }
+    };
+    const auto text = [&](const char* name, const std::string& value, std::string& held) {
+        if (value != held) {
+            section.WriteString(name, value);
+            held = value;
+        }
+    };
+    const auto boolean = [&](const char* name, bool value, bool& held) {
+        if (value != held) {
+            section.WriteBool(name, value);
+            held = value;
+        }
+    };
     if (source.disk) {
         if (source.hadTemperature) {
-            section.WriteBool(key::EnableTempControl.name, v.enableTempControl);
+            boolean(key::EnableTempControl.name, v.enableTempControl, now.enableTempControl);
         }
-        section.WriteBool(key::UseCommonSettings.name, v.useCommonSettings);
+        boolean(key::UseCommonSettings.name, v.useCommonSettings, now.useCommonSettings);
     }
-    section.WriteString(key::PollInterval.name, v.pollInterval);
-    section.WriteInteger(key::PollUnits.name, v.pollUnits);
-    section.WriteInteger(key::ShowDriveTempInTray.name, v.showInTray);
+    text(key::PollInterval.name, v.pollInterval, now.pollInterval);
+    integer(key::PollUnits.name, v.pollUnits, now.pollUnits);
+    integer(key::ShowDriveTempInTray.name, v.showInTray, now.showInTray);
     for (size_t state = 0; state < kIconColorKeys.size(); ++state) {
-        section.WriteInteger(kIconColorKeys[state].text.name, v.colors[2 * state]);
-        section.WriteInteger(kIconColorKeys[state].background.name, v.colors[2 * state + 1]);
+        integer(kIconColorKeys[state].text.name, v.colors[2 * state], now.colors[2 * state]);
+        integer(kIconColorKeys[state].background.name, v.colors[2 * state + 1],
+                now.colors[2 * state + 1]);
     }
-    section.WriteString(key::WarningTemp_Level.name, v.warningLevel);
-    section.WriteString(key::CriticalTemp_Level.name, v.criticalLevel);
+    text(key::WarningTemp_Level.name, v.warningLevel, now.warningLevel);
+    text(key::CriticalTemp_Level.name, v.criticalLevel, now.criticalLevel);
     for (size_t i = 0; i < kAlarmLevels.size(); ++i) {
-        WriteAlarmSettings(section, kAlarmLevels[i], v.alarms[i]);
+        WriteChangedAlarmSettings(section, kAlarmLevels[i], stored.alarms[i], v.alarms[i]);
+        AlarmSettings& held = now.alarms[i];
+        const int32_t method = held.poweroffMethod;
+        held = v.alarms[i];
+        if (!Shows(held.poweroffMethod)) {
+            held.poweroffMethod = method;
+        }
     }
+    return now;
 }
 
 } // namespace korvane

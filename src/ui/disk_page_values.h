@@ -38,7 +38,7 @@ struct DiskPageValues {
     bool enableTempControl = false; // disk pages only
     bool useCommonSettings = false; // disk pages only
     std::string pollInterval;       // the box's text
-    int32_t pollUnits = 0;          // list indexes, -1 for none
+    int32_t pollUnits = 0;          // list indexes, -1 for a stored one the list does not have
     int32_t showInTray = 0;
     std::array<int32_t, 6> colors{}; // by ColorSlot; -1 for a colour the lists do not have
     std::string warningLevel;        // degrees Celsius
@@ -54,20 +54,23 @@ struct DiskPageSource {
     bool hadTemperature = false; // the disk gave a temperature when the page was loaded
 };
 
+// The values of a section as they are stored, in the page's form: what saving compares with.
+DiskPageValues StoredDiskPageValues(const TOptionsSection& section, bool disk);
+
 // The values of a section as the page shows them: an interval of 0 or less as 1, the levels as
 // stored. `disk` is null for the common page; a disk without a temperature shows monitoring off.
 DiskPageValues ReadDiskPageValues(const TOptionsSection& section, const DiskFacts* disk);
 
-// Whether saving writes anything: the common page always; a disk page only when its values differ
-// from those it showed after loading, so that an untouched page of a disk cannot overwrite an edit
-// made on the page of another disk of the same model.
-bool ShouldSaveDiskPage(const DiskPageSource& source, const DiskPageValues& loaded,
-                        const DiskPageValues& current);
-
-// Writes every key the page shows, in the order of the settings file. A disk that gave no
+// Writes, in the order of the settings file, only the keys whose value differs from `stored`
+// (what the page read, or wrote last), and returns what the file holds for the page now. So two
+// pages of disks of the same model each write only their own edits, and a page whose values are
+// stale after another page's save writes none of them back. A list or colour that cannot show
+// its stored value (-1) writes nothing: the value set by hand stays. A disk that gave no
 // temperature could not be switched on here, so its stored `EnableTempControl` is left as it is:
 // one failed reading must not turn its monitoring off for good.
-void WriteDiskPageValues(const TOptionsSection& section, const DiskPageSource& source,
-                         const DiskPageValues& values);
+DiskPageValues WriteChangedDiskPageValues(const TOptionsSection& section,
+                                          const DiskPageSource& source,
+                                          const DiskPageValues& stored,
+                                          const DiskPageValues& current);
 
 } // namespace korvane

@@ -222,10 +222,9 @@ void DiskPage::Load(TOptions& options, const DiskFacts* disk, bool celsius) {
     }
     source_ = DiskPageSource{IsCommon() ? key::Common.name : disk->modelText, !IsCommon(),
                              disk != nullptr && disk->hasTemperature};
-    const DiskPageValues values = ReadDiskPageValues(options.GetDriveSection(source_->settingsName),
-                                                     IsCommon() ? nullptr : disk);
-    Fill(values, celsius);
-    loaded_ = Collect(celsius);
+    const TOptionsSection& section = options.GetDriveSection(source_->settingsName);
+    stored_ = StoredDiskPageValues(section, !IsCommon());
+    Fill(ReadDiskPageValues(section, IsCommon() ? nullptr : disk), celsius);
 }
 
 void DiskPage::Fill(const DiskPageValues& v, bool celsius) {
@@ -294,13 +293,9 @@ void DiskPage::Save(const SettingsAccess& access) {
     if (!source_) {
         return;
     }
-    const DiskPageValues current = Collect(access.celsius);
-    if (!ShouldSaveDiskPage(*source_, loaded_, current)) {
-        return;
-    }
-    WriteDiskPageValues(access.options.GetDriveSection(source_->settingsName), *source_, current);
-    // An Apply followed by OK: what is in the file now is what the page started from.
-    loaded_ = current;
+    // An Apply followed by OK writes only what changed after the Apply.
+    stored_ = WriteChangedDiskPageValues(access.options.GetDriveSection(source_->settingsName),
+                                         *source_, stored_, Collect(access.celsius));
 }
 
 void DiskPage::UnitChanged(bool celsius) {

@@ -171,9 +171,10 @@ class DiskPage final : public SettingsPage {
     std::array<AlarmControls, 2> alarms_{}; // warning, critical
 
     bool celsius_ = true; // the unit the level boxes show
-    // What the page was loaded from, and what it would have written right after loading.
+    // What the page was loaded from, and what the file held for it then or after its last save:
+    // saving writes only what differs from that.
     std::optional<DiskPageSource> source_;
-    DiskPageValues loaded_;
+    DiskPageValues stored_;
 };
 
 } // namespace korvane

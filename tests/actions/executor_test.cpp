@@ -220,6 +220,11 @@ TEST_F(ExecutorTest, BlankPathsAndNoFlagsLeaveOnlyTheStartLine) {
     EXPECT_TRUE(Player().commands.empty());
     EXPECT_TRUE(launcher.opened.empty());
     EXPECT_TRUE(shell.balloons.empty());
+    // A power-off that finds no countdown window says why nothing was powered off.
+    Queue(*drives[0], 2, kActionPoweroff, 60, "", "", 0);
+    Worker().terminated = false;
+    RunWorker();
+    EXPECT_EQ("[error]   POWEROFF: no countdown window, nothing powered off", NewLines().back());
 }
 
 TEST_F(ExecutorTest, SoundsOfTwentySecondsOrMoreArePlayedForTwentySeconds) {

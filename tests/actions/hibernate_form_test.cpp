@@ -214,19 +214,27 @@ TEST(HibernateCountdown, FailuresAreLoggedAndShownOnceWithoutFallback) {
     EXPECT_FALSE(b.view.shown);
 }
 
-TEST(HibernateCountdown, WithoutHibernateAMethod1RecordPowersNothingOff) {
+TEST(HibernateCountdown, AMethodTheSystemCannotCarryOutFallsBackToShutdownAndSaysSo) {
     Bench b("countdown_nohibernate", false);
     EXPECT_EQ(1, b.countdown->MethodCount());
-    b.view.caption = "before";
     b.countdown->ShowCountdown("Disk", 20, 60, 55, 1);
-    EXPECT_EQ(-1, b.view.selected);
-    EXPECT_EQ("before", b.view.caption); // no method: the caption is left alone
+    EXPECT_EQ(0, b.view.selected);
+    EXPECT_EQ("Shutdown", b.view.caption);
     for (int i = 0; i < 21; ++i)
         b.timer->Fire();
-    EXPECT_FALSE(b.timer->Enabled());
-    EXPECT_TRUE(b.engine.Methods().empty());
-    EXPECT_TRUE(b.PowerOffLines().empty());
-    EXPECT_FALSE(b.countdown->PowerOffSucceeded());
+    EXPECT_EQ(std::vector<int32_t>{0}, b.engine.Methods());
+    EXPECT_TRUE(b.countdown->PowerOffSucceeded());
+    // A value set by hand (255 once cut to the record's byte) and a list left without a selection.
+    b.countdown->ShowCountdown("Disk", 20, 60, 55, 255);
+    b.view.selected = -1;
+    b.countdown->PowerOffNow();
+    EXPECT_EQ((std::vector<int32_t>{0, 0}), b.engine.Methods());
+    EXPECT_EQ((std::vector<std::string>{"POWEROFF: hibernate not available, using shutdown",
+                                        "POWEROFF: try to shutdown", "POWEROFF: shutdown",
+                                        "POWEROFF: method 255 not available, using shutdown",
+                                        "POWEROFF: method -1 not available, using shutdown",
+                                        "POWEROFF: try to shutdown", "POWEROFF: shutdown"}),
+              b.PowerOffLines());
 }
 
 TEST(HibernateCountdown, TheCloseBoxHidesButTheCountdownGoesOn) {

@@ -68,43 +68,37 @@ TEST_F(DiskPageValuesTest, ADiskWithoutTemperatureShowsMonitoringOff) {
     EXPECT_FALSE(ReadDiskPageValues(Common(), nullptr).enableTempControl);
 }
 
-TEST_F(DiskPageValuesTest, WritesTheKeysOfTheCommonSectionInFileOrder) {
+TEST_F(DiskPageValuesTest, WritesOnlyWhatChangedAndKeepsWhatTheListsCannotShow) {
+    Common().WriteInteger(key::PollInterval.name, 0);
+    Common().WriteInteger(key::NormalTemp_IconTextColor.name, 1234567); // set by hand
+    const DiskPageValues stored = StoredDiskPageValues(Common(), false);
     DiskPageValues v = ReadDiskPageValues(Common(), nullptr);
+    v.colors[NormalText] = -1;       // the combo shows "???"
+    v.alarms[1].poweroffMethod = -1; // no "Hibernate" in the list
     v.warningLevel = "45";
-    v.alarms[1].poweroffMethod = -1;
     const std::string before = profile.Text(ini);
-    WriteDiskPageValues(Common(), {"COMMON", false, false}, v);
+    const DiskPageValues now =
+        WriteChangedDiskPageValues(Common(), {"COMMON", false, false}, stored, v);
     std::string expected = before;
+    expected.replace(expected.find("PollInterval=0"), 14, "PollInterval=1"); // as it is shown
     expected.replace(expected.find("WarningTemp_Level=50"), 20, "WarningTemp_Level=45");
-    expected.replace(expected.find("CriticalCtl_PoweroffMethod=1"), 28,
-                     "CriticalCtl_PoweroffMethod=-1");
     EXPECT_EQ(expected, profile.Text(ini));
+    EXPECT_EQ(StoredDiskPageValues(Common(), false), now);
     // The common section never gets the two keys of a disk's own section.
     EXPECT_EQ(std::string::npos, profile.Text(ini).find("[Drive_COMMON]\r\nEnable"));
 }
 
 TEST_F(DiskPageValuesTest, ADiskThatGaveNoTemperatureKeepsItsStoredMonitoringSwitch) {
     disk.hasTemperature = false;
+    const DiskPageValues stored = StoredDiskPageValues(Own(), true);
     DiskPageValues v = ReadDiskPageValues(Own(), &disk);
     v.useCommonSettings = false;
-    WriteDiskPageValues(Own(), {"ST3500", true, false}, v);
+    WriteChangedDiskPageValues(Own(), {"ST3500", true, false}, stored, v);
     EXPECT_TRUE(Own().ReadBool(key::EnableTempControl.name));
     EXPECT_FALSE(Own().ReadBool(key::UseCommonSettings.name));
     // A disk with a temperature writes what its box says.
-    v.enableTempControl = false;
-    WriteDiskPageValues(Own(), {"ST3500", true, true}, v);
+    WriteChangedDiskPageValues(Own(), {"ST3500", true, true}, stored, v);
     EXPECT_FALSE(Own().ReadBool(key::EnableTempControl.name));
-}
-
-TEST_F(DiskPageValuesTest, OnlyAnEditedDiskPageIsSaved) {
-    const DiskPageValues loaded = ReadDiskPageValues(Own(), &disk);
-    const DiskPageSource diskSource{"ST3500", true, true};
-    EXPECT_FALSE(ShouldSaveDiskPage(diskSource, loaded, loaded));
-    DiskPageValues edited = loaded;
-    edited.alarms[0].application = "x.exe";
-    EXPECT_TRUE(ShouldSaveDiskPage(diskSource, loaded, edited));
-    // The common page is always written.
-    EXPECT_TRUE(ShouldSaveDiskPage({"COMMON", false, false}, loaded, loaded));
 }
 
 } // namespace

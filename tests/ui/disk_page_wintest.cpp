@@ -346,6 +346,56 @@ TEST(DiskPageSaving, AnUneditedPageOfTheSameModelKeepsTheEditOfTheFirst) {
     EXPECT_EQ("45", rig.Key("Drive_TWIN 80", key::PollInterval.name));
 }
 
+TEST(DiskPageSaving, TwinPagesWriteOnlyTheirOwnEditsAlsoAfterAnApply) {
+    DiskPageRig rig("disk_page_twin_edits", Disk(0, "TWIN 80", 45) + Disk(1, "TWIN 80", 44));
+    ASSERT_EQ(2, rig.drives->Count());
+    const std::string section = "Drive_TWIN 80";
+    rig.Load(true);
+    rig.ShowPage(0);
+    DiskPage& first = rig.Page(0);
+    ui::Click(H(first.CommonBox()));
+    ui::TypeOver(H(first.IntervalBox()), "30");
+    ui::SetFocusTo(H(first.UnitsList()));
+    rig.Save(true); // Apply: the second page, untouched, still shows the old values
+    EXPECT_EQ("0", rig.Key(section, key::UseCommonSettings.name));
+    EXPECT_EQ("30", rig.Key(section, key::PollInterval.name));
+
+    // Both pages edited in different keys, then OK.
+    ui::TypeOver(H(first.IntervalBox()), "45");
+    ui::SetFocusTo(H(first.UnitsList()));
+    rig.ShowPage(1);
+    ui::Click(H(rig.Page(1).EnableBox()));
+    rig.Save(true);
+    EXPECT_EQ("45", rig.Key(section, key::PollInterval.name));
+    EXPECT_EQ("0", rig.Key(section, key::UseCommonSettings.name));
+    EXPECT_EQ("0", rig.Key(section, key::EnableTempControl.name));
+    EXPECT_EQ("0", rig.Key(section, key::PollUnits.name));
+}
+
+TEST(DiskPageSaving, ValuesTheListsCannotShowAreWrittenBackAsRead) {
+    // Without hibernation the first-run method, Hibernate, is not in the method lists.
+    DiskPageRig rig("disk_page_unlisted", Disk(0, "SIM DISK 80", 45), nullptr, false);
+    const std::string section = "Drive_SIM DISK 80";
+    // Set by hand after the first run wrote its values.
+    Preset({{"Drive_COMMON", key::NormalTemp_IconTextColor.name, "1234567"}})(rig.iniPath);
+    rig.Load(true);
+    EXPECT_EQ(-1, rig.Page(kCommon).Colors(0).text->ColorValue()); // shown as "???"
+    rig.ShowPage(0);
+    DiskPage& page = rig.Page(0);
+    ui::Click(H(page.CommonBox())); // so that the disk page is saved too
+    ui::ClickTab(H(page.Tabs()), 2);
+    ui::ClickTab(H(page.ControlTabs()), 1);
+    EXPECT_TRUE(page.Alarm(1).poweroff->Checked());
+    EXPECT_EQ(-1, ui::ComboSelection(H(page.Alarm(1).method)));
+    rig.Save(true); // the common page, never opened, is saved as well
+    EXPECT_EQ("1234567", rig.Key("Drive_COMMON", key::NormalTemp_IconTextColor.name));
+    for (const std::string& s : {std::string("Drive_COMMON"), section}) {
+        EXPECT_EQ("1", rig.Key(s, key::WarningCtl_PoweroffMethod.name)) << s;
+        EXPECT_EQ("1", rig.Key(s, key::CriticalCtl_PoweroffMethod.name)) << s;
+    }
+    EXPECT_EQ("0", rig.Key(section, key::UseCommonSettings.name));
+}
+
 TEST(DiskPageSaving, ADiskWithoutTemperatureKeepsItsMonitoringSwitchedOn) {
     DiskPageRig rig("disk_page_failing", Disk(0, "SIM DISK 80", 45, "Fail=attributes\n"));
     ASSERT_EQ(1, rig.drives->Count());

@@ -32,7 +32,9 @@ namespace {
 class HibernateFormTest : public ::testing::Test, protected test::LoggedDataFolder {
   protected:
     HibernateFormTest() : LoggedDataFolder("hibernate_form") {}
-    void SetUp() override {
+    void SetUp() override { MakeForm(); }
+    // The method list is filled when the window is made, from what the engine offers then.
+    void MakeForm() {
         form = std::make_unique<THibernateForm>(
             CountdownDeps{toolkit, engine, *logger, options, app, [this] { ++resets; }}, window,
             resources.Get());
@@ -160,6 +162,28 @@ TEST_F(HibernateFormTest, TheCloseBoxHidesWithoutCancellingTheCountdown) {
         form->Logic().Tick();
     EXPECT_TRUE(Pump([&] { return !engine.Methods().empty(); }, 5000));
     EXPECT_EQ(std::vector<int32_t>{0}, engine.Methods());
+}
+
+TEST_F(HibernateFormTest, WithoutHibernationAHibernateRecordEndsInAShutdownAndSaysSo) {
+    engine.hibernate = false;
+    MakeForm();
+    ShowFromWorker(1);
+    HWND combo = test::ui::FindDescendant(Hwnd(), "ComboBox");
+    ASSERT_EQ(1, test::ui::ComboCount(combo));
+    EXPECT_EQ(0, test::ui::ComboSelection(combo)); // the user sees what will happen
+    EXPECT_EQ(0u, test::ui::Text(PowerOffButton()).rfind("Shutdown", 0));
+    while (form->Logic().Countdown() > 1)
+        form->Logic().Tick();
+    EXPECT_TRUE(Pump([&] { return workerDone.load(); }));
+    worker.join();
+    EXPECT_EQ(std::vector<int32_t>{0}, engine.Methods());
+    EXPECT_TRUE(succeeded);
+    const std::string log = DebugLog();
+    const size_t fallback =
+        log.find("[warning] POWEROFF: hibernate not available, using shutdown\r\n");
+    EXPECT_NE(std::string::npos, fallback) << log;
+    EXPECT_LT(fallback, log.find("POWEROFF: try to shutdown"));
+    EXPECT_NE(std::string::npos, log.find("POWEROFF: shutdown\r\n"));
 }
 
 TEST_F(HibernateFormTest, ARefusedShutdownIsShownInAWarningBoxOnce) {
