@@ -5,6 +5,7 @@
 #include "actions/tray_messages.h"
 #include "drives/drive.h"
 #include "log/logger.h"
+#include "toolkit/failure_report.h"
 #include "toolkit/files.h"
 #include "toolkit/sound_player.h"
 #include "toolkit/text.h"
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <exception>
 #include <string_view>
 #include <thread>
 
@@ -104,8 +106,8 @@ void TActionExecutor::Stop() {
     if (stopped_ || !worker_)
         return;
     stopped_ = true;
-    // An application being started is let finish first; the worker's calls are served meanwhile.
-    // A start that never returns is not waited for beyond the limit.
+    // The worker holds the guard only while it looks at the stop and sets off a start, never
+    // during the start itself; its calls are served meanwhile.
     bool locked = false;
     for (uint32_t waited = 0; !(locked = stepGuard_.try_lock()) && waited < kStopLimitMs;
          waited += kSliceMs)
@@ -178,7 +180,12 @@ uint32_t TActionExecutor::WorkerBody(WorkerThreadPort& thread) {
             // The record stays at the head while it runs; appends never move it.
             head = &queue_.front();
         }
-        ExecuteAction(thread, *head);
+        try {
+            ExecuteAction(thread, *head);
+        } catch (...) {
+            // The record ends here; the worker lives on for the next one.
+            ReportActionFailure(thread, *head);
+        }
         std::lock_guard<std::mutex> lock(queueGuard_);
         queue_.pop_front();
     }
@@ -265,12 +272,55 @@ void TActionExecutor::ExecuteAction(WorkerThreadPort& thread, const TActionRec& 
     }
 }
 
+// A start of the user's application on a thread of its own. The shell's call cannot be cut short
+// (a network path or a slow shell extension holds it for half a minute), and neither the worker
+// nor the stop may wait for it: a start given up on ends there, releasing what it got.
+struct TActionExecutor::PendingStart {
+    std::mutex guard;
+    std::condition_variable finished;
+    bool done = false;
+    bool abandoned = false;
+    AppLauncherPort::Result result;
+    std::exception_ptr failure;
+};
+
 AppLauncherPort::Result TActionExecutor::OpenUnlessStopped(WorkerThreadPort& thread,
                                                            const std::string& path) {
-    std::lock_guard<std::mutex> lock(stepGuard_);
-    if (thread.Terminated())
-        return {};
-    return deps_.launcher.Open(path);
+    auto start = std::make_shared<PendingStart>();
+    {
+        std::lock_guard<std::mutex> lock(stepGuard_);
+        if (thread.Terminated())
+            return {};
+        // It holds only its own copy of the path and the shared state; the launcher's Open needs
+        // nothing of its object, which may go while the start still runs.
+        std::thread([start, &launcher = deps_.launcher, path] {
+            AppLauncherPort::Result result;
+            std::exception_ptr failure;
+            try {
+                result = launcher.Open(path);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            std::lock_guard<std::mutex> lock(start->guard);
+            if (start->abandoned)
+                return; // the process handle, if any, is released here
+            start->result = std::move(result);
+            start->failure = failure;
+            start->done = true;
+            start->finished.notify_all();
+        }).detach();
+    }
+    std::unique_lock<std::mutex> lock(start->guard);
+    while (!start->finished.wait_for(lock, std::chrono::milliseconds(kSliceMs),
+                                     [&] { return start->done; })) {
+        if (thread.Terminated()) {
+            start->abandoned = true;
+            return {};
+        }
+    }
+    if (start->failure)
+        std::rethrow_exception(start->failure);
+    return std::move(start->result);
 }
 
 bool TActionExecutor::PlaySoundFile(WorkerThreadPort& thread, const std::string& path) {
@@ -323,6 +373,14 @@ void TActionExecutor::WorkerLog(WorkerThreadPort& thread, const TActionRec& rec,
     TLogger& logger = deps_.logger;
     // The logger belongs to the GUI thread; the worker waits until the line is written.
     thread.Synchronize([&logger, &text] { WriteLogHandoff(logger, text); });
+}
+
+void TActionExecutor::ReportActionFailure(WorkerThreadPort& thread, const TActionRec& rec) {
+    try {
+        WorkerLog(thread, rec, "Action failed (exception: " + CurrentExceptionText() + ")", kError);
+    } catch (...) {
+        // The hand-off itself failed (out of memory): nothing can be written.
+    }
 }
 
 void TActionExecutor::Pause(WorkerThreadPort& thread, uint32_t ms) {

@@ -86,9 +86,9 @@ class TActionExecutor final : public ActionQueuePort {
                      int32_t limitTemp) override;
 
     // GUI thread. Stops the worker at its next look (within a second in every step: a sound is
-    // stopped, a message box closed, the wait for an application or a countdown given up), hides
-    // a countdown it shows, and drops the waiting records. Nothing is started afterwards. Again
-    // is harmless.
+    // stopped, a message box closed, the start of an application, the wait for it or a countdown
+    // given up), hides a countdown it shows, and drops the waiting records. No start begins
+    // afterwards. Again is harmless.
     void Stop();
 
     size_t QueueLength() const;
@@ -99,8 +99,12 @@ class TActionExecutor final : public ActionQueuePort {
     uint32_t WorkerBody(WorkerThreadPort& thread);
     void ExecuteAction(WorkerThreadPort& thread, const TActionRec& rec);
     bool PlaySoundFile(WorkerThreadPort& thread, const std::string& path);
-    // Starts the application unless the stop has come first (see stepGuard_).
+    struct PendingStart;
+    // Starts the application unless the stop has come first (see stepGuard_), and waits for the
+    // start until it returns or the stop comes; a start given up on yields "not started".
     AppLauncherPort::Result OpenUnlessStopped(WorkerThreadPort& thread, const std::string& path);
+    // Inside the catch of a record's exception: the error line through the hand-off.
+    void ReportActionFailure(WorkerThreadPort& thread, const TActionRec& rec);
     void WorkerLog(WorkerThreadPort& thread, const TActionRec& rec, const std::string& message,
                    int32_t level);
     // Sleeps in short slices so that a stop is noticed.
@@ -116,8 +120,10 @@ class TActionExecutor final : public ActionQueuePort {
     // the change: a worker is then either before its look or already waiting, so no wake-up is
     // missed and the idle wait needs no time-out.
     std::condition_variable queueChanged_;
-    // Held by the worker while it looks at the stop and starts an application, and by Stop while
-    // it sets the stop: an application is started before the stop or not at all.
+    // Held by the worker while it looks at the stop and sets off an application's start, and by
+    // Stop while it sets the stop: no start begins after the stop. One already under way is not
+    // waited for; it may still complete while the program ends, and nothing of its record runs
+    // after it.
     std::mutex stepGuard_;
     // The countdown the worker has shown and is waiting for; Stop dismisses it.
     std::atomic<PowerOffCountdownPort*> shownCountdown_{nullptr};

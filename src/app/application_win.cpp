@@ -12,6 +12,7 @@
 #include "settings/profile_win.h"
 #include "settings/registry_win.h"
 #include "toolkit/clock_win.h"
+#include "toolkit/failure_report.h"
 #include "toolkit/files_win.h"
 #include "toolkit/forms/form_win.h"
 #include "toolkit/module_win.h"
@@ -59,6 +60,11 @@ void TApplication::StartUp() {
         OptionsDeps{*profile_, *registry_, *files_, ModulePath(), ProgramPath},
         DataPath + kSettingsFileName);
     Logger = std::make_unique<TLogger>(*files_, *clock_, *Options, DataPath);
+    // A handler's exception stopped at a window or Enter boundary leaves its trace here.
+    SetFailureReport([this](const std::string& line) {
+        if (Logger)
+            Logger->Log(kDebugLog, "", line, kError);
+    });
     Log(kStartedLinePrefix + DataPath + ")");
     Log(kStartInitialization);
 
@@ -255,6 +261,7 @@ void TApplication::ShutDown() noexcept {
         TrayMenu = nullptr;
     });
     step(kFinalizationFinished, [this] {
+        SetFailureReport(nullptr);
         Logger.reset();
         commands_.reset();
         toolkit_.reset();

@@ -1,6 +1,9 @@
 // The shared window procedure: the object in GWLP_USERDATA, set once on WM_NCCREATE.
 #include "toolkit/bound_window_win.h"
 
+#include "toolkit/failure_report.h"
+#include "toolkit/failure_report_win.h"
+
 namespace korvane {
 
 BoundWindow::~BoundWindow() {
@@ -32,6 +35,8 @@ LRESULT CALLBACK BoundWindow::WindowProc(HWND window, UINT message, WPARAM wpara
         return self->HandleWindowMessage(window, message, wparam, lparam);
     } catch (...) {
         // Handlers of the program report failures as results; nothing may unwind into Windows.
+        // What was left half done (a save) is traced in the debug log.
+        ReportFailure("the window procedure, " + DescribeMessage(window, message, wparam, lparam));
         return 0;
     }
 }

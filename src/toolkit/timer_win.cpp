@@ -2,7 +2,9 @@
 #include "toolkit/timer_win.h"
 
 #include "toolkit/bound_window_win.h"
+#include "toolkit/failure_report.h"
 #include "toolkit/handles_win.h"
+#include "toolkit/text.h"
 #include "toolkit/win32.h"
 
 #include <set>
@@ -37,7 +39,12 @@ class TimerWindow : private BoundWindow {
             // A WM_TIMER already queued when its timer was freed must not reach the freed object.
             auto* timer = reinterpret_cast<Timer*>(wParam);
             if (live_.count(timer)) {
-                timer->Tick();
+                try {
+                    timer->Tick();
+                } catch (...) {
+                    // A poll or a countdown step failed: its timer's period tells which.
+                    ReportFailure("the tick of a " + IntToStr(timer->Interval()) + " ms timer");
+                }
             }
             return 0;
         }

@@ -1,6 +1,8 @@
 // The worker thread with its synchronous call into the GUI thread.
 #include "toolkit/worker_thread_win.h"
 
+#include "toolkit/failure_report.h"
+
 #include <algorithm>
 
 namespace korvane {
@@ -32,6 +34,13 @@ DWORD WINAPI WorkerThread::ThreadProc(void* param) noexcept {
     try {
         return self->body_ ? self->body_(*self) : 0;
     } catch (...) {
+        // The body serves its records itself; this is the last resort, reported on the GUI
+        // thread, which alone may log.
+        try {
+            const std::string text = CurrentExceptionText();
+            self->Synchronize([&text] { ReportFailure("the worker thread, which ends", text); });
+        } catch (...) {
+        }
         return 1;
     }
 }

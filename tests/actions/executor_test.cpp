@@ -12,7 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <numeric>
+#include <stdexcept>
+#include <thread>
 
 namespace korvane {
 namespace {
@@ -208,6 +211,27 @@ TEST_F(ExecutorTest, FailedStepsAreLoggedAsErrorsAndLaterStepsStillRun) {
     EXPECT_EQ("[error]   Play sound failed (" + bad + ")", NewLines().back());
 }
 
+TEST_F(ExecutorTest, AnExceptionEndsItsRecordWithAnErrorLineAndTheNextRecordRuns) {
+    Disks(MonitorRig::Disk(0, "ST380011A", 51));
+    Executor();
+    int opens = 0;
+    launcher.onOpen = [&] {
+        if (++opens == 1)
+            throw std::runtime_error("shell extension failed");
+    };
+    Queue(*drives[0], 2, kActionExecuteApp | kActionPoweroff, 60, "", "C:\\first.exe");
+    Queue(*drives[0], 1, kActionExecuteApp, 50, "", "C:\\second.exe");
+    RunWorker();
+    EXPECT_EQ((std::vector<std::string>{"[notice]  Start Action",
+                                        "[error]   Action failed (exception: shell extension "
+                                        "failed)",
+                                        "[notice]  Start Action",
+                                        "[notice]  App started successfully (C:\\second.exe)"}),
+              NewLines());
+    EXPECT_TRUE(countdown.shown.empty()); // the rest of the failed record did not run
+    EXPECT_EQ(0u, executor->QueueLength());
+}
+
 TEST_F(ExecutorTest, BlankPathsAndNoFlagsLeaveOnlyTheStartLine) {
     Disks(MonitorRig::Disk(0, "ST380011A", 51));
     Executor();
@@ -358,6 +382,9 @@ TEST_F(ExecutorTest, AStopWhileTheApplicationStartsOrRunsEndsTheRecord) {
     RunWorker();
     EXPECT_EQ(std::vector<std::string>{"C:\\busy.exe"}, launcher.opened);
     EXPECT_TRUE(launcher.waits.empty());
+    // Taken by the worker, or released by the start's own thread when the worker gave up first.
+    for (int i = 0; i < 500 && launcher.released == 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_EQ(1, launcher.released);
     EXPECT_TRUE(countdown.shown.empty());
     EXPECT_EQ(std::vector<std::string>{"[notice]  Start Action"}, NewLines());

@@ -42,6 +42,7 @@
 #include <atomic>
 #include <cstdio>
 #include <mutex>
+#include <stdexcept>
 
 namespace korvane {
 namespace {
@@ -157,13 +158,14 @@ class ExecutorWine : public ::testing::Test, protected test::LoggedDataFolder {
         drives.reset();
     }
     TActionExecutor& Executor(PowerOffCountdownPort* countdown = nullptr,
-                              TTrayMessages* trayMessages = nullptr) {
+                              TTrayMessages* trayMessages = nullptr,
+                              AppLauncherPort* appLauncher = nullptr) {
         executor =
             std::make_unique<TActionExecutor>(ExecutorDeps{watched,
                                                            trayMessages ? *trayMessages : messages,
                                                            *logger,
                                                            *files,
-                                                           launcher,
+                                                           appLauncher ? *appLauncher : launcher,
                                                            [countdown] { return countdown; },
                                                            {},
                                                            {}});
@@ -339,6 +341,63 @@ TEST_F(ExecutorWine, DestroyedWhileWaitingForAStartedProgramItEndsAtOnce) {
     EXPECT_LT(took, kStopLimitMs);
     EXPECT_EQ(0, Count("App started successfully (" + script + ")")); // it was still waiting
     test::WriteFileBytes(done, "");
+}
+
+// The shell's start of a program on a network path, or through a slow shell extension, can
+// take half a minute and cannot be cut short: the stop does not wait for it.
+TEST_F(ExecutorWine, DestroyedDuringAStartThatBlocksItEndsAtOnceAndNothingLaterRuns) {
+    TDrive& disk = *drives->GetDrive(0);
+    test::RecordingLauncher hanging;
+    std::atomic<bool> inside{false}, release{false};
+    hanging.onOpen = [&] {
+        inside = true;
+        while (!release)
+            Sleep(10);
+    };
+    HeldOpen held;
+    Executor(&held, nullptr, &hanging);
+    const std::string app = "\\\\server\\share\\alarm.exe";
+    executor->QueueAction(2, disk, {.executeApp = true, .application = app, .poweroff = true}, 60);
+    executor->QueueAction(1, disk, {.showMessage = true}, 50);
+    ASSERT_TRUE(Pump([&] { return inside.load(); }, 10000));
+    EXPECT_LT(DestroyMs("during a program start that blocks"), kStopLimitMs);
+
+    // The start returns only now, long after the stop; nothing of either record follows it.
+    release = true;
+    ASSERT_TRUE(Pump([&] { return hanging.returned == 1; }, 10000));
+    Pump([&] { return hanging.released == 1; }, 5000); // released by the start's own thread
+    EXPECT_EQ(1, hanging.released);
+    EXPECT_EQ(0, Count("App started successfully (" + app + ")"));
+    EXPECT_FALSE(held.shown);
+    EXPECT_TRUE(shell.sent.empty());
+    EXPECT_EQ(1, Count("Start Action"));
+}
+
+// The real worker thread: an exception ends its record only, with an error line in the debug log.
+TEST_F(ExecutorWine, AnExceptionInARecordIsLoggedAndTheWorkerServesTheNextOne) {
+    TDrive& disk = *drives->GetDrive(0);
+    test::RecordingLauncher failingOnce;
+    std::atomic<int> opens{0};
+    failingOnce.onOpen = [&] {
+        if (++opens == 1)
+            throw std::runtime_error("shell extension failed");
+    };
+    Executor(nullptr, nullptr, &failingOnce);
+    executor->QueueAction(1, disk, {.executeApp = true, .application = "C:\\first.exe"}, 50);
+    executor->QueueAction(1, disk, {.executeApp = true, .application = "C:\\second.exe"}, 50);
+    ASSERT_TRUE(
+        Pump([&] { return Count("App started successfully (C:\\second.exe)") == 1; }, 10000));
+    std::vector<std::string> lines;
+    for (const std::string& line : test::ReadLines(dir + "\\debug.log"))
+        if (line.find("Action") != std::string::npos) {
+            std::printf("[ line ] %s\n", line.c_str());
+            lines.push_back(test::AfterStamp(line));
+        }
+    EXPECT_EQ((std::vector<std::string>{"[notice]  Start Action",
+                                        "[error]   Action failed (exception: shell extension "
+                                        "failed)",
+                                        "[notice]  Start Action"}),
+              lines);
 }
 
 TEST_F(ExecutorWine, DestroyedWhileTheCountdownIsShownItHidesItAndNothingPowersOff) {

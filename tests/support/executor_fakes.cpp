@@ -30,6 +30,7 @@ AppLauncherPort::Result RecordingLauncher::Open(const std::string& path) {
     result.started = !fail;
     if (!fail && withProcess)
         result.process = std::make_unique<FakeProcess>(*this);
+    ++returned;
     return result;
 }
 

@@ -6,6 +6,7 @@
 #include "actions/executor.h"
 #include "actions/power_off_countdown.h"
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
@@ -21,8 +22,10 @@ class RecordingLauncher final : public AppLauncherPort {
     bool withProcess = true;
     bool processEnds = true;      // false: it keeps running through every wait
     std::vector<uint32_t> waits;  // timeouts asked of the process, in order
-    int released = 0;             // process objects freed
-    std::function<void()> onOpen; // runs inside Open, e.g. to see what happened before
+    std::atomic<int> released{0}; // process objects freed (a start given up on frees its own)
+    std::function<void()> onOpen; // runs inside Open: to see what happened before, to throw, to
+                                  // block as a hanging shell does
+    std::atomic<int> returned{0}; // Opens that have returned; after it nothing of this is used
 };
 
 class FakeCountdown final : public PowerOffCountdownPort {

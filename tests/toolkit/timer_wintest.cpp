@@ -1,9 +1,15 @@
-// Timers of the GUI thread, on real WM_TIMER messages.
+// Timers of the GUI thread, on real WM_TIMER messages; a tick that throws is reported.
 #include "toolkit/timer_win.h"
+
+#include "toolkit/failure_report.h"
 
 #include "toolkit_wait_win.h"
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace korvane {
 namespace {
@@ -61,13 +67,21 @@ TEST(TimerTicks, ChangedIntervalRestartsThePeriod) {
     EXPECT_GT(tickedAt - start, 500);
 }
 
-TEST(TimerTicks, EnablingTwiceKeepsThePeriodAndFreeingStopsTicks) {
+TEST(TimerTicks, EnablingTwiceKeepsThePeriodAFailedTickIsReportedAndFreeingStopsTicks) {
+    std::vector<std::string> reported;
+    SetFailureReport([&](const std::string& line) { reported.push_back(line); });
     auto timer = std::make_unique<Timer>(300);
     int ticks = 0;
-    timer->OnTick = [&](TimerPort&) { ++ticks; };
+    timer->OnTick = [&](TimerPort&) {
+        if (++ticks == 1)
+            throw std::runtime_error("poll failed");
+    };
     timer->SetEnabled(true);
     timer->SetEnabled(true);
-    ASSERT_TRUE(PumpUntil([&] { return ticks >= 1; }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return ticks >= 2; }, 5000)); // it ticks on after the failure
+    SetFailureReport(nullptr);
+    EXPECT_EQ(std::vector<std::string>{"Exception in the tick of a 300 ms timer: poll failed"},
+              reported);
     timer.reset(); // a tick still due must not reach the freed object
     Timer probe(700);
     bool probed = false;

@@ -1,5 +1,6 @@
 // The worker thread and its synchronous call into the GUI thread.
 #include "toolkit/worker_thread_win.h"
+#include "toolkit/failure_report.h"
 #include "toolkit/handles_win.h"
 
 #include "toolkit_wait_win.h"
@@ -10,6 +11,9 @@
 #include <atomic>
 #include <cstdio>
 #include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace korvane {
 namespace {
@@ -45,6 +49,28 @@ TEST(WorkerSynchronize, RunsOnTheGuiThreadAndBlocksTheWorker) {
     EXPECT_EQ(5, stepsSeenAfterReturn.load());
     ASSERT_TRUE(worker.WaitFor(5000));
     EXPECT_EQ(42u, worker.ExitCode());
+}
+
+// The body's own catch is the first line of defence; what gets past it still leaves a trace,
+// written on the GUI thread.
+TEST(WorkerStop, ABodyThatThrowsEndsTheThreadWithAReportOnTheGuiThread) {
+    AppWindow window;
+    std::vector<std::string> reported;
+    DWORD reportedOn = 0;
+    SetFailureReport([&](const std::string& line) {
+        reported.push_back(line);
+        reportedOn = GetCurrentThreadId();
+    });
+    WorkerThread worker(
+        window, [](WorkerThreadPort&) -> uint32_t { throw std::runtime_error("queue broken"); });
+    ASSERT_TRUE(PumpUntil([&] { return !reported.empty(); }, 10000,
+                          [&] { return window.ProcessOneMessage(); }));
+    SetFailureReport(nullptr);
+    EXPECT_EQ(std::vector<std::string>{"Exception in the worker thread, which ends: queue broken"},
+              reported);
+    EXPECT_EQ(window.GuiThreadId(), reportedOn);
+    ASSERT_TRUE(worker.WaitFor(5000));
+    EXPECT_EQ(1u, worker.ExitCode());
 }
 
 TEST(WorkerSynchronize, FromTheGuiThreadRunsAtOnce) {

@@ -1,6 +1,8 @@
 // The common part of every control: creation, reflection of notifications, geometry, fonts.
 #include "toolkit/forms/control_win.h"
 
+#include "toolkit/failure_report.h"
+#include "toolkit/failure_report_win.h"
 #include "toolkit/forms/form_win.h"
 #include "toolkit/forms/input_rules.h"
 
@@ -104,6 +106,8 @@ LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wparam,
         return self->HandleMessage(message, wparam, lparam);
     } catch (...) {
         // Handlers of the program report failures as results; nothing may unwind into Windows.
+        ReportFailure("the subclass procedure, " +
+                      DescribeMessage(window, message, wparam, lparam));
         return 0;
     }
 }

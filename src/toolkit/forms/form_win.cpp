@@ -1,6 +1,8 @@
 // Forms: the window class of the program's top-level windows and their services.
 #include "toolkit/forms/form_win.h"
 
+#include "toolkit/failure_report.h"
+#include "toolkit/failure_report_win.h"
 #include "toolkit/forms/buttons_win.h"
 #include "toolkit/forms/edit_win.h"
 
@@ -250,6 +252,8 @@ bool HandleFormNavigation(MSG& msg) {
     try {
         button->Click();
     } catch (...) {
+        ReportFailure("Enter on the default button " + DescribeWindow(button->Handle()) + " of " +
+                      DescribeWindow(form->Handle()));
     }
     return true;
 }

@@ -1,5 +1,7 @@
-// A form whose click handlers throw: the window procedures stop the exception, the form goes on.
+// A form whose click handlers throw: the window procedures stop the exception, report what was
+// being done, and the form goes on.
 #include "toolkit/forms/form_win.h"
+#include "toolkit/failure_report.h"
 #include "toolkit/forms/buttons_win.h"
 #include "toolkit/forms/statics_win.h"
 
@@ -8,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace korvane::forms {
 namespace {
@@ -17,6 +21,7 @@ namespace ui = korvane::test::ui;
 class FormHandlerFailure : public ::testing::Test {
   protected:
     void SetUp() override {
+        SetFailureReport([this](const std::string& line) { reported.push_back(line); });
         ui::SetMessageFilter(HandleFormNavigation);
         onForm = &form.Add<Button>({.bounds = {10, 10, 80, 26}, .text = "&Direct"});
         panel = &form.Add<Panel>({.bounds = {0, 50, 300, 40}});
@@ -24,7 +29,10 @@ class FormHandlerFailure : public ::testing::Test {
         form.Show();
         ASSERT_NE(nullptr, ui::WaitForWindow("Failing handlers", "KorvaneForm"));
     }
-    void TearDown() override { ui::SetMessageFilter(nullptr); }
+    void TearDown() override {
+        ui::SetMessageFilter(nullptr);
+        SetFailureReport(nullptr);
+    }
 
     // A handler that fails on its first call and counts every call.
     template <typename Sender> std::function<void(Sender&)> FailingFirst(int& calls) {
@@ -39,6 +47,7 @@ class FormHandlerFailure : public ::testing::Test {
     Button* onForm = nullptr;
     Panel* panel = nullptr;
     Button* inPanel = nullptr;
+    std::vector<std::string> reported; // one line per stopped exception
 };
 
 // The form's own window procedure reflects the click of a button placed on it.
@@ -49,6 +58,10 @@ TEST_F(FormHandlerFailure, ClickOnTheFormSurvivesAndTheNextClickRuns) {
     ASSERT_TRUE(ui::WaitUntil([&] { return calls == 1; }));
     ui::Click(onForm->Handle());
     ASSERT_TRUE(ui::WaitUntil([&] { return calls == 2; }));
+    EXPECT_EQ(std::vector<std::string>{"Exception in the window procedure, message 0x0111 "
+                                       "(WM_COMMAND, code 0, from Button \"&Direct\") to "
+                                       "KorvaneForm \"Failing handlers\": handler failed"},
+              reported);
 
     // The form still answers: its close request runs and hides it.
     int asked = 0;
@@ -67,6 +80,10 @@ TEST_F(FormHandlerFailure, ClickInAChildControlSurvives) {
     ui::Click(inPanel->Handle());
     ASSERT_TRUE(ui::WaitUntil([&] { return calls == 2; }));
     EXPECT_TRUE(form.IsVisible());
+    EXPECT_EQ(std::vector<std::string>{"Exception in the subclass procedure, message 0x0111 "
+                                       "(WM_COMMAND, code 0, from Button \"&Nested\") to "
+                                       "Static \"\": handler failed"},
+              reported);
 }
 
 // Enter presses the default button from the message loop, outside every window procedure.
@@ -81,6 +98,10 @@ TEST_F(FormHandlerFailure, EnterOnTheDefaultButtonSurvives) {
     ASSERT_TRUE(ui::WaitUntil([&] { return calls == 2; }));
     ui::PressKey(VK_TAB); // the navigation still moves the focus
     EXPECT_EQ(onForm->Handle(), ui::Focus());
+    EXPECT_EQ(std::vector<std::string>{"Exception in Enter on the default button Button "
+                                       "\"&Direct\" of KorvaneForm \"Failing handlers\": "
+                                       "handler failed"},
+              reported);
 }
 
 } // namespace
