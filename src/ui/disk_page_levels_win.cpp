@@ -80,6 +80,7 @@ void DiskPage::SetUnitLabels(bool celsius) {
         level.label->SetText(std::string(kLabels[i]) + " (" +
                              (celsius ? kUnitCelsius : kUnitFahrenheit) + ")");
         PlaceLevelBox(level);
+        level.spin->SetRange(LevelMinimum(celsius), kLevelMax);
     }
 }
 
@@ -96,7 +97,7 @@ void DiskPage::PlaceLevelBox(LevelControls& level) {
 void DiskPage::CheckWarning() {
     forms::Edit& box = *levels_[0].box;
     const std::string text = box.Text();
-    const std::string checked = CheckedWarning(text, levels_[1].box->Text());
+    const std::string checked = CheckedWarning(text, levels_[1].box->Text(), celsius_);
     if (checked != text) {
         box.SetText(checked);
     }
@@ -105,7 +106,7 @@ void DiskPage::CheckWarning() {
 void DiskPage::CheckCritical() {
     forms::Edit& box = *levels_[1].box;
     const std::string text = box.Text();
-    const std::string checked = CheckedCritical(levels_[0].box->Text(), text);
+    const std::string checked = CheckedCritical(levels_[0].box->Text(), text, celsius_);
     if (checked != text) {
         box.SetText(checked);
     }

@@ -10,43 +10,34 @@ namespace korvane {
 
 using namespace disk_page;
 
-int32_t BoxNumber(const std::string& text) {
-    return StrToInt(text);
+int32_t LevelMinimum(bool celsius) {
+    return celsius ? kLevelMin : kLevelMinFahrenheit;
 }
 
 std::string CheckedInterval(const std::string& interval) {
-    const int32_t p = BoxNumber(interval);
-    if (p < kIntervalMin) {
-        return IntToStr(kIntervalMin);
-    }
-    if (p > kIntervalMax) {
-        return IntToStr(kIntervalMax);
-    }
-    return interval;
+    return BoxTextWithin(interval, kIntervalMin, kIntervalMax);
 }
 
-std::string CheckedWarning(const std::string& warning, const std::string& critical) {
+std::string CheckedWarning(const std::string& warning, const std::string& critical, bool celsius) {
+    const int32_t minimum = LevelMinimum(celsius);
     const int32_t w = BoxNumber(warning);
     const int32_t c = BoxNumber(critical);
-    std::string result = w < kLevelMin ? IntToStr(kLevelMin) : warning;
     if (w >= c) {
-        // Below a critical level of 1 or less there is no room: a level never drops below 1.
-        result = IntToStr(std::max<int64_t>(static_cast<int64_t>(c) - 1, kLevelMin));
+        // Below a critical level at the minimum there is no room: a level never drops below it.
+        return IntToStr(std::clamp<int64_t>(static_cast<int64_t>(c) - 1, minimum, kLevelMax));
     }
-    return result;
+    return BoxTextWithin(warning, minimum, kLevelMax);
 }
 
-std::string CheckedCritical(const std::string& warning, const std::string& critical) {
+std::string CheckedCritical(const std::string& warning, const std::string& critical, bool celsius) {
     const int32_t w = BoxNumber(warning);
     const int32_t c = BoxNumber(critical);
-    std::string result = critical;
     if (w >= c) {
-        result = IntToStr(std::max<int64_t>(static_cast<int64_t>(w) + 1, kLevelMin));
+        // A warning box not yet checked may hold anything: the result still keeps the range.
+        return IntToStr(
+            std::clamp<int64_t>(static_cast<int64_t>(w) + 1, LevelMinimum(celsius), kLevelMax));
     }
-    if (c > kLevelMax) {
-        result = IntToStr(kLevelMax);
-    }
-    return result;
+    return BoxTextWithin(critical, LevelMinimum(celsius), kLevelMax);
 }
 
 bool WarningSpinAllows(int32_t candidate, const std::string& critical) {

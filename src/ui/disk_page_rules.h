@@ -2,20 +2,23 @@
 // and what the enable and common boxes decide about tabs, groups and the common box.
 #pragma once
 
+#include "ui/number_box.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace korvane {
 
-// The number in a box; an empty or non-numeric text counts as 0.
-int32_t BoxNumber(const std::string& text);
+// The lowest level a level box may hold in the unit it shows.
+int32_t LevelMinimum(bool celsius);
 
-// The text a box gets when it loses the focus (the same text when nothing needs mending); `warning`
-// and `critical` are the texts of the two level boxes of the same page at that moment.
+// The text a box gets when it loses the focus and before any save (the same text when nothing
+// needs mending); `warning` and `critical` are the texts of the two level boxes of the same page
+// at that moment, shown in Celsius or not. The result is always a number within the box's range.
 std::string CheckedInterval(const std::string& interval);
-std::string CheckedWarning(const std::string& warning, const std::string& critical);
-std::string CheckedCritical(const std::string& warning, const std::string& critical);
+std::string CheckedWarning(const std::string& warning, const std::string& critical, bool celsius);
+std::string CheckedCritical(const std::string& warning, const std::string& critical, bool celsius);
 
 // Whether a spin step to `candidate` may happen: the warning level stays below the critical one.
 bool WarningSpinAllows(int32_t candidate, const std::string& critical);

@@ -94,5 +94,8 @@ inline constexpr int kIntervalMin = 1;
 inline constexpr int kIntervalMax = 100;
 inline constexpr int kLevelMin = 1;
 inline constexpr int kLevelMax = 200;
+// In Fahrenheit the lowest level is the lowest that stores 1 degree Celsius: (34 * 5 - 160) / 9
+// is 1, while 33, the Fahrenheit of 1 degree Celsius, would store 0.
+inline constexpr int kLevelMinFahrenheit = 34;
 
 } // namespace korvane::disk_page

@@ -205,6 +205,28 @@ void DiskPage::CheckInterval() {
     }
 }
 
+void DiskPage::CheckBeforeSave() {
+    // Enter presses OK while a box still has the focus, and a paste passes the digits-only rule:
+    // every box is checked here, whatever path saves, so that nothing is stored that is not a
+    // number within its range (an emptied critical box would make every reading critical).
+    CheckInterval();
+    // A level box that still shows what it was filled with stands for the stored level, which
+    // may be higher than typing allows (a level loaded into Fahrenheit).
+    const auto edited = [this](size_t i) {
+        return levels_[i].box->Text() != levels_[i].origin.filledText;
+    };
+    if (edited(0)) {
+        CheckWarning();
+    }
+    if (edited(1)) {
+        CheckCritical();
+    }
+    // A warning level above the range brings the critical one to the top, and itself below it.
+    if (edited(0)) {
+        CheckWarning();
+    }
+}
+
 void DiskPage::Load(const SettingsAccess& access) {
     const TDrive* drive = Drive();
     if (drive == nullptr) {
@@ -293,6 +315,7 @@ void DiskPage::Save(const SettingsAccess& access) {
     if (!source_) {
         return;
     }
+    CheckBeforeSave();
     // An Apply followed by OK writes only what changed after the Apply.
     stored_ = WriteChangedDiskPageValues(access.options.GetDriveSection(source_->settingsName),
                                          *source_, stored_, Collect(access.celsius));

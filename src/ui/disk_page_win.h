@@ -133,6 +133,7 @@ class DiskPage final : public SettingsPage {
     void CheckInterval();
     void CheckWarning();
     void CheckCritical();
+    void CheckBeforeSave();
     void TestSound(const AlarmControls& alarm);
     void ChooseSound(const AlarmControls& alarm);
     void ChooseApplication(const AlarmControls& alarm);

@@ -60,6 +60,8 @@ class TOptionsForm {
     bool IsVisible() const { return form_.IsVisible(); }
     std::string Caption() const { return form_.Text(); }
     HWND Handle() const { return form_.Handle(); }
+    // The common page (slot -1) and the pages of disks 0 to 3, for tests.
+    DiskPage& DiskPageAt(int32_t slot) { return *diskPages_[static_cast<size_t>(slot + 1)]; }
 
   private:
     // One page and its tree item.

@@ -1,4 +1,4 @@
-// Typing over boxes, spin clicks and answering open-file dialogs.
+// Typing and pasting over boxes, spin clicks and answering open-file dialogs.
 #include "ui_input_win.h"
 
 #include <dlgs.h>
@@ -14,6 +14,26 @@ void TypeOver(HWND edit, const std::string& text) {
     } else {
         Type(edit, text);
     }
+}
+
+void PasteOver(HWND edit, const std::string& text) {
+    SetFocusTo(edit);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    if (OpenClipboard(edit) == FALSE) {
+        return;
+    }
+    EmptyClipboard();
+    // The clipboard owns the memory once it has it.
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+        memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+        GlobalUnlock(memory);
+        if (SetClipboardData(CF_TEXT, memory) == nullptr) {
+            GlobalFree(memory);
+        }
+    }
+    CloseClipboard();
+    SendMessageA(edit, WM_PASTE, 0, 0);
+    PumpMessages();
 }
 
 void ClickSpin(HWND spin, bool up) {

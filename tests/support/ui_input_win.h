@@ -1,5 +1,5 @@
-// More of the UI test driver: typing over a box's text as a user does, clicking a spin control and
-// answering an open-file dialog with a file name.
+// More of the UI test driver: typing or pasting over a box's text as a user does, clicking a spin
+// control and answering an open-file dialog with a file name.
 #pragma once
 
 #include "ui_driver_win.h"
@@ -8,6 +8,9 @@ namespace korvane::test::ui {
 
 // Focuses the box, selects all its text and types `text` over it.
 void TypeOver(HWND edit, const std::string& text);
+// Focuses the box, selects all its text and pastes `text` over it from the clipboard, as Ctrl+V
+// does: a digits-only box refuses typed letters, not pasted ones.
+void PasteOver(HWND edit, const std::string& text);
 // Clicks the upper or lower half of a spin control.
 void ClickSpin(HWND spin, bool up);
 

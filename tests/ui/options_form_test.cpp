@@ -36,6 +36,8 @@ TEST(OptionsLogDays, TheBoxKeepsOneToAThousandDays) {
     EXPECT_EQ("1", CheckedLogDays("-99999999999"));
     EXPECT_EQ("1", CheckedLogDays("12abc")); // pasted past the digits-only rule
     EXPECT_EQ("1", CheckedLogDays(" 7"));
+    EXPECT_EQ("1", CheckedLogDays("-3x"));
+    EXPECT_EQ("1", CheckedLogDays("1e5"));
     EXPECT_EQ("1", CheckedLogDays("-"));
     EXPECT_EQ("7", CheckedLogDays("7"));
     EXPECT_EQ("999", CheckedLogDays("999"));

@@ -2,6 +2,8 @@
 // Korvn.ini in the data folder and the real registry of the prefix.
 #include "ui/options_form_win.h"
 
+#include "ui/disk_page_win.h"
+
 #include "app/application_win.h"
 #include "app/tray_menu.h"
 #include "app_program_win.h"
@@ -13,6 +15,7 @@
 #include "test_env.h"
 #include "text_lines.h"
 #include "ui_driver_win.h"
+#include "ui_input_win.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -444,6 +447,138 @@ TEST_F(SettingsWindow, APollIntervalEditedByHandIsAppliedToTheRunningDisksByOk) 
     EXPECT_EQ(1, intervalLines());
     EXPECT_EQ(7000, app->Drives->GetDrive(0)->PollTimer().Interval());
     EXPECT_TRUE(app->Drives->GetDrive(0)->PollTimer().Enabled());
+}
+
+// Where a number box is and what its key must hold after something not a number was pasted in.
+struct NumberBox {
+    int32_t slot; // a disk page's slot (-1 the common page); kLogSlot the Log page's days box
+    int tab;      // 0 the interval box, 1 and 2 the warning and critical boxes
+    const char* section;
+    const char* key;
+    const char* stored; // the box's lower bound (the critical one: one above the warning level)
+};
+constexpr int32_t kLogSlot = 99;
+constexpr const char* kOwnSection = "Drive_COOL DISK 80";
+
+enum class SavePath { Leave, Enter, Ok, Apply };
+
+TEST_F(SettingsWindow, PastedTextInEveryNumberBoxIsStoredAsANumberInRangeByEveryPathThatSaves) {
+    Write(kOwnSection, "UseCommonSettings", "0"); // the first disk shows its own boxes
+    // The critical box before the warning one: pasted into both, they keep 1 and 51.
+    const std::vector<NumberBox> boxes = {
+        {DiskPage::kCommonSlot, 0, "Drive_COMMON", "PollInterval", "1"},
+        {DiskPage::kCommonSlot, 2, "Drive_COMMON", "CriticalTemp_Level", "51"},
+        {DiskPage::kCommonSlot, 1, "Drive_COMMON", "WarningTemp_Level", "1"},
+        {kLogSlot, 0, "General", "LogDays", "1"},
+        {0, 2, kOwnSection, "CriticalTemp_Level", "51"},
+        {0, 1, kOwnSection, "WarningTemp_Level", "1"},
+        {0, 0, kOwnSection, "PollInterval", "1"},
+    };
+    // Leave, OK and Apply with a paste into every box; Enter with each box the focused one,
+    // the disk's interval box last.
+    struct Round {
+        SavePath path;
+        std::vector<NumberBox> boxes;
+    };
+    std::vector<Round> rounds = {
+        {SavePath::Leave, boxes}, {SavePath::Ok, boxes}, {SavePath::Apply, boxes}};
+    for (const NumberBox& box : boxes)
+        rounds.push_back({SavePath::Enter, {box}});
+    const char* const pasted[] = {"12abc", "-3x", "1e5"};
+    int turn = 0;
+    for (const Round& round : rounds) {
+        for (const char* section : {kOwnSection, "Drive_COMMON"}) {
+            Write(section, "PollInterval", "20");
+            Write(section, "WarningTemp_Level", "50");
+            Write(section, "CriticalTemp_Level", "60");
+        }
+        Write("General", "LogDays", "3");
+        Open();
+        for (const NumberBox& box : round.boxes) {
+            const char* text = pasted[turn++ % 3];
+            SCOPED_TRACE(std::string(box.section) + " " + box.key + " <- " + text + ", path " +
+                         std::to_string(static_cast<int>(round.path)));
+            HWND edit = nullptr;
+            if (box.slot == kLogSlot) {
+                ClickItem("Log");
+                edit = DaysBox();
+            } else {
+                DiskPage& page = OptionsForm->DiskPageAt(box.slot);
+                ClickItem(box.slot == DiskPage::kCommonSlot ? "Hard Disks" : "COOL DISK 80");
+                ui::ClickTab(page.Tabs().Handle(), box.tab == 0 ? 0 : 1);
+                if (box.tab > 0)
+                    ui::ClickTab(page.LevelTabs().Handle(), box.tab);
+                edit = box.tab == 0   ? page.IntervalBox().Handle()
+                       : box.tab == 1 ? page.WarningBox().Handle()
+                                      : page.CriticalBox().Handle();
+            }
+            ui::PasteOver(edit, text);
+            ASSERT_EQ(text, ui::Text(edit)); // the digits-only rule let the paste through
+            if (round.path == SavePath::Leave) {
+                ui::SetFocusTo(Tree());
+                EXPECT_EQ(box.stored, ui::Text(edit));
+            }
+        }
+        switch (round.path) {
+        case SavePath::Enter:
+            ui::PressKey(VK_RETURN);
+            ASSERT_TRUE(WaitHidden());
+            break;
+        case SavePath::Ok:
+            Press("&OK");
+            ASSERT_TRUE(WaitHidden());
+            break;
+        case SavePath::Leave:
+        case SavePath::Apply:
+            Press("&Apply");
+            Press("&Cancel");
+            ASSERT_TRUE(WaitHidden());
+            break;
+        }
+        for (const NumberBox& box : round.boxes)
+            EXPECT_EQ(box.stored, Read(box.section, box.key))
+                << box.section << " " << box.key << ", path " << static_cast<int>(round.path);
+    }
+    // The last Enter left the disk's interval at 1 second: it is still polled.
+    TDrive& disk = *app->Drives->GetDrive(0);
+    EXPECT_EQ(1000, disk.PollTimer().Interval());
+    EXPECT_TRUE(disk.PollTimer().Enabled());
+    const std::string log = test::ProgramDataFolder() + kLogsFolderName + disk.LogFileName();
+    const size_t linesBefore = test::ReadLines(log).size();
+    EXPECT_TRUE(ui::WaitUntil([&] { return test::ReadLines(log).size() > linesBefore; }));
+}
+
+TEST_F(SettingsWindow, FahrenheitLevelsNeverStoreLessThanOneDegreeOrWrapPastTenDigits) {
+    Write("General", "UseCelsius", "0");
+    Open(1);
+    DiskPage& page = OptionsForm->DiskPageAt(DiskPage::kCommonSlot);
+    ui::ClickTab(page.Tabs().Handle(), 1);
+    ui::ClickTab(page.LevelTabs().Handle(), 1);
+    const HWND warning = page.WarningBox().Handle();
+    const HWND critical = page.CriticalBox().Handle();
+    int lowest = 0, highest = 0;
+    SendMessageA(page.Level(0).spin->Handle(), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lowest),
+                 reinterpret_cast<LPARAM>(&highest));
+    EXPECT_EQ(34, lowest);
+    EXPECT_EQ(200, highest);
+    // 33 F, the Fahrenheit of 1 C, would store (33 * 5 - 160) / 9 = 0.
+    for (const char* typed : {"1", "33"}) {
+        ui::TypeOver(warning, typed);
+        ui::SetFocusTo(Tree());
+        EXPECT_EQ("34", ui::Text(warning)) << typed;
+    }
+    // Eleven digits wrap to 1 in 32 bits, and 4294967297 F would store -17 C.
+    ui::TypeOver(critical, "4294967297");
+    ui::SetFocusTo(Tree());
+    EXPECT_EQ("200", ui::Text(critical));
+    Press("&Apply");
+    EXPECT_EQ("1", Read("Drive_COMMON", "WarningTemp_Level"));
+    EXPECT_EQ("93", Read("Drive_COMMON", "CriticalTemp_Level"));
+    // Enter with the box still focused stores no less either.
+    ui::TypeOver(warning, "20");
+    ui::PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitHidden());
+    EXPECT_EQ("1", Read("Drive_COMMON", "WarningTemp_Level"));
 }
 
 TEST_F(SettingsWindow, PicturesOfTheGeneralAndLogPages) {
