@@ -291,13 +291,13 @@ AppLauncherPort::Result TActionExecutor::OpenUnlessStopped(WorkerThreadPort& thr
         std::lock_guard<std::mutex> lock(stepGuard_);
         if (thread.Terminated())
             return {};
-        // It holds only its own copy of the path and the shared state; the launcher's Open needs
-        // nothing of its object, which may go while the start still runs.
-        std::thread([start, &launcher = deps_.launcher, path] {
+        // It holds its own copies of the path, the shared state and the launcher: the executor
+        // may go while the start still runs.
+        std::thread([start, launcher = deps_.launcher, path] {
             AppLauncherPort::Result result;
             std::exception_ptr failure;
             try {
-                result = launcher.Open(path);
+                result = launcher->Open(path);
             } catch (...) {
                 failure = std::current_exception();
             }

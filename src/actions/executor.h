@@ -51,7 +51,8 @@ struct ExecutorDeps {
     TTrayMessages& trayMessages;
     TLogger& logger; // GUI thread only: reached through the hand-off
     FileSystemPort& files;
-    AppLauncherPort& launcher;
+    // Shared with a start the stop gave up on: it may still be running when the executor goes.
+    std::shared_ptr<AppLauncherPort> launcher;
     // The countdown window; null while it does not exist.
     std::function<PowerOffCountdownPort*()> countdown;
     // Sleeps on the worker thread; the tests replace it.

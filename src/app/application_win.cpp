@@ -88,7 +88,7 @@ void TApplication::StartUp() {
         .trayMessages = *TrayMessages,
         .logger = *Logger,
         .files = *files_,
-        .launcher = *appLauncher_,
+        .launcher = appLauncher_,
         .countdown = [] { return HibernateForm; },
         .sleep = nullptr,
         .idle = nullptr,

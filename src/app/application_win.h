@@ -129,7 +129,7 @@ class TApplication final : public AppServicesPort {
     std::unique_ptr<TrayShellPort> trayShell_;
     std::unique_ptr<TrayCommands> commands_;
     std::unique_ptr<DriveDeps> driveDeps_;
-    std::unique_ptr<AppLauncherPort> appLauncher_ = CreateWin32AppLauncher();
+    std::shared_ptr<AppLauncherPort> appLauncher_ = CreateWin32AppLauncher();
     std::unique_ptr<AlarmDispatch> alarmDispatch_;
     std::unique_ptr<PowerPort> powerPort_;
     // The windows, created once at start-up and only shown and hidden until exit.

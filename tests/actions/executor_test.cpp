@@ -13,6 +13,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 #include <numeric>
 #include <stdexcept>
 #include <thread>
@@ -46,9 +49,11 @@ class ExecutorTest : public ::testing::Test {
         }
         debugLinesBefore = RawDebugLines().size();
     }
-    TActionExecutor& Executor() {
+    // With the fixture's launcher, or with one the executor alone holds.
+    TActionExecutor& Executor(std::shared_ptr<AppLauncherPort> own = nullptr) {
         executor = std::make_unique<TActionExecutor>(
-            ExecutorDeps{rig->toolkit, *trayMessages, *rig->logger, rig->files, launcher,
+            ExecutorDeps{rig->toolkit, *trayMessages, *rig->logger, rig->files,
+                         own ? own : test::Borrowed(launcher),
                          [this] { return countdownSet ? &countdown : nullptr; },
                          [this](uint32_t ms) {
                              slept.push_back(ms);
@@ -388,6 +393,35 @@ TEST_F(ExecutorTest, AStopWhileTheApplicationStartsOrRunsEndsTheRecord) {
     EXPECT_EQ(1, launcher.released);
     EXPECT_TRUE(countdown.shown.empty());
     EXPECT_EQ(std::vector<std::string>{"[notice]  Start Action"}, NewLines());
+}
+
+TEST_F(ExecutorTest, AStartGivenUpOnKeepsItsLauncherUntilItReturns) {
+    Disks(MonitorRig::Disk(0, "ST380011A", 61));
+    std::mutex guard;
+    std::condition_variable changed;
+    bool release = false;
+    auto owned = std::make_shared<test::RecordingLauncher>();
+    const std::weak_ptr<test::RecordingLauncher> watch = owned;
+    // A shell that hangs: the stop comes while it holds the start.
+    owned->onOpen = [&] {
+        Worker().Terminate();
+        std::unique_lock<std::mutex> lock(guard);
+        changed.wait(lock, [&] { return release; });
+    };
+    Executor(std::move(owned));
+    Queue(*drives[0], 2, kActionExecuteApp, 60, "", "C:\\hangs.exe");
+    RunWorker();
+    executor.reset();
+    // The executor is gone; the start still runs on the launcher, which must still be there.
+    EXPECT_FALSE(watch.expired());
+    {
+        std::lock_guard<std::mutex> lock(guard);
+        release = true;
+    }
+    changed.notify_all();
+    for (int i = 0; i < 500 && !watch.expired(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(watch.expired()); // and freed once the start has returned
 }
 
 TEST_F(ExecutorTest, AStopDuringTheCountdownEndsTheWaitAndDismissesIt) {

@@ -160,15 +160,15 @@ class ExecutorWine : public ::testing::Test, protected test::LoggedDataFolder {
     TActionExecutor& Executor(PowerOffCountdownPort* countdown = nullptr,
                               TTrayMessages* trayMessages = nullptr,
                               AppLauncherPort* appLauncher = nullptr) {
-        executor =
-            std::make_unique<TActionExecutor>(ExecutorDeps{watched,
-                                                           trayMessages ? *trayMessages : messages,
-                                                           *logger,
-                                                           *files,
-                                                           appLauncher ? *appLauncher : launcher,
-                                                           [countdown] { return countdown; },
-                                                           {},
-                                                           {}});
+        executor = std::make_unique<TActionExecutor>(
+            ExecutorDeps{watched,
+                         trayMessages ? *trayMessages : messages,
+                         *logger,
+                         *files,
+                         test::Borrowed(appLauncher ? *appLauncher : launcher),
+                         [countdown] { return countdown; },
+                         {},
+                         {}});
         return *executor;
     }
     DWORD WorkerId() { return dynamic_cast<WorkerThread&>(executor->Worker()).ThreadId(); }

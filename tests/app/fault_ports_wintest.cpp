@@ -154,7 +154,7 @@ class FaultPorts : public ::testing::Test {
                                                                   messages,
                                                                   *logger,
                                                                   files,
-                                                                  launcher,
+                                                                  test::Borrowed(launcher),
                                                                   [this] { return &countdown; },
                                                                   {},
                                                                   {}});

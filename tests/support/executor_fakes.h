@@ -8,10 +8,17 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace korvane::test {
+
+// A launcher the executor shares without owning it: for a test that outlives every start it
+// makes (it waits for a start the stop gave up on before it ends).
+inline std::shared_ptr<AppLauncherPort> Borrowed(AppLauncherPort& launcher) {
+    return std::shared_ptr<AppLauncherPort>(std::shared_ptr<void>(), &launcher);
+}
 
 class RecordingLauncher final : public AppLauncherPort {
   public:

@@ -6,6 +6,8 @@
 #include "toolkit/toolkit.h"
 #include "toolkit/tray_icon_state.h"
 
+#include <atomic>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -120,7 +122,8 @@ class FakeWorkerThread final : public WorkerThreadPort {
     }
 
     WorkerBody body;
-    bool terminated = false;
+    // Set from a start's own thread too (a hanging shell the stop comes during).
+    std::atomic<bool> terminated{false};
     bool running = false;
     int synchronized = 0;
 };
