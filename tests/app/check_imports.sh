@@ -4,7 +4,7 @@
 # loaded at run time from the system folder only: winmm, powrprof and mapi32 are no KnownDLLs,
 # so as imports Windows would take a copy beside the program first.
 set -u
-allowed='^(kernel32|user32|gdi32|comctl32|comdlg32|shell32|shlwapi|ole32|oleaut32|advapi32|psapi|version|msvcrt|ws2_32|uxtheme|api-ms-win-[a-z0-9-]+)\.dll$'
+allowed='^(kernel32|user32|gdi32|comctl32|comdlg32|shell32|shlwapi|ole32|oleaut32|advapi32|version|msvcrt|ws2_32|uxtheme|api-ms-win-[a-z0-9-]+)\.dll$'
 status=0
 for exe in "$@"; do
   if [ ! -f "$exe" ]; then echo "missing: $exe"; status=1; continue; fi
