@@ -486,13 +486,16 @@ bool SimulatedDriver::Geometry(const OpenDevice& device, std::span<uint8_t> outp
         return false;
     }
     std::fill(output.begin(), output.begin() + kGeometryData, uint8_t{0});
-    const uint64_t cylinders = disk.sectors / (kTracksPerCylinder * kSectorsPerTrack);
+    const uint64_t diskSize = disk.sectors * kSectorSize;
+    const uint64_t cylinderBytes =
+        uint64_t{disk.bytesPerSector} * kTracksPerCylinder * kSectorsPerTrack;
+    const uint64_t cylinders = cylinderBytes == 0 ? 0 : diskSize / cylinderBytes;
     WriteLe64(output.data(), cylinders);
     WriteLe32(output.data() + 8, kFixedMedia);
     WriteLe32(output.data() + 12, kTracksPerCylinder);
     WriteLe32(output.data() + 16, kSectorsPerTrack);
-    WriteLe32(output.data() + kGeometryBytesPerSector, kSectorSize);
-    WriteLe64(output.data() + kGeometryDiskSize, disk.sectors * kSectorSize);
+    WriteLe32(output.data() + kGeometryBytesPerSector, disk.bytesPerSector);
+    WriteLe64(output.data() + kGeometryDiskSize, diskSize);
     return true;
 }
 
