@@ -13,7 +13,7 @@ namespace korvane::sim {
 
 namespace {
 
-constexpr uint32_t kErrorAccessDenied = 5;
+constexpr uint32_t kErrorFileNotFound = 2;
 
 // The access a control code demands of the handle (its bits 14-15), as the I/O manager checks.
 constexpr uint32_t kFileReadAccess = 1;
@@ -141,6 +141,7 @@ bool SimulatedDriver::Windows10OrLater() const {
 DeviceHandle SimulatedDriver::Open(const std::string& name, uint32_t access, uint32_t sharing,
                                    uint32_t creation) {
     ++openAttempts_;
+    lastOpenError_ = kErrorFileNotFound;
     std::shared_ptr<const SimConfig> config = CurrentConfig();
     int drive = NtDriveOf(name);
     SimRequest request;
@@ -161,6 +162,7 @@ DeviceHandle SimulatedDriver::Open(const std::string& name, uint32_t access, uin
         if (access != 0 && !elevated) {
             request.line.append("error ").append(IntToStr(kErrorAccessDenied));
             Record(*config, request);
+            lastOpenError_ = kErrorAccessDenied;
             return kInvalidDevice;
         }
     } else if (SameTextNoCase(name, kSmartVxdDevice)) {
@@ -173,6 +175,7 @@ DeviceHandle SimulatedDriver::Open(const std::string& name, uint32_t access, uin
         return kInvalidDevice;
     }
     request.accepted = true;
+    lastOpenError_ = 0;
     request.line += "ok";
     Record(*config, request);
     const DeviceHandle handle = nextHandle_++;
