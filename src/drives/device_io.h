@@ -20,6 +20,7 @@ constexpr uint32_t kFileShareRead = 0x1u;
 constexpr uint32_t kFileShareWrite = 0x2u;
 constexpr uint32_t kCreateNew = 1u;
 constexpr uint32_t kOpenExisting = 3u;
+constexpr uint32_t kErrorAccessDenied = 5u;
 
 // What GetDevicePowerState says of a device: spinning (or unknown to it), or spun down.
 enum class DevicePower : uint8_t { Unknown, On, Off };
@@ -30,6 +31,8 @@ class DeviceIoPort {
     // CreateFileA(name, access, sharing, no security, creation, flags 0, no template).
     virtual DeviceHandle Open(const std::string& name, uint32_t access, uint32_t sharing,
                               uint32_t creation) = 0;
+    // GetLastError of the latest Open that failed; 0 after one that succeeded.
+    virtual uint32_t LastOpenError() const = 0;
     // DeviceIoControl; true when the driver accepted the request.
     virtual bool Control(DeviceHandle handle, uint32_t code, std::span<const uint8_t> input,
                          std::span<uint8_t> output) = 0;

@@ -14,6 +14,7 @@ namespace korvane {
 static_assert(kGenericRead == GENERIC_READ && kGenericWrite == GENERIC_WRITE);
 static_assert(kFileShareRead == FILE_SHARE_READ && kFileShareWrite == FILE_SHARE_WRITE);
 static_assert(kCreateNew == CREATE_NEW && kOpenExisting == OPEN_EXISTING);
+static_assert(kErrorAccessDenied == ERROR_ACCESS_DENIED);
 static_assert(kIoctlStorageQueryProperty == IOCTL_STORAGE_QUERY_PROPERTY &&
               kIoctlStoragePredictFailure == IOCTL_STORAGE_PREDICT_FAILURE &&
               kIoctlDiskGetDriveGeometryEx == IOCTL_DISK_GET_DRIVE_GEOMETRY_EX);
@@ -34,15 +35,20 @@ class Win32DeviceIo final : public DeviceIoPort {
   public:
     DeviceHandle Open(const std::string& name, uint32_t access, uint32_t sharing,
                       uint32_t creation) override;
+    uint32_t LastOpenError() const override { return lastOpenError_; }
     bool Control(DeviceHandle handle, uint32_t code, std::span<const uint8_t> input,
                  std::span<uint8_t> output) override;
     void Close(DeviceHandle handle) override;
     DevicePower PowerState(DeviceHandle handle) override;
+
+  private:
+    uint32_t lastOpenError_ = 0;
 };
 
 DeviceHandle Win32DeviceIo::Open(const std::string& name, uint32_t access, uint32_t sharing,
                                  uint32_t creation) {
     HANDLE handle = CreateFileA(name.c_str(), access, sharing, nullptr, creation, 0, nullptr);
+    lastOpenError_ = handle == INVALID_HANDLE_VALUE ? GetLastError() : 0;
     return reinterpret_cast<DeviceHandle>(handle);
 }
 

@@ -94,7 +94,7 @@ std::string CapacityTextOf(double gigabytes) {
 
 TDrive::TDrive(uint8_t driveNumber, DriveDeps& deps)
     : deps_(deps), pollTimer_(deps.toolkit.CreateTimer(kInitialPollInterval)),
-      smart_(driveNumber, deps.device, deps.osVersion),
+      smart_(driveNumber, deps.device, deps.osVersion, deps.diskRights),
       trayIcon_(deps.toolkit.CreateTrayIcon(OwnedIcon{})) {
     pollTimer_->SetEnabled(false);
     pollTimer_->OnTick = [this](TimerPort&) { Poll(); };

@@ -51,6 +51,8 @@ struct DriveDeps {
     std::function<void(PopupMenuPort&)> applyMenuCaptions;
     // Removes a balloon still shown on an indicator (the tray notifications' HideBalloon).
     std::function<void(TrayIconPort&)> hideBalloon;
+    // What the program's disks have learnt of its rights, shared by all of them.
+    DiskRights diskRights{};
 };
 
 class TDrive {

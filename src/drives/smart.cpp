@@ -35,17 +35,28 @@ void AssignTrimmed(std::string& target, const uint8_t* bytes, size_t length) {
 
 } // namespace
 
-TSmart::TSmart(uint8_t driveNumber, DeviceIoPort& io, const OsVersionPort& os)
+TSmart::TSmart(uint8_t driveNumber, DeviceIoPort& io, const OsVersionPort& os, DiskRights& rights)
     : driveNumber_(driveNumber), deviceName_(kPhysicalDrivePrefix + IntToStr(driveNumber)), io_(io),
-      osVersion_(os.Read()) {}
+      rights_(rights), osVersion_(os.Read()) {}
+
+TSmart::TSmart(uint8_t driveNumber, DeviceIoPort& io, const OsVersionPort& os)
+    : TSmart(driveNumber, io, os, ownRights_) {}
 
 DeviceHandle TSmart::OpenDevice() {
     if (driveNumber_ >= kFirstUnusedDrive) {
         return kInvalidDevice;
     }
     if (osVersion_.platformId == kPlatformWin32Nt) {
-        return io_.Open(deviceName_, kGenericRead | kGenericWrite, kFileShareRead | kFileShareWrite,
-                        kOpenExisting);
+        // Refused once for want of rights, refused at every poll: the storage queries serve.
+        if (rights_.ReadWriteRefused()) {
+            return kInvalidDevice;
+        }
+        const DeviceHandle handle = io_.Open(deviceName_, kGenericRead | kGenericWrite,
+                                             kFileShareRead | kFileShareWrite, kOpenExisting);
+        if (handle == kInvalidDevice) {
+            rights_.NoteReadWriteOpenError(io_.LastOpenError());
+        }
+        return handle;
     }
     // The 95/98 S.M.A.R.T. VxD serves every drive; the request blocks select one.
     return io_.Open(kSmartVxdDevice, 0, 0, kCreateNew);

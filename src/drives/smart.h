@@ -2,6 +2,7 @@
 #pragma once
 
 #include "drives/device_io.h"
+#include "drives/disk_rights.h"
 #include "drives/smart_wire.h"
 #include "drives/storage_query.h"
 #include "toolkit/os_version.h"
@@ -37,7 +38,10 @@ class TSmart {
   public:
     static constexpr uint8_t kFirstUnusedDrive = 4;
 
-    // Reads the OS version once; opens nothing.
+    // Reads the OS version once; opens nothing. The rights are shared by the disks of one
+    // process: after one refused read/write open no disk asks for one again.
+    TSmart(uint8_t driveNumber, DeviceIoPort& io, const OsVersionPort& os, DiskRights& rights);
+    // A disk on its own, keeping what it learns of the rights to itself.
     TSmart(uint8_t driveNumber, DeviceIoPort& io, const OsVersionPort& os);
     TSmart(const TSmart&) = delete;
     TSmart& operator=(const TSmart&) = delete;
@@ -89,6 +93,8 @@ class TSmart {
     uint8_t driveNumber_;
     std::string deviceName_; // "\\.\PhysicalDriveN", made once: a poll opens it twice
     DeviceIoPort& io_;
+    DiskRights ownRights_;
+    DiskRights& rights_;
     bool opened_ = false;
     bool versionRead_ = false;
     bool identified_ = false;

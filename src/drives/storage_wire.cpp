@@ -126,7 +126,9 @@ std::optional<uint64_t> ParseGeometrySectors(std::span<const uint8_t> reply) {
     if (bytesPerSector == 0 || diskSize == 0 || diskSize > uint64_t{INT64_MAX}) {
         return std::nullopt;
     }
-    return diskSize / bytesPerSector;
+    // Counted in 512-byte units, as IDENTIFY counts: a disk of 4 KB sectors is as big as its
+    // 512-byte twin, and both name their log file alike.
+    return diskSize / kSectorSize;
 }
 
 std::optional<int32_t> SensorCelsius(int32_t celsius) {

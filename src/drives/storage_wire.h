@@ -124,7 +124,7 @@ std::optional<StorageIdentity> ParseDeviceDescriptor(std::span<const uint8_t> re
 std::optional<int32_t> ParseTemperatureDescriptor(std::span<const uint8_t> reply);
 // The composite temperature of the health log page in a protocol data reply, in Celsius.
 std::optional<int32_t> ParseNvmeHealthReply(std::span<const uint8_t> reply);
-// The disk's size in its own logical sectors.
+// The disk's size in 512-byte units, whatever its own sector size.
 std::optional<uint64_t> ParseGeometrySectors(std::span<const uint8_t> reply);
 
 // The value itself when a sensor can mean it.

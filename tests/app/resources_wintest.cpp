@@ -80,18 +80,11 @@ TEST(ProgramResources, PicturesCursorAndManifest) {
     EXPECT_EQ(450, header.cx);
     EXPECT_EQ(71, header.cy);
 
-    HRSRC manifest = FindResourceA(m, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
-    ASSERT_NE(nullptr, manifest);
-    const char* text = static_cast<const char*>(LockResource(LoadResource(m, manifest)));
-    const std::string xml(text, SizeofResource(m, manifest));
+    const std::string xml = test::ManifestOf(m);
     EXPECT_NE(std::string::npos, xml.find("Microsoft.Windows.Common-Controls"));
     EXPECT_NE(std::string::npos, xml.find("version=\"6.0.0.0\""));
     EXPECT_NE(std::string::npos, xml.find("level=\"asInvoker\""));
-    // Vista to 10 and 11: without them newer systems report 6.2 and the bug report lies.
-    for (const char* os :
-         {"{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
-          "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
-          "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {
+    for (const char* os : test::kSupportedOsIds) {
         EXPECT_NE(std::string::npos, xml.find(std::string("<supportedOS Id=\"") + os + "\"/>"))
             << os;
     }

@@ -121,6 +121,20 @@ TEST_F(DriveTest, RealCapacityIsTheWholeDiskWhileTheLogFileKeepsItsName) {
     EXPECT_EQ("74,5 GB", small.RealCapacityText());
 }
 
+TEST_F(DriveTest, ADiskOfFourKilobyteSectorsIsNamedAndSizedAsItsFiveTwelveByteTwin) {
+    rig->os.info.major = 10;
+    const std::string disks =
+        MonitorRig::Disk(0, "NVME 512", 40, 1953525168, "Bus=NVMe\n") +
+        MonitorRig::Disk(1, "NVME 4K", 41, 1953525168, "Bus=NVMe\nBytesPerSector=4096\n") +
+        MonitorRig::Disk(2, "SATA 4K", 42, 78140160, "Bus=SATA\nBytesPerSector=4096\nElevated=0\n");
+    EXPECT_EQ("NVME 512 (976,7 GB).log", Polled(disks, 0).LogFileName());
+    EXPECT_EQ("NVME 4K (976,7 GB).log", Polled(disks, 1).LogFileName());
+    EXPECT_EQ("976,7 GB", drive->RealCapacityText());
+    TDrive& ata = Polled(disks, 2);
+    ASSERT_EQ(DiskReadPath::TemperatureProperty, ata.Smart().ReadPath());
+    EXPECT_EQ("SATA 4K (39 GB).log", ata.LogFileName());
+}
+
 TEST_F(DriveTest, BlankModelIsUnknownAndOnlyTheLowestRawByteIsTheTemperature) {
     TDrive& d = Polled(MonitorRig::Disk(1, "   ", 300), 1);
     EXPECT_EQ("(unknown)", d.ModelText());

@@ -4,6 +4,8 @@
 #include "settings/keys.h"
 
 #include "monitor_rig.h"
+#include "test_env.h"
+#include "text_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -81,6 +83,38 @@ TEST_F(DrivesTest, AMixedSetIsReadEachDiskItsOwnWayAndTheDeadOneIsLeftOut) {
               "C (98\xB0"
               "F)",
               rig->TemperatureMessages("NVME DISK (80 GB).log").back());
+}
+
+TEST_F(DrivesTest, AfterOneRefusedReadWriteOpenNoDiskAsksForOneAgain) {
+    rig->os.info.major = 10;
+    const std::string disks = MonitorRig::Disk(1, "SATA ONE", 35, 160000000, "Bus=SATA\n") +
+                              MonitorRig::Disk(3, "SATA THREE", 36, 160000000, "Bus=SATA\n");
+    // Elevated, the drive numbers without a disk answer "not found": that says nothing of the
+    // rights, and the disks after them are read through S.M.A.R.T.
+    TDrives& admin = Probe(disks);
+    ASSERT_EQ(2, admin.Count());
+    EXPECT_EQ(DiskReadPath::Smart, admin.GetDrive(1)->Smart().ReadPath());
+
+    TDrives& user = Probe("[Sim]\nElevated=0\nRequestLog=requests.log\n" + disks);
+    for (int poll = 0; poll < 3; ++poll) {
+        user.PollAll();
+    }
+    ASSERT_EQ(2, user.Count());
+    const std::vector<std::string> lines =
+        test::ReadLines(test::JoinPath(rig->dir, "requests.log"));
+    const auto refused =
+        std::find(lines.begin(), lines.end(), "PhysicalDrive1 open access=0xC0000000 -> error 5");
+    ASSERT_NE(lines.end(), refused);
+    EXPECT_EQ(0, std::count_if(refused + 1, lines.end(), [](const std::string& line) {
+                  return line.find("access=0xC0000000") != std::string::npos;
+              }));
+    // Both disks are still read at every poll (the probe's and three more), without rights.
+    for (const char* disk : {"PhysicalDrive1", "PhysicalDrive3"}) {
+        EXPECT_EQ(4, std::count(lines.begin(), lines.end(),
+                                std::string(disk) + " open access=0x00000000 -> ok"))
+            << disk;
+    }
+    EXPECT_EQ(DiskReadPath::TemperatureProperty, user.GetDrive(1)->Smart().ReadPath());
 }
 
 TEST_F(DrivesTest, ADiskOnlyAtDriveNumberOneTakesPositionZero) {

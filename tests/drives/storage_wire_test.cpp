@@ -152,13 +152,13 @@ TEST(StorageTemperature, HealthRepliesOfAnotherShapeAreRefused) {
     EXPECT_FALSE(ParseNvmeHealthReply(truncated));
 }
 
-TEST(StorageGeometry, SectorsAreTheDiskSizeInItsOwnSectors) {
+TEST(StorageGeometry, SectorsAreTheDiskSizeIn512ByteUnitsWhateverItsSectorSize) {
     std::vector<uint8_t> bytes(kGeometryBufferSize, 0);
     WriteLe32(bytes.data() + kGeometryBytesPerSector, 512);
     WriteLe64(bytes.data() + kGeometryDiskSize, 3907029168ull * 512);
     EXPECT_EQ(3907029168ull, ParseGeometrySectors(bytes));
     WriteLe32(bytes.data() + kGeometryBytesPerSector, 4096);
-    EXPECT_EQ(3907029168ull / 8, ParseGeometrySectors(bytes));
+    EXPECT_EQ(3907029168ull, ParseGeometrySectors(bytes));
     WriteLe32(bytes.data() + kGeometryBytesPerSector, 0);
     EXPECT_FALSE(ParseGeometrySectors(bytes));
     WriteLe32(bytes.data() + kGeometryBytesPerSector, 512);

@@ -3,6 +3,7 @@
 #include "mailer/mail.h"
 #include "settings/location/data_folder.h"
 
+#include "app_program_win.h"
 #include "process_win.h"
 #include "registry_win.h"
 #include "test_env.h"
@@ -292,6 +293,20 @@ TEST_F(PostwrightProgramTest, OsLinesFollowTheReportedVersion) {
         SCOPED_TRACE(row.wine);
         SetReportedVersion(row.wine);
         ExpectOsLines(row.platform, row.major, row.minor, row.name);
+    }
+}
+
+// Wine reports the chosen version whatever the manifest says, so the list is read from the file.
+TEST(PostwrightManifest, NamesTheSystemsTheOsLinesTellApart) {
+    const ScopedModule program(LoadLibraryExA(BuildPath(KORVANE_POSTWRIGHT_EXE).c_str(), nullptr,
+                                              LOAD_LIBRARY_AS_DATAFILE));
+    ASSERT_NE(nullptr, program.Get());
+    const std::string xml = test::ManifestOf(program.Get());
+    EXPECT_NE(std::string::npos, xml.find("Microsoft.Windows.Common-Controls"));
+    EXPECT_NE(std::string::npos, xml.find("level=\"asInvoker\""));
+    for (const char* os : test::kSupportedOsIds) {
+        EXPECT_NE(std::string::npos, xml.find(std::string("<supportedOS Id=\"") + os + "\"/>"))
+            << os;
     }
 }
 

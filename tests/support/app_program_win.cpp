@@ -45,6 +45,14 @@ ProgramResources::ProgramResources() {
         module_.Reset(LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
 }
 
+std::string ManifestOf(HMODULE module) {
+    HRSRC manifest = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    if (!manifest)
+        return {};
+    const char* text = static_cast<const char*>(LockResource(LoadResource(module, manifest)));
+    return text ? std::string(text, SizeofResource(module, manifest)) : std::string();
+}
+
 namespace {
 
 HWND TopWindowOf(DWORD pid, const char* windowClass, const char* caption, bool visibleOnly) {

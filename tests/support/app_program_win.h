@@ -46,6 +46,15 @@ struct ProgramResources {
     ScopedModule module_;
 };
 
+// The application manifest (resource 1 of type 24) of a program loaded as a data file.
+std::string ManifestOf(HMODULE module);
+// The systems both programs' manifests name, Vista to 10 and 11: without them newer systems
+// report 6.2, and the bug report would name the wrong one.
+inline constexpr const char* kSupportedOsIds[] = {
+    "{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+    "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+    "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"};
+
 // The application window of the given process, or null.
 HWND MainWindowOf(DWORD pid);
 

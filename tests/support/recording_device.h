@@ -39,6 +39,7 @@ class RecordingDevice final : public DeviceIoPort {
         }
         return handle;
     }
+    uint32_t LastOpenError() const override { return inner_.LastOpenError(); }
     bool Control(DeviceHandle handle, uint32_t code, std::span<const uint8_t> input,
                  std::span<uint8_t> output) override {
         if (recording) {

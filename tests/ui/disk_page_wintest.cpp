@@ -162,20 +162,30 @@ TEST(DiskPageTabs, TheCommonPageHasNoBoxesAndAlwaysAllThreeTabs) {
 }
 
 TEST(DiskPageTabs, HeaderShowsTheDiskAndRaisingPutsThePageOnTop) {
-    DiskPageRig rig("disk_page_header", Disk(0, "SIM DISK 80", 45) + Disk(1, "OTHER 40", 41));
+    // Two disks beyond 28-bit sector numbers (their log files are named after 134,2 GB), the
+    // second read without rights through a geometry of 4 KB sectors.
+    const std::string big = "Sectors48=3907029168\n";
+    DiskPageRig rig("disk_page_header",
+                    Disk(0, "SIM DISK 80", 45) + Disk(1, "OTHER 2TB", 41, big) +
+                        Disk(2, "OTHER 4K", 42, big + "BytesPerSector=4096\nElevated=0\n"));
     rig.Load(true);
-    rig.ShowPage(1);
-    DiskPage& page = rig.Page(1);
-    const std::vector<std::string> texts = ui::AllTexts(H(page.Header()));
-    for (const char* expected :
-         {kModelCaption, "OTHER 40", kSerialCaption, "SN1", kCapacityCaption, "78,1 GB"}) {
-        EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), expected)) << expected;
+    for (const int slot : {1, 2}) {
+        rig.ShowPage(slot);
+        DiskPage& page = rig.Page(slot);
+        const std::string model = slot == 1 ? "OTHER 2TB" : "OTHER 4K";
+        const std::string serial = "SN" + std::to_string(slot);
+        const std::vector<std::string> texts = ui::AllTexts(H(page.Header()));
+        for (const std::string& expected :
+             {std::string(kModelCaption), model, std::string(kSerialCaption), serial,
+              std::string(kCapacityCaption), std::string("1953,5 GB")}) {
+            EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), expected)) << expected;
+        }
+        EXPECT_EQ("[ " + model + " ]", ui::Text(H(page.Header())));
+        EXPECT_EQ(GetWindow(H(page.Page()), GW_HWNDFIRST), H(page.Page()));
+        EXPECT_FALSE(ui::IsVisible(H(rig.Page(0).Page())));
     }
-    EXPECT_EQ("[ OTHER 40 ]", ui::Text(H(page.Header())));
-    EXPECT_EQ(GetWindow(H(page.Page()), GW_HWNDFIRST), H(page.Page()));
-    EXPECT_FALSE(ui::IsVisible(H(rig.Page(0).Page())));
     // A slot without a disk is built but left empty.
-    EXPECT_EQ("", ui::Text(ui::FindChild(H(rig.Page(2).Header()), "Static", 1)));
+    EXPECT_EQ("", ui::Text(ui::FindChild(H(rig.Page(3).Header()), "Static", 1)));
 }
 
 class DiskPageLevels : public ::testing::Test {

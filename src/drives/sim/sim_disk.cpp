@@ -238,6 +238,8 @@ SimDisk ReadDisk(const SimIni& ini, const std::string& section, const std::strin
     disk.temperatureProperty =
         ParseFlag(text("TemperatureProperty")).value_or(disk.busType != kBusTypeUsb);
     disk.predictFailure = ParseFlag(text("PredictFailure")).value_or(true);
+    disk.bytesPerSector =
+        ParseNumber<uint32_t>(text("BytesPerSector")).value_or(disk.bytesPerSector);
     disk.sleeping = ParseFlag(text("Sleeping")).value_or(false);
     disk.elevated = ParseFlag(text("Elevated"));
 

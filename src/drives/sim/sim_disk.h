@@ -42,7 +42,8 @@ struct SimDisk {
     std::string vendor;
     std::string product;
     std::string serial;
-    uint64_t sectors = 0; // logical sectors of 512 bytes
+    uint64_t sectors = 0;                                         // the size in 512-byte units
+    uint32_t bytesPerSector = static_cast<uint32_t>(kSectorSize); // the geometry's sector size
     // The temperature the drivers report (the Temperature key, else attribute 194).
     std::optional<int32_t> temperature;
     bool temperatureProperty = true;

@@ -13,7 +13,7 @@ namespace korvane::sim {
 
 namespace {
 
-constexpr uint32_t kErrorAccessDenied = 5;
+constexpr uint32_t kErrorFileNotFound = 2;
 
 // The access a control code demands of the handle (its bits 14-15), as the I/O manager checks.
 constexpr uint32_t kFileReadAccess = 1;
@@ -141,6 +141,7 @@ bool SimulatedDriver::Windows10OrLater() const {
 DeviceHandle SimulatedDriver::Open(const std::string& name, uint32_t access, uint32_t sharing,
                                    uint32_t creation) {
     ++openAttempts_;
+    lastOpenError_ = kErrorFileNotFound;
     std::shared_ptr<const SimConfig> config = CurrentConfig();
     int drive = NtDriveOf(name);
     SimRequest request;
@@ -161,6 +162,7 @@ DeviceHandle SimulatedDriver::Open(const std::string& name, uint32_t access, uin
         if (access != 0 && !elevated) {
             request.line.append("error ").append(IntToStr(kErrorAccessDenied));
             Record(*config, request);
+            lastOpenError_ = kErrorAccessDenied;
             return kInvalidDevice;
         }
     } else if (SameTextNoCase(name, kSmartVxdDevice)) {
@@ -173,6 +175,7 @@ DeviceHandle SimulatedDriver::Open(const std::string& name, uint32_t access, uin
         return kInvalidDevice;
     }
     request.accepted = true;
+    lastOpenError_ = 0;
     request.line += "ok";
     Record(*config, request);
     const DeviceHandle handle = nextHandle_++;
@@ -486,13 +489,16 @@ bool SimulatedDriver::Geometry(const OpenDevice& device, std::span<uint8_t> outp
         return false;
     }
     std::fill(output.begin(), output.begin() + kGeometryData, uint8_t{0});
-    const uint64_t cylinders = disk.sectors / (kTracksPerCylinder * kSectorsPerTrack);
+    const uint64_t diskSize = disk.sectors * kSectorSize;
+    const uint64_t cylinderBytes =
+        uint64_t{disk.bytesPerSector} * kTracksPerCylinder * kSectorsPerTrack;
+    const uint64_t cylinders = cylinderBytes == 0 ? 0 : diskSize / cylinderBytes;
     WriteLe64(output.data(), cylinders);
     WriteLe32(output.data() + 8, kFixedMedia);
     WriteLe32(output.data() + 12, kTracksPerCylinder);
     WriteLe32(output.data() + 16, kSectorsPerTrack);
-    WriteLe32(output.data() + kGeometryBytesPerSector, kSectorSize);
-    WriteLe64(output.data() + kGeometryDiskSize, disk.sectors * kSectorSize);
+    WriteLe32(output.data() + kGeometryBytesPerSector, disk.bytesPerSector);
+    WriteLe64(output.data() + kGeometryDiskSize, diskSize);
     return true;
 }
 

@@ -42,6 +42,7 @@ class SimulatedDriver final : public DeviceIoPort {
 
     DeviceHandle Open(const std::string& name, uint32_t access, uint32_t sharing,
                       uint32_t creation) override;
+    uint32_t LastOpenError() const override { return lastOpenError_; }
     bool Control(DeviceHandle handle, uint32_t code, std::span<const uint8_t> input,
                  std::span<uint8_t> output) override;
     void Close(DeviceHandle handle) override;
@@ -103,6 +104,7 @@ class SimulatedDriver final : public DeviceIoPort {
     std::map<DeviceHandle, OpenDevice> handles_;
     DeviceHandle nextHandle_ = 0x100;
     int openAttempts_ = 0;
+    uint32_t lastOpenError_ = 0;
     int badCloses_ = 0;
     std::deque<SimRequest> journal_;
     std::shared_ptr<const SimConfig> loaded_; // as read, before any ramp
