@@ -18,34 +18,40 @@ AlarmSettings ReadAlarmSettings(const TOptionsSection& section, AlarmLevel level
     return a;
 }
 
-void WriteAlarmSettings(const TOptionsSection& section, AlarmLevel level, const AlarmSettings& a) {
+namespace {
+
+// Every key when `stored` is null, else only those whose value differs from it.
+void WriteKeys(const TOptionsSection& section, AlarmLevel level, const AlarmSettings* stored,
+               const AlarmSettings& a) {
     const AlarmKeys& k = AlarmKeysOf(level);
-    section.WriteBool(k.showMessage.name, a.showMessage);
-    section.WriteBool(k.playSound.name, a.playSound);
-    section.WriteString(k.soundFile.name, a.soundFile);
-    section.WriteBool(k.executeApp.name, a.executeApp);
-    section.WriteString(k.application.name, a.application);
-    section.WriteBool(k.poweroff.name, a.poweroff);
-    section.WriteInteger(k.poweroffMethod.name, a.poweroffMethod);
+    auto changed = [&](auto AlarmSettings::*field) {
+        return stored == nullptr || a.*field != stored->*field;
+    };
+    if (changed(&AlarmSettings::showMessage))
+        section.WriteBool(k.showMessage.name, a.showMessage);
+    if (changed(&AlarmSettings::playSound))
+        section.WriteBool(k.playSound.name, a.playSound);
+    if (changed(&AlarmSettings::soundFile))
+        section.WriteString(k.soundFile.name, a.soundFile);
+    if (changed(&AlarmSettings::executeApp))
+        section.WriteBool(k.executeApp.name, a.executeApp);
+    if (changed(&AlarmSettings::application))
+        section.WriteString(k.application.name, a.application);
+    if (changed(&AlarmSettings::poweroff))
+        section.WriteBool(k.poweroff.name, a.poweroff);
+    if (changed(&AlarmSettings::poweroffMethod) && (stored == nullptr || a.poweroffMethod >= 0))
+        section.WriteInteger(k.poweroffMethod.name, a.poweroffMethod);
+}
+
+} // namespace
+
+void WriteAlarmSettings(const TOptionsSection& section, AlarmLevel level, const AlarmSettings& a) {
+    WriteKeys(section, level, nullptr, a);
 }
 
 void WriteChangedAlarmSettings(const TOptionsSection& section, AlarmLevel level,
                                const AlarmSettings& stored, const AlarmSettings& a) {
-    const AlarmKeys& k = AlarmKeysOf(level);
-    if (a.showMessage != stored.showMessage)
-        section.WriteBool(k.showMessage.name, a.showMessage);
-    if (a.playSound != stored.playSound)
-        section.WriteBool(k.playSound.name, a.playSound);
-    if (a.soundFile != stored.soundFile)
-        section.WriteString(k.soundFile.name, a.soundFile);
-    if (a.executeApp != stored.executeApp)
-        section.WriteBool(k.executeApp.name, a.executeApp);
-    if (a.application != stored.application)
-        section.WriteString(k.application.name, a.application);
-    if (a.poweroff != stored.poweroff)
-        section.WriteBool(k.poweroff.name, a.poweroff);
-    if (a.poweroffMethod >= 0 && a.poweroffMethod != stored.poweroffMethod)
-        section.WriteInteger(k.poweroffMethod.name, a.poweroffMethod);
+    WriteKeys(section, level, &stored, a);
 }
 
 } // namespace korvane

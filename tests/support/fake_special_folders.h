@@ -1,4 +1,4 @@
-// The special-folder double: the paths it is given, and the folders it was asked for.
+// The double of the shell-folder port: the paths it is given, and the folders it was asked for.
 #pragma once
 
 #include "settings/location/data_folder.h"
