@@ -152,10 +152,15 @@ void DiskPage::Show(const std::string& itemText) {
 }
 
 void DiskPage::Hide() {
-    page_->SetVisible(false);
+    if (IsBuilt()) {
+        page_->SetVisible(false);
+    }
 }
 
 void DiskPage::RefreshTexts() {
+    if (!IsBuilt()) {
+        return;
+    }
     const TDrive* drive = Drive();
     if (drive == nullptr) {
         SetTexts(nullptr);
@@ -175,6 +180,9 @@ void DiskPage::SetTexts(const DiskFacts* disk) {
 }
 
 void DiskPage::ApplyEnablingRules() {
+    if (!IsBuilt()) {
+        return;
+    }
     const DiskPageEnabling rules =
         DecideEnabling(IsCommon(), enable_ != nullptr && enable_->Checked(),
                        common_ != nullptr && common_->Checked());
@@ -228,6 +236,11 @@ void DiskPage::CheckBeforeSave() {
 }
 
 void DiskPage::Load(const SettingsAccess& access) {
+    // Without controls there is nothing to fill, and so nothing for Save to write back.
+    if (!IsBuilt()) {
+        source_.reset();
+        return;
+    }
     const TDrive* drive = Drive();
     if (drive == nullptr) {
         Load(access.options, nullptr, access.celsius);
@@ -322,6 +335,9 @@ void DiskPage::Save(const SettingsAccess& access) {
 }
 
 void DiskPage::UnitChanged(bool celsius) {
+    if (!IsBuilt()) {
+        return;
+    }
     if (celsius != celsius_) {
         for (LevelControls& level : levels_) {
             level.origin = SwitchLevelUnit(level.origin, level.box->Text(), celsius);

@@ -78,12 +78,13 @@ class DiskPage final : public SettingsPage {
 
     // Every control of the page, hidden, filling `pageArea`.
     void Build(forms::Control& pageArea) override;
+    bool IsBuilt() const override { return page_ != nullptr; }
     // "Hard Disks" for the common page, the disk's model text, or none for a slot without a disk.
     std::string TreeText() const override;
     // The disk's model, serial number and capacity (nothing for the common page or no disk).
     void RefreshTexts() override;
     // Fills the page from the common section (common page) or the disk's own section; the level
-    // boxes show the access's unit. A disk page without a disk is left alone.
+    // boxes show the access's unit. A disk page without a disk, or not built, is left alone.
     void Load(const SettingsAccess& access) override;
     // Writes the page back into the section it was loaded from; a disk page the user has not
     // changed since loading writes nothing, so it cannot undo an edit on a page of the same model.
