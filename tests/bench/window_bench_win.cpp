@@ -43,8 +43,7 @@ double Median(std::vector<double> values) {
 }
 
 // Polls `done` every millisecond; false when it did not come true in time.
-template <typename Done>
-bool WaitFor(Done done) {
+template <typename Done> bool WaitFor(Done done) {
     const double end = NowMs() + kTimeoutMs;
     while (!done()) {
         if (NowMs() > end)
@@ -72,9 +71,9 @@ int RunWindow() {
     windowClass.lpszClassName = "WindowBenchPlain";
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Window bench",
-                                  WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 500, 410,
-                                  nullptr, nullptr, windowClass.hInstance, nullptr);
+    HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Window bench", WS_OVERLAPPEDWINDOW,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, 500, 410, nullptr, nullptr,
+                                  windowClass.hInstance, nullptr);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
     MSG msg{};
