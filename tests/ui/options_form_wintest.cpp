@@ -14,6 +14,7 @@
 #include "settings/registry_win.h"
 #include "test_env.h"
 #include "text_lines.h"
+#include "toolkit_wait_win.h"
 #include "ui_driver_win.h"
 #include "ui_input_win.h"
 
@@ -21,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <ostream>
 
@@ -291,7 +293,10 @@ TEST_F(SettingsWindow, PagesAndTabsNotYetShownSaveNothingAndComeUpInTheUnitChose
     EXPECT_EQ("12345", Read("Drive_COMMON", "NormalTemp_IconTextColor"));
     EXPECT_EQ(nullptr, Child("Warning Temperature Level (\xB0"
                              "F)"));
+    const double start = test::NowMs();
     ui::ClickTab(common.Tabs().Handle(), 1);
+    std::printf("[ figure ] first choice of the level tab, its six colour lists built: %.0f ms\n",
+                test::NowMs() - start);
     EXPECT_NE(nullptr, Child("Warning Temperature Level (\xB0"
                              "F)"));
     EXPECT_EQ("122", ui::Text(common.WarningBox().Handle()));
