@@ -19,6 +19,14 @@ void SetBoxEnabled(forms::Control& box, bool enabled) {
 
 } // namespace
 
+void DiskPage::BuildControlControls() {
+    if (controlTabs_ != nullptr || !IsBuilt()) {
+        return;
+    }
+    BuildControlTab(*controlPage_);
+    FillAlarms();
+}
+
 void DiskPage::BuildControlTab(forms::Panel& tab) {
     controlTabs_ = &InnerTabs(tab, {kWarningTab, kCriticalTab});
     for (int i = 0; i < 2; ++i) {

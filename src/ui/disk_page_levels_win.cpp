@@ -19,6 +19,33 @@ constexpr int kLevelGap = 10;
 
 } // namespace
 
+void DiskPage::BuildLevelsControls() {
+    if (levelTabs_ != nullptr || !IsBuilt()) {
+        return;
+    }
+    BuildLevelsTab(*levelsPage_);
+    FillLevels();
+}
+
+void DiskPage::FillLevels() {
+    if (levelTabs_ == nullptr) {
+        return;
+    }
+    for (size_t i = 0; i < colors_.size(); ++i) {
+        colors_[i].text->SetColorValue(filled_.colors[2 * i]);
+        colors_[i].background->SetColorValue(filled_.colors[2 * i + 1]);
+    }
+    for (LevelControls& level : levels_) {
+        level.box->SetText(level.origin.filledText);
+    }
+    SetUnitLabels(celsius_);
+}
+
+std::string DiskPage::LevelText(size_t index) const {
+    const LevelControls& level = levels_[index];
+    return level.box != nullptr ? level.box->Text() : level.origin.filledText;
+}
+
 void DiskPage::BuildLevelsTab(forms::Panel& tab) {
     levelTabs_ = &InnerTabs(tab, {kNormalTab, kWarningTab, kCriticalTab});
     for (int i = 0; i < 3; ++i) {
@@ -74,6 +101,9 @@ void DiskPage::BuildLevelGroup(forms::Panel& page, int index) {
 }
 
 void DiskPage::SetUnitLabels(bool celsius) {
+    if (levelTabs_ == nullptr) {
+        return;
+    }
     static constexpr const char* kLabels[2] = {kWarningLevelLabel, kCriticalLevelLabel};
     for (size_t i = 0; i < levels_.size(); ++i) {
         LevelControls& level = levels_[i];

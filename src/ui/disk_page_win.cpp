@@ -41,10 +41,17 @@ void DiskPage::Build(forms::Control& pageArea) {
     levelsPage_ = tabs_->Page(1);
     controlPage_ = tabs_->Page(2);
     BuildGeneralTab(*tabs_->Page(0));
-    BuildLevelsTab(*levelsPage_);
-    BuildControlTab(*controlPage_);
-    SetUnitLabels(celsius_);
+    tabs_->OnChange = [this](forms::TabControl&) { BuildChosenTab(); };
     ApplyEnablingRules();
+}
+
+void DiskPage::BuildChosenTab() {
+    const forms::Panel* chosen = tabs_->Page(tabs_->SelectedIndex());
+    if (chosen == levelsPage_) {
+        BuildLevelsControls();
+    } else if (chosen == controlPage_) {
+        BuildControlControls();
+    }
 }
 
 void DiskPage::BuildHeader() {
@@ -152,10 +159,15 @@ void DiskPage::Show(const std::string& itemText) {
 }
 
 void DiskPage::Hide() {
-    page_->SetVisible(false);
+    if (IsBuilt()) {
+        page_->SetVisible(false);
+    }
 }
 
 void DiskPage::RefreshTexts() {
+    if (!IsBuilt()) {
+        return;
+    }
     const TDrive* drive = Drive();
     if (drive == nullptr) {
         SetTexts(nullptr);
@@ -175,6 +187,9 @@ void DiskPage::SetTexts(const DiskFacts* disk) {
 }
 
 void DiskPage::ApplyEnablingRules() {
+    if (!IsBuilt()) {
+        return;
+    }
     const DiskPageEnabling rules =
         DecideEnabling(IsCommon(), enable_ != nullptr && enable_->Checked(),
                        common_ != nullptr && common_->Checked());
@@ -213,7 +228,7 @@ void DiskPage::CheckBeforeSave() {
     // A level box that still shows what it was filled with stands for the stored level, which
     // may be higher than typing allows (a level loaded into Fahrenheit).
     const auto edited = [this](size_t i) {
-        return levels_[i].box->Text() != levels_[i].origin.filledText;
+        return levelTabs_ != nullptr && levels_[i].box->Text() != levels_[i].origin.filledText;
     };
     if (edited(0)) {
         CheckWarning();
@@ -228,6 +243,11 @@ void DiskPage::CheckBeforeSave() {
 }
 
 void DiskPage::Load(const SettingsAccess& access) {
+    // Without controls there is nothing to fill, and so nothing for Save to write back.
+    if (!IsBuilt()) {
+        source_.reset();
+        return;
+    }
     const TDrive* drive = Drive();
     if (drive == nullptr) {
         Load(access.options, nullptr, access.celsius);
@@ -250,6 +270,7 @@ void DiskPage::Load(TOptions& options, const DiskFacts* disk, bool celsius) {
 }
 
 void DiskPage::Fill(const DiskPageValues& v, bool celsius) {
+    filled_ = v;
     if (enable_ != nullptr) {
         enable_->SetChecked(v.enableTempControl);
         enable_->SetEnabled(source_->hadTemperature);
@@ -259,19 +280,21 @@ void DiskPage::Fill(const DiskPageValues& v, bool celsius) {
     interval_->SetText(v.pollInterval);
     units_->SetItemIndex(v.pollUnits);
     showInTray_->SetItemIndex(v.showInTray);
-    for (size_t i = 0; i < colors_.size(); ++i) {
-        colors_[i].text->SetColorValue(v.colors[2 * i]);
-        colors_[i].background->SetColorValue(v.colors[2 * i + 1]);
-    }
     celsius_ = celsius;
     const std::string* stored[2] = {&v.warningLevel, &v.criticalLevel};
     for (size_t i = 0; i < levels_.size(); ++i) {
         levels_[i].origin = FillLevel(BoxNumber(*stored[i]), celsius);
-        levels_[i].box->SetText(levels_[i].origin.filledText);
     }
-    SetUnitLabels(celsius);
+    FillLevels();
+    FillAlarms();
+}
+
+void DiskPage::FillAlarms() {
+    if (controlTabs_ == nullptr) {
+        return;
+    }
     for (size_t i = 0; i < alarms_.size(); ++i) {
-        const AlarmSettings& a = v.alarms[i];
+        const AlarmSettings& a = filled_.alarms[i];
         const AlarmControls& c = alarms_[i];
         c.showMessage->SetChecked(a.showMessage);
         c.playSound->SetChecked(a.playSound);
@@ -285,19 +308,22 @@ void DiskPage::Fill(const DiskPageValues& v, bool celsius) {
 }
 
 DiskPageValues DiskPage::Collect(bool celsius) const {
-    DiskPageValues v;
+    // The tabs whose controls are not built keep what the page was filled with.
+    DiskPageValues v = filled_;
     v.enableTempControl = enable_ != nullptr && enable_->Checked();
     v.useCommonSettings = common_ != nullptr && common_->Checked();
     v.pollInterval = interval_->Text();
     v.pollUnits = units_->ItemIndex();
     v.showInTray = showInTray_->ItemIndex();
-    for (size_t i = 0; i < colors_.size(); ++i) {
-        v.colors[2 * i] = colors_[i].text->ColorValue();
-        v.colors[2 * i + 1] = colors_[i].background->ColorValue();
+    if (levelTabs_ != nullptr) {
+        for (size_t i = 0; i < colors_.size(); ++i) {
+            v.colors[2 * i] = colors_[i].text->ColorValue();
+            v.colors[2 * i + 1] = colors_[i].background->ColorValue();
+        }
     }
-    v.warningLevel = StoredLevel(levels_[0].origin, levels_[0].box->Text(), celsius);
-    v.criticalLevel = StoredLevel(levels_[1].origin, levels_[1].box->Text(), celsius);
-    for (size_t i = 0; i < alarms_.size(); ++i) {
+    v.warningLevel = StoredLevel(levels_[0].origin, LevelText(0), celsius);
+    v.criticalLevel = StoredLevel(levels_[1].origin, LevelText(1), celsius);
+    for (size_t i = 0; controlTabs_ != nullptr && i < alarms_.size(); ++i) {
         const AlarmControls& c = alarms_[i];
         AlarmSettings& a = v.alarms[i];
         a.showMessage = c.showMessage->Checked();
@@ -322,10 +348,16 @@ void DiskPage::Save(const SettingsAccess& access) {
 }
 
 void DiskPage::UnitChanged(bool celsius) {
+    if (!IsBuilt()) {
+        return;
+    }
     if (celsius != celsius_) {
-        for (LevelControls& level : levels_) {
-            level.origin = SwitchLevelUnit(level.origin, level.box->Text(), celsius);
-            level.box->SetText(level.origin.filledText);
+        for (size_t i = 0; i < levels_.size(); ++i) {
+            LevelControls& level = levels_[i];
+            level.origin = SwitchLevelUnit(level.origin, LevelText(i), celsius);
+            if (level.box != nullptr) {
+                level.box->SetText(level.origin.filledText);
+            }
         }
         celsius_ = celsius;
     }

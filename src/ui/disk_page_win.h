@@ -76,14 +76,17 @@ class DiskPage final : public SettingsPage {
     bool IsCommon() const { return slot_ == kCommonSlot; }
     forms::Panel& Page() { return *page_; }
 
-    // Every control of the page, hidden, filling `pageArea`.
+    // The page, hidden, filling `pageArea`: its header and "General" tab. The controls of the
+    // "Temperature Levels" and "Temperature Control" tabs (the colour lists among them) follow
+    // when their tab is first chosen; until then the page keeps their values as it loaded them.
     void Build(forms::Control& pageArea) override;
+    bool IsBuilt() const override { return page_ != nullptr; }
     // "Hard Disks" for the common page, the disk's model text, or none for a slot without a disk.
     std::string TreeText() const override;
     // The disk's model, serial number and capacity (nothing for the common page or no disk).
     void RefreshTexts() override;
     // Fills the page from the common section (common page) or the disk's own section; the level
-    // boxes show the access's unit. A disk page without a disk is left alone.
+    // boxes show the access's unit. A disk page without a disk, or not built, is left alone.
     void Load(const SettingsAccess& access) override;
     // Writes the page back into the section it was loaded from; a disk page the user has not
     // changed since loading writes nothing, so it cannot undo an edit on a page of the same model.
@@ -102,25 +105,49 @@ class DiskPage final : public SettingsPage {
     forms::CheckBox* EnableBox() { return enable_; }
     forms::CheckBox* CommonBox() { return common_; }
     forms::Edit& IntervalBox() { return *interval_; }
-    forms::Edit& WarningBox() { return *levels_[0].box; }
-    forms::Edit& CriticalBox() { return *levels_[1].box; }
-    const LevelControls& Level(size_t index) const { return levels_[index]; } // warning, critical
+    // The controls of the second and third tabs are built, if they are not yet, by asking for them.
+    forms::Edit& WarningBox() { return *Level(0).box; }
+    forms::Edit& CriticalBox() { return *Level(1).box; }
+    const LevelControls& Level(size_t index) { // warning, critical
+        BuildLevelsControls();
+        return levels_[index];
+    }
     forms::UpDown& IntervalSpin() { return *intervalSpin_; }
     forms::ComboBox& UnitsList() { return *units_; }
     forms::ComboBox& TrayList() { return *showInTray_; }
     forms::GroupBox& PollGroup() { return *pollGroup_; }
     forms::GroupBox& TrayGroup() { return *trayGroup_; }
-    forms::TabControl& LevelTabs() { return *levelTabs_; }
-    forms::TabControl& ControlTabs() { return *controlTabs_; }
+    forms::TabControl& LevelTabs() {
+        BuildLevelsControls();
+        return *levelTabs_;
+    }
+    forms::TabControl& ControlTabs() {
+        BuildControlControls();
+        return *controlTabs_;
+    }
     // Normal, warning, critical.
-    const ColorControls& Colors(size_t index) const { return colors_[index]; }
+    const ColorControls& Colors(size_t index) {
+        BuildLevelsControls();
+        return colors_[index];
+    }
     // Warning, critical.
-    const AlarmControls& Alarm(size_t index) const { return alarms_[index]; }
+    const AlarmControls& Alarm(size_t index) {
+        BuildControlControls();
+        return alarms_[index];
+    }
 
   private:
     // Flat bold button tabs of the level and control tabs; their pages keep the page's font.
     static forms::TabControl& InnerTabs(forms::Panel& tab, const std::vector<std::string>& texts);
     void BuildHeader();
+    // The controls of the tab just chosen, at its first choice.
+    void BuildChosenTab();
+    void BuildLevelsControls();
+    void BuildControlControls();
+    void FillLevels();
+    void FillAlarms();
+    // The level box's text; an unbuilt box stands for what it would have been filled with.
+    std::string LevelText(size_t index) const;
     void BuildGeneralTab(forms::Panel& tab);
     void BuildLevelsTab(forms::Panel& tab);
     void BuildLevelGroup(forms::Panel& page, int index);
@@ -172,6 +199,8 @@ class DiskPage final : public SettingsPage {
     std::array<AlarmControls, 2> alarms_{}; // warning, critical
 
     bool celsius_ = true; // the unit the level boxes show
+    // What the page was last filled with: the values of the tabs whose controls are not built.
+    DiskPageValues filled_;
     // What the page was loaded from, and what the file held for it then or after its last save:
     // saving writes only what differs from that.
     std::optional<DiskPageSource> source_;

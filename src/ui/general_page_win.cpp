@@ -30,7 +30,7 @@ constexpr int kComboMinMargin = 6;
 GeneralPage::GeneralPage(GeneralPageDeps deps) : deps_(std::move(deps)) {}
 
 bool GeneralPage::Celsius() const {
-    return celsius_->Checked();
+    return IsBuilt() ? celsius_->Checked() : loadedCelsius_;
 }
 
 void GeneralPage::Build(forms::Control& pageArea) {
@@ -82,6 +82,8 @@ std::string GeneralPage::TreeText() const {
 }
 
 void GeneralPage::RefreshTexts() {
+    if (!IsBuilt())
+        return;
     autostart_->SetText(kAutostartText);
     mainIconGroup_->SetText(kMainIconGroupText);
     displayMainIcon_->SetText(kDisplayMainIconText);
@@ -93,6 +95,9 @@ void GeneralPage::RefreshTexts() {
 }
 
 void GeneralPage::Load(const SettingsAccess& access) {
+    loadedCelsius_ = access.celsius;
+    if (!IsBuilt())
+        return;
     autostart_->SetChecked(AutostartEnabled(deps_.registry, kAutostartValueName));
     // Outside the list: no selection.
     mainIcon_->SetItemIndex(access.options.General().ReadInteger(key::ShowMainIcon.name));
@@ -100,6 +105,8 @@ void GeneralPage::Load(const SettingsAccess& access) {
 }
 
 void GeneralPage::Save(const SettingsAccess& access) {
+    if (!IsBuilt())
+        return;
     TOptionsSection& general = access.options.General();
     SetAutostart(deps_.registry, kAutostartValueName, deps_.programPath, autostart_->Checked());
     general.WriteBool(key::UseCelsius.name, Celsius());
@@ -113,7 +120,8 @@ void GeneralPage::Show(const std::string& itemText) {
 }
 
 void GeneralPage::Hide() {
-    page_->SetVisible(false);
+    if (IsBuilt())
+        page_->SetVisible(false);
 }
 
 } // namespace korvane

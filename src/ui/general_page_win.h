@@ -24,10 +24,12 @@ class GeneralPage final : public SettingsPage {
   public:
     explicit GeneralPage(GeneralPageDeps deps);
 
-    // Whether "Celsius" is checked: the unit the disk pages are saved in.
+    // Whether "Celsius" is checked: the unit the disk pages are saved in; before the page is
+    // built, the unit it was loaded with.
     bool Celsius() const;
 
     void Build(forms::Control& pageArea) override;
+    bool IsBuilt() const override { return page_ != nullptr; }
     std::string TreeText() const override;
     void RefreshTexts() override;
     void Load(const SettingsAccess& access) override;
@@ -37,6 +39,7 @@ class GeneralPage final : public SettingsPage {
 
   private:
     GeneralPageDeps deps_;
+    bool loadedCelsius_ = true;
     forms::GroupBox* page_ = nullptr;
     forms::CheckBox* autostart_ = nullptr;
     forms::GroupBox* mainIconGroup_ = nullptr;

@@ -53,6 +53,8 @@ std::string LogPage::TreeText() const {
 }
 
 void LogPage::RefreshTexts() {
+    if (!IsBuilt())
+        return;
     logEnabled_->SetText(kLogEnabledText);
     storeFor_->SetText(kStoreLogText);
     days_->SetText(kDaysText);
@@ -64,12 +66,16 @@ void LogPage::Load(const SettingsAccess& access) {
     const int32_t days = LoadedLogDays(stored);
     if (days != stored)
         general.WriteInteger(key::LogDays.name, days);
+    if (!IsBuilt())
+        return;
     logDays_->SetText(IntToStr(days));
     logEnabled_->SetChecked(general.ReadBool(key::LogEnabled.name));
     OnLogEnabledClick();
 }
 
 void LogPage::Save(const SettingsAccess& access) {
+    if (!IsBuilt())
+        return;
     TOptionsSection& general = access.options.General();
     general.WriteBool(key::LogEnabled.name, logEnabled_->Checked());
     // Enter presses OK without the box losing the focus: its check runs here too, so that an
@@ -85,7 +91,8 @@ void LogPage::Show(const std::string& itemText) {
 }
 
 void LogPage::Hide() {
-    page_->SetVisible(false);
+    if (IsBuilt())
+        page_->SetVisible(false);
 }
 
 void LogPage::OnLogEnabledClick() {

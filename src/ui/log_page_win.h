@@ -14,9 +14,11 @@ namespace korvane {
 class LogPage final : public SettingsPage {
   public:
     void Build(forms::Control& pageArea) override;
+    bool IsBuilt() const override { return page_ != nullptr; }
     std::string TreeText() const override;
     void RefreshTexts() override;
-    // A stored LogDays of 0 or less is shown as 1 and stored again at once.
+    // A stored LogDays of 0 or less is shown as 1 and stored again at once, built or not: the
+    // opening of the window repairs it.
     void Load(const SettingsAccess& access) override;
     void Save(const SettingsAccess& access) override;
     void Show(const std::string& itemText) override;

@@ -9,6 +9,7 @@
 #include "ui/general_page_win.h"
 #include "ui/log_page_win.h"
 
+#include <algorithm>
 #include <set>
 #include <utility>
 
@@ -21,8 +22,6 @@ TOptionsForm::TOptionsForm(OptionsFormDeps deps)
                             .clientWidth = kOptionsClientWidth,
                             .clientHeight = kOptionsClientHeight,
                             .icon = LoadIconA(deps_.resources, "MAINICON")}) {
-    images_.AddResource(deps_.resources, kDiskPictureResource, kDiskPictureTransparent);
-
     BuildStrip();
     tree_ = &form_.Add<forms::TreeView>({.bounds = {kTreeLeft, kTreeTop, kTreeWidth, kTreeHeight}});
     tree_->OnSelectionChanged = [this](forms::TreeView&, forms::TreeItem item) {
@@ -58,8 +57,7 @@ TOptionsForm::TOptionsForm(OptionsFormDeps deps)
         diskPages_.push_back(&AddPage(std::make_unique<DiskPage>(slot, disks), kDiskPageData + slot,
                                       hardDisksEntry_));
     AddPage(std::make_unique<LogPage>(), kLogPageData);
-    for (PageEntry& entry : pages_)
-        entry.page->Build(*pageArea_);
+    // The pages are built when they are first shown (BuildPage).
     form_.SetDefaultButton(ok_);
 
     // Every way of closing only hides the window; the object lives until shut-down.
@@ -110,6 +108,8 @@ void TOptionsForm::RefreshTexts() {
 }
 
 void TOptionsForm::BuildTree() {
+    // Rebuilding selects on the way; the page switch waits for the item that is wanted.
+    const bool wasQuiet = std::exchange(quietTree_, true);
     tree_->Clear();
     std::set<int> parents;
     for (PageEntry& entry : pages_) {
@@ -123,19 +123,39 @@ void TOptionsForm::BuildTree() {
     for (int parent : parents)
         tree_->Expand(pages_[static_cast<size_t>(parent)].item);
     tree_->Select(pages_.front().item);
+    quietTree_ = wasQuiet;
 }
 
 void TOptionsForm::SwitchPage(forms::TreeItem item) {
-    if (item == nullptr)
-        return; // the tree is being rebuilt
+    if (item == nullptr || quietTree_)
+        return;
     for (PageEntry& entry : pages_)
         entry.page->Hide();
     std::vector<intptr_t> data;
     for (const PageEntry& entry : pages_)
         data.push_back(entry.data);
-    if (const std::optional<size_t> chosen = PageForData(data, tree_->ItemData(item)))
-        pages_[*chosen].page->Show(tree_->ItemText(item));
+    if (const std::optional<size_t> chosen = PageForData(data, tree_->ItemData(item))) {
+        SettingsPage& page = *pages_[*chosen].page;
+        BuildPage(page);
+        page.Show(tree_->ItemText(item));
+    }
     form_.Update();
+}
+
+void TOptionsForm::BuildPage(SettingsPage& page) {
+    if (page.IsBuilt())
+        return;
+    // The disk picture is needed by the disk pages only.
+    const bool diskPage =
+        std::find(diskPages_.begin(), diskPages_.end(), &page) != diskPages_.end();
+    if (diskPage && images_.Count() == 0)
+        images_.AddResource(deps_.resources, kDiskPictureResource, kDiskPictureTransparent);
+    page.Build(*pageArea_);
+    page.RefreshTexts();
+    // Loaded in the unit now chosen, which may not be the stored one yet.
+    const bool celsius = general_->Celsius();
+    page.Load(SettingsAccess{deps_.options, celsius});
+    page.UnitChanged(celsius);
 }
 
 void TOptionsForm::ShowPage(int32_t index) {
@@ -157,9 +177,15 @@ void TOptionsForm::Open(forms::TreeItem first, int32_t steps) {
     if (item == nullptr)
         item = pages_.front().item;
 
+    // The page is chosen, and built, before the window shows: it appears whole.
+    {
+        const bool wasQuiet = std::exchange(quietTree_, true);
+        tree_->Select(item);
+        quietTree_ = wasQuiet;
+    }
+    SwitchPage(item);
     form_.CentreInWorkArea();
     form_.Show();
-    tree_->Select(item);
     form_.Update();
     tree_->SetFocus();
     deps_.app.SyncTaskbarButton();

@@ -84,6 +84,8 @@ class TOptionsForm {
     void BuildTree();
     void Open(forms::TreeItem first, int32_t steps);
     void SwitchPage(forms::TreeItem item);
+    // Builds a page at its first show and loads it.
+    void BuildPage(SettingsPage& page);
     void LoadValues();
     void SaveValues();
     void OnUnitClick();
@@ -103,6 +105,8 @@ class TOptionsForm {
     // In the order of the tree: General, the common page, the disk slots 0 to 3 below it, Log.
     std::vector<PageEntry> pages_;
     int hardDisksEntry_ = kRoot;
+    // Set while the tree's selection is moved by the window itself.
+    bool quietTree_ = false;
     // The unit the other pages are saved in is chosen here.
     GeneralPage* general_ = nullptr;
     // The enabling rules run for every disk page at a click on one.

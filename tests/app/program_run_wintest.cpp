@@ -148,6 +148,25 @@ TEST(SimProgramRun, SettingsWindowOpensFromBothMenusAndBothDoubleClicks) {
     const HWND window = test::MainWindowOf(pid);
     ASSERT_NE(nullptr, window);
 
+    // The settings window is made at start-up, hidden, but its pages wait for their first show:
+    // before it, none of their controls exists.
+    const HWND frame = FindWindowExA(nullptr, nullptr, "KorvaneForm", "Korvane - Settings");
+    ASSERT_NE(nullptr, frame);
+    EXPECT_FALSE(IsWindowVisible(frame));
+    const auto count = [&](const char* windowClass) {
+        int n = 0;
+        while (test::ui::FindDescendant(frame, windowClass, n))
+            ++n;
+        return n;
+    };
+    const auto built = [&](const char* text) {
+        return test::ui::FindByText(frame, text) != nullptr;
+    };
+    for (const char* pageClass : {"ComboBox", "Edit", "SysTabControl32", "msctls_updown32"})
+        EXPECT_EQ(0, count(pageClass)) << pageClass;
+    EXPECT_FALSE(built("Load at Windows startup"));
+    EXPECT_FALSE(built("Log temperature changes"));
+
     // Opens the window some way, checks the page it shows, and closes it with its close box.
     const auto opensAt = [&](const std::string& page, const std::function<void()>& open) {
         open();
@@ -167,18 +186,42 @@ TEST(SimProgramRun, SettingsWindowOpensFromBothMenusAndBothDoubleClicks) {
         EXPECT_TRUE(test::PumpUntil([&] { return !IsWindowVisible(settings); }, 10000));
     };
     // Tray icon 1 is the main icon, 2 and 3 are the disks' indicators.
+    // Each opening builds the page it shows and no other, and of a disk page only its first tab:
+    // the level and alarm tabs, with their own inner tab controls, wait for their first choice.
     opensAt("General", [&] { PostMessageA(window, kTrayCallbackMessage, 1, WM_LBUTTONDBLCLK); });
+    EXPECT_TRUE(built("Load at Windows startup"));
+    EXPECT_FALSE(built("Log temperature changes"));
+    EXPECT_EQ(0, count("SysTabControl32"));
     opensAt("WARM DISK 250",
             [&] { PostMessageA(window, kTrayCallbackMessage, 3, WM_LBUTTONDBLCLK); });
+    EXPECT_EQ(1, count("SysTabControl32"));
     opensAt("General", [&] {
         EXPECT_TRUE(test::ChooseFromTrayMenu(window, 1, {VK_DOWN, VK_RETURN}));
     });
     opensAt("COOL DISK 80", [&] {
         EXPECT_TRUE(test::ChooseFromTrayMenu(window, 2, {VK_DOWN, VK_DOWN, VK_RETURN}));
     });
+    EXPECT_EQ(2, count("SysTabControl32"));
+    EXPECT_FALSE(built("Log temperature changes"));
 
-    EXPECT_TRUE(test::ChooseFromTrayMenu(window, 2, {VK_UP, VK_RETURN}));
+    // Exit with the settings window shown: the program's own part ends with its last log line.
+    PostMessageA(window, kTrayCallbackMessage, 2, WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(test::PumpUntil([&] { return IsWindowVisible(frame) != FALSE; }, 10000));
+    EXPECT_TRUE(test::ChooseFromTrayMenu(window, 2, {VK_UP}));
+    HWND menu = FindWindowA("#32768", nullptr);
+    ASSERT_NE(nullptr, menu);
+    const double start = test::NowMs();
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(test::PumpUntil([] { return DebugLogHas(kFinalizationFinished); }, 10000));
+    const double own = test::NowMs() - start;
     ASSERT_TRUE(program.process.WaitExit(10000));
+    std::printf("[ figure ] exit with the settings window shown: %.0f ms to the last log line, "
+                "%.0f ms to the end of the process\n",
+                own, test::NowMs() - start);
+    // Without a window manager Wine waits about 2 s for each shown window that goes (here the
+    // settings window and the task-bar entry): hence the wide limit. The program's own part, on a
+    // desktop, is in the benchmark.
+    EXPECT_LT(own, 8000.0);
     EXPECT_EQ(0u, program.process.ExitCode());
     EXPECT_EQ(kFinalizationFinished, DebugMessages().back());
 }

@@ -14,6 +14,7 @@
 #include "settings/registry_win.h"
 #include "test_env.h"
 #include "text_lines.h"
+#include "toolkit_wait_win.h"
 #include "ui_driver_win.h"
 #include "ui_input_win.h"
 
@@ -21,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <ostream>
 
@@ -265,6 +267,45 @@ TEST_F(SettingsWindow, HardDisksShowsTheCommonPageAndStaysExpanded) {
     ui::PumpMessages();
     EXPECT_TRUE(expanded());
     EXPECT_EQ(TreeItem("COOL DISK 80"), TreeView_GetNextVisible(Tree(), disks));
+}
+
+TEST_F(SettingsWindow, PagesAndTabsNotYetShownSaveNothingAndComeUpInTheUnitChosenMeanwhile) {
+    // A value the main-icon list cannot show: the General page, once built, saves it as -1.
+    Write("General", "ShowMainIcon", "7");
+    Write("Drive_COMMON", "NormalTemp_IconTextColor", "12345");
+    OptionsForm->ShowDiskPage(0);
+    ASSERT_TRUE(ui::WaitUntil([&] { return ui::IsVisible(Window()); }));
+    EXPECT_TRUE(ShowsPage("COOL DISK 80"));
+    EXPECT_EQ(nullptr, Child("Load at Windows startup"));
+    Press("&OK");
+    ASSERT_TRUE(WaitHidden());
+    EXPECT_EQ("7", Read("General", "ShowMainIcon"));
+    EXPECT_EQ("12345", Read("Drive_COMMON", "NormalTemp_IconTextColor"));
+
+    // A page first shown after a unit switch shows its levels in that unit; its level tab, first
+    // chosen now, too.
+    Open();
+    ui::Click(Child("Fahrenheit (\xB0"
+                    "F)"));
+    ClickItem("Hard Disks");
+    DiskPage& common = OptionsForm->DiskPageAt(DiskPage::kCommonSlot);
+    Press("&Apply");
+    EXPECT_EQ("12345", Read("Drive_COMMON", "NormalTemp_IconTextColor"));
+    EXPECT_EQ(nullptr, Child("Warning Temperature Level (\xB0"
+                             "F)"));
+    const double start = test::NowMs();
+    ui::ClickTab(common.Tabs().Handle(), 1);
+    std::printf("[ figure ] first choice of the level tab, its six colour lists built: %.0f ms\n",
+                test::NowMs() - start);
+    EXPECT_NE(nullptr, Child("Warning Temperature Level (\xB0"
+                             "F)"));
+    EXPECT_EQ("122", ui::Text(common.WarningBox().Handle()));
+    EXPECT_EQ("???", ui::Text(common.Colors(0).text->Handle()));
+    Press("&Apply");
+    EXPECT_EQ("50", Read("Drive_COMMON", "WarningTemp_Level"));
+    EXPECT_EQ("-1", Read("General", "ShowMainIcon"));
+    Press("&Cancel");
+    ASSERT_TRUE(WaitHidden());
 }
 
 TEST_F(SettingsWindow, StoredLogDaysOfZeroIsRepairedAtOnceEvenWhenCancelled) {
