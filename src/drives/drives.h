@@ -1,4 +1,4 @@
-// TDrives: the disks found at start-up (drive numbers 0 to 3) and the relays of their events.
+// TDrives: the disks found at start-up (drive numbers 0 to 15) and the relays of their events.
 #pragma once
 
 #include "drives/drive.h"
@@ -14,7 +14,7 @@ class TDrives {
   public:
     static constexpr int32_t kMaxDrives = kPhysicalDriveCount;
 
-    // Probes drive numbers 0 to 3: each is polled once and reset to Normal without an event;
+    // Probes drive numbers 0 to 15: each is polled once and reset to Normal without an event;
     // the present ones are kept in dense positions.
     explicit TDrives(DriveDeps& deps);
     ~TDrives();

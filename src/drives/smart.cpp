@@ -42,8 +42,13 @@ TSmart::TSmart(uint8_t driveNumber, DeviceIoPort& io, const OsVersionPort& os, D
 TSmart::TSmart(uint8_t driveNumber, DeviceIoPort& io, const OsVersionPort& os)
     : TSmart(driveNumber, io, os, ownRights_) {}
 
+bool TSmart::Addressable() const {
+    return driveNumber_ <
+           (osVersion_.platformId == kPlatformWin32Nt ? kPhysicalDriveCount : kIdeDriveCount);
+}
+
 DeviceHandle TSmart::OpenDevice() {
-    if (driveNumber_ >= kFirstUnusedDrive) {
+    if (!Addressable()) {
         return kInvalidDevice;
     }
     if (osVersion_.platformId == kPlatformWin32Nt) {
@@ -69,7 +74,7 @@ bool TSmart::Send(DeviceHandle handle, uint32_t code, uint32_t bufferSize, const
 }
 
 bool TSmart::UsesPhysicalDrives() const {
-    return driveNumber_ < kFirstUnusedDrive && osVersion_.platformId == kPlatformWin32Nt;
+    return Addressable() && osVersion_.platformId == kPlatformWin32Nt;
 }
 
 void TSmart::Refresh() {
@@ -172,7 +177,9 @@ void TSmart::ReadSmart() {
     capabilities_.atapiIdentify = (caps & kCapAtapiIdCmd) != 0;
 
     const uint8_t deviceMap = versionInfo_[kVersionIdeDeviceMap];
-    const bool atapi = ((deviceMap >> (4 + driveNumber_)) & 1) != 0;
+    // The map has an ATAPI bit for the four IDE positions only; a disk beyond them is ATA.
+    const bool atapi =
+        driveNumber_ < kIdeDriveCount && ((deviceMap >> (kIdeDriveCount + driveNumber_)) & 1) != 0;
     identified_ = atapi ? capabilities_.atapiIdentify : capabilities_.ataIdentify;
     if (!identified_) {
         return;

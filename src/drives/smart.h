@@ -36,8 +36,6 @@ struct SmartCapabilities {
 
 class TSmart {
   public:
-    static constexpr uint8_t kFirstUnusedDrive = 4;
-
     // Reads the OS version once; opens nothing. The rights are shared by the disks of one
     // process: after one refused read/write open no disk asks for one again.
     TSmart(uint8_t driveNumber, DeviceIoPort& io, const OsVersionPort& os, DiskRights& rights);
@@ -89,6 +87,8 @@ class TSmart {
     void ReadStorage(DeviceHandle handle);
     void TakeStorageIdentity(const StorageReading& reading);
     bool UsesPhysicalDrives() const;
+    // A number this system's S.M.A.R.T. path can address: 0..15 on NT, the VxD's 0..3 on 9x.
+    bool Addressable() const;
 
     uint8_t driveNumber_;
     std::string deviceName_; // "\\.\PhysicalDriveN", made once: a poll opens it twice

@@ -10,8 +10,11 @@
 
 namespace korvane {
 
-// The devices asked: \\.\PhysicalDrive0 to 3 on NT, the SMARTVSD driver on Windows 9x.
-constexpr int32_t kPhysicalDriveCount = 4;
+// The devices asked: \\.\PhysicalDrive0 to 15 on NT, the SMARTVSD driver on Windows 9x.
+constexpr int32_t kPhysicalDriveCount = 16;
+// The VxD and the version reply's IDE device map know only the four IDE positions (primary and
+// secondary, master and slave): drives from 4 on are ATA disks of the NT family.
+constexpr int32_t kIdeDriveCount = 4;
 constexpr const char* kPhysicalDrivePrefix = "\\\\.\\PhysicalDrive";
 constexpr const char* kSmartVxdDevice = "\\\\.\\SMARTVSD";
 

@@ -1,4 +1,4 @@
-// One hard-disk page of the settings window: the common page (slot -1) or the page of disk 0..3,
+// One hard-disk page of the settings window: the common page (slot -1) or the page of disk 0..15,
 // with its header, the "General", "Temperature Levels" and "Temperature Control" tabs, their
 // enabling rules, numeric checks, unit switch, sound test and file choosers, loading and saving.
 #pragma once

@@ -53,7 +53,9 @@ TOptionsForm::TOptionsForm(OptionsFormDeps deps)
     hardDisksEntry_ = static_cast<int>(pages_.size());
     diskPages_.push_back(
         &AddPage(std::make_unique<DiskPage>(DiskPage::kCommonSlot, disks), kHardDisksPageData));
-    for (int32_t slot = 0; slot < TDrives::kMaxDrives; ++slot)
+    // A page per kept disk: the slots of drive numbers that gave no disk would be built for
+    // nothing, and sixteen of them cost start-up more than the disks do.
+    for (int32_t slot = 0; slot < deps_.drives.Count(); ++slot)
         diskPages_.push_back(&AddPage(std::make_unique<DiskPage>(slot, disks), kDiskPageData + slot,
                                       hardDisksEntry_));
     AddPage(std::make_unique<LogPage>(), kLogPageData);

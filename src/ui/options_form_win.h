@@ -60,7 +60,7 @@ class TOptionsForm {
     bool IsVisible() const { return form_.IsVisible(); }
     std::string Caption() const { return form_.Text(); }
     HWND Handle() const { return form_.Handle(); }
-    // The common page (slot -1) and the pages of disks 0 to 3, for tests.
+    // The common page (slot -1) and the page of every disk of the drive list, for tests.
     DiskPage& DiskPageAt(int32_t slot) { return *diskPages_[static_cast<size_t>(slot + 1)]; }
 
   private:
@@ -102,7 +102,7 @@ class TOptionsForm {
     forms::Button* apply_ = nullptr;
     forms::Button* cancel_ = nullptr;
 
-    // In the order of the tree: General, the common page, the disk slots 0 to 3 below it, Log.
+    // In the order of the tree: General, the common page, a slot per disk below it, Log.
     std::vector<PageEntry> pages_;
     int hardDisksEntry_ = kRoot;
     // Set while the tree's selection is moved by the window itself.

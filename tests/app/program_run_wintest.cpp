@@ -9,8 +9,10 @@
 #include "toolkit/app_window_win.h"
 #include "toolkit/win32.h"
 #include "toolkit_wait_win.h"
+#include "tray_tooltips_win.h"
 #include "ui_driver_win.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -222,6 +224,127 @@ TEST(SimProgramRun, SettingsWindowOpensFromBothMenusAndBothDoubleClicks) {
     // settings window and the task-bar entry): hence the wide limit. The program's own part, on a
     // desktop, is in the benchmark.
     EXPECT_LT(own, 8000.0);
+    EXPECT_EQ(0u, program.process.ExitCode());
+    EXPECT_EQ(kFinalizationFinished, DebugMessages().back());
+}
+
+// Sixteen simulated disks, PhysicalDrive0 to 15, disk n at 30 + n degrees.
+constexpr int kSixteen = 16;
+std::string SixteenModel(int drive) {
+    return "SIXTEEN DISK " + std::to_string(drive + 1);
+}
+std::string SixteenDisks() {
+    std::string ini;
+    for (int drive = 0; drive < kSixteen; ++drive)
+        ini += "[PhysicalDrive" + std::to_string(drive) + "]\r\nModel=" + SixteenModel(drive) +
+               "\r\nSectors=156301488\r\nTemperature=" + std::to_string(30 + drive) + "\r\n";
+    return ini;
+}
+
+// The visible group of the settings window that captions the page of this text.
+bool ShowsPage(HWND settings, const std::string& text) {
+    HWND group = settings ? test::ui::FindByText(settings, "[ " + text + " ]") : nullptr;
+    return group && IsWindowVisible(group);
+}
+
+// Pops the menu of tray icon `icon` up as a right click does and types `key` into it: a menu
+// chooses the entry whose caption marks that letter. False when no menu showed in time.
+bool TypeIntoTrayMenu(HWND window, UINT icon, char key) {
+    PostMessageA(window, kTrayCallbackMessage, icon, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    if (!test::PumpUntil(
+            [&] { return (menu = FindWindowA("#32768", nullptr)) && IsWindowVisible(menu); },
+            10000))
+        return false;
+    PostMessageA(menu, WM_CHAR, static_cast<WPARAM>(key), 0);
+    return true;
+}
+
+// Every disk of sixteen as a user sees it: its indicator with its number and reading, its
+// temperature log, its menu whose captions open its page, and its entry in the settings tree.
+TEST(SimProgramSixteenDisks, EveryDiskHasItsIndicatorLogMenuAndPage) {
+    test::CleanDataFolder clean;
+    const std::string exe = SimProgramIn("sim_program_sixteen", SixteenDisks());
+    ASSERT_FALSE(exe.empty());
+    test::RunningProgram program;
+    // Sixteen disks' probe and pages take a loaded machine longer than the usual start.
+    ASSERT_TRUE(program.Start(exe, 2 * test::kProgramStartTimeoutMs)) << program.failure;
+    ASSERT_EQ(nullptr, program.box);
+    const DWORD pid = program.Id();
+    const HWND window = program.window;
+    ASSERT_NE(nullptr, window);
+
+    std::vector<std::string> probe;
+    for (int drive = 0; drive < kSixteen; ++drive) {
+        const std::string n = std::to_string(drive + 1);
+        probe.push_back("IDE " + n + ": scanning for drive");
+        probe.push_back("New HDD Found: HDD" + n + " - " + SixteenModel(drive));
+    }
+    EXPECT_TRUE(InOrder(DebugMessages(), probe));
+
+    // Icon 1 is the main icon; the disks' are 2 to 17, each with its number and reading.
+    EXPECT_TRUE(test::PumpUntil(
+        [&] {
+            for (uint32_t icon = 2; icon < 2 + kSixteen; ++icon)
+                if (!test::ShellHasIcon(program.Icon(icon)))
+                    return false;
+            return true;
+        },
+        10000));
+    EXPECT_FALSE(test::ShellHasIcon(program.Icon(1)));
+    for (int drive = 0; drive < kSixteen; ++drive) {
+        const std::string prefix = "HDD " + std::to_string(drive + 1) + ": " + SixteenModel(drive) +
+                                   " (78,1 GB)\rTemperature: " + std::to_string(30 + drive) +
+                                   "\xB0"
+                                   "C";
+        EXPECT_TRUE(
+            test::PumpUntil([&] { return !test::TrayTooltipStartingWith(prefix).empty(); }, 5000))
+            << prefix;
+    }
+
+    const std::string logs = test::ProgramDataFolder() + "logs\\";
+    const std::vector<std::string> names = test::FileNames(logs + "*.log");
+    EXPECT_EQ(static_cast<size_t>(kSixteen), names.size());
+    for (int drive = 0; drive < kSixteen; ++drive)
+        EXPECT_FALSE(test::ReadLines(logs + SixteenModel(drive) + " (78,1 GB).log").empty())
+            << drive;
+
+    // Every disk's menu opens that disk's page from its caption "Hard D&isk Settings...".
+    HWND settings = nullptr;
+    for (int drive = 0; drive < kSixteen; ++drive) {
+        ASSERT_TRUE(TypeIntoTrayMenu(window, static_cast<UINT>(drive + 2), 'i')) << drive;
+        EXPECT_TRUE(test::PumpUntil(
+            [&] {
+                settings = test::VisibleWindowOf(pid, "KorvaneForm", "Korvane - Settings");
+                return ShowsPage(settings, SixteenModel(drive));
+            },
+            10000))
+            << drive;
+    }
+    ASSERT_NE(nullptr, settings);
+
+    // The tree: sixteen entries below "Hard Disks", in disk order, each opening its page.
+    HWND tree = test::ui::FindDescendant(settings, WC_TREEVIEWA);
+    ASSERT_NE(nullptr, tree);
+    const auto next = [&](HTREEITEM item, WPARAM how) {
+        return reinterpret_cast<HTREEITEM>(
+            SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
+    };
+    const HTREEITEM hardDisks = next(next(nullptr, TVGN_ROOT), TVGN_NEXT);
+    ASSERT_NE(nullptr, hardDisks);
+    int entries = 0;
+    for (HTREEITEM item = next(hardDisks, TVGN_CHILD); item; item = next(item, TVGN_NEXT)) {
+        SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+        EXPECT_TRUE(
+            test::PumpUntil([&] { return ShowsPage(settings, SixteenModel(entries)); }, 10000))
+            << entries;
+        ++entries;
+    }
+    EXPECT_EQ(kSixteen, entries);
+
+    // The last disk's menu ends the program by its caption "E&xit Korvane".
+    ASSERT_TRUE(TypeIntoTrayMenu(window, 1 + kSixteen, 'x'));
+    ASSERT_TRUE(program.process.WaitExit(10000));
     EXPECT_EQ(0u, program.process.ExitCode());
     EXPECT_EQ(kFinalizationFinished, DebugMessages().back());
 }

@@ -1,4 +1,4 @@
-// TDrives: the probe of drive numbers 0 to 3, the relays and the operations over all disks.
+// TDrives: the probe of drive numbers 0 to 15, the relays and the operations over all disks.
 #include "drives/drives.h"
 
 #include "settings/keys.h"
@@ -130,10 +130,38 @@ TEST_F(DrivesTest, ADiskOnlyAtDriveNumberOneTakesPositionZero) {
             scans.push_back(line);
         }
     }
-    EXPECT_EQ((std::vector<std::string>{"IDE 1: scanning for drive", "IDE 2: scanning for drive",
-                                        "IDE 3: scanning for drive", "IDE 4: scanning for drive"}),
-              scans);
+    std::vector<std::string> expected;
+    for (int number = 1; number <= 16; ++number) {
+        expected.push_back("IDE " + std::to_string(number) + ": scanning for drive");
+    }
+    EXPECT_EQ(expected, scans);
     EXPECT_EQ(1, d.MeasurableCount());
+}
+
+TEST_F(DrivesTest, SixteenDisksTakeSixteenPositionsEachWithItsNameMenuAndLog) {
+    std::string ini;
+    for (int number = 0; number < 16; ++number) {
+        ini += MonitorRig::Disk(number, "DISK " + std::to_string(number), 30 + number);
+    }
+    TDrives& d = Probe(ini);
+    ASSERT_EQ(16, d.Count());
+    EXPECT_EQ(16, d.MeasurableCount());
+    EXPECT_EQ(16, d.VisibleIconCount());
+    EXPECT_EQ(nullptr, d.GetDrive(16));
+    TDrive& last = *d.GetDrive(15);
+    EXPECT_EQ(15, last.DriveNumber());
+    EXPECT_EQ("HDD16 - DISK 15", last.DisplayName());
+    EXPECT_EQ(45, last.Temperature());
+    d.PollAll();
+    EXPECT_EQ(1u, rig->TemperatureMessages(last.LogFileName()).size());
+    const auto lines = rig->DebugMessages();
+    EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(), "New HDD Found: HDD16 - DISK 15"));
+    d.RefreshMenuCaptions();
+    EXPECT_EQ(16u, rig->captioned.size());
+    for (int i = 0; i < 16; ++i) {
+        ASSERT_NE(nullptr, d.GetDrive(i)->Menu()) << i;
+        EXPECT_NE(d.GetDrive(i)->Menu(), d.GetDrive((i + 1) % 16)->Menu()) << i;
+    }
 }
 
 TEST_F(DrivesTest, PositionsAreDenseAndADiskWithoutTemperatureIsKeptButNotMeasurable) {

@@ -49,12 +49,20 @@ class SimDriverTest : public ::testing::Test {
 };
 
 TEST_F(SimDriverTest, OpensOnlyConfiguredDrivesTheWayWindowsNeedsThem) {
-    Simulate("[PhysicalDrive0]\n[physicaldrive2]\nFail=Open , version\n[PhysicalDrive4]\n");
+    Simulate("[PhysicalDrive0]\n[physicaldrive2]\nFail=Open , version\n[PhysicalDrive15]\n"
+             "[PhysicalDrive16]\n");
     const DeviceHandle h = OpenNt(0);
     EXPECT_NE(kInvalidDevice, h);
     EXPECT_EQ(kInvalidDevice, OpenNt(1));
     EXPECT_EQ(kInvalidDevice, OpenNt(2)); // Fail=open, matched without regard to case
-    EXPECT_EQ(kInvalidDevice, OpenNt(4));
+    const DeviceHandle last = OpenNt(15);
+    EXPECT_NE(kInvalidDevice, last);
+    driver_->Close(last);
+    EXPECT_EQ(kInvalidDevice, OpenNt(16));
+    for (const char* name : {"\\\\.\\PhysicalDrive015", "\\\\.\\PhysicalDrive1x",
+                             "\\\\.\\PhysicalDrive", "\\\\.\\PhysicalDrive-1"}) {
+        EXPECT_EQ(kInvalidDevice, driver_->Open(name, 0, 3, kOpenExisting)) << name;
+    }
     // A read-only handle opens, as for an administrator on Windows, but the I/O manager refuses
     // it the S.M.A.R.T. commands, which need read and write access.
     const DeviceHandle readOnly = driver_->Open(NtName(0), kGenericRead, 3, kOpenExisting);
@@ -94,6 +102,14 @@ TEST_F(SimDriverTest, VersionReplyMapsDrivesAndCapabilities) {
     EXPECT_FALSE(driver_->Control(h, 0x00070000, {}, version)); // not a S.M.A.R.T. code
     EXPECT_FALSE(driver_->Control(0x12345, kSmartGetVersion, {}, version));
     driver_->Close(h);
+
+    // The map's byte knows the four IDE positions: a fifth disk must not read as drive 0's
+    // ATAPI bit.
+    Simulate("[PhysicalDrive0]\n[PhysicalDrive4]\n[PhysicalDrive12]\n");
+    const DeviceHandle again = OpenNt(4);
+    ASSERT_TRUE(driver_->Control(again, kSmartGetVersion, {}, version));
+    EXPECT_EQ(0x01, version[kVersionIdeDeviceMap]);
+    driver_->Close(again);
 }
 
 TEST_F(SimDriverTest, RefusesMalformedDriveRequests) {

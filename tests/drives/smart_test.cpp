@@ -238,13 +238,23 @@ TEST_F(SmartTest, EachRefusedStepEndsWithItsFlags) {
     }
 }
 
-TEST_F(SmartTest, MissingDrivesAndDriveFourAreNeverReached) {
-    Simulate("[PhysicalDrive0]\nModel=M\n[PhysicalDrive4]\nModel=Ignored\n");
+TEST_F(SmartTest, MissingDrivesAndNumbersBeyondTheSystemsReachAreNeverReached) {
+    Simulate("[PhysicalDrive0]\nModel=M\n[PhysicalDrive4]\nModel=Four\n[PhysicalDrive15]\n"
+             "Model=Fifteen\n[PhysicalDrive16]\nModel=Ignored\n");
     EXPECT_FALSE(Refreshed(1).Opened());
     EXPECT_EQ(2, driver_->OpenAttempts()); // the power-state handle and the S.M.A.R.T. one
-    EXPECT_FALSE(Refreshed(4).Opened());
+    // NT opens PhysicalDrive0 to 15; a disk past the IDE positions is an ATA disk, and the
+    // first disk stays one beside it.
+    EXPECT_EQ("Fifteen", Refreshed(15).Model());
+    EXPECT_EQ("Four", Refreshed(4).Model());
+    EXPECT_EQ("M", Refreshed(0).Model());
+    const int attempts = driver_->OpenAttempts();
+    EXPECT_FALSE(Refreshed(16).Opened());
     EXPECT_FALSE(Refreshed(200).Opened());
-    EXPECT_EQ(2, driver_->OpenAttempts()); // no open for numbers of 4 and more
+    // The 95/98 VxD knows the four IDE positions only.
+    EXPECT_EQ("M", Refreshed(0, kPlatformWin32Windows).Model());
+    EXPECT_FALSE(Refreshed(4, kPlatformWin32Windows).Opened());
+    EXPECT_EQ(attempts + 1, driver_->OpenAttempts()); // the VxD open of drive 0 alone
 }
 
 TEST_F(SmartTest, AFailedIdentifyKeepsTheLastModelUntilTheNextOneSucceeds) {

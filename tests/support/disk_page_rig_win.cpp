@@ -11,6 +11,8 @@ namespace korvane::test {
 
 namespace {
 
+constexpr int kDiskSlots = 4; // the disk slots of the rig's pages, after the common one
+
 constexpr int kFormWidth = 500;
 constexpr int kFormHeight = 410;
 // Where the settings window puts its page area: right of the 130-pixel tree.
@@ -54,7 +56,7 @@ DiskPageRig::DiskPageRig(const std::string& name, const std::string& simulation,
          .color = kNoColor,
          .border = false,
          .align = forms::Align::None});
-    for (int slot = DiskPage::kCommonSlot; slot < TDrives::kMaxDrives; ++slot) {
+    for (int slot = DiskPage::kCommonSlot; slot < kDiskSlots; ++slot) {
         DiskPageDeps env;
         env.drives = drives.get();
         env.images = &images_;
@@ -85,7 +87,7 @@ DiskPageRig::~DiskPageRig() {
 }
 
 void DiskPageRig::Load(bool celsius) {
-    for (int slot = DiskPage::kCommonSlot; slot < TDrives::kMaxDrives; ++slot) {
+    for (int slot = DiskPage::kCommonSlot; slot < kDiskSlots; ++slot) {
         Page(slot).RefreshTexts();
         Page(slot).Load({*options, celsius});
         Page(slot).UnitChanged(celsius);
@@ -93,13 +95,13 @@ void DiskPageRig::Load(bool celsius) {
 }
 
 void DiskPageRig::Save(bool celsius) {
-    for (int slot = DiskPage::kCommonSlot; slot < TDrives::kMaxDrives; ++slot) {
+    for (int slot = DiskPage::kCommonSlot; slot < kDiskSlots; ++slot) {
         Page(slot).Save({*options, celsius});
     }
 }
 
 void DiskPageRig::SwitchUnit(bool celsius) {
-    for (int slot = DiskPage::kCommonSlot; slot < TDrives::kMaxDrives; ++slot) {
+    for (int slot = DiskPage::kCommonSlot; slot < kDiskSlots; ++slot) {
         Page(slot).UnitChanged(celsius);
     }
 }

@@ -102,6 +102,7 @@ class DiskPageRig {
     forms::ImageList images_{48, 48};
     std::unique_ptr<forms::Form> form_;
     forms::Panel* pageArea_ = nullptr;
+    // The common page and four disk slots: more than the rig's disks, so that one stays empty.
     std::array<std::unique_ptr<DiskPage>, 5> pages_;
 };
 

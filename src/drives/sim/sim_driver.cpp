@@ -35,15 +35,23 @@ bool SameTextNoCase(const std::string& a, const std::string& b) {
            });
 }
 
-// "\\.\PhysicalDriveN" with N one decimal digit 0..3; -2 for any other name.
+// "\\.\PhysicalDriveN" with N 0..15 in decimal as CreateFile gets it (no leading zero, as
+// Windows names its devices); -2 for any other name.
 int NtDriveOf(const std::string& name) {
     const std::string prefix = kPhysicalDrivePrefix;
-    if (name.size() != prefix.size() + 1 ||
-        !SameTextNoCase(name.substr(0, prefix.size()), prefix)) {
+    const size_t digits = name.size() - std::min(name.size(), prefix.size());
+    if (digits < 1 || digits > 2 || !SameTextNoCase(name.substr(0, prefix.size()), prefix)) {
         return -2;
     }
-    const char digit = name.back();
-    return digit >= '0' && digit < '0' + kSimDrives ? digit - '0' : -2;
+    int drive = 0;
+    for (size_t i = prefix.size(); i < name.size(); ++i) {
+        if (name[i] < '0' || name[i] > '9') {
+            return -2;
+        }
+        drive = drive * 10 + (name[i] - '0');
+    }
+    const bool leadingZero = digits > 1 && name[prefix.size()] == '0';
+    return !leadingZero && drive < kSimDrives ? drive : -2;
 }
 
 void WriteReplyHeader(std::span<uint8_t> output, uint32_t bufferSize) {
@@ -312,14 +320,15 @@ bool SimulatedDriver::Version(const OpenDevice& device, std::span<uint8_t> outpu
     }
     uint8_t deviceMap = 0;
     uint32_t capabilities = 0;
-    for (int drive = 0; drive < kSimDrives; ++drive) {
+    // The map's byte has room for the four IDE positions, an ATAPI bit for each above them.
+    for (int drive = 0; drive < kIdeDriveCount; ++drive) {
         const auto& disk = device.config->drives[drive];
         if (!disk || !disk->SpeaksSmart()) {
             continue;
         }
         deviceMap |= static_cast<uint8_t>(1 << drive);
         if (disk->atapi) {
-            deviceMap |= static_cast<uint8_t>(1 << (4 + drive));
+            deviceMap |= static_cast<uint8_t>(1 << (kIdeDriveCount + drive));
         }
         if (device.drive == kVxdDrive) {
             capabilities |= disk->capabilities; // the VxD speaks for all its drives
@@ -355,7 +364,9 @@ bool SimulatedDriver::DriveCommand(const OpenDevice& device, uint32_t code,
     if (device.drive != kVxdDrive && driveNumber != device.drive) {
         return false;
     }
-    if (driveNumber >= kSimDrives || !device.config->drives[driveNumber]) {
+    // The VxD reaches the four IDE positions only.
+    const int reachable = device.drive == kVxdDrive ? kIdeDriveCount : kSimDrives;
+    if (driveNumber >= reachable || !device.config->drives[driveNumber]) {
         return false;
     }
     if (input[kCmdInDriveHead] != DriveHeadFor(driveNumber)) {
