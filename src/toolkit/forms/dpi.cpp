@@ -23,11 +23,13 @@ int ValidDpi(int dpi) {
 }
 
 int ScaleToDpi(int length, int dpi) {
-    return static_cast<int>(DivideRounded(static_cast<int64_t>(length) * ValidDpi(dpi), kLayoutDpi));
+    return static_cast<int>(
+        DivideRounded(static_cast<int64_t>(length) * ValidDpi(dpi), kLayoutDpi));
 }
 
 int ScaleFromDpi(int pixels, int dpi) {
-    return static_cast<int>(DivideRounded(static_cast<int64_t>(pixels) * kLayoutDpi, ValidDpi(dpi)));
+    return static_cast<int>(
+        DivideRounded(static_cast<int64_t>(pixels) * kLayoutDpi, ValidDpi(dpi)));
 }
 
 int ScaleFromDpiUp(int pixels, int dpi) {

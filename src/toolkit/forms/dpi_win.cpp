@@ -33,8 +33,8 @@ int DpiOfMonitor(HMONITOR monitor) {
     // Only the system's copy; it stays loaded for the process, as the entry point is kept.
     const HMODULE shcore = LoadSystemLibrary("shcore.dll");
     const auto getDpiForMonitor =
-        shcore != nullptr ? reinterpret_cast<GetDpiForMonitorFn>(reinterpret_cast<void*>(
-                                GetProcAddress(shcore, "GetDpiForMonitor")))
+        shcore != nullptr ? reinterpret_cast<GetDpiForMonitorFn>(
+                                reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
                           : nullptr;
     UINT x = 0;
     UINT y = 0;

@@ -27,7 +27,8 @@ TEST(Dpi, AtTheLayoutDpiEveryLengthStays) {
 TEST(Dpi, LengthsReadBackAsTheyWereSetAtEveryScale) {
     for (int dpi : kScales)
         for (int length = -40; length <= 600; ++length)
-            ASSERT_EQ(length, ScaleFromDpi(ScaleToDpi(length, dpi), dpi)) << length << " at " << dpi;
+            ASSERT_EQ(length, ScaleFromDpi(ScaleToDpi(length, dpi), dpi))
+                << length << " at " << dpi;
 }
 
 TEST(Dpi, MeasuredRoomRoundsUpSoTheTextStillFits) {
