@@ -614,8 +614,9 @@ TEST_F(SettingsWindow, PicturesOfThePagesAndEveryTextFittingAtEveryScale) {
         const auto check = [&](const std::string& item, const std::string& picture) {
             ClickItem(item);
             EXPECT_EQ(std::vector<std::string>{}, test::ClippedTexts(Window(), dpi)) << item;
-            if (pictures)
+            if (pictures) {
                 EXPECT_FALSE(ui::SaveWindowPng(Window(), picture + suffix).empty());
+            }
         };
         check("General", "settings_general");
         check("Log", "settings_log");
@@ -635,10 +636,11 @@ TEST_F(SettingsWindow, PicturesOfThePagesAndEveryTextFittingAtEveryScale) {
         for (int tab = 0; tab < 3; ++tab) {
             ui::ClickTab(tabs, tab);
             EXPECT_EQ(std::vector<std::string>{}, test::ClippedTexts(Window(), dpi)) << tab;
-            if (pictures)
+            if (pictures) {
                 EXPECT_FALSE(
                     ui::SaveWindowPng(Window(), "settings_disk_tab" + std::to_string(tab) + suffix)
                         .empty());
+            }
             // The levels' and the alarms' inner tabs, each of them.
             HWND inner = nullptr;
             for (int i = 0; (inner = ui::FindDescendant(Window(), "SysTabControl32", i)); ++i)
