@@ -37,10 +37,15 @@ TAboutForm::TAboutForm(ShellPort& shell, std::string programPath,
     forms::Label& mail = AddLink(AboutMailLinkText());
     web.OnClick = [this](forms::Label&) { links_.OpenWebPage(); };
     mail.OnClick = [this](forms::Label&) { links_.StartContactMail(); };
-    const AboutLayout measured =
-        LayoutAbout(web.MeasureText(web.Text()).width, mail.MeasureText(mail.Text()).width);
-    web.SetBounds(measured.webLink);
-    mail.SetBounds(measured.mailLink);
+    const auto placeLinks = [&web, &mail](forms::Form&) {
+        const AboutLayout measured =
+            LayoutAbout(web.MeasureText(web.Text()).width, mail.MeasureText(mail.Text()).width);
+        web.SetBounds(measured.webLink);
+        mail.SetBounds(measured.mailLink);
+    };
+    placeLinks(form_);
+    // A text's width does not follow the DPI exactly: the links are measured again.
+    form_.OnDpiChanged = placeLinks;
 
     close_ = &form_.Add<forms::Button>({.bounds = layout.close, .text = kAboutCloseText});
     close_->OnClick = [this](forms::Button&) { CloseWindow(); };

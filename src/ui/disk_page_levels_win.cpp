@@ -94,9 +94,7 @@ void DiskPage::BuildLevelGroup(forms::Panel& page, int index) {
     // in them; a wider font gets the lines it needs, upwards, rather than losing the last words.
     auto& note = group.Add<forms::WordWrapLabel>(
         {.bounds = {10, group.Height() - 36, cw - 20, 26}, .text = kNotes[index]});
-    const forms::TextSize size = note.MeasureText(kNotes[index]);
-    const int lines = size.width / std::max(cw - 20, 1) + 1;
-    const int height = std::max(26, lines * size.height);
+    const int height = std::max(26, note.MeasureWrappedText(kNotes[index], cw - 20).height);
     note.SetBounds({10, group.Height() - 10 - height, cw - 20, height});
 }
 

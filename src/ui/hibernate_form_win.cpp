@@ -72,6 +72,8 @@ THibernateForm::THibernateForm(const CountdownDeps& deps, AppWindow& appWindow, 
         logic_->KeyOnButton(false, key);
     };
     form_->OnCloseQuery = [this](forms::Form&, bool& accept) { logic_->CloseQuery(accept); };
+    // The message wraps differently at another DPI: its height is measured again.
+    form_->OnDpiChanged = [this](forms::Form&) { FitMessage(message_->Text()); };
 }
 
 THibernateForm::~THibernateForm() {

@@ -6,6 +6,7 @@
 #include "gdi_win.h"
 #include "monitor_shell_win.h"
 #include "png_writer.h"
+#include "registry_win.h"
 #include "test_env.h"
 #include "toolkit/app_window_win.h"
 #include "toolkit/handles_win.h"
@@ -377,72 +378,141 @@ TEST(DocsImages, TrayIconsInTheirStateColoursABalloonAndTheCountdown) {
     EXPECT_TRUE(program.Exit());
 }
 
-TEST(DocsImages, SettingsPagesAndTheAboutWindow) {
-    test::CleanDataFolder clean;
-    // Disks that raise no alarm: no balloon or countdown comes in front of the windows.
-    test::RunningProgram program;
-    ASSERT_TRUE(program.Start(SimProgramIn(
-        "docs_images_settings", Disk(0, "COOL DISK 80", 35) + Disk(1, "WARM DISK 250", 44))))
-        << program.failure;
-    ASSERT_EQ(nullptr, program.box);
-    ASSERT_NE(nullptr, program.window);
-    SetCursorPos(1000, 700);
+// The screen's DPI as Wine reports it to each program started after the value is set.
+class ScreenDpi {
+  public:
+    ScreenDpi() = default;
+    ScreenDpi(const ScreenDpi&) = delete;
+    ScreenDpi& operator=(const ScreenDpi&) = delete;
+    ~ScreenDpi() { test::DeleteRegistryValue(HKEY_CURRENT_USER, kKey, "LogPixels"); }
+    bool Set(int dpi) {
+        return test::SetRegistryDword(HKEY_CURRENT_USER, kKey, "LogPixels",
+                                      static_cast<DWORD>(dpi));
+    }
 
-    // Opens the settings window at a page, checks it, keeps its picture and closes it again.
-    // With `own`, the disk's page is switched to settings of its own first (not saved: the window
-    // closes without OK), so that the picture shows them.
-    const auto page = [&](UINT icon, const std::string& group, const std::string& name, bool own) {
-        PostMessageA(program.window, kTrayCallbackMessage, icon, WM_LBUTTONDBLCLK);
-        HWND settings = nullptr;
-        HWND frame = nullptr;
-        ASSERT_TRUE(test::PumpUntil(
-            [&] {
-                settings = test::VisibleWindowOf(program.Id(), "KorvaneForm", "Korvane - Settings");
-                frame = settings ? test::ui::FindByText(settings, "[ " + group + " ]") : nullptr;
-                return frame && test::ui::IsVisible(frame);
-            },
-            kWindowTimeoutMs))
-            << group;
-        if (own) {
-            const HWND common = test::ui::FindByText(
-                settings, "Use Common Temperature settings for this hard disk", "Button");
-            ASSERT_NE(nullptr, common);
-            ASSERT_TRUE(test::ui::IsChecked(common));
-            PostMessageA(common, BM_CLICK, 0, 0);
+  private:
+    static constexpr const char* kKey = "Control Panel\\Desktop";
+};
+
+// The settings window (General, and a disk page's three tabs) and the about window at 100, 150
+// and 200 %: one program run per scale. Above 100 % the pictures carry the DPI in their names,
+// and the settings window's client area is 500 x 410 at that scale, as far as the screen holds it.
+TEST(DocsImages, SettingsPagesAndTheAboutWindow) {
+    ScreenDpi screen;
+    for (const int dpi : {96, 144, 192}) {
+        SCOPED_TRACE(dpi);
+        // A new user each time: the start waits for its debug log's first line of a finished start.
+        test::CleanDataFolder clean;
+        ASSERT_TRUE(screen.Set(dpi));
+        const std::string suffix = dpi == 96 ? "" : "_" + std::to_string(dpi);
+        const auto scaled = [dpi](int length) { return length * dpi / 96; };
+        // Disks that raise no alarm: no balloon or countdown comes in front of the windows.
+        test::RunningProgram program;
+        ASSERT_TRUE(program.Start(SimProgramIn(
+            "docs_images_settings", Disk(0, "COOL DISK 80", 35) + Disk(1, "WARM DISK 250", 44))))
+            << program.failure;
+        ASSERT_EQ(nullptr, program.box);
+        ASSERT_NE(nullptr, program.window);
+        SetCursorPos(1000, 700);
+
+        // Opens the settings window at a page, checks it, keeps its picture and closes it again.
+        // With `own`, the disk's page is switched to settings of its own first (not saved: the
+        // window closes without OK), so that the pictures show them, one per tab.
+        const auto page = [&](UINT icon, const std::string& group, const std::string& name,
+                              bool own) {
+            PostMessageA(program.window, kTrayCallbackMessage, icon, WM_LBUTTONDBLCLK);
+            HWND settings = nullptr;
+            HWND frame = nullptr;
             ASSERT_TRUE(test::PumpUntil(
                 [&] {
-                    const HWND poll =
-                        test::ui::FindByText(settings, "Temperature Poll Interval", "Button");
-                    return !test::ui::IsChecked(common) && poll && test::ui::IsVisible(poll);
+                    settings =
+                        test::VisibleWindowOf(program.Id(), "KorvaneForm", "Korvane - Settings");
+                    frame =
+                        settings ? test::ui::FindByText(settings, "[ " + group + " ]") : nullptr;
+                    return frame && test::ui::IsVisible(frame);
                 },
-                kWindowTimeoutMs));
-        }
-        const Picture picture = CaptureWindow(settings);
-        EXPECT_TRUE(ShowsSomething(picture, 400, 300)) << group;
-        EXPECT_TRUE(Save(picture, name));
-        PostMessageA(settings, WM_SYSCOMMAND, SC_CLOSE, 0);
-        EXPECT_TRUE(test::PumpUntil([&] { return !IsWindowVisible(settings); }, kWindowTimeoutMs));
-    };
-    // The main icon opens the General page, a disk's icon that disk's page.
-    page(1, "General", "settings_general", false);
-    page(2, "COOL DISK 80", "settings_disk", true);
+                kWindowTimeoutMs))
+                << group;
+            RECT client{};
+            GetClientRect(settings, &client);
+            RECT outer{};
+            GetWindowRect(settings, &outer);
+            // A window taller than the screen is cut to it, as on Windows: at 200 % this
+            // 768-line display holds the about window but not the settings window, which is
+            // only measured across.
+            const bool fits = outer.bottom - outer.top < GetSystemMetrics(SM_CYSCREEN);
+            EXPECT_NEAR(scaled(500), client.right, 2);
+            if (fits) {
+                EXPECT_NEAR(scaled(410), client.bottom, 2);
+            }
+            std::vector<std::pair<std::string, Picture>> pictures;
+            if (own) {
+                const HWND common = test::ui::FindByText(
+                    settings, "Use Common Temperature settings for this hard disk", "Button");
+                ASSERT_NE(nullptr, common);
+                ASSERT_TRUE(test::ui::IsChecked(common));
+                PostMessageA(common, BM_CLICK, 0, 0);
+                ASSERT_TRUE(test::PumpUntil(
+                    [&] {
+                        const HWND poll =
+                            test::ui::FindByText(settings, "Temperature Poll Interval", "Button");
+                        return !test::ui::IsChecked(common) && poll && test::ui::IsVisible(poll);
+                    },
+                    kWindowTimeoutMs));
+                HWND tabs = nullptr;
+                for (int i = 0; (tabs = test::ui::FindDescendant(settings, "SysTabControl32", i));
+                     ++i)
+                    if (test::ui::IsVisible(tabs) && test::ui::TabCount(tabs) == 3)
+                        break;
+                ASSERT_NE(nullptr, tabs);
+                for (const char* tab : {"", "_levels", "_control"}) {
+                    pictures.emplace_back(name + tab + suffix, CaptureWindow(settings));
+                    // The arrow key moves to the next tab as a click does, with its notification.
+                    const int next = test::ui::TabSelection(tabs) + 1;
+                    PostMessageA(tabs, WM_KEYDOWN, VK_RIGHT, 0);
+                    if (next < 3) {
+                        ASSERT_TRUE(
+                            test::PumpUntil([&] { return test::ui::TabSelection(tabs) == next; },
+                                            kWindowTimeoutMs));
+                    }
+                }
+            } else {
+                pictures.emplace_back(name + suffix, CaptureWindow(settings));
+            }
+            for (const auto& [file, picture] : fits ? pictures : decltype(pictures){}) {
+                EXPECT_TRUE(ShowsSomething(picture, scaled(400), scaled(300) * 3 / 4)) << file;
+                EXPECT_TRUE(Save(picture, file));
+            }
+            PostMessageA(settings, WM_SYSCOMMAND, SC_CLOSE, 0);
+            EXPECT_TRUE(
+                test::PumpUntil([&] { return !IsWindowVisible(settings); }, kWindowTimeoutMs));
+        };
+        // The main icon opens the General page, a disk's icon that disk's page.
+        page(1, "General", "settings_general", false);
+        page(2, "COOL DISK 80", "settings_disk", true);
 
-    // "About..." is the main icon menu's last entry but for "Exit Korvane".
-    ASSERT_TRUE(
-        test::ChooseFromTrayMenu(program.window, 1, {VK_UP, VK_UP, VK_RETURN}, kWindowTimeoutMs));
-    HWND about = nullptr;
-    ASSERT_TRUE(test::PumpUntil(
-        [&] {
-            return (about = test::VisibleWindowOf(program.Id(), "KorvaneForm", "About - Korvane"));
-        },
-        kWindowTimeoutMs));
-    const Picture picture = CaptureWindow(about);
-    EXPECT_TRUE(ShowsSomething(picture, 300, 200));
-    EXPECT_TRUE(Save(picture, "about_window"));
-    PostMessageA(about, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_TRUE(test::PumpUntil([&] { return !IsWindowVisible(about); }, kWindowTimeoutMs));
+        // "About..." is the main icon menu's last entry but for "Exit Korvane".
+        ASSERT_TRUE(test::ChooseFromTrayMenu(program.window, 1, {VK_UP, VK_UP, VK_RETURN},
+                                             kWindowTimeoutMs));
+        HWND about = nullptr;
+        ASSERT_TRUE(test::PumpUntil(
+            [&] {
+                return (about =
+                            test::VisibleWindowOf(program.Id(), "KorvaneForm", "About - Korvane"));
+            },
+            kWindowTimeoutMs));
+        RECT aboutClient{};
+        GetClientRect(about, &aboutClient);
+        EXPECT_NEAR(scaled(420), aboutClient.right, 2);
+        EXPECT_NEAR(scaled(345), aboutClient.bottom, 2);
+        const Picture picture = CaptureWindow(about);
+        EXPECT_TRUE(ShowsSomething(picture, scaled(300), scaled(200)));
+        EXPECT_TRUE(Save(picture, "about_window" + suffix));
+        PostMessageA(about, WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_TRUE(test::PumpUntil([&] { return !IsWindowVisible(about); }, kWindowTimeoutMs));
 
-    EXPECT_TRUE(program.Exit());
+        EXPECT_TRUE(program.Exit());
+    }
 }
 
 } // namespace

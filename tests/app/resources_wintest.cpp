@@ -88,8 +88,13 @@ TEST(ProgramResources, PicturesCursorAndManifest) {
         EXPECT_NE(std::string::npos, xml.find(std::string("<supportedOS Id=\"") + os + "\"/>"))
             << os;
     }
-    // Fixed pixel layouts: the program leaves DPI scaling to the system.
-    EXPECT_EQ(std::string::npos, xml.find("dpiAware"));
+    // The windows lay themselves out per monitor: per-monitor v2, per-monitor where v2 is
+    // unknown, and the older element for Windows 8.1 and before.
+    EXPECT_NE(std::string::npos,
+              xml.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/"
+                       "WindowsSettings\">PerMonitorV2, PerMonitor</dpiAwareness>"));
+    EXPECT_NE(std::string::npos, xml.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/"
+                                          "2005/WindowsSettings\">true/pm</dpiAware>"));
 }
 
 } // namespace

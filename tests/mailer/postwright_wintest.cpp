@@ -304,6 +304,9 @@ TEST(PostwrightManifest, NamesTheSystemsTheOsLinesTellApart) {
     const std::string xml = test::ManifestOf(program.Get());
     EXPECT_NE(std::string::npos, xml.find("Microsoft.Windows.Common-Controls"));
     EXPECT_NE(std::string::npos, xml.find("level=\"asInvoker\""));
+    // No window of its own; the mail client's dialog runs in this process, and a client that
+    // knows nothing of DPI is stretched by the system only while the process is DPI-unaware.
+    EXPECT_EQ(std::string::npos, xml.find("dpiAware"));
     for (const char* os : test::kSupportedOsIds) {
         EXPECT_NE(std::string::npos, xml.find(std::string("<supportedOS Id=\"") + os + "\"/>"))
             << os;

@@ -5,6 +5,9 @@
 #include "recording_shell.h"
 #include "ui_driver_win.h"
 
+#include "text_fit_win.h"
+#include "toolkit/forms/dpi_win.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -146,6 +149,34 @@ TEST_F(AboutWindow, StartsHiddenAndShowsItsPartsCentredWithFocusOnClose) {
         CountPixels(Child(AboutWebLinkText()), [](COLORREF c) { return c == RGB(0, 0, 255); }), 20);
 
     EXPECT_FALSE(ui::SaveWindowPng(Window(), "about_window").empty());
+
+    // On monitors of other scales: the parts at their scaled places, the links measured again
+    // in their scaled font, every text in its control and the stretched picture still without
+    // magenta; back at 100 % as before.
+    for (const int dpi : {120, 144, 192, 96}) {
+        SCOPED_TRACE(dpi);
+        RECT outer{};
+        GetWindowRect(Window(), &outer);
+        RECT place{0, 0, forms::ScaleToDpi(420, dpi), forms::ScaleToDpi(345, dpi)};
+        AdjustWindowRectEx(&place, static_cast<DWORD>(style), FALSE, 0);
+        OffsetRect(&place, outer.left - place.left, outer.top - place.top);
+        SendMessageA(Window(), forms::kDpiChangedMessage, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&place));
+        const RECT scaledClose = ChildRect(CloseButton());
+        EXPECT_EQ(forms::ScaleToDpi(160, dpi), scaledClose.left);
+        EXPECT_EQ(forms::ScaleToDpi(100, dpi), scaledClose.right - scaledClose.left);
+        for (HWND link : {Child(AboutWebLinkText()), Child(AboutMailLinkText())}) {
+            auto* label = dynamic_cast<forms::Label*>(forms::Control::FromHandle(link));
+            ASSERT_NE(label, nullptr);
+            EXPECT_EQ(label->Width(), label->MeasureText(label->Text()).width);
+        }
+        EXPECT_EQ(std::vector<std::string>{}, test::ClippedTexts(Window(), dpi));
+        about.Show();
+        EXPECT_EQ(CountPixels(header, [](COLORREF c) { return c == RGB(255, 0, 255); }), 0);
+    }
+    GetClientRect(Window(), &client);
+    EXPECT_EQ(client.right, 420);
+    EXPECT_EQ(client.bottom, 345);
 }
 
 TEST_F(AboutWindow, LinksShowTheHandCursorAndAskTheShellLeavingTheWindowOpen) {

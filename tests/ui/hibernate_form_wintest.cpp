@@ -14,8 +14,10 @@
 #include "recording_engine.h"
 #include "settings/profile_win.h"
 #include "test_env.h"
+#include "text_fit_win.h"
 #include "toolkit/clock_win.h"
 #include "toolkit/files_win.h"
+#include "toolkit/forms/dpi_win.h"
 #include "toolkit_fakes.h"
 #include "toolkit_wait_win.h"
 #include "ui_driver_win.h"
@@ -101,6 +103,25 @@ TEST_F(HibernateFormTest, ShownFromTheWorkerOnTopCountingAndCancelledWithoutPowe
 
     HWND cancel = Button("&Cancel");
     ASSERT_NE(nullptr, cancel);
+    // Moved to monitors of other scales while counting: every control at its scaled place and
+    // every text, the counting caption included, in its control; back at 100 % all as before.
+    for (const int dpi : {120, 144, 168, 192, 96}) {
+        SCOPED_TRACE(dpi);
+        GetWindowRect(Hwnd(), &outer);
+        RECT place{outer.left, outer.top, outer.left + forms::ScaleToDpi(350, dpi),
+                   outer.top + forms::ScaleToDpi(216, dpi)};
+        SendMessageA(Hwnd(), forms::kDpiChangedMessage, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&place));
+        RECT button{};
+        GetWindowRect(cancel, &button);
+        EXPECT_EQ(forms::ScaleToDpi(100, dpi), button.right - button.left);
+        EXPECT_EQ(std::vector<std::string>{}, test::ClippedTexts(Hwnd(), dpi));
+        if (dpi == 144 || dpi == 192) {
+            EXPECT_FALSE(
+                test::ui::SaveWindowPng(Hwnd(), "hibernate_form_countdown_" + std::to_string(dpi))
+                    .empty());
+        }
+    }
     RECT client{};
     GetClientRect(Hwnd(), &client);
     RECT c{};

@@ -13,7 +13,9 @@
 #include "settings/location/data_folder.h"
 #include "settings/registry_win.h"
 #include "test_env.h"
+#include "text_fit_win.h"
 #include "text_lines.h"
+#include "toolkit/forms/dpi_win.h"
 #include "toolkit_wait_win.h"
 #include "ui_driver_win.h"
 #include "ui_input_win.h"
@@ -622,15 +624,76 @@ TEST_F(SettingsWindow, FahrenheitLevelsNeverStoreLessThanOneDegreeOrWrapPastTenD
     EXPECT_EQ("1", Read("Drive_COMMON", "WarningTemp_Level"));
 }
 
-TEST_F(SettingsWindow, PicturesOfTheGeneralAndLogPages) {
+// Moved to monitors of every usual scale (WM_DPICHANGED with the rectangle Windows suggests), the
+// window keeps its client area at that scale and every text of every page fits its control.
+TEST_F(SettingsWindow, PicturesOfThePagesAndEveryTextFittingAtEveryScale) {
     Open();
-    EXPECT_FALSE(ui::SaveWindowPng(Window(), "settings_general").empty());
-    ClickItem("Log");
-    EXPECT_FALSE(ui::SaveWindowPng(Window(), "settings_log").empty());
-    ClickItem("Hard Disks");
-    EXPECT_FALSE(ui::SaveWindowPng(Window(), "settings_common").empty());
-    ClickItem("COOL DISK 80");
-    EXPECT_FALSE(ui::SaveWindowPng(Window(), "settings_disk").empty());
+    const LONG style = GetWindowLongA(Window(), GWL_STYLE);
+    const LONG exStyle = GetWindowLongA(Window(), GWL_EXSTYLE);
+    for (const int dpi : {96, 120, 144, 168, 192}) {
+        SCOPED_TRACE(dpi);
+        RECT outer{};
+        GetWindowRect(Window(), &outer);
+        // This process stays at the screen's DPI, and so does the frame Wine draws around the
+        // window: the suggestion is the window of the scaled client area in that frame.
+        RECT place{0, 0, forms::ScaleToDpi(500, dpi), forms::ScaleToDpi(410, dpi)};
+        AdjustWindowRectEx(&place, static_cast<DWORD>(style), FALSE, static_cast<DWORD>(exStyle));
+        OffsetRect(&place, outer.left - place.left, outer.top - place.top);
+        SendMessageA(Window(), forms::kDpiChangedMessage, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&place));
+        RECT client{};
+        GetClientRect(Window(), &client);
+        // A window taller than the screen is cut to it, as on Windows; 192 dpi needs more than
+        // this display's 768 lines.
+        if (place.bottom - place.top <= GetSystemMetrics(SM_CYSCREEN)) {
+            EXPECT_NEAR(forms::ScaleToDpi(500, dpi), client.right, 2);
+            EXPECT_NEAR(forms::ScaleToDpi(410, dpi), client.bottom, 2);
+        }
+        // Pictures at 100 %; win.DocsImages takes those of the other scales.
+        const bool pictures = dpi == 96;
+        const auto check = [&](const std::string& item, const std::string& picture) {
+            ClickItem(item);
+            EXPECT_EQ(std::vector<std::string>{}, test::ClippedTexts(Window(), dpi)) << item;
+            if (pictures) {
+                EXPECT_FALSE(ui::SaveWindowPng(Window(), picture).empty());
+            }
+        };
+        check("General", "settings_general");
+        check("Log", "settings_log");
+        check("Hard Disks", "settings_common");
+        check("COOL DISK 80", "settings_disk");
+        // The disk's own settings, on each of its three tabs.
+        const HWND common = ui::FindByText(
+            Window(), "Use Common Temperature settings for this hard disk", "Button");
+        ASSERT_NE(nullptr, common);
+        if (ui::IsChecked(common))
+            ui::Click(common);
+        HWND tabs = nullptr;
+        for (int i = 0; (tabs = ui::FindDescendant(Window(), "SysTabControl32", i)); ++i)
+            if (ui::IsVisible(tabs) && ui::TabCount(tabs) == 3)
+                break;
+        ASSERT_NE(nullptr, tabs);
+        for (int tab = 0; tab < 3; ++tab) {
+            ui::ClickTab(tabs, tab);
+            EXPECT_EQ(std::vector<std::string>{}, test::ClippedTexts(Window(), dpi)) << tab;
+            if (pictures) {
+                EXPECT_FALSE(
+                    ui::SaveWindowPng(Window(), "settings_disk_tab" + std::to_string(tab)).empty());
+            }
+            // The levels' and the alarms' inner tabs, each of them.
+            HWND inner = nullptr;
+            for (int i = 0; (inner = ui::FindDescendant(Window(), "SysTabControl32", i)); ++i)
+                if (inner != tabs && ui::IsVisible(inner))
+                    break;
+            for (int page = 1; inner != nullptr && page < ui::TabCount(inner); ++page) {
+                ui::ClickTab(inner, page);
+                EXPECT_EQ(std::vector<std::string>{}, test::ClippedTexts(Window(), dpi))
+                    << tab << "/" << page;
+            }
+            if (inner != nullptr)
+                ui::ClickTab(inner, 0);
+        }
+    }
 }
 
 } // namespace

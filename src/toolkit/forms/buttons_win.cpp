@@ -35,7 +35,12 @@ void ImageButton::SetImages(const ImageList* images) {
 bool ImageButton::OnDrawItem(DRAWITEMSTRUCT& item) {
     FillRect(item.hDC, &item.rcItem, BackgroundBrush());
     if (images_ != nullptr && images_->Count() > 0) {
-        images_->Draw(0, item.hDC, item.rcItem.left, item.rcItem.top);
+        if (Dpi() == kLayoutDpi) {
+            images_->Draw(0, item.hDC, item.rcItem.left, item.rcItem.top);
+        } else {
+            images_->DrawStretched(0, item.hDC, item.rcItem.left, item.rcItem.top,
+                                   ToPixels(images_->Width()), ToPixels(images_->Height()));
+        }
     }
     return true;
 }

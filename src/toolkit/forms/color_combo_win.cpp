@@ -54,7 +54,8 @@ void ColorComboBox::OnSelectionChange() {
 }
 
 int ColorComboBox::ItemHeight() {
-    return std::max(MeasureText("Wg").height + 3, kSwatch + 4);
+    // In pixels, as the list asks for it.
+    return ToPixels(std::max(MeasureText("Wg").height + 3, kSwatch + 4));
 }
 
 void ColorComboBox::OnFontChanged() {
@@ -115,13 +116,14 @@ bool ColorComboBox::OnDrawItem(DRAWITEMSTRUCT& item) {
     const int index = static_cast<int>(item.itemID);
     if (index < 0 || static_cast<size_t>(index) >= entries_.size()) {
         RECT text = area;
-        text.left += kSwatchLeft;
+        text.left += ToPixels(kSwatchLeft);
         DrawTextA(dc, kUnknownColorText, -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     } else {
         const NamedColor& entry = entries_[static_cast<size_t>(index)];
-        const int left = area.left + kSwatchLeft;
-        const int top = area.top + (area.bottom - area.top - kSwatch) / 2;
-        RECT swatch{left, top, left + kSwatch, top + kSwatch};
+        const int edge = ToPixels(kSwatch);
+        const int left = area.left + ToPixels(kSwatchLeft);
+        const int top = area.top + (area.bottom - area.top - edge) / 2;
+        RECT swatch{left, top, left + edge, top + edge};
         const bool transparent = entry.value == kNoColor;
         const ScopedBrush fill(CreateSolidBrush(transparent ? RGB(255, 255, 255) : entry.value));
         FillRect(dc, &swatch, fill.Get());
@@ -129,12 +131,12 @@ bool ColorComboBox::OnDrawItem(DRAWITEMSTRUCT& item) {
         if (transparent) {
             const ScopedSelection pen(dc, GetStockObject(BLACK_PEN));
             MoveToEx(dc, left, top, nullptr);
-            LineTo(dc, left + kSwatch, top + kSwatch);
-            MoveToEx(dc, left + kSwatch - 1, top, nullptr);
-            LineTo(dc, left - 1, top + kSwatch);
+            LineTo(dc, left + edge, top + edge);
+            MoveToEx(dc, left + edge - 1, top, nullptr);
+            LineTo(dc, left - 1, top + edge);
         }
         RECT text = area;
-        text.left = left + kSwatch + kTextGap;
+        text.left = left + edge + ToPixels(kTextGap);
         DrawTextA(dc, entry.name, -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     }
     if ((item.itemState & ODS_FOCUS) != 0) {

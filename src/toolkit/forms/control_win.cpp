@@ -39,8 +39,9 @@ Control::Control(Control& parent, const char* windowClass, DWORD style, DWORD ex
     : parent_(&parent), serial_(nextSerial++) {
     // Control ids only need to be unique among siblings; WM_MEASUREITEM finds its control by id.
     const auto id = static_cast<UINT_PTR>((serial_ % 0xFFF0) + 1);
-    HWND window = CreateWindowExA(exStyle, windowClass, text.c_str(), WS_CHILD | style, bounds.left,
-                                  bounds.top, bounds.width, bounds.height, parent.Handle(),
+    const Rect pixels = ScaleToDpi(bounds, parent.Dpi());
+    HWND window = CreateWindowExA(exStyle, windowClass, text.c_str(), WS_CHILD | style, pixels.left,
+                                  pixels.top, pixels.width, pixels.height, parent.Handle(),
                                   reinterpret_cast<HMENU>(id), GetModuleHandleA(nullptr), nullptr);
     if (window == nullptr) {
         return;
@@ -223,7 +224,78 @@ HBRUSH Control::BackgroundBrush() {
     return brush_.Get();
 }
 
+int Control::Dpi() const {
+    const Control* root = this;
+    while (root->parent_ != nullptr) {
+        root = root->parent_;
+    }
+    return root->dpi_;
+}
+
+int Control::ToPixels(int length) const {
+    return ScaleToDpi(length, Dpi());
+}
+
+void Control::SetTreeDpi(int dpi) {
+    dpi_ = ValidDpi(dpi);
+}
+
+void Control::CollectLayout(std::vector<std::pair<Control*, Rect>>& out) {
+    out.emplace_back(this, Bounds());
+    for (const auto& child : children_) {
+        child->CollectLayout(out);
+    }
+}
+
+void Control::ChangeTreeDpi(int dpi, const RECT& formPlace) {
+    // Every 96-dpi place is read at the old DPI before anything moves.
+    std::vector<std::pair<Control*, Rect>> layout;
+    for (const auto& child : children_) {
+        child->CollectLayout(layout);
+    }
+    dpi_ = ValidDpi(dpi);
+    if (Handle() != nullptr) {
+        SetWindowPos(Handle(), nullptr, formPlace.left, formPlace.top,
+                     formPlace.right - formPlace.left, formPlace.bottom - formPlace.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // Fonts first: a combo box sizes its field from its font.
+    RefreshFonts();
+    for (const auto& [control, bounds] : layout) {
+        Rect pixels = ScaleToDpi(bounds, dpi_);
+        pixels.height += control->ToPixels(control->DroppedListHeight());
+        control->SetPixelBounds(pixels);
+    }
+    // Parents before children: aligned ones and tab pages follow their parents' new sizes.
+    Realign();
+    OnDpiLayout();
+    for (const auto& entry : layout) {
+        entry.first->Realign();
+        entry.first->OnDpiLayout();
+    }
+}
+
+void Control::RefreshFonts() {
+    std::vector<std::pair<Control*, Rect>> all;
+    CollectLayout(all);
+    for (const auto& entry : all) {
+        entry.first->fontHandle_.Reset();
+    }
+    for (const auto& entry : all) {
+        Control& control = *entry.first;
+        if (control.Handle() != nullptr) {
+            SendMessageA(control.Handle(), WM_SETFONT,
+                         reinterpret_cast<WPARAM>(control.FontHandle()), TRUE);
+            control.OnFontChanged();
+        }
+    }
+}
+
 Rect Control::Bounds() const {
+    return ScaleFromDpi(PixelBounds(), Dpi());
+}
+
+Rect Control::PixelBounds() const {
     RECT r{};
     if (Handle() == nullptr || !GetWindowRect(Handle(), &r)) {
         return {};
@@ -234,11 +306,15 @@ Rect Control::Bounds() const {
     return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-void Control::SetBounds(const Rect& b) {
+void Control::SetPixelBounds(const Rect& b) {
     if (Handle() != nullptr) {
         SetWindowPos(Handle(), nullptr, b.left, b.top, b.width, b.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
+}
+
+void Control::SetBounds(const Rect& b) {
+    SetPixelBounds(ScaleToDpi(b, Dpi()));
     if (align_ != forms::Align::None && parent_ != nullptr) {
         parent_->Realign();
     }
@@ -246,12 +322,16 @@ void Control::SetBounds(const Rect& b) {
 
 int Control::ClientWidth() const {
     RECT r{};
-    return Handle() != nullptr && GetClientRect(Handle(), &r) ? r.right - r.left : 0;
+    return Handle() != nullptr && GetClientRect(Handle(), &r)
+               ? ScaleFromDpi(r.right - r.left, Dpi())
+               : 0;
 }
 
 int Control::ClientHeight() const {
     RECT r{};
-    return Handle() != nullptr && GetClientRect(Handle(), &r) ? r.bottom - r.top : 0;
+    return Handle() != nullptr && GetClientRect(Handle(), &r)
+               ? ScaleFromDpi(r.bottom - r.top, Dpi())
+               : 0;
 }
 
 void Control::SetAlign(forms::Align align) {
@@ -268,13 +348,17 @@ void Control::Realign() {
     std::vector<AlignedChild> aligned;
     bool any = false;
     for (const auto& child : children_) {
-        aligned.push_back({child->align_, child->Bounds()});
+        aligned.push_back({child->align_, child->PixelBounds()});
         any = any || child->align_ != forms::Align::None;
     }
     if (!any) {
         return;
     }
-    const std::vector<Rect> placed = ArrangeAligned(ClientWidth(), ClientHeight(), aligned);
+    // In pixels: the parent's client area is what the aligned children share out.
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    const std::vector<Rect> placed =
+        ArrangeAligned(client.right - client.left, client.bottom - client.top, aligned);
     for (size_t i = 0; i < children_.size(); ++i) {
         Control& child = *children_[i];
         if (child.align_ != forms::Align::None && child.Handle() != nullptr &&
@@ -356,7 +440,7 @@ HFONT Control::FontHandle() {
         // Created on first use, from the holder's font or the default one.
         const FontSpec& font = holder->font_;
         LOGFONTA lf{};
-        lf.lfHeight = font.height;
+        lf.lfHeight = ScaleToDpi(font.height, holder->Dpi());
         lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
         lf.lfItalic = font.italic ? TRUE : FALSE;
         lf.lfUnderline = font.underline ? TRUE : FALSE;
@@ -444,7 +528,7 @@ TextSize Control::MeasureText(const std::string& text) {
     if (!GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size)) {
         return {};
     }
-    return TextSize{size.cx, size.cy};
+    return TextSize{ScaleFromDpiUp(size.cx, Dpi()), ScaleFromDpiUp(size.cy, Dpi())};
 }
 
 TextSize Control::MeasureWrappedText(const std::string& text, int width) {
@@ -453,13 +537,14 @@ TextSize Control::MeasureWrappedText(const std::string& text, int width) {
         return {};
     }
     const ScopedSelection font(dc.Get(), FontHandle());
-    RECT bounds{0, 0, width, 0};
+    RECT bounds{0, 0, ToPixels(width), 0};
     // The flags of a static control's own drawing (SS_LEFT), so the measure is what it shows.
     if (DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &bounds,
                   DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS) == 0) {
         return {};
     }
-    return TextSize{bounds.right - bounds.left, bounds.bottom - bounds.top};
+    return TextSize{ScaleFromDpiUp(bounds.right - bounds.left, Dpi()),
+                    ScaleFromDpiUp(bounds.bottom - bounds.top, Dpi())};
 }
 
 } // namespace korvane::forms

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "toolkit/forms/colors.h"
+#include "toolkit/forms/dpi.h"
 #include "toolkit/forms/layout.h"
 #include "toolkit/handles_win.h"
 #include "toolkit/win32.h"
@@ -11,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace korvane::forms {
@@ -63,15 +65,22 @@ class Control {
     const std::vector<std::unique_ptr<Control>>& Children() const { return children_; }
     uint64_t Serial() const { return serial_; }
 
-    // Position and size, relative to the parent's client area (the screen for a form).
+    // Position and size, relative to the parent's client area (the screen for a form), in the
+    // layout's 96-dpi units, scaled to the form's DPI on the screen.
     Rect Bounds() const;
     void SetBounds(const Rect& bounds);
     int Left() const { return Bounds().left; }
     int Top() const { return Bounds().top; }
     int Width() const { return Bounds().width; }
     int Height() const { return Bounds().height; }
+    // The window's place in pixels, relative to the parent's client area.
+    Rect PixelBounds() const;
+    void SetPixelBounds(const Rect& bounds);
+    // In 96-dpi units, as the layouts inside are.
     int ClientWidth() const;
     int ClientHeight() const;
+    // The DPI of the form this control is on: what its 96-dpi lengths are scaled to.
+    int Dpi() const;
 
     forms::Align Align() const { return align_; }
     void SetAlign(forms::Align align);
@@ -109,10 +118,11 @@ class Control {
     bool Focused() const;
     bool TabStop() const;
 
-    // Size of a one-line text in the control's font.
+    // Size of a one-line text in the control's font, in 96-dpi units rounded up: a control of
+    // that size holds the text at every DPI.
     TextSize MeasureText(const std::string& text);
-    // Size of a text wrapped at `width` pixels in the control's font, as a word-wrapping label
-    // draws it (line breaks, words carried to the next line, "&&" as one "&").
+    // Size of a text wrapped at `width` in the control's font, as a word-wrapping label draws it
+    // (line breaks, words carried to the next line, "&&" as one "&"); 96-dpi units as above.
     TextSize MeasureWrappedText(const std::string& text, int width);
 
     // Key-down: virtual-key code and shift state (Shift 4, Ctrl 8, Alt 32).
@@ -138,15 +148,29 @@ class Control {
     virtual bool OnDrawItem(DRAWITEMSTRUCT& /*item*/) { return false; }
     virtual bool OnMeasureItem(MEASUREITEMSTRUCT& /*item*/) { return false; }
     virtual void OnFontChanged() {}
+    // After a change of DPI, once the control and its parents have their new places.
+    virtual void OnDpiLayout() {}
 
     bool Dying() const;
     void Realign();
+
+    // A 96-dpi length in the pixels of the control's DPI, for the kinds' own drawing.
+    int ToPixels(int length) const;
+    // The height a drop-down list adds below its field when the window's size is set.
+    virtual int DroppedListHeight() const { return 0; }
+
+    // For forms: the DPI the whole tree is laid out for; every control takes its 96-dpi bounds
+    // and fonts again at `dpi`, after the form's own window got its new place.
+    void SetTreeDpi(int dpi);
+    void ChangeTreeDpi(int dpi, const RECT& formPlace);
 
   private:
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                                          UINT_PTR id, DWORD_PTR data) noexcept;
     void Detach();
     void ApplyFontDown();
+    void CollectLayout(std::vector<std::pair<Control*, Rect>>& out);
+    void RefreshFonts();
 
     // Destroyed by the destructor's own hand, first of all (its children's windows with it);
     // released instead when the window goes by itself.
@@ -164,6 +188,7 @@ class Control {
     HCURSOR cursor_ = nullptr;
     bool subclassed_ = false;
     bool destroying_ = false;
+    int dpi_ = kLayoutDpi; // the root's: its children ask it
 };
 
 } // namespace korvane::forms

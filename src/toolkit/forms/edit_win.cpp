@@ -56,7 +56,8 @@ ComboBox::ComboBox(Control& parent, const Args& args, DWORD extraStyle)
               WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | extraStyle, 0,
               Rect{args.bounds.left, args.bounds.top, args.bounds.width,
                    args.bounds.height + args.droppedHeight},
-              "") {
+              ""),
+      droppedHeight_(args.droppedHeight) {
     SetColor(kColorWindow);
     for (const std::string& item : args.items) {
         AddItem(item);

@@ -53,6 +53,10 @@ class ComboBox : public Control {
     ComboBox(Control& parent, const Args& args, DWORD extraStyle);
     bool OnCommand(WORD code) override;
     virtual void OnSelectionChange();
+    int DroppedListHeight() const override { return droppedHeight_; }
+
+  private:
+    int droppedHeight_;
 };
 
 } // namespace korvane::forms

@@ -4,6 +4,7 @@
 #include "toolkit/failure_report.h"
 #include "toolkit/failure_report_win.h"
 #include "toolkit/forms/buttons_win.h"
+#include "toolkit/forms/dpi_win.h"
 #include "toolkit/forms/edit_win.h"
 
 #include <algorithm>
@@ -45,12 +46,20 @@ Form::Form(const FormArgs& args) : Control(nullptr) {
     if (!RegisterFormClass(Procedure())) {
         return;
     }
-    RECT r{0, 0, args.clientWidth, args.clientHeight};
+    // Laid out for the monitor it opens on; a move to another one brings WM_DPICHANGED.
+    SetTreeDpi(DpiAtPoint(args.left, args.top));
     const DWORD exStyle = args.stayOnTop ? WS_EX_TOPMOST : 0;
-    AdjustWindowRectEx(&r, kFormStyle, FALSE, exStyle);
+    const RECT r =
+        WindowRectForClient({0, 0, ToPixels(args.clientWidth), ToPixels(args.clientHeight)},
+                            kFormStyle, exStyle, Dpi());
     CreateWindowExA(exStyle, kFormClass, args.caption.c_str(), kFormStyle, args.left, args.top,
                     r.right - r.left, r.bottom - r.top, args.owner, nullptr,
                     GetModuleHandleA(nullptr), BindParam());
+    // The window itself knows best, where Windows can tell a window's DPI.
+    if (const int dpi = DpiOfWindow(Handle()); Handle() != nullptr && dpi != Dpi()) {
+        SetTreeDpi(dpi);
+        SetClientSize(args.clientWidth, args.clientHeight);
+    }
     if (args.icon != nullptr) {
         SetIcon(args.icon);
     }
@@ -77,8 +86,20 @@ LRESULT Form::CallDefault(UINT message, WPARAM wparam, LPARAM lparam) {
     return DefWindowProcA(Handle(), message, wparam, lparam);
 }
 
-bool Form::OnMessage(UINT message, WPARAM wparam, LPARAM /*lparam*/, LRESULT& result) {
+bool Form::OnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
     switch (message) {
+    case kDpiChangedMessage: {
+        // The rectangle Windows suggests keeps the window where the user dragged it.
+        if (const auto* place = reinterpret_cast<const RECT*>(lparam)) {
+            ChangeTreeDpi(HIWORD(wparam), *place);
+            if (OnDpiChanged) {
+                OnDpiChanged(*this);
+            }
+            Update();
+        }
+        result = 0;
+        return true;
+    }
     case WM_CLOSE: {
         bool accept = true;
         if (OnCloseQuery) {
@@ -118,8 +139,9 @@ void Form::Show() {
 void Form::CentreInWorkArea() {
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const Rect bounds = Bounds();
-    SetBounds(forms::CentreInWorkArea(
+    // The work area is in pixels, and so is the place in it.
+    const Rect bounds = PixelBounds();
+    SetPixelBounds(forms::CentreInWorkArea(
         {work.left, work.top, work.right - work.left, work.bottom - work.top}, bounds.width,
         bounds.height));
 }
@@ -157,9 +179,10 @@ void Form::SetClientSize(int width, int height) {
     if (Handle() == nullptr) {
         return;
     }
-    RECT r{0, 0, width, height};
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(Handle(), GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongA(Handle(), GWL_EXSTYLE)));
+    const RECT r =
+        WindowRectForClient({0, 0, ToPixels(width), ToPixels(height)},
+                            static_cast<DWORD>(GetWindowLongA(Handle(), GWL_STYLE)),
+                            static_cast<DWORD>(GetWindowLongA(Handle(), GWL_EXSTYLE)), Dpi());
     SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

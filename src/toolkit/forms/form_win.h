@@ -14,7 +14,7 @@ struct FormArgs {
     HWND owner = nullptr; // the application window, or none for an unowned window
     int left = 0;
     int top = 0;
-    int clientWidth = 300;
+    int clientWidth = 300; // the client area in 96-dpi units, scaled to the monitor's DPI
     int clientHeight = 200;
     HICON icon = nullptr; // not owned: icons of the program's resources
     bool stayOnTop = false;
@@ -41,6 +41,7 @@ class Form : public Control, private BoundWindow {
     void CentreInWorkArea();
 
     void SetCaption(const std::string& caption) { SetText(caption); }
+    // In 96-dpi units, as the form's layout.
     void SetClientSize(int width, int height);
     void SetIcon(HICON icon);
     void SetStayOnTop(bool onTop);
@@ -59,6 +60,9 @@ class Form : public Control, private BoundWindow {
     // Close request: `accept` starts true; clearing it keeps the window. An accepted close hides
     // the window; the object lives on.
     std::function<void(Form& sender, bool& accept)> OnCloseQuery;
+    // The window moved to a monitor of another DPI and every control took its 96-dpi place and
+    // font at the new one: for layouts that follow measured texts.
+    std::function<void(Form& sender)> OnDpiChanged;
 
   protected:
     LRESULT CallDefault(UINT message, WPARAM wparam, LPARAM lparam) override;

@@ -24,6 +24,15 @@ bool ImageList::Draw(int index, HDC dc, int x, int y) const {
     return list_ && ImageList_Draw(list_.Get(), index, dc, x, y, ILD_TRANSPARENT) != FALSE;
 }
 
+bool ImageList::DrawStretched(int index, HDC dc, int x, int y, int width, int height) const {
+    if (!list_) {
+        return false;
+    }
+    // ImageList_DrawEx only cuts, never stretches; an icon of the image does, mask and all.
+    const ScopedIcon icon(ImageList_GetIcon(list_.Get(), index, ILD_TRANSPARENT));
+    return icon && DrawIconEx(dc, x, y, icon.Get(), width, height, 0, nullptr, DI_NORMAL) != FALSE;
+}
+
 int ImageList::Count() const {
     return list_ ? ImageList_GetImageCount(list_.Get()) : 0;
 }

@@ -19,6 +19,8 @@ class ImageList {
     bool AddResource(HINSTANCE module, const char* name, uint32_t transparent);
 
     bool Draw(int index, HDC dc, int x, int y) const;
+    // Stretched to width x height, for a window laid out at a higher DPI than the pictures.
+    bool DrawStretched(int index, HDC dc, int x, int y, int width, int height) const;
     int Count() const;
     int Width() const { return width_; }
     int Height() const { return height_; }

@@ -49,4 +49,12 @@ Panel::Panel(Control& parent, const Args& args)
     }
 }
 
+void WordWrapLabel::OnDpiLayout() {
+    const Rect bounds = Bounds();
+    const int needed = MeasureWrappedText(Text(), bounds.width).height;
+    if (needed > bounds.height) {
+        SetBounds({bounds.left, bounds.top + bounds.height - needed, bounds.width, needed});
+    }
+}
+
 } // namespace korvane::forms

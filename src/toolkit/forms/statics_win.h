@@ -35,6 +35,11 @@ class WordWrapLabel : public Label {
   public:
     using Args = WordWrapLabelArgs;
     WordWrapLabel(Control& parent, const Args& args);
+
+  protected:
+    // Text heights do not follow the DPI exactly: a text that filled its lines at the old DPI
+    // takes the height it needs at the new one, upwards from its bottom edge.
+    void OnDpiLayout() override;
 };
 
 struct PanelArgs {

@@ -155,9 +155,13 @@ void TabControl::PlacePages() {
     GetClientRect(Handle(), &area);
     SendMessageA(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
     for (Panel* page : pages_) {
-        page->SetBounds(Rect{area.left, area.top, std::max<int>(area.right - area.left, 0),
-                             std::max<int>(area.bottom - area.top, 0)});
+        page->SetPixelBounds(Rect{area.left, area.top, std::max<int>(area.right - area.left, 0),
+                                  std::max<int>(area.bottom - area.top, 0)});
     }
+}
+
+void TabControl::OnDpiLayout() {
+    PlacePages();
 }
 
 bool TabControl::OnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {

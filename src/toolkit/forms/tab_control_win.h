@@ -39,6 +39,7 @@ class TabControl : public Control {
   protected:
     bool OnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
     bool OnNotify(NMHDR& header, LRESULT& result) override;
+    void OnDpiLayout() override;
     void OnFontChanged() override { PlacePages(); }
 
   private:
