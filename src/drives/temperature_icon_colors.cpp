@@ -25,8 +25,8 @@ double Linear(uint32_t channel) {
 } // namespace
 
 IndicatorColors ColorsForTaskbar(IndicatorColors stored, const TaskbarLook& look) {
-    const auto* first = std::find(std::begin(kFirstRunIndicatorColors),
-                                  std::end(kFirstRunIndicatorColors), stored);
+    const auto* first =
+        std::find(std::begin(kFirstRunIndicatorColors), std::end(kFirstRunIndicatorColors), stored);
     if (first == std::end(kFirstRunIndicatorColors))
         return stored;
     const auto state = static_cast<size_t>(first - std::begin(kFirstRunIndicatorColors));
