@@ -67,8 +67,9 @@ static_assert(std::size(kGlyphMetrics) == std::size(kGlyphSizes));
 PixelRect StrokeRect(Stroke stroke, const GlyphMetrics& m) {
     const int w = m.width, h = m.height, t = m.stroke;
     const int mid = (h - t) / 2;
-    // The 1 stands right of the middle, as at 16 pixels, where a whole-pixel middle is none.
-    const int centre = t % 2 == 1 ? (w - t + 1) / 2 : w / 2;
+    // The 1 in the middle, rounded to the right as at 16 pixels (its third column of four):
+    // off the middle it would leave a wide gap on one side ("2 12").
+    const int centre = (w - t + 1) / 2;
     switch (stroke) {
     case kTop:
         return {0, 0, w, t};

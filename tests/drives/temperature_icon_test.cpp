@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -194,7 +195,8 @@ TEST(TemperatureIconSizes, SixteenPixelsAreTheClassicIconBitForBit) {
 }
 
 TEST(TemperatureIconSizes, ThirtyTwoPixelsAreSixteenAtTwiceTheScale) {
-    for (uint16_t value : {7, 45, 122, 888}) {
+    // Every digit but the 1, which stands in the middle of its place from 20 pixels on.
+    for (uint16_t value : {7, 45, 820, 963}) {
         const IconPixels small = ComputeTemperatureIcon(value, kNoColor, kRed);
         const SizedIconPixels big = ComputeTemperatureIcon(value, kNoColor, kRed, 32);
         // Each centred in its own icon: compared from the first digit's top-left corner.
@@ -281,6 +283,19 @@ TEST(TemperatureIconSizes, SizeFollowsTheTaskbarsMetricWithinBounds) {
     EXPECT_EQ(GlyphMetricsFor(20), GlyphMetricsFor(23));
     EXPECT_EQ(GlyphMetricsFor(40), GlyphMetricsFor(64));
     EXPECT_EQ(18, ComputeTemperatureIcon(45, kNoColor, kRed, 18).size);
+}
+
+TEST(TemperatureIconSizes, TheOneStandsInTheMiddleOfItsPlace) {
+    for (int size : kGlyphSizes) {
+        if (size == 16)
+            continue; // the table's own place, kept
+        const GlyphMetrics m = GlyphMetricsFor(size);
+        const PixelRect one = GlyphRects(1, m).front();
+        const int leftRoom = one.left, rightRoom = m.width - one.right;
+        EXPECT_LE(std::abs(leftRoom - rightRoom), 1) << size;
+        EXPECT_GE(leftRoom, rightRoom) << size; // rounded to the right, as at 16 pixels
+        EXPECT_EQ(m.stroke, one.right - one.left) << size;
+    }
 }
 
 } // namespace
