@@ -1,7 +1,7 @@
 // The taskbar's look as Win32 reports it, and its watch: a theme switch written to the registry
 // and broadcast as the shell does (several "ImmersiveColorSet" in a row) is told once.
-#include "registry_win.h"
 #include "toolkit/taskbar_win.h"
+#include "registry_win.h"
 #include "toolkit_wait_win.h"
 
 #include <gtest/gtest.h>
