@@ -65,10 +65,11 @@ std::string FourDisks() {
     const int steady[] = {38, 44, 41};
     for (int i = 0; i < 3; ++i) {
         ini += "[PhysicalDrive" + std::to_string(i) + "]\r\nModel=STEADY DISK " +
-               std::to_string(i + 1) + "\r\nSectors=156301488\r\nTemperature=" +
-               std::to_string(steady[i]) + "\r\n";
+               std::to_string(i + 1) +
+               "\r\nSectors=156301488\r\nTemperature=" + std::to_string(steady[i]) + "\r\n";
     }
-    return ini + "[PhysicalDrive3]\r\nModel=WARMING DISK\r\nSectors=156301488\r\nRamp=40,66,120\r\n";
+    return ini +
+           "[PhysicalDrive3]\r\nModel=WARMING DISK\r\nSectors=156301488\r\nRamp=40,66,120\r\n";
 }
 
 // The notification area's window of the desktop process.

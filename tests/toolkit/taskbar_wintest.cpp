@@ -1,6 +1,7 @@
 // The taskbar's look as Win32 reports it, and its watch: a theme switch written to the registry
 // and broadcast as the shell does (several "ImmersiveColorSet" in a row) is told once.
 #include "toolkit/taskbar_win.h"
+#include "fake_taskbar.h"
 #include "registry_win.h"
 #include "toolkit_wait_win.h"
 
@@ -70,6 +71,22 @@ TEST(TaskbarLook, AThemeSwitchBroadcastThreeTimesIsToldOnceAfterTheLastOne) {
     BroadcastColorSetChange();
     ASSERT_TRUE(test::PumpUntil([&] { return told.size() == 2; }, 10000));
     EXPECT_EQ(TaskbarTheme::Light, told.back());
+    EXPECT_FALSE(KillTimer(watch.Handle(), 1));
+}
+
+TEST(TaskbarLook, ANewTaskbarOrADpiChangeWithAnotherIconSizeIsToldOnce) {
+    test::FixedTaskbar taskbar;
+    TaskbarWatch watch(taskbar);
+    std::vector<int> sizes;
+    watch.OnChange = [&](const TaskbarLook& look) { sizes.push_back(look.iconSize); };
+
+    // The shell restarted on a 150 % monitor: its broadcast, and the DPI message besides.
+    taskbar.look.iconSize = 24;
+    const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    PostMessageA(watch.Handle(), taskbarCreated, 0, 0);
+    PostMessageA(watch.Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(144, 144), 0);
+    ASSERT_TRUE(test::PumpUntil([&] { return !sizes.empty(); }, 10000));
+    EXPECT_EQ(std::vector<int>{24}, sizes);
     EXPECT_FALSE(KillTimer(watch.Handle(), 1));
 }
 
