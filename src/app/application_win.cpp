@@ -2,6 +2,7 @@
 // handling of the program's tray icons and menus.
 #include "app/application_win.h"
 
+#include "app/hottest_disk.h"
 #include "app/sound_preview.h"
 #include "app/tray_menu.h"
 #include "drives/indicator_icons_win.h"
@@ -48,7 +49,11 @@ TApplication::TApplication(std::unique_ptr<DeviceIoPort> device, std::unique_ptr
     profile_ = CreateWin32Profile();
     registry_ = CreateWin32Registry();
     device_ = std::move(device);
-    indicatorIcons_ = CreateWin32IndicatorIcon();
+    // Indicators are drawn for the taskbar as the watch last found it.
+    taskbar_ = CreateWin32Taskbar();
+    taskbarWatch_ = std::make_unique<TaskbarWatch>(*taskbar_);
+    indicatorIcons_ = CreateWin32IndicatorIcon(
+        [this] { return taskbarWatch_ ? taskbarWatch_->Look() : TaskbarLook{}; });
     StartUp();
 }
 
@@ -115,7 +120,7 @@ void TApplication::StartUp() {
         .logger = *Logger,
         .toolkit = *toolkit_,
         .icons = *indicatorIcons_,
-        .trimWorkingSet = [this] { TrimWorkingSet(); },
+        .trimWorkingSet = [this] { AfterDrivePoll(); },
         .device = *device_,
         .osVersion = *osVersion_,
         .createMenu = [this] { return CreateDiskMenu(); },
@@ -183,7 +188,9 @@ void TApplication::StartUp() {
     Drives->ApplyPollIntervals();
     Log("starting hard disks monitor");
     Drives->SetMonitoring(true);
+    taskbarWatch_->OnChange = [this](const TaskbarLook& look) { OnTaskbarChange(look); };
     UpdateMainIcon();
+    ShowPinHintOnce();
     Log(kInitializationFinished);
 }
 
@@ -222,6 +229,8 @@ void TApplication::ShutDown() noexcept {
             Executor->Stop();
     });
     step("destroy hard disks monitor", [this] {
+        if (taskbarWatch_)
+            taskbarWatch_->OnChange = nullptr;
         Drives.reset();
         driveDeps_.reset();
     });
@@ -339,7 +348,89 @@ void TApplication::RefreshMenuCaptions() {
 
 void TApplication::UpdateMainIcon() {
     const int32_t rule = Options->General().ReadInteger(key::ShowMainIcon.name);
+    mainIconRule_ = rule;
+    if (rule == kMainIconHottest)
+        ShowHottestDisk();
+    else
+        ShowOwnMainIcon();
     MainTrayIcon->SetActive(MainIconShown(rule, Drives ? Drives->VisibleIconCount() : 0));
+}
+
+void TApplication::AfterDrivePoll() {
+    TrimWorkingSet();
+    // While the drive list is being built its disks are probed: the main icon waits for it.
+    if (mainIconRule_ == kMainIconHottest && Drives && MainTrayIcon)
+        ShowHottestDisk();
+}
+
+void TApplication::ShowHottestDisk() {
+    std::vector<DiskReading> readings;
+    std::vector<TDrive*> readFrom;
+    for (int32_t i = 0; Drives && i < Drives->Count(); ++i) {
+        TDrive* drive = Drives->GetDrive(i);
+        if (!drive->IsPresent() || !drive->IsControlEnabled() || !drive->HasTemperature())
+            continue;
+        readings.push_back({drive->DriveNumber(), drive->Temperature(),
+                            drive->TemperatureText(drive->Temperature())});
+        readFrom.push_back(drive);
+    }
+    const int hottest = HottestReading(readings);
+    const IconHandle icon = hottest < 0 ? kNoIcon : readFrom[hottest]->TrayIcon().Icon();
+    if (icon == kNoIcon) {
+        ShowOwnMainIcon();
+        return;
+    }
+    // The disk's own icon is its number in its state's colours, drawn for this taskbar; the
+    // copy is the main icon's, as the disk replaces and destroys its own at will.
+    if (icon != mainIconFrom_) {
+        if (HICON copy = CopyIcon(ToHicon(icon))) {
+            MainTrayIcon->SetIcon(OwnIcon(copy));
+            mainIconFrom_ = icon;
+        }
+    }
+    MainTrayIcon->SetTooltip(DiskListTooltip(readings));
+    mainIconShowsDisk_ = true;
+}
+
+void TApplication::ShowOwnMainIcon() {
+    if (!mainIconShowsDisk_)
+        return;
+    MainTrayIcon->SetIcon(OwnIcon(CopyIcon(ToHicon(TrayIconHandle))));
+    MainTrayIcon->SetTooltip(kMainTrayTooltip);
+    mainIconShowsDisk_ = false;
+    mainIconFrom_ = kNoIcon;
+}
+
+void TApplication::OnTaskbarChange(const TaskbarLook& look) {
+    int redrawn = 0;
+    for (int32_t i = 0; Drives && i < Drives->Count(); ++i) {
+        if (Drives->GetDrive(i)->RedrawTrayIcon())
+            ++redrawn;
+    }
+    const char* theme = look.theme == TaskbarTheme::Dark    ? "dark"
+                        : look.theme == TaskbarTheme::Light ? "light"
+                                                            : "classic";
+    Log(Format("taskbar changed: %s theme%s, %d-pixel icons, %d indicators redrawn", theme,
+               look.highContrast ? " in high contrast" : "", look.iconSize, redrawn));
+    mainIconFrom_ = kNoIcon; // the hottest disk's icon is a new one now
+    UpdateMainIcon();
+}
+
+void TApplication::ShowPinHintOnce() {
+    const TOptionsSection& general = Options->General();
+    if (!PinHintDue(osVersion_->Read(), general.ReadBool(key::TrayPinHintShown)))
+        return;
+    TrayIconPort* shown = MainTrayIcon->Active() ? MainTrayIcon : nullptr;
+    for (int32_t i = 0; !shown && Drives && i < Drives->Count(); ++i) {
+        if (Drives->GetDrive(i)->IsIconShown())
+            shown = &Drives->GetDrive(i)->TrayIcon();
+    }
+    // With no icon in the tray there is nothing to keep visible yet: a later start tells.
+    if (!shown)
+        return;
+    ShowBalloon(*trayShell_, shown->Identity(), kPinHintTimeoutMs, kNiifInfo, kPinHintText,
+                kPinHintTitle);
+    general.WriteBool(key::TrayPinHintShown.name, true);
 }
 
 void TApplication::RefreshLogMenu(PopupMenuPort& menu, int logEntry) {

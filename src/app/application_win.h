@@ -30,6 +30,7 @@
 #include "toolkit/product.h"
 #include "toolkit/shell_port_win.h"
 #include "toolkit/sound_player.h"
+#include "toolkit/taskbar_win.h"
 #include "toolkit/toolkit_win.h"
 #include "toolkit/tray_icon.h"
 #include "toolkit/win32.h"
@@ -100,6 +101,8 @@ class TApplication final : public AppServicesPort {
     void OnMainIconMouse(uint32_t message);
     void OnDriveTrayMouse(TDrive& drive, uint32_t message);
     void OnDriveIconChange(TDrives& sender, TDrive& drive, bool shown);
+    // The taskbar's icon size, theme or contrast changed: every indicator is drawn again.
+    void OnTaskbarChange(const TaskbarLook& look);
     // The disk pages' sound preview: true when playing the file started.
     bool PreviewSound(const std::string& path);
 
@@ -116,6 +119,15 @@ class TApplication final : public AppServicesPort {
     // The right click on any of the program's tray icons: the menu at the cursor.
     void PopupTrayMenu(PopupMenuPort& menu);
     void StartUp();
+    // After every disk's poll: the working-set trim, and the hottest disk on the main icon.
+    void AfterDrivePoll();
+    // ShowMainIcon 3: the hottest monitored disk's icon and every disk in the tooltip; the
+    // program's own icon again while no disk has a temperature or with another setting.
+    void ShowHottestDisk();
+    void ShowOwnMainIcon();
+    // Windows 11 puts new tray icons out of sight: one balloon, at the first start, says how to
+    // keep ours. Stored as shown once the shell has it.
+    void ShowPinHintOnce();
 
     // The platform services the long-lived objects are built on; they outlive them all.
     std::unique_ptr<FileSystemPort> files_;
@@ -123,6 +135,8 @@ class TApplication final : public AppServicesPort {
     std::unique_ptr<ProfilePort> profile_;
     std::unique_ptr<RegistryPort> registry_;
     std::unique_ptr<DeviceIoPort> device_;
+    std::unique_ptr<TaskbarPort> taskbar_;
+    std::unique_ptr<TaskbarWatch> taskbarWatch_;
     std::unique_ptr<IndicatorIconPort> indicatorIcons_;
     std::unique_ptr<OsVersionPort> osVersion_ = CreateWin32OsVersion();
     std::unique_ptr<ShellPort> shell_ = CreateWin32Shell();
@@ -140,6 +154,9 @@ class TApplication final : public AppServicesPort {
     std::unique_ptr<AppWindow> window_;
     std::unique_ptr<ToolkitPort> toolkit_;
     bool shutDown_ = false;
+    int32_t mainIconRule_ = -1;         // ShowMainIcon as UpdateMainIcon last read it
+    bool mainIconShowsDisk_ = false;    // the main icon holds a copy of a disk's icon
+    IconHandle mainIconFrom_ = kNoIcon; // the disk icon it is a copy of
 };
 
 // The one application object while it exists.

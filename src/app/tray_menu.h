@@ -52,6 +52,8 @@ int FindMenuCommand(const PopupMenuPort& menu, int32_t code);
 inline constexpr int32_t kMainIconAlways = 0;
 inline constexpr int32_t kMainIconWithoutIndicators = 1;
 inline constexpr int32_t kMainIconNever = 2;
+// Always, showing the hottest disk's temperature in its state's colours.
+inline constexpr int32_t kMainIconHottest = 3;
 
 // Whether the main tray icon is shown for a ShowMainIcon value while this many disk indicators
 // are in the tray; unknown values mean always.

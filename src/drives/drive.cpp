@@ -378,12 +378,13 @@ void TDrive::UpdateTrayIcon() {
     // The same number in the same colours is the same picture: drawing it again and handing it to
     // the shell would cost every poll and change nothing the user sees.
     const DrawnIcon wanted{number, background, textColor};
-    if (trayIcon_->Icon() == kNoIcon || !(drawn_ == wanted)) {
+    if (trayIcon_->Icon() == kNoIcon || !(drawn_ == wanted) || redrawIcon_) {
         // Without a new icon the old one stays in place rather than leaving an empty tray slot;
         // a replaced one is the tray icon's to destroy.
         if (OwnedIcon icon = deps_.icons.MakeIcon(number, background, textColor)) {
             trayIcon_->SetIcon(std::move(icon));
             drawn_ = wanted;
+            redrawIcon_ = false;
         }
     }
 
@@ -403,6 +404,14 @@ void TDrive::UpdateTrayIcon() {
             OnIconChange(*this, shown);
         }
     }
+}
+
+bool TDrive::RedrawTrayIcon() {
+    if (!IsPresent() || !IsControlEnabled() || trayIcon_->Icon() == kNoIcon)
+        return false;
+    redrawIcon_ = true;
+    UpdateTrayIcon();
+    return !redrawIcon_;
 }
 
 void TDrive::ApplyPollInterval() {

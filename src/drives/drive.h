@@ -71,6 +71,9 @@ class TDrive {
     // Only while IsControlEnabled.
     void UpdateStatus();
     void UpdateTrayIcon();
+    // Draws the indicator again now although nothing it shows has changed: the taskbar's size or
+    // theme has. True when a new icon was drawn.
+    bool RedrawTrayIcon();
     void ApplyPollInterval();
     void SetMonitoring(bool on);
     // One debug line: which way the disk's temperature is read.
@@ -142,6 +145,7 @@ class TDrive {
         bool operator==(const DrawnIcon&) const = default;
     };
     DrawnIcon drawn_;
+    bool redrawIcon_ = false; // the next UpdateTrayIcon draws even the same picture
     // What the indicator's tooltip was made from.
     struct TooltipFor {
         int32_t temperature = -1;

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace korvane {
 
@@ -59,5 +60,49 @@ constexpr uint32_t DibPixelOf(uint32_t colorRef) {
 
 // The pixels that MakeTemperatureIcon puts into the icon's bitmaps.
 IconPixels ComputeTemperatureIcon(uint16_t value, uint32_t background, uint32_t textColor);
+
+// Larger taskbars: the same digit shapes drawn with whole-pixel strokes for each small-icon size
+// the shell uses at 100 % to 250 %, so that the shell never stretches (and blurs) a 16-pixel one.
+struct GlyphMetrics {
+    int width;  // of one digit
+    int height; // bars at the top, the middle and the bottom, two equal openings between
+    int stroke; // of bars and columns
+    int gap;    // between digits
+    bool operator==(const GlyphMetrics&) const = default;
+};
+inline constexpr int kGlyphSizes[] = {16, 20, 24, 28, 32, 36, 40};
+inline constexpr int kLargestIndicatorSize = 64;
+
+// The indicator's size for the taskbar's small-icon metric: that metric itself, kept within
+// 16..64, so the shell shows the icon pixel for pixel.
+int IndicatorIconSize(int smallIconMetric);
+// The digits for an icon of this size: those of the largest glyph size that is not larger.
+GlyphMetrics GlyphMetricsFor(int iconSize);
+// A digit's rectangles in these metrics; at 16 pixels exactly DigitRects.
+std::vector<PixelRect> GlyphRects(int digit, const GlyphMetrics& metrics);
+
+// Where the digits of value go in an icon of this size: centred as at 16 pixels (|size -
+// width| / 2, clipped at the right when too wide), and vertically centred.
+struct SizedNumberLayout {
+    NumberLayout number;
+    GlyphMetrics metrics;
+    int top = 0;
+};
+SizedNumberLayout LayOutNumber(uint16_t value, int iconSize);
+
+// The planes of an icon of any size, bottom row first, as IconPixels.
+struct SizedIconPixels {
+    int size = kIconSize;
+    std::vector<uint32_t> color; // size x size
+    std::vector<uint8_t> mask;   // size rows of MaskStride() bytes
+    int MaskStride() const { return (size + 31) / 32 * 4; }
+    uint32_t ColorAt(int x, int y) const { return color[(size - 1 - y) * size + x]; }
+    bool OpaqueAt(int x, int y) const {
+        const uint8_t byte = mask[(size - 1 - y) * MaskStride() + x / 8];
+        return ((byte >> (7 - x % 8)) & 1) == 0;
+    }
+};
+SizedIconPixels ComputeTemperatureIcon(uint16_t value, uint32_t background, uint32_t textColor,
+                                       int iconSize);
 
 } // namespace korvane

@@ -3,6 +3,8 @@
 
 #include "toolkit/handles_win.h"
 
+#include <cstring>
+
 namespace korvane {
 
 namespace {
@@ -17,11 +19,11 @@ struct MonoBitmapInfo {
     RGBQUAD colors[2];
 };
 
-BITMAPINFOHEADER PlaneHeader(WORD bitCount) {
+BITMAPINFOHEADER PlaneHeader(WORD bitCount, int size = kIconSize) {
     BITMAPINFOHEADER header{};
     header.biSize = sizeof(header);
-    header.biWidth = kIconSize;
-    header.biHeight = kIconSize; // positive: bottom-up
+    header.biWidth = size;
+    header.biHeight = size; // positive: bottom-up
     header.biPlanes = 1;
     header.biBitCount = bitCount;
     header.biCompression = BI_RGB;
@@ -92,6 +94,42 @@ HICON MakeTemperatureIcon(uint16_t value, uint32_t background, uint32_t textColo
     info.hbmMask = maskPlane.Get();
     info.hbmColor = colorPlane.Get();
     return CreateIconIndirect(&info); // copies both bitmaps, which go with their owners
+}
+
+HICON MakeTemperatureIcon(uint16_t value, uint32_t background, uint32_t textColor, int size) {
+    if (size == kIconSize)
+        return MakeTemperatureIcon(value, background, textColor);
+    const SizedIconPixels pixels = ComputeTemperatureIcon(value, background, textColor, size);
+    size = pixels.size;
+    BITMAPINFO colorInfo{};
+    colorInfo.bmiHeader = PlaneHeader(32, size);
+    MonoBitmapInfo maskInfo{};
+    maskInfo.header = PlaneHeader(1, size);
+    maskInfo.colors[1] = RGBQUAD{255, 255, 255, 0};
+
+    void* colorBits = nullptr;
+    void* maskBits = nullptr;
+    ScopedBitmap colorPlane;
+    ScopedBitmap maskPlane;
+    {
+        const ScopedWindowDc screen(nullptr);
+        colorPlane.Reset(
+            CreateDIBSection(screen.Get(), &colorInfo, DIB_RGB_COLORS, &colorBits, nullptr, 0));
+        maskPlane.Reset(CreateDIBSection(screen.Get(), reinterpret_cast<BITMAPINFO*>(&maskInfo),
+                                         DIB_RGB_COLORS, &maskBits, nullptr, 0));
+    }
+    if (!colorPlane || !maskPlane || !colorBits || !maskBits)
+        return nullptr;
+    // Both planes are bottom-up with rows padded to 4 bytes, as the computed ones.
+    std::memcpy(colorBits, pixels.color.data(), pixels.color.size() * sizeof(uint32_t));
+    std::memcpy(maskBits, pixels.mask.data(), pixels.mask.size());
+    GdiFlush(); // the section's memory was written behind GDI's back
+
+    ICONINFO info{};
+    info.fIcon = TRUE;
+    info.hbmMask = maskPlane.Get();
+    info.hbmColor = colorPlane.Get();
+    return CreateIconIndirect(&info);
 }
 
 } // namespace korvane

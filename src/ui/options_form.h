@@ -25,7 +25,8 @@ inline constexpr const char* kAutostartText = "Load at Windows startup";
 inline constexpr const char* kMainIconGroupText = "Main icon in the System Tray";
 inline constexpr const char* kDisplayMainIconText = "Display main icon:";
 inline constexpr const char* kMainIconChoices[] = {
-    "Always", "When no temperature indicators displayed in tray", "Never"};
+    "Always", "When no temperature indicators displayed in tray", "Never",
+    "Always, showing the hottest disk's temperature"};
 inline constexpr const char* kUnitsGroupText = "Temperature Measurement Units";
 inline constexpr const char* kCelsiusText = "Celsius (\xB0"
                                             "C)";
