@@ -145,6 +145,7 @@ void TApplication::StartUp() {
         .app = *this,
         .updateMainIcon = [this] { UpdateMainIcon(); },
         .playTestSound = [this](const std::string& path) { return PreviewSound(path); },
+        .showGraph = [this](int32_t position) { ShowGraph(position); },
         .hibernateAvailable = Shutdown->HibernateAvailable(),
         .programPath = ModulePath(),
         .programFolder = ProgramPath,
@@ -168,6 +169,15 @@ void TApplication::StartUp() {
     HibernateForm = hibernateForm_.get();
     aboutForm_ = std::make_unique<TAboutForm>(*shell_, ProgramPath, [this] { TrimWorkingSet(); });
     AboutForm = aboutForm_.get();
+    graphWindow_ = std::make_unique<GraphWindow>(GraphWindowDeps{
+        .files = *files_,
+        .clock = *clock_,
+        .options = *Options,
+        .drives = *Drives,
+        .dataPath = DataPath,
+        .owner = window_->Handle(),
+        .trimWorkingSet = [this] { TrimWorkingSet(); },
+    });
     Log("forms are created");
 
     RefreshMenuCaptions();
@@ -222,6 +232,7 @@ void TApplication::ShutDown() noexcept {
             Executor->Stop();
     });
     step("destroy hard disks monitor", [this] {
+        graphWindow_.reset(); // it reads the disks' levels and poll intervals
         Drives.reset();
         driveDeps_.reset();
     });
@@ -363,6 +374,16 @@ void TApplication::OnMenuCommand(PopupMenuPort& menu, int index) {
         if (aboutForm_)
             aboutForm_->Show();
         return;
+    case kCmdGraph:
+        // From a disk's menu with that disk selected; from the main menu all alike.
+        for (int32_t i = 0; Drives && i < Drives->Count(); ++i) {
+            if (Drives->GetDrive(i)->Menu() == &menu) {
+                ShowGraph(i);
+                return;
+            }
+        }
+        ShowGraph(-1);
+        return;
     default:
         commands_->Run(menu, index);
     }
@@ -390,6 +411,11 @@ void TApplication::OnDriveTrayMouse(TDrive& drive, uint32_t message) {
 void TApplication::ShowDiskSettings(int32_t position) {
     if (optionsForm_)
         optionsForm_->ShowDiskPage(position);
+}
+
+void TApplication::ShowGraph(int32_t position) {
+    if (graphWindow_)
+        graphWindow_->Show(position);
 }
 
 bool TApplication::PreviewSound(const std::string& path) {

@@ -18,6 +18,7 @@ void GraphSeries::Reset(GraphRange range) {
     range_ = range;
     columns_.assign(static_cast<size_t>(std::max(range.width, 0)), GraphColumn{});
     havePrevious_ = false;
+    spacing_ = 0;
     afterKnown_ = false;
     linkedAfter_ = false;
 }
@@ -26,14 +27,18 @@ int32_t GraphSeries::ColumnOf(int64_t time) const {
     if (time < range_.start || time >= range_.end || range_.width <= 0)
         return -1;
     // 128-bit free: spans of centuries times a few thousand columns stay far inside 64 bits.
-    return static_cast<int32_t>((time - range_.start) * range_.width /
-                                (range_.end - range_.start));
+    return static_cast<int32_t>((time - range_.start) * range_.width / (range_.end - range_.start));
 }
 
 void GraphSeries::Add(const LogReading& reading) {
     const auto value = static_cast<int16_t>(std::clamp(reading.celsius, -999, 999));
-    const bool linked =
-        havePrevious_ && !IsGraphGap(reading.time - previousTime_, pollSeconds_);
+    // The interval in force is the disk's poll interval now, or the spacing of the lines before
+    // when that was longer: a log written at 20-s polls is no row of gaps at 1-s polls today.
+    const int64_t silence = reading.time - previousTime_;
+    const auto interval = static_cast<int32_t>(std::max<int64_t>(pollSeconds_, spacing_));
+    const bool linked = havePrevious_ && !IsGraphGap(silence, interval);
+    if (havePrevious_ && silence < kGraphGapSeconds)
+        spacing_ = silence;
     if (havePrevious_ && value == previous_)
         ++repeats_;
     ++readings_;

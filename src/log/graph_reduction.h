@@ -20,7 +20,8 @@ struct GraphRange {
 inline constexpr int64_t kGraphGapSeconds = 120;
 
 // Silence longer than three poll intervals, or of two minutes and more, is a gap: the program was
-// not running. `pollSeconds` of 0 or less (a disk no longer present) leaves the two minutes.
+// not running. `pollSeconds` of 0 or less (a disk no longer present) leaves the two minutes. A
+// series takes the longer of the disk's poll interval now and the spacing of the lines before.
 bool IsGraphGap(int64_t silenceSeconds, int32_t pollSeconds);
 
 struct GraphColumn {
@@ -64,6 +65,7 @@ class GraphSeries {
     bool havePrevious_ = false;
     int64_t previousTime_ = 0;
     int16_t previous_ = 0;
+    int64_t spacing_ = 0; // of the last two readings, when no gap
     int64_t readings_ = 0;
     int64_t repeats_ = 0;
     bool afterKnown_ = false;

@@ -112,8 +112,7 @@ std::string LogCaption(const std::string& fileName) {
 }
 
 int64_t LocalSeconds(const LocalTime& t) {
-    return DaysFromCivil(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60 +
-           t.second;
+    return DaysFromCivil(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60 + t.second;
 }
 
 LocalTime FromLocalSeconds(int64_t seconds) {

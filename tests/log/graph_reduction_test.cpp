@@ -55,6 +55,14 @@ TEST(GraphSeries, NoLineAcrossAGap) {
         slow.Add(At(t, 40 + static_cast<int32_t>(t % 2)));
     EXPECT_TRUE(slow.Columns()[119].linked);
     EXPECT_FALSE(slow.Columns()[239].linked);
+    // History written at 60-s polls by a disk polled every second today is still one line.
+    GraphSeries history({kStart, kStart + 1000, 1000}, 1);
+    for (int64_t t : {0, 60, 120 - 1, 179, 180, 181, 185})
+        history.Add(At(t, 40 + static_cast<int32_t>(t % 3)));
+    EXPECT_TRUE(history.Columns()[119].linked);
+    EXPECT_TRUE(history.Columns()[179].linked);
+    EXPECT_TRUE(history.Columns()[181].linked);
+    EXPECT_FALSE(history.Columns()[185].linked); // 4 s at 1-s polls
     EXPECT_TRUE(IsGraphGap(120, 0));
     EXPECT_FALSE(IsGraphGap(119, 0));
 }

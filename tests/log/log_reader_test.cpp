@@ -26,14 +26,17 @@ std::vector<LogReading> ReadAll(LogReader& reader) {
 TEST(LogReader, ReadsTheLoggersOwnLinesInBothUnits) {
     // What the drive monitor writes, the units either way round, a status change in between.
     test::MemoryFileSystem files;
-    files.files[kPath] = Line(9, 5, 7, "Temperature = 45\xB0"
-                                       "C (113\xB0"
-                                       "F)") +
-                         Line(9, 5, 27, "changed temperature status (from \"normal\" to "
-                                        "\"warning\")") +
-                         Line(23, 59, 59, "Temperature = 122\xB0"
-                                          "F (50\xB0"
-                                          "C)");
+    files.files[kPath] = Line(9, 5, 7,
+                              "Temperature = 45\xB0"
+                              "C (113\xB0"
+                              "F)") +
+                         Line(9, 5, 27,
+                              "changed temperature status (from \"normal\" to "
+                              "\"warning\")") +
+                         Line(23, 59, 59,
+                              "Temperature = 122\xB0"
+                              "F (50\xB0"
+                              "C)");
     LogReader reader(files, kPath);
     const std::vector<LogReading> got = ReadAll(reader);
     ASSERT_EQ(got.size(), 2u);
@@ -50,9 +53,9 @@ TEST(LogReader, SkipsAndCountsWhatItDoesNotRecogniseNeverStopping) {
                              "C (104\xB0"
                              "F)";
     files.files[kPath] = Line(10, 0, 0, good) + "edited by hand\r\n\r\n" +
-                         "[31/Feb/2026 10:00:20] " + good + "\r\n" + // no such day
-                         Line(9, 0, 0, good) +                       // the clock went back
-                         Line(10, 0, 40, "Temperature = 4") +        // torn in the middle
+                         "[31/Feb/2026 10:00:20] " + good + "\r\n" +    // no such day
+                         Line(9, 0, 0, good) +                          // the clock went back
+                         Line(10, 0, 40, "Temperature = 4") +           // torn in the middle
                          Line(10, 1, 0, good) + "[06/Dec/2026 10:01:2"; // cut off at the end
     LogReader reader(files, kPath);
     const std::vector<LogReading> got = ReadAll(reader);
@@ -106,10 +109,9 @@ TEST(LogReader, ScanStartsNearTheTimeAskedForAndStopsWhenTold) {
     test::MemoryFileSystem files;
     std::string text;
     for (int i = 0; i < 40000; ++i)
-        text += TemperatureLogLine(FromLocalSeconds(1'700'000'000 + i * 20),
-                                   "Temperature = 40\xB0"
-                                   "C (104\xB0"
-                                   "F)") +
+        text += TemperatureLogLine(FromLocalSeconds(1'700'000'000 + i * 20), "Temperature = 40\xB0"
+                                                                             "C (104\xB0"
+                                                                             "F)") +
                 "\r\n";
     files.files[kPath] = text;
     LogReader reader(files, kPath);
@@ -132,8 +134,9 @@ TEST(LogReader, ScanStartsNearTheTimeAskedForAndStopsWhenTold) {
 }
 
 TEST(LogReader, LocalSecondsRoundTripAcrossLeapDaysAndCenturies) {
-    for (const LocalTime t : {LocalTime{2024, 2, 29, 23, 59, 59, 0}, LocalTime{2100, 3, 1, 0, 0, 0, 0},
-                              LocalTime{1969, 12, 31, 12, 30, 0, 0}}) {
+    for (const LocalTime t :
+         {LocalTime{2024, 2, 29, 23, 59, 59, 0}, LocalTime{2100, 3, 1, 0, 0, 0, 0},
+          LocalTime{1969, 12, 31, 12, 30, 0, 0}}) {
         const LocalTime back = FromLocalSeconds(LocalSeconds(t));
         EXPECT_EQ(FormatTimeStamp(back), FormatTimeStamp(t));
     }
