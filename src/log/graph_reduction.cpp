@@ -18,6 +18,7 @@ void GraphSeries::Reset(GraphRange range) {
     range_ = range;
     columns_.assign(static_cast<size_t>(std::max(range.width, 0)), GraphColumn{});
     havePrevious_ = false;
+    previous_ = 0;
     spacing_ = 0;
     afterKnown_ = false;
     linkedAfter_ = false;
@@ -41,6 +42,8 @@ void GraphSeries::Add(const LogReading& reading) {
         spacing_ = silence;
     if (havePrevious_ && value == previous_)
         ++repeats_;
+    if (havePrevious_ && !linked)
+        ++silences_;
     ++readings_;
     const int32_t at = ColumnOf(reading.time);
     if (at >= 0) {
@@ -49,6 +52,7 @@ void GraphSeries::Add(const LogReading& reading) {
             column.min = column.max = column.first = value;
             column.linked = linked;
             column.before = previous_;
+            column.preceded = havePrevious_;
         }
         column.min = std::min(column.min, value);
         column.max = std::max(column.max, value);

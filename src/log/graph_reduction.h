@@ -34,6 +34,7 @@ struct GraphColumn {
     // value is `before`: the line comes in from the previous column, or from the left edge.
     bool linked = false;
     int16_t before = 0;
+    bool preceded = false; // some reading came before the first (`before` is its value)
 };
 
 class GraphSeries {
@@ -49,9 +50,10 @@ class GraphSeries {
     const std::vector<GraphColumn>& Columns() const { return columns_; }
     // The column of a time, or -1 outside the range.
     int32_t ColumnOf(int64_t time) const;
-    // A log that repeats no value in a row (written only when the value changed) is drawn as
-    // steps that hold each value up to the next line, gaps or not.
-    bool Steps() const { return readings_ >= 3 && repeats_ == 0; }
+    // A log that repeats no value in a row and whose lines mostly come after silences a poll
+    // would not leave (written only when the value changed) is drawn as steps that hold each
+    // value up to the next line, gaps or not.
+    bool Steps() const { return readings_ >= 3 && repeats_ == 0 && silences_ * 2 >= readings_; }
     // The first reading after the range, when the line runs on into it.
     bool LinkedAfter() const { return linkedAfter_; }
     int16_t After() const { return after_; }
@@ -68,6 +70,7 @@ class GraphSeries {
     int64_t spacing_ = 0; // of the last two readings, when no gap
     int64_t readings_ = 0;
     int64_t repeats_ = 0;
+    int64_t silences_ = 0;
     bool afterKnown_ = false;
     bool linkedAfter_ = false;
     int16_t after_ = 0;

@@ -96,8 +96,7 @@ GraphKeyAction GraphKeyFor(uint32_t key, uint32_t shift) {
     }
 }
 
-GraphRange ViewRange(const GraphViewState& view, int64_t now, int64_t firstReading,
-                     int32_t width) {
+GraphRange ViewRange(const GraphViewState& view, int64_t now, int64_t firstReading, int32_t width) {
     int64_t span = GraphSpanSeconds(view.span);
     if (span == 0) {
         const int64_t first = std::min(firstReading, now);
@@ -149,8 +148,8 @@ GraphLayout LayoutGraph(int32_t clientWidth, int32_t clientHeight, int32_t legen
         buttons.push_back({margin + static_cast<int32_t>(i) * (buttonWidth + s(4)), margin,
                            buttonWidth, buttonHeight});
     const int32_t top = margin + buttonHeight + s(4);
-    GraphLayout l = LayoutPlot(std::max(clientWidth, 1), std::max(clientHeight - top, 1),
-                               legendEntries, dpi);
+    GraphLayout l =
+        LayoutPlot(std::max(clientWidth, 1), std::max(clientHeight - top, 1), legendEntries, dpi);
     l.plotArea = {0, top, std::max(clientWidth, 1), std::max(clientHeight - top, 1)};
     l.buttons = std::move(buttons);
     return l;
@@ -165,9 +164,9 @@ std::vector<AxisTick> TimeTicks(const GraphRange& range, int32_t minGap) {
         return static_cast<int32_t>((t - range.start) * range.width / span);
     };
     static constexpr std::array<int64_t, 16> kSteps = {
-        kMinute,    5 * kMinute, 10 * kMinute, 15 * kMinute, 30 * kMinute, kHour,
-        2 * kHour,  3 * kHour,   6 * kHour,    12 * kHour,   kDay,         2 * kDay,
-        7 * kDay,   14 * kDay,   30 * kDay,    90 * kDay};
+        kMinute,   5 * kMinute, 10 * kMinute, 15 * kMinute, 30 * kMinute, kHour,
+        2 * kHour, 3 * kHour,   6 * kHour,    12 * kHour,   kDay,         2 * kDay,
+        7 * kDay,  14 * kDay,   30 * kDay,    90 * kDay};
     int64_t step = kSteps.back();
     for (int64_t candidate : kSteps) {
         if (candidate * range.width / span >= minGap) {
@@ -181,7 +180,8 @@ std::vector<AxisTick> TimeTicks(const GraphRange& range, int32_t minGap) {
         if (t < range.start)
             continue;
         const bool midnight = t % kDay == 0;
-        const bool labelled = step < kDay ? (t % step == 0) : (FloorDiv(t, kDay) % (step / kDay) == 0);
+        const bool labelled =
+            step < kDay ? (t % step == 0) : (FloorDiv(t, kDay) % (step / kDay) == 0);
         if (!labelled && !(midnight && midnightsShown))
             continue;
         const LocalTime lt = FromLocalSeconds(t);
@@ -223,7 +223,8 @@ std::vector<AxisTick> TemperatureTicks(int32_t low, int32_t high, int32_t height
         }
     }
     for (int32_t v = static_cast<int32_t>(-FloorDiv(-low, step) * step); v <= high; v += step) {
-        const int32_t at = static_cast<int32_t>(static_cast<int64_t>(high - v) * height / (high - low));
+        const int32_t at =
+            static_cast<int32_t>(static_cast<int64_t>(high - v) * height / (high - low));
         ticks.push_back({at, std::to_string(v) + "\xB0" + (celsius ? "C" : "F"), false});
     }
     return ticks;

@@ -80,8 +80,8 @@ struct AxisTick {
 // midnight. Every midnight in the range is a major tick while midnights are 3 pixels apart.
 std::vector<AxisTick> TimeTicks(const GraphRange& range, int32_t minGap);
 // From `low` to `high` in the unit shown (both included), bottom `height` pixels up.
-std::vector<AxisTick> TemperatureTicks(int32_t low, int32_t high, int32_t height,
-                                       int32_t minGap, bool celsius);
+std::vector<AxisTick> TemperatureTicks(int32_t low, int32_t high, int32_t height, int32_t minGap,
+                                       bool celsius);
 // The unit shown of a Celsius value.
 int32_t ShownTemperature(int32_t celsius, bool celsius_);
 // The value range to show: every reading and both levels, with a margin, in the unit shown.

@@ -247,8 +247,8 @@ void GraphPlot::Paint(HDC dc, int32_t width, int32_t height) {
     TemperatureBounds(lowC, highC, celsius, low, high);
     const auto yOf = [&](int32_t c) {
         const int32_t v = ShownTemperature(c, celsius);
-        return p.top + static_cast<int32_t>(static_cast<int64_t>(high - v) * p.height /
-                                            (high - low));
+        return p.top +
+               static_cast<int32_t>(static_cast<int64_t>(high - v) * p.height / (high - low));
     };
 
     // Grid and labels.
@@ -277,12 +277,15 @@ void GraphPlot::Paint(HDC dc, int32_t width, int32_t height) {
     // The date of the range's end in the top-left corner, as no midnight may be in view.
     const std::string title = ReadoutTime(range.start) + "  -  " + ReadoutTime(range.end);
     RECT titleRect{p.left, 0, p.left + p.width, p.top};
-    DrawTextA(dc, title.c_str(), -1, &titleRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextA(dc, title.c_str(), -1, &titleRect,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 
     // The levels, in the state colours, dashed under the lines.
     if (levels) {
-        for (const auto& [c, color] : {std::pair{warning, warningColor}, {critical, criticalColor}}) {
-            const ScopedPen pen(CreatePen(PS_DASH, 1, color));
+        for (const auto& [c, color] :
+             {std::pair{warning, warningColor}, {critical, criticalColor}}) {
+            // Warning dashed, critical solid: the first-run colours are both red.
+            const ScopedPen pen(CreatePen(c == warning ? PS_DASH : PS_SOLID, 1, color));
             const ScopedSelection use(dc, pen.Get());
             MoveToEx(dc, p.left, yOf(c), nullptr);
             LineTo(dc, p.left + p.width, yOf(c));
@@ -306,7 +309,7 @@ void GraphPlot::Paint(HDC dc, int32_t width, int32_t height) {
             if (c.count == 0)
                 continue;
             const int32_t x = p.left + static_cast<int32_t>(i);
-            if (c.linked || (steps && (havePrevious || c.before != 0))) {
+            if (c.linked || (steps && c.preceded)) {
                 if (!havePrevious) {
                     px = p.left;
                     py = yOf(c.before);
@@ -330,11 +333,11 @@ void GraphPlot::Paint(HDC dc, int32_t width, int32_t height) {
                 LineTo(dc, p.left + p.width, yOf(log.series.After()));
         } else if (havePrevious && steps) {
             // A log of changes holds its last value up to now.
-            const int32_t at = plotRange.end > plotRange.start
-                                   ? static_cast<int32_t>((std::min(now, plotRange.end) -
-                                                           plotRange.start) *
-                                                          p.width / (plotRange.end - plotRange.start))
-                                   : 0;
+            const int32_t at =
+                plotRange.end > plotRange.start
+                    ? static_cast<int32_t>((std::min(now, plotRange.end) - plotRange.start) *
+                                           p.width / (plotRange.end - plotRange.start))
+                    : 0;
             MoveToEx(dc, px, py, nullptr);
             LineTo(dc, p.left + std::max(at, px - p.left), py);
         }

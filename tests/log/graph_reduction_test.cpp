@@ -91,6 +91,17 @@ TEST(GraphSeries, ALogOfChangesOnlyIsDrawnAsSteps) {
     for (auto [t, c] : {std::pair{0, 40}, {20, 40}, {40, 41}, {60, 42}})
         polls.Add(At(t, c));
     EXPECT_FALSE(polls.Steps());
+    // A disk warming by a degree at every poll changes at every line too, but with no silences.
+    GraphSeries ramp({kStart, kStart + 3600, 60}, 1);
+    for (int t = 0; t < 10; ++t)
+        ramp.Add(At(t, 40 + t));
+    EXPECT_FALSE(ramp.Steps());
+    // How a log of changes enters the range: from its last value before it, not from nothing.
+    changes.Reset({kStart + 1000, kStart + 3600, 26});
+    for (auto [t, c] : {std::pair{900, 41}, {1500, 43}})
+        changes.Add(At(t, c));
+    EXPECT_TRUE(changes.Columns()[5].preceded);
+    EXPECT_EQ(changes.Columns()[5].before, 41);
 }
 
 } // namespace
