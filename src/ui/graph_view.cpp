@@ -97,17 +97,20 @@ GraphKeyAction GraphKeyFor(uint32_t key, uint32_t shift) {
 }
 
 GraphRange ViewRange(const GraphViewState& view, int64_t now, int64_t firstReading, int32_t width) {
-    int64_t span = GraphSpanSeconds(view.span);
-    if (span == 0) {
-        const int64_t first = std::min(firstReading, now);
-        span = std::max<int64_t>(now - first, kHour);
-    }
+    const int64_t span = GraphSpanSeconds(view.span);
     // A live view leaves a twentieth of its width free on the right for what comes next.
+    if (span == 0) {
+        // All: from the first reading on, whatever the view's end.
+        const int64_t first = std::min(firstReading, now - kHour);
+        return {first, now + std::max<int64_t>((now - first) / 20, kMinute), std::max(width, 1)};
+    }
     const int64_t end = view.live ? now + std::max<int64_t>(span / 20, kMinute) : view.end;
     return {end - span, end, std::max(width, 1)};
 }
 
 GraphViewState MoveView(GraphViewState view, int32_t steps, int64_t now, int64_t firstReading) {
+    if (view.span == GraphSpan::All)
+        return view; // everything is in view already
     const GraphRange current = ViewRange(view, now, firstReading, 1);
     const int64_t span = current.end - current.start;
     int64_t end = current.end + steps * (span / 4);

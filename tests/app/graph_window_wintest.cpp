@@ -37,11 +37,12 @@ std::string Disk(int drive, const std::string& body) {
 
 // A user who ran the program before: four disks known, polled every second, levels 50 and 60.
 std::string KnownSettings() {
-    std::string ini = "[General]\r\nUseCelsius=1\r\nShowMainIcon=0\r\nLogEnabled=1\r\nLogDays=30\r\n"
-                      "[Drive_COMMON]\r\nPollInterval=1\r\nPollUnits=0\r\nShowDriveTempInTray=0\r\n"
-                      "WarningTemp_Level=50\r\nCriticalTemp_Level=60\r\n"
-                      "WarningTemp_IconTextColor=255\r\nWarningTemp_IconBgColor=536870911\r\n"
-                      "CriticalTemp_IconTextColor=16777215\r\nCriticalTemp_IconBgColor=255\r\n";
+    std::string ini =
+        "[General]\r\nUseCelsius=1\r\nShowMainIcon=0\r\nLogEnabled=1\r\nLogDays=30\r\n"
+        "[Drive_COMMON]\r\nPollInterval=1\r\nPollUnits=0\r\nShowDriveTempInTray=0\r\n"
+        "WarningTemp_Level=50\r\nCriticalTemp_Level=60\r\n"
+        "WarningTemp_IconTextColor=255\r\nWarningTemp_IconBgColor=536870911\r\n"
+        "CriticalTemp_IconTextColor=16777215\r\nCriticalTemp_IconBgColor=255\r\n";
     for (int i = 1; i <= 4; ++i)
         ini += "[Drive_GRAPH DISK " + std::to_string(i) +
                "]\r\nEnableTempControl=1\r\nUseCommonSettings=1\r\nShowDriveTempInTray=0\r\n";
@@ -56,10 +57,9 @@ std::string History(int base, int64_t now) {
             continue;
         const double hour = static_cast<double>(t % 86400) / 3600.0;
         const int c = base + static_cast<int>(std::lround(6 * std::sin((hour - 8) * 3.14159 / 12)));
-        text += TemperatureLogLine(FromLocalSeconds(t), "Temperature = " + std::to_string(c) +
-                                                            "\xB0" + "C (" +
-                                                            std::to_string(c * 9 / 5 + 32) +
-                                                            "\xB0" + "F)") +
+        text += TemperatureLogLine(FromLocalSeconds(t),
+                                   "Temperature = " + std::to_string(c) + "\xB0" + "C (" +
+                                       std::to_string(c * 9 / 5 + 32) + "\xB0" + "F)") +
                 "\r\n";
     }
     return text;
@@ -203,9 +203,9 @@ TEST(TemperatureGraph, OpensFromMenusAndPageDrawsHistoryAndLiveLinesAndCopies) {
     // One hour: the warming disk's line grows to the right while the window is open.
     PostMessageA(plot, WM_KEYDOWN, '1', 0);
     int firstRight = -1;
-    ASSERT_TRUE(test::PumpUntil(
-        [&] { return (firstRight = Find(Capture(graph), kHotLine).right) >= 0; },
-        kWindowTimeoutMs));
+    ASSERT_TRUE(
+        test::PumpUntil([&] { return (firstRight = Find(Capture(graph), kHotLine).right) >= 0; },
+                        kWindowTimeoutMs));
     EXPECT_TRUE(test::PumpUntil([&] { return Find(Capture(graph), kHotLine).right > firstRight; },
                                 kWindowTimeoutMs));
 
@@ -215,8 +215,8 @@ TEST(TemperatureGraph, OpensFromMenusAndPageDrawsHistoryAndLiveLinesAndCopies) {
     CloseClipboard();
     PostMessageA(plot, WM_CHAR, 3, 1);
     std::string csv;
-    ASSERT_TRUE(test::PumpUntil([&] { return !(csv = ClipboardText()).empty(); },
-                                kWindowTimeoutMs));
+    ASSERT_TRUE(
+        test::PumpUntil([&] { return !(csv = ClipboardText()).empty(); }, kWindowTimeoutMs));
     EXPECT_EQ(0u, csv.find("Time,Log,\xB0"
                            "C\r\n"));
     std::map<std::string, int> rows;
