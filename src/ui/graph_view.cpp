@@ -74,6 +74,7 @@ GraphKeyAction GraphKeyFor(uint32_t key, uint32_t shift) {
     case '1':
         return {GraphKey::Span, GraphSpan::Hour};
     case '2':
+    case '4':
         return {GraphKey::Span, GraphSpan::Day};
     case '7':
         return {GraphKey::Span, GraphSpan::Week};

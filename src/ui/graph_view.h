@@ -33,8 +33,8 @@ struct GraphKeyAction {
     GraphKey action = GraphKey::None;
     GraphSpan span = GraphSpan::Day;
 };
-// Keys of the graph window: 1, 2, 7, 3 and A choose the range (the buttons' access keys, also
-// with Alt), Left/Right and PageUp/PageDown move in time, End back to now, Ctrl+C copies, Esc
+// Keys of the graph window: 1, 2 or 4, 7, 3 and A choose the range (the buttons' access keys,
+// also with Alt), Left/Right and PageUp/PageDown move in time, End back to now, Ctrl+C copies, Esc
 // closes. `shift` as the forms pass it (Shift 4, Ctrl 8, Alt 32).
 GraphKeyAction GraphKeyFor(uint32_t key, uint32_t shift);
 

@@ -28,10 +28,9 @@ int64_t WriteLog(const std::string& path, int64_t megabytes) {
     for (; written < size; t += 20) {
         const int32_t c = 30 + static_cast<int32_t>(t / 600 % 25);
         const std::string line =
-            TemperatureLogLine(FromLocalSeconds(t), "Temperature = " + std::to_string(c) +
-                                                        "\xB0" + "C (" +
-                                                        std::to_string(c * 9 / 5 + 32) + "\xB0" +
-                                                        "F)") +
+            TemperatureLogLine(FromLocalSeconds(t), "Temperature = " + std::to_string(c) + "\xB0" +
+                                                        "C (" + std::to_string(c * 9 / 5 + 32) +
+                                                        "\xB0" + "F)") +
             "\r\n";
         std::fwrite(line.data(), 1, line.size(), out);
         written += static_cast<int64_t>(line.size());

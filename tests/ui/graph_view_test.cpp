@@ -48,15 +48,18 @@ TEST(GraphView, KeysChooseRangesMoveCopyAndClose) {
         const std::string text = GraphSpanText(span);
         const size_t amp = text.find('&');
         ASSERT_NE(amp, std::string::npos);
-        EXPECT_EQ(GraphKeyFor(static_cast<uint32_t>(std::toupper(text[amp + 1])), 0).span, span)
-            << text; // every button's access key is its key
+        const GraphKeyAction key =
+            GraphKeyFor(static_cast<uint32_t>(std::toupper(text[amp + 1])), 0);
+        EXPECT_EQ(key.action, GraphKey::Span) << text; // every button's access key is its key
+        EXPECT_EQ(key.span, span) << text;
     }
 }
 
 TEST(GraphView, TimeTicksAreRoundAndMarkEveryMidnight) {
     const int64_t midnight = LocalSeconds(LocalTime{2026, 12, 6, 0, 0, 0, 0});
     // A day from 6:00 at 800 pixels: labels every 3 hours, one midnight as a date.
-    const std::vector<AxisTick> day = TimeTicks({midnight - 18 * 3600, midnight + 6 * 3600, 800}, 80);
+    const std::vector<AxisTick> day =
+        TimeTicks({midnight - 18 * 3600, midnight + 6 * 3600, 800}, 80);
     int majors = 0;
     for (const AxisTick& t : day) {
         if (t.major) {
@@ -102,10 +105,10 @@ TEST(GraphView, ReadoutAndCsvRows) {
     column.min = 44;
     column.max = 46;
     EXPECT_EQ(ReadoutValue("HDD - A (80 GB)", &column, true), "HDD - A (80 GB): 44-46\xB0"
-                                                               "C");
+                                                              "C");
     column.max = 44;
     EXPECT_EQ(ReadoutValue("HDD - A (80 GB)", &column, false), "HDD - A (80 GB): 111\xB0"
-                                                                "F");
+                                                               "F");
     EXPECT_EQ(ReadoutValue("HDD - A (80 GB)", nullptr, true), "HDD - A (80 GB): -");
     const int64_t t = LocalSeconds(LocalTime{2026, 12, 6, 9, 5, 7, 0});
     EXPECT_EQ(CsvRow(t, "HDD - ST380011A (80 GB)", 45),
