@@ -176,6 +176,18 @@ TEST(TemperatureGraph, OpensFromMenusAndPageDrawsHistoryAndLiveLinesAndCopies) {
     const HWND day = test::ui::FindByText(graph, "2&4 h", "Button");
     ASSERT_TRUE(plot && day);
 
+    // The graph has the focus; Tab goes round to the first range button.
+    const auto focus = [&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        GetGUIThreadInfo(GetWindowThreadProcessId(graph, nullptr), &info);
+        return info.hwndFocus;
+    };
+    EXPECT_TRUE(test::PumpUntil([&] { return focus() == plot; }, kWindowTimeoutMs));
+    PostMessageA(plot, WM_KEYDOWN, VK_TAB, 0);
+    const HWND hour = test::ui::FindByText(graph, "&1 h", "Button");
+    EXPECT_TRUE(test::PumpUntil([&] { return focus() == hour; }, kWindowTimeoutMs));
+
     // 24 hours by its button, 7 days by its key: history of three disks, the gap yesterday.
     PostMessageA(day, BM_CLICK, 0, 0);
     Picture dayPicture;
