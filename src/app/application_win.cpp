@@ -174,6 +174,7 @@ void TApplication::StartUp() {
         .clock = *clock_,
         .options = *Options,
         .drives = *Drives,
+        .logger = *Logger,
         .dataPath = DataPath,
         .owner = window_->Handle(),
         .trimWorkingSet = [this] { TrimWorkingSet(); },

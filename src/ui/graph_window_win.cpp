@@ -33,6 +33,10 @@ constexpr COLORREF kDefaultCriticalColor = RGB(220, 0, 0);
 static_assert(VK_ESCAPE == 0x1B && VK_PRIOR == 0x21 && VK_NEXT == 0x22 && VK_END == 0x23 &&
               VK_LEFT == 0x25 && VK_RIGHT == 0x27);
 
+int64_t MillisecondsOf(const LocalTime& t) {
+    return LocalSeconds(t) * 1000 + t.millisecond;
+}
+
 int32_t DpiOf(HWND window) {
     const ScopedHandle<WindowDcTraits> dc(GetDC(window), WindowDcTraits{{}, window});
     return dc ? GetDeviceCaps(dc.Get(), LOGPIXELSY) : 96;
@@ -583,7 +587,16 @@ void GraphWindow::Rebuild() {
         log.series.Reset(range_);
         if (log.reader->Offset() == 0) {
             // Not read yet: the one streaming pass over the whole file.
-            log.reader->Read([&](const LogReading& r) { log.series.Add(r); });
+            const int64_t started = MillisecondsOf(deps_.clock.Now());
+            if (log.reader->Read([&](const LogReading& r) { log.series.Add(r); })) {
+                deps_.logger.Log(kDebugLog, "",
+                                 "graph: " + log.fileName + " read, " +
+                                     std::to_string(log.reader->Readings()) + " readings in " +
+                                     std::to_string(MillisecondsOf(deps_.clock.Now()) - started) +
+                                     " ms",
+                                 kNotice);
+            }
+            ReportSkipped(log);
             continue;
         }
         log.reader->Scan(range_.start, [&](const LogReading& r) {
@@ -611,12 +624,27 @@ void GraphWindow::Refresh() {
             outside = outside || r.time >= range_.end;
         });
         restarted = restarted || log.reader->Restarted();
+        ReportSkipped(log);
     }
     // A live view moves on once the clock passes its end; a shortened log is drawn afresh.
     if (restarted || (view_.live && (outside || Now() >= range_.end)))
         Rebuild();
     else
         InvalidateRect(plot_->Handle(), nullptr, FALSE);
+}
+
+void GraphWindow::ReportSkipped(Log& log) {
+    // A cut-off line, a clock set back, text edited by hand: left out, and said once.
+    const int64_t skipped = log.reader->Skipped();
+    if (skipped < log.reportedSkipped)
+        log.reportedSkipped = 0; // read again from its start
+    if (skipped == log.reportedSkipped)
+        return;
+    deps_.logger.Log(kDebugLog, "",
+                     "graph: " + log.fileName + ": unrecognised lines skipped: " +
+                         std::to_string(skipped - log.reportedSkipped),
+                     kWarning);
+    log.reportedSkipped = skipped;
 }
 
 void GraphWindow::Show(int32_t drivePosition) {

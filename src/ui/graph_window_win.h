@@ -5,6 +5,7 @@
 #include "drives/drives.h"
 #include "log/graph_reduction.h"
 #include "log/log_reader.h"
+#include "log/logger.h"
 #include "settings/options.h"
 #include "toolkit/clock.h"
 #include "toolkit/files.h"
@@ -24,6 +25,7 @@ struct GraphWindowDeps {
     ClockPort& clock;
     TOptions& options;
     TDrives& drives;
+    TLogger& logger;      // how long a log took to read, and what was skipped in it
     std::string dataPath; // with a trailing "\"
     HWND owner = nullptr; // the application window: no task-bar button of its own
     std::function<void()> trimWorkingSet;
@@ -58,6 +60,7 @@ class GraphWindow {
         GraphSeries series{{}, 0};
         int64_t first = INT64_MAX; // the first reading, for All
         uint32_t color = 0;
+        int64_t reportedSkipped = 0;
     };
     const std::vector<Log>& Logs() const { return logs_; }
     GraphRange Range() const { return range_; }
@@ -83,6 +86,7 @@ class GraphWindow {
     TDrive* SelectedDrive() const;
     int64_t FirstReading() const;
     void ShowSpanButtons();
+    void ReportSkipped(Log& log);
 
     GraphWindowDeps deps_;
     std::vector<Log> logs_;

@@ -159,7 +159,9 @@ TEST(TemperatureGraph, OpensFromMenusAndPageDrawsHistoryAndLiveLinesAndCopies) {
     test::WriteFileBytes(data + "logs\\GRAPH DISK 1 (80 GB).log", History(36, now));
     test::WriteFileBytes(data + "logs\\GRAPH DISK 2 (80 GB).log", History(40, now));
     test::WriteFileBytes(data + "logs\\GRAPH DISK 3 (80 GB).log", History(43, now));
-    test::WriteFileBytes(data + "logs\\OLD DISK 40 (40 GB).log", History(30, now - 3 * 86400));
+    // The disk seen before has a line edited by hand and one cut off at its end.
+    test::WriteFileBytes(data + "logs\\OLD DISK 40 (40 GB).log",
+                         History(30, now - 3 * 86400) + "checked the fan\r\n[06/Dec/2026 9:0");
 
     test::RunningProgram program;
     ASSERT_TRUE(program.Start(exe)) << program.failure;
@@ -198,6 +200,8 @@ TEST(TemperatureGraph, OpensFromMenusAndPageDrawsHistoryAndLiveLinesAndCopies) {
         },
         kWindowTimeoutMs);
     EXPECT_TRUE(Save(dayPicture, "graph_24h"));
+    // Each log read once, and what was not a reading said in the debug log.
+    EXPECT_TRUE(test::DebugLogHas("graph: OLD DISK 40 (40 GB).log: unrecognised lines skipped: 1"));
     ASSERT_TRUE(dayDrawn) << Find(dayPicture, kFirstLine).count;
     EXPECT_LT(Find(dayPicture, kOldLine).count, 200);
     PostMessageA(plot, WM_KEYDOWN, '7', 0);
