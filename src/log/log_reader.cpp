@@ -62,8 +62,9 @@ bool ParseStamp(std::string_view line, size_t& at, int64_t& seconds) {
     if (line.size() < at + 4)
         return false;
     int month = 0;
-    for (size_t i = 0; i < kMonths.size(); ++i) {
-        if (line.substr(at, 3) == kMonths[i])
+    const char* name = line.data() + at;
+    for (size_t i = 0; i < kMonths.size() && month == 0; ++i) {
+        if (std::memcmp(name, kMonths[i], 3) == 0)
             month = static_cast<int>(i) + 1;
     }
     at += 3;
