@@ -71,14 +71,11 @@ void DiskPage::BuildHeader() {
         values_[i] = &header_->Add<forms::Label>(
             {.bounds = {kCaptionLeft + width, kInfoTops[i], width, kInfoLabelHeight}, .text = ""});
     }
-    // Beside the capacity, which is short: the header's lower right corner.
+    // Beside the header's caption, at the right end of its line, clear of the disk's facts.
     constexpr int kGraphWidth = 75;
-    constexpr int kGraphHeight = 23;
-    values_[2]->SetBounds(
-        {kCaptionLeft + width, kInfoTops[2], width - kGraphWidth - 10, kInfoLabelHeight});
+    constexpr int kGraphHeight = 19;
     graph_ = &header_->Add<forms::Button>(
-        {.bounds = {cw - kGraphWidth - 8, kInfoTops[2] - 6, kGraphWidth, kGraphHeight},
-         .text = kGraphButtonText});
+        {.bounds = {cw - kGraphWidth - 8, 0, kGraphWidth, kGraphHeight}, .text = kGraphButtonText});
     graph_->OnClick = [this](forms::Button&) {
         if (deps_.showGraph)
             deps_.showGraph(slot_);

@@ -565,7 +565,7 @@ void GraphWindow::ListLogs() {
     // The first reading of each new log sets where All begins; the whole file is read once
     // right after, in Rebuild's first pass.
     for (Log& log : logs_) {
-        if (log.first != INT64_MAX || log.reader->Offset() > 0)
+        if (log.first != INT64_MAX || log.read)
             continue;
         std::unique_ptr<FileReaderPort> file = deps_.files.OpenRead(log.reader->Path());
         if (!file)
@@ -585,8 +585,9 @@ void GraphWindow::Rebuild() {
     range_ = ViewRange(view_, now, FirstReading(), std::max(plot_->PlotWidth(), 1));
     for (Log& log : logs_) {
         log.series.Reset(range_);
-        if (log.reader->Offset() == 0) {
+        if (!log.read) {
             // Not read yet: the one streaming pass over the whole file.
+            log.read = true;
             const int64_t started = MillisecondsOf(deps_.clock.Now());
             if (log.reader->Read([&](const LogReading& r) { log.series.Add(r); })) {
                 deps_.logger.Log(kDebugLog, "",
@@ -614,7 +615,7 @@ void GraphWindow::Refresh() {
     bool outside = false;
     bool restarted = false;
     for (Log& log : logs_) {
-        if (log.reader->Offset() == 0) {
+        if (!log.read) {
             restarted = true; // a log that appeared since
             continue;
         }

@@ -61,6 +61,7 @@ class GraphWindow {
         int64_t first = INT64_MAX; // the first reading, for All
         uint32_t color = 0;
         int64_t reportedSkipped = 0;
+        bool read = false; // the first, whole pass done (an empty or vanished file included)
     };
     const std::vector<Log>& Logs() const { return logs_; }
     GraphRange Range() const { return range_; }
