@@ -150,6 +150,7 @@ void TApplication::StartUp() {
         .app = *this,
         .updateMainIcon = [this] { UpdateMainIcon(); },
         .playTestSound = [this](const std::string& path) { return PreviewSound(path); },
+        .showGraph = [this](int32_t position) { ShowGraph(position); },
         .hibernateAvailable = Shutdown->HibernateAvailable(),
         .programPath = ModulePath(),
         .programFolder = ProgramPath,
@@ -173,6 +174,16 @@ void TApplication::StartUp() {
     HibernateForm = hibernateForm_.get();
     aboutForm_ = std::make_unique<TAboutForm>(*shell_, ProgramPath, [this] { TrimWorkingSet(); });
     AboutForm = aboutForm_.get();
+    graphWindow_ = std::make_unique<GraphWindow>(GraphWindowDeps{
+        .files = *files_,
+        .clock = *clock_,
+        .options = *Options,
+        .drives = *Drives,
+        .logger = *Logger,
+        .dataPath = DataPath,
+        .owner = window_->Handle(),
+        .trimWorkingSet = [this] { TrimWorkingSet(); },
+    });
     Log("forms are created");
 
     RefreshMenuCaptions();
@@ -231,6 +242,7 @@ void TApplication::ShutDown() noexcept {
     step("destroy hard disks monitor", [this] {
         if (taskbarWatch_)
             taskbarWatch_->OnChange = nullptr;
+        graphWindow_.reset(); // it reads the disks' levels and poll intervals
         Drives.reset();
         driveDeps_.reset();
     });
@@ -454,6 +466,16 @@ void TApplication::OnMenuCommand(PopupMenuPort& menu, int index) {
         if (aboutForm_)
             aboutForm_->Show();
         return;
+    case kCmdGraph:
+        // From a disk's menu with that disk selected; from the main menu all alike.
+        for (int32_t i = 0; Drives && i < Drives->Count(); ++i) {
+            if (Drives->GetDrive(i)->Menu() == &menu) {
+                ShowGraph(i);
+                return;
+            }
+        }
+        ShowGraph(-1);
+        return;
     default:
         commands_->Run(menu, index);
     }
@@ -481,6 +503,11 @@ void TApplication::OnDriveTrayMouse(TDrive& drive, uint32_t message) {
 void TApplication::ShowDiskSettings(int32_t position) {
     if (optionsForm_)
         optionsForm_->ShowDiskPage(position);
+}
+
+void TApplication::ShowGraph(int32_t position) {
+    if (graphWindow_)
+        graphWindow_->Show(position);
 }
 
 bool TApplication::PreviewSound(const std::string& path) {

@@ -35,6 +35,7 @@
 #include "toolkit/tray_icon.h"
 #include "toolkit/win32.h"
 #include "ui/about_form_win.h"
+#include "ui/graph_window_win.h"
 #include "ui/hibernate_form_win.h"
 #include "ui/options_form_win.h"
 
@@ -116,6 +117,8 @@ class TApplication final : public AppServicesPort {
     PopupMenuPort* CreateDiskMenu();
     // The settings window at the page of the disk at this position of the drive list.
     void ShowDiskSettings(int32_t position);
+    // The graph window with the disk at this position selected, -1 for all disks.
+    void ShowGraph(int32_t position);
     // The right click on any of the program's tray icons: the menu at the cursor.
     void PopupTrayMenu(PopupMenuPort& menu);
     void StartUp();
@@ -150,6 +153,7 @@ class TApplication final : public AppServicesPort {
     std::unique_ptr<TOptionsForm> optionsForm_;
     std::unique_ptr<THibernateForm> hibernateForm_;
     std::unique_ptr<TAboutForm> aboutForm_;
+    std::unique_ptr<GraphWindow> graphWindow_;
 
     std::unique_ptr<AppWindow> window_;
     std::unique_ptr<ToolkitPort> toolkit_;

@@ -68,8 +68,7 @@ void TrayCommands::OpenLog(int32_t listingIndex) {
 }
 
 std::string LogMenuCaption(const std::string& fileName) {
-    const size_t dot = fileName.rfind('.');
-    return kLogCaptionPrefix + (dot == std::string::npos ? fileName : fileName.substr(0, dot));
+    return LogCaption(fileName);
 }
 
 } // namespace korvane

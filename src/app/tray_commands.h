@@ -1,6 +1,7 @@
 // What the tray menus' entries do: documents, the web page, the bug report, the log sub-menu.
 #pragma once
 
+#include "log/log_reader.h"
 #include "toolkit/popup_menu.h"
 #include "toolkit/product.h"
 #include "toolkit/shell_port.h"
@@ -13,7 +14,6 @@ namespace korvane {
 class FileSystemPort;
 
 inline constexpr const char* kHelpFileName = KORVANE_PRODUCT_NAME ".chm";
-inline constexpr const char* kLogCaptionPrefix = "HDD - ";
 inline constexpr const char* kLogEditor = "notepad";
 
 class TrayCommands {

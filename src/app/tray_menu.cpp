@@ -7,12 +7,12 @@ namespace korvane {
 
 std::vector<std::string> MainMenuTemplate() {
     const std::string q = kMenuPlaceholder;
-    return {"%&Settings...", "-", q, "(", ")", "-", q, "(", q, q, ")", "-", q, q, "-", q};
+    return {"%&Settings...", "-", q, "(", ")", q, "-", q, "(", q, q, ")", "-", q, q, "-", q};
 }
 
 std::vector<std::string> DiskMenuTemplate() {
     const std::string q = kMenuPlaceholder;
-    return {q, "%" + q, "-", q, "(", ")", "-", q, "(", q, q, ")", "-", q, q, "-", q};
+    return {q, "%" + q, "-", q, "(", ")", q, "-", q, "(", q, q, ")", "-", q, q, "-", q};
 }
 
 std::string MenuCaption(int32_t code) {
@@ -35,6 +35,8 @@ std::string MenuCaption(int32_t code) {
         return KORVANE_PRODUCT_NAME " on the Web";
     case kCmdBugReport:
         return "Send Bug Report";
+    case kCmdGraph:
+        return "Temperature &Graph...";
     default:
         return {};
     }
@@ -67,13 +69,13 @@ void ApplyCaptions(PopupMenuPort& menu, std::string (*captionOf)(int32_t)) {
 
 void TagMainMenu(PopupMenuPort& menu) {
     // Indexes of MainMenuTemplate, depth first; separators keep tag 0.
-    TagMenu(menu, {kCmdSettings, 0, kCmdTemperatureLogs, 0, kCmdFeedback, kCmdWebPage,
+    TagMenu(menu, {kCmdSettings, 0, kCmdTemperatureLogs, kCmdGraph, 0, kCmdFeedback, kCmdWebPage,
                    kCmdBugReport, 0, kCmdHelp, kCmdAbout, 0, kCmdExit});
 }
 
 void TagDiskMenu(PopupMenuPort& menu) {
-    TagMenu(menu, {kCmdSettings, kCmdDiskSettings, 0, kCmdTemperatureLogs, 0, kCmdFeedback,
-                   kCmdWebPage, kCmdBugReport, 0, kCmdHelp, kCmdAbout, 0, kCmdExit});
+    TagMenu(menu, {kCmdSettings, kCmdDiskSettings, 0, kCmdTemperatureLogs, kCmdGraph, 0,
+                   kCmdFeedback, kCmdWebPage, kCmdBugReport, 0, kCmdHelp, kCmdAbout, 0, kCmdExit});
 }
 
 void ApplyMenuCaptions(PopupMenuPort& menu) {

@@ -21,16 +21,18 @@ enum MenuCommand : int32_t {
     kCmdFeedback = 11,
     kCmdWebPage = 12,
     kCmdBugReport = 13,
+    kCmdGraph = 14,
 };
 
 inline constexpr const char* kMenuPlaceholder = "qwerty";
 
-// The main menu: Settings (default), -, Temperature Logs (sub-menu), -, Feedback (Web page, Bug
-// report), -, Help, About, -, Exit. Every entry but the default one carries the placeholder.
+// The main menu: Settings (default), -, Temperature Logs (sub-menu), Temperature Graph, -, Feedback
+// (Web page, Bug report), -, Help, About, -, Exit. Every entry but the default one carries the
+// placeholder.
 std::vector<std::string> MainMenuTemplate();
 
 // A disk's menu: Korvane Settings, Hard Disk Settings (default), -, Temperature Logs (sub-menu),
-// -, Feedback (Web page, Bug report), -, Help, About, -, Exit.
+// Temperature Graph, -, Feedback (Web page, Bug report), -, Help, About, -, Exit.
 std::vector<std::string> DiskMenuTemplate();
 
 // The caption of a command code; empty for codes without one.

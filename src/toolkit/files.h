@@ -16,6 +16,9 @@ class FileReaderPort {
     virtual ~FileReaderPort() = default;
     // Reads up to `size` bytes; the number read, 0 at the end of the file, -1 on failure.
     virtual int64_t Read(char* buffer, size_t size) = 0;
+    // Moves to `offset` bytes from the start; false (position unchanged) when the file is
+    // shorter, so that a reader following a growing file notices one that was cut or replaced.
+    virtual bool Seek(int64_t offset) = 0;
 };
 
 // A file opened for writing from its start; closed when destroyed. A writer destroyed without a

@@ -35,6 +35,15 @@ class Win32Reader final : public FileReaderPort {
         }
         return got;
     }
+    bool Seek(int64_t offset) override {
+        LARGE_INTEGER size{};
+        if (offset < 0 || !GetFileSizeEx(file_.Get(), &size) || offset > size.QuadPart) {
+            return false;
+        }
+        LARGE_INTEGER to{};
+        to.QuadPart = offset;
+        return SetFilePointerEx(file_.Get(), to, nullptr, FILE_BEGIN) != FALSE;
+    }
 
   private:
     ScopedFile file_;

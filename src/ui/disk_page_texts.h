@@ -8,6 +8,7 @@ inline constexpr const char* kCommonCaption = "[ Common Drive Settings ]";
 inline constexpr const char* kModelCaption = "Model:";
 inline constexpr const char* kSerialCaption = "Serial number:";
 inline constexpr const char* kCapacityCaption = "Real capacity:";
+inline constexpr const char* kGraphButtonText = "Graph...";
 inline constexpr const char* kCommonNote = "NOTE: These settings are used for each hard disk that "
                                            "is configured to use Common Temperature Settings.";
 

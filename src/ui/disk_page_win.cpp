@@ -78,6 +78,15 @@ void DiskPage::BuildHeader() {
         values_[i] = &header_->Add<forms::Label>(
             {.bounds = {kCaptionLeft + width, kInfoTops[i], width, kInfoLabelHeight}, .text = ""});
     }
+    // Beside the header's caption, at the right end of its line, clear of the disk's facts.
+    constexpr int kGraphWidth = 75;
+    constexpr int kGraphHeight = 19;
+    graph_ = &header_->Add<forms::Button>(
+        {.bounds = {cw - kGraphWidth - 8, 0, kGraphWidth, kGraphHeight}, .text = kGraphButtonText});
+    graph_->OnClick = [this](forms::Button&) {
+        if (deps_.showGraph)
+            deps_.showGraph(slot_);
+    };
 }
 
 forms::TabControl& DiskPage::InnerTabs(forms::Panel& tab, const std::vector<std::string>& texts) {

@@ -37,6 +37,8 @@ struct DiskPageDeps {
     HWND dialogOwner = nullptr; // the application window: owns message boxes and file dialogs
     // After the page ran its enabling rules for a click on its enable or common box.
     std::function<void()> onEnableBoxesClicked;
+    // The header's "Graph..." button: the temperature graph with this page's disk selected.
+    std::function<void(int32_t position)> showGraph;
 };
 
 class DiskPage final : public SettingsPage {
@@ -178,6 +180,7 @@ class DiskPage final : public SettingsPage {
     forms::ImageButton* picture_ = nullptr;
     std::array<forms::Label*, 3> captions_{};
     std::array<forms::Label*, 3> values_{};
+    forms::Button* graph_ = nullptr;
     forms::WordWrapLabel* note_ = nullptr;
     forms::TabControl* tabs_ = nullptr;
     forms::Panel* levelsPage_ = nullptr;

@@ -49,6 +49,7 @@ TOptionsForm::TOptionsForm(OptionsFormDeps deps)
         .programFolder = deps_.programFolder,
         .dialogOwner = deps_.owner,
         .onEnableBoxesClicked = [this] { OnDiskCheckClick(); },
+        .showGraph = deps_.showGraph,
     };
     hardDisksEntry_ = static_cast<int>(pages_.size());
     diskPages_.push_back(

@@ -34,6 +34,8 @@ struct OptionsFormDeps {
     std::function<void()> updateMainIcon;
     // The sound test of the disk pages: true when playing started.
     std::function<bool(const std::string& path)> playTestSound;
+    // The disk pages' "Graph..." button, with the disk's position in the drive list.
+    std::function<void(int32_t position)> showGraph;
     bool hibernateAvailable = false;
     std::string programPath;   // the running program file: the autostart command
     std::string programFolder; // its folder with a trailing "\"

@@ -72,7 +72,8 @@ TEST_F(TrayCommandsTest, LogSubMenuFollowsTheFolderEachTimeItIsBuilt) {
     fresh.RefreshLogMenu(menu, logs);
     EXPECT_EQ((std::vector<std::string>{"HDD - ST380011A (80 GB)"}), LogEntries(menu, logs));
     EXPECT_EQ(kCmdExit, menu.Tag(menu.Count() - 1));
-    EXPECT_EQ(kCmdFeedback, menu.Tag(logs + 3));
+    EXPECT_EQ(kCmdGraph, menu.Tag(logs + 2));
+    EXPECT_EQ(kCmdFeedback, menu.Tag(logs + 4));
 
     // A menu without a logs entry is left alone, not emptied.
     const int count = menu.Count();

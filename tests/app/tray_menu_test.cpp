@@ -26,6 +26,7 @@ TEST(MainTrayMenu, EntriesInOrderWithCodesAndCaptions) {
     const Entries expected = {{kCmdSettings, "&Settings..."},
                               {0, "-"},
                               {kCmdTemperatureLogs, "Temperature &Logs"},
+                              {kCmdGraph, "Temperature &Graph..."},
                               {0, "-"},
                               {kCmdFeedback, "&Feedback"},
                               {kCmdWebPage, "Korvane on the Web"},
@@ -50,7 +51,7 @@ TEST(MainTrayMenu, LogEntriesKeepTheirCaptionsAndLaterEntriesMove) {
     ApplyMenuCaptions(menu);
     EXPECT_EQ(logs + 1, entry);
     EXPECT_EQ("HDD - ST380011A (80 GB)", menu.Text(entry));
-    EXPECT_EQ(12, FindMenuCommand(menu, kCmdExit));
+    EXPECT_EQ(13, FindMenuCommand(menu, kCmdExit));
     EXPECT_EQ(-1, FindMenuCommand(menu, 99));
 }
 
@@ -64,6 +65,7 @@ TEST(DiskTrayMenu, EntriesInOrderWithCodesAndCaptions) {
                               {kCmdDiskSettings, "Hard D&isk Settings..."},
                               {0, "-"},
                               {kCmdTemperatureLogs, "Temperature &Logs"},
+                              {kCmdGraph, "Temperature &Graph..."},
                               {0, "-"},
                               {kCmdFeedback, "&Feedback"},
                               {kCmdWebPage, "Korvane on the Web"},

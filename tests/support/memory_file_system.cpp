@@ -23,6 +23,13 @@ class MemoryReader final : public FileReaderPort {
         position_ += n;
         return static_cast<int64_t>(n);
     }
+    bool Seek(int64_t offset) override {
+        if (offset < 0 || static_cast<size_t>(offset) > data_.size()) {
+            return false;
+        }
+        position_ = static_cast<size_t>(offset);
+        return true;
+    }
 
   private:
     std::string data_;

@@ -42,6 +42,17 @@ class StreamReader final : public FileReaderPort {
         }
         return in_.gcount();
     }
+    bool Seek(int64_t offset) override {
+        in_.clear();
+        const std::streampos here = in_.tellg();
+        in_.seekg(0, std::ios::end);
+        if (offset < 0 || offset > static_cast<int64_t>(in_.tellg())) {
+            in_.seekg(here);
+            return false;
+        }
+        in_.seekg(offset);
+        return static_cast<bool>(in_);
+    }
 
   private:
     std::ifstream in_;
