@@ -24,6 +24,8 @@ inline constexpr SettingsString UseCelsius{"UseCelsius", 65523};
 inline constexpr SettingsString ShowMainIcon{"ShowMainIcon", 65524};
 inline constexpr SettingsString LogEnabled{"LogEnabled", 65488};
 inline constexpr SettingsString LogDays{"LogDays", 65489};
+inline constexpr SettingsString EventLogEnabled{"EventLogEnabled", 65502};
+inline constexpr SettingsString MetricsFile{"MetricsFile", 65503};
 
 // A disk's own section only.
 inline constexpr SettingsString EnableTempControl{"EnableTempControl", 65525};
@@ -66,6 +68,8 @@ inline constexpr std::array kSettingsStrings{
     key::ShowMainIcon,
     key::LogEnabled,
     key::LogDays,
+    key::EventLogEnabled,
+    key::MetricsFile,
     key::EnableTempControl,
     key::UseCommonSettings,
     key::PollInterval,
