@@ -18,8 +18,8 @@ std::string DiskName(int32_t driveNumber) {
 
 } // namespace
 
-DiskFacts FactsOf(const TDrive& drive) {
-    DiskFacts facts;
+DiskEventFacts FactsOf(const TDrive& drive) {
+    DiskEventFacts facts;
     facts.driveNumber = drive.DriveNumber();
     facts.model = drive.Smart().Model();
     facts.serial = drive.Smart().SerialNumber();
@@ -30,7 +30,20 @@ DiskFacts FactsOf(const TDrive& drive) {
     return facts;
 }
 
-std::string MethodName(int32_t method) {
+std::vector<std::string> DiskEventStrings(const DiskEventFacts& facts, const std::string& extra) {
+    // Model and serial are the disk's firmware text: only ever insertion strings of their own.
+    std::vector<std::string> strings{DiskName(facts.driveNumber),
+                                     facts.model,
+                                     facts.serial,
+                                     IntToStr(facts.temperature),
+                                     StatusName(facts.status),
+                                     IntToStr(facts.level)};
+    if (!extra.empty())
+        strings.push_back(extra);
+    return strings;
+}
+
+std::string PowerOffMethodName(int32_t method) {
     if (method == 0)
         return "shutdown";
     if (method == 1)
@@ -38,8 +51,7 @@ std::string MethodName(int32_t method) {
     return IntToStr(method);
 }
 
-EventReporter::EventReporter(EventLogPort& log, TOptions& options)
-    : log_(log), options_(options) {}
+EventReporter::EventReporter(EventLogPort& log, TOptions& options) : log_(log), options_(options) {}
 
 void EventReporter::Report(EventLevel level, uint32_t id, const std::vector<std::string>& strings) {
     // On unless the user turned it off: a settings file from before the switch has no key.
@@ -49,14 +61,9 @@ void EventReporter::Report(EventLevel level, uint32_t id, const std::vector<std:
     log_.Report(level, id, strings);
 }
 
-void EventReporter::ReportDisk(EventLevel level, uint32_t id, const DiskFacts& facts,
+void EventReporter::ReportDisk(EventLevel level, uint32_t id, const DiskEventFacts& facts,
                                const std::string& extra) {
-    // Model and serial are the disk's firmware text: only ever insertion strings of their own.
-    std::vector<std::string> strings{DiskName(facts.driveNumber), facts.model,
-                                     facts.serial,                IntToStr(facts.temperature),
-                                     StatusName(facts.status),    IntToStr(facts.level)};
-    if (!extra.empty())
-        strings.push_back(extra);
+    const std::vector<std::string> strings = DiskEventStrings(facts, extra);
     Report(level, id, strings);
 }
 
@@ -97,7 +104,7 @@ void EventReporter::DrivePolled(const TDrive& drive) {
     }
     const bool present = drive.IsPresent();
     if (seen.present != present) {
-        DiskFacts facts = FactsOf(drive);
+        DiskEventFacts facts = FactsOf(drive);
         facts.driveNumber = drive.DriveNumber();
         ReportDisk(present ? EventLevel::Information : EventLevel::Warning,
                    present ? event::kDiskFound : event::kDiskLost, facts);
@@ -117,10 +124,9 @@ void EventReporter::DrivePolled(const TDrive& drive) {
 }
 
 void EventReporter::StatusChanged(const TDrive& drive, TTempStatus newStatus) {
-    DiskFacts facts = FactsOf(drive);
+    DiskEventFacts facts = FactsOf(drive);
     facts.status = static_cast<uint8_t>(newStatus);
-    facts.level =
-        newStatus == TTempStatus::Critical ? drive.CriticalLevel() : drive.WarningLevel();
+    facts.level = newStatus == TTempStatus::Critical ? drive.CriticalLevel() : drive.WarningLevel();
     switch (newStatus) {
     case TTempStatus::Warning:
         ReportDisk(EventLevel::Warning, event::kWarningReached, facts);
@@ -135,12 +141,12 @@ void EventReporter::StatusChanged(const TDrive& drive, TTempStatus newStatus) {
 }
 
 void EventReporter::CountdownStarted(const TActionRec& rec) {
-    countdown_ = rec.Drive ? FactsOf(*rec.Drive) : DiskFacts{};
+    countdown_ = rec.Drive ? FactsOf(*rec.Drive) : DiskEventFacts{};
     countdown_.driveNumber = rec.DriveNumber;
     countdown_.temperature = rec.CurrentTemp;
     countdown_.level = rec.LimitTemp;
     countdown_.status = rec.Level;
-    countdownMethod_ = MethodName(rec.PoweroffMethod);
+    countdownMethod_ = PowerOffMethodName(rec.PoweroffMethod);
     ReportDisk(EventLevel::Warning, event::kCountdownStarted, countdown_, countdownMethod_);
 }
 
@@ -149,15 +155,16 @@ void EventReporter::CountdownCancelled() {
 }
 
 void EventReporter::PowerOffRequested(int32_t method) {
-    ReportDisk(EventLevel::Warning, event::kPowerOffRequested, countdown_, MethodName(method));
+    ReportDisk(EventLevel::Warning, event::kPowerOffRequested, countdown_,
+               PowerOffMethodName(method));
 }
 
 void EventReporter::PowerOffFailed(int32_t method) {
-    ReportDisk(EventLevel::Error, event::kPowerOffFailed, countdown_, MethodName(method));
+    ReportDisk(EventLevel::Error, event::kPowerOffFailed, countdown_, PowerOffMethodName(method));
 }
 
 void EventReporter::AlarmStepFailed(const TActionRec& rec, uint32_t step, const std::string& file) {
-    DiskFacts facts = rec.Drive ? FactsOf(*rec.Drive) : DiskFacts{};
+    DiskEventFacts facts = rec.Drive ? FactsOf(*rec.Drive) : DiskEventFacts{};
     facts.driveNumber = rec.DriveNumber;
     facts.temperature = rec.CurrentTemp;
     facts.level = rec.LimitTemp;

@@ -39,7 +39,7 @@ inline constexpr uint32_t kApplicationFailed = 1401;
 // The facts of a disk event, %1 to %6: disk ("HDD1"), model, serial, temperature in °C (-1 without
 // a reading), status name, and the level of the event in °C (the critical level for a critical
 // disk, otherwise the warning level; the countdown's own limit for the countdown events).
-struct DiskFacts {
+struct DiskEventFacts {
     int32_t driveNumber = 0;
     std::string model;
     std::string serial;
@@ -77,20 +77,22 @@ class EventReporter {
     };
 
     void Report(EventLevel level, uint32_t id, const std::vector<std::string>& strings);
-    void ReportDisk(EventLevel level, uint32_t id, const DiskFacts& facts,
+    void ReportDisk(EventLevel level, uint32_t id, const DiskEventFacts& facts,
                     const std::string& extra = {});
     void NoteSeen(const TDrive& drive);
 
     EventLogPort& log_;
     TOptions& options_;
     std::array<Seen, 32> seen_{};
-    DiskFacts countdown_;
+    DiskEventFacts countdown_;
     std::string countdownMethod_;
 };
 
-// The facts of a disk as it is now; `level` as DiskFacts says.
-DiskFacts FactsOf(const TDrive& drive);
+// The insertion strings of a disk event, %1 to %6, and `extra` as %7 when it is not empty.
+std::vector<std::string> DiskEventStrings(const DiskEventFacts& facts, const std::string& extra);
+// The facts of a disk as it is now; `level` as DiskEventFacts says.
+DiskEventFacts FactsOf(const TDrive& drive);
 // "shutdown", "hibernate"; the number for any other value.
-std::string MethodName(int32_t method);
+std::string PowerOffMethodName(int32_t method);
 
 } // namespace korvane

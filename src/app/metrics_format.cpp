@@ -14,8 +14,8 @@ struct Family {
 };
 
 constexpr Family kBuildInfo{"korvane_build_info", "Korvane's version and build; value 1."};
-constexpr Family kDiskInfo{"korvane_disk_info",
-                           "A watched disk: model, serial and how its temperature is read; value 1."};
+constexpr Family kDiskInfo{
+    "korvane_disk_info", "A watched disk: model, serial and how its temperature is read; value 1."};
 constexpr Family kTemperature{"korvane_disk_temperature_celsius",
                               "The disk's temperature at its last reading."};
 constexpr Family kWarningLevel{"korvane_disk_warning_level_celsius",

@@ -44,3 +44,10 @@ endif()
 if(KORVANE_WINDOWS AND KORVANE_TESTS AND TARGET korvane_wintests AND TARGET KorvaneMonitorSim)
   add_dependencies(korvane_wintests KorvaneMonitorSim)
 endif()
+
+# The metrics file read back by prometheus_client's own parser (Debian's python3).
+if(NOT KORVANE_WINDOWS AND KORVANE_TESTS AND TARGET korvane_tests)
+  set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/metrics_format_test.cpp APPEND PROPERTY
+    COMPILE_DEFINITIONS KORVANE_PYTHON="/usr/bin/python3"
+    KORVANE_CHECK_METRICS="${CMAKE_CURRENT_LIST_DIR}/check_metrics.py")
+endif()
