@@ -1,7 +1,7 @@
 // The sim build as a collector sees it, run by tests/app/collectors_run.sh: four disks polled
 // every second, the fourth (with a hostile model) heated through warning and critical and cooled
-// again, its countdown cancelled; a reader reads the metrics file in a loop for a minute and never finds
-// half of it, and Wine's event-log trace (the script's stderr, KORVANE_EVENT_TRACE) holds the
+// again, its countdown cancelled; a reader reads the metrics file in a loop for a minute and never
+// finds half of it, and Wine's event-log trace (the script's stderr, KORVANE_EVENT_TRACE) holds the
 // events with their ids, levels and insertion strings.
 #include "app_program_win.h"
 #include "test_env.h"
@@ -34,8 +34,8 @@ std::string SimulationIni(int hot) {
     const char* steady[] = {"STEADY DISK A", "STEADY DISK B", "STEADY DISK C"};
     for (int n = 0; n < 3; ++n)
         ini += "[PhysicalDrive" + std::to_string(n) + "]\r\nModel=" + steady[n] + "\r\nSerial=S" +
-               std::to_string(n) + "\r\nSectors=156301488\r\nTemperature=" +
-               std::to_string(35 + n) + "\r\n";
+               std::to_string(n) +
+               "\r\nSectors=156301488\r\nTemperature=" + std::to_string(35 + n) + "\r\n";
     ini += std::string("[PhysicalDrive3]\r\nModel=") + kHostileModel +
            "\r\nSerial=W\\3\r\nSectors=156301488\r\nTemperature=" + std::to_string(hot) + "\r\n";
     return ini;
@@ -50,14 +50,16 @@ void Heat(const std::string& exe, int hot) {
 }
 
 std::string SettingsIni(const std::string& metricsFile) {
-    std::string ini = "[General]\r\nUseCelsius=1\r\nShowMainIcon=1\r\nLogEnabled=1\r\nLogDays=3\r\n"
-                      "EventLogEnabled=1\r\nMetricsFile=" +
-                      metricsFile +
-                      "\r\n[Drive_COMMON]\r\nPollInterval=1\r\nPollUnits=0\r\nShowDriveTempInTray=0\r\n"
-                      "WarningTemp_Level=50\r\nCriticalTemp_Level=60\r\n"
-                      "CriticalCtl_Poweroff=1\r\nCriticalCtl_PoweroffMethod=1\r\n";
+    std::string ini =
+        "[General]\r\nUseCelsius=1\r\nShowMainIcon=1\r\nLogEnabled=1\r\nLogDays=3\r\n"
+        "EventLogEnabled=1\r\nMetricsFile=" +
+        metricsFile +
+        "\r\n[Drive_COMMON]\r\nPollInterval=1\r\nPollUnits=0\r\nShowDriveTempInTray=0\r\n"
+        "WarningTemp_Level=50\r\nCriticalTemp_Level=60\r\n"
+        "CriticalCtl_Poweroff=1\r\nCriticalCtl_PoweroffMethod=1\r\n";
     for (const char* model : {"STEADY DISK A", "STEADY DISK B", "STEADY DISK C", kHostileModel})
-        ini += std::string("[Drive_") + model + "]\r\nEnableTempControl=1\r\nUseCommonSettings=1\r\n";
+        ini +=
+            std::string("[Drive_") + model + "]\r\nEnableTempControl=1\r\nUseCommonSettings=1\r\n";
     return ini;
 }
 
@@ -206,7 +208,8 @@ TEST(CollectorsProgramRun, MetricsFileIsAlwaysWholeAndTheEventLogTellsTheWarming
     // (its countdown cancelled), normal.
     int step = 0;
     const auto state = [](const std::string& text, int value) {
-        return text.find("serial=\"W\\\\3\"} " + std::to_string(value) + "\n") != std::string::npos &&
+        return text.find("serial=\"W\\\\3\"} " + std::to_string(value) + "\n") !=
+                   std::string::npos &&
                text.find("korvane_disk_state{disk=\"HDD4\"") != std::string::npos;
     };
     const double start = test::NowMs();

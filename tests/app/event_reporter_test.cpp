@@ -117,10 +117,10 @@ TEST_F(EventReporterTest, UnreadableReadableLostAndFoundAreEachToldOnceWhenTheyH
     At("");
     At("");
     At(MonitorRig::Disk(0, "ST380011A", 46));
-    ASSERT_EQ((std::vector<uint32_t>{event::kDiskFound, event::kTemperatureUnreadable,
-                                     event::kTemperatureReadable, event::kDiskLost,
-                                     event::kDiskFound}),
-              log.Ids());
+    ASSERT_EQ(
+        (std::vector<uint32_t>{event::kDiskFound, event::kTemperatureUnreadable,
+                               event::kTemperatureReadable, event::kDiskLost, event::kDiskFound}),
+        log.Ids());
     EXPECT_EQ(EventLevel::Warning, log.events[1].level);
     EXPECT_EQ("-1", log.events[1].strings[3]); // no reading
     EXPECT_EQ(EventLevel::Warning, log.events[3].level);

@@ -30,5 +30,6 @@ endif()
 if(KORVANE_TESTS AND TARGET korvane_installer)
   korvane_add_wine_test(packaging.install_uninstall
     ${CMAKE_CURRENT_LIST_DIR}/install_uninstall.sh
-    ${CMAKE_BINARY_DIR}/package/Korvane-${KORVANE_VERSION_SHORT}-setup.exe)
+    ${CMAKE_BINARY_DIR}/package/Korvane-${KORVANE_VERSION_SHORT}-setup.exe
+    ${PROJECT_SOURCE_DIR}/installer/winget_manifests.sh ${KORVANE_GENERATED_INCLUDE}/product_facts.sh)
 endif()
