@@ -91,6 +91,8 @@ void EventReporter::NoteSeen(const TDrive& drive) {
     Seen& seen = seen_[drive.DriveNumber()];
     seen.known = true;
     seen.present = drive.IsPresent();
+    if (seen.present)
+        seen.last = FactsOf(drive);
     seen.hadReading = seen.hadReading || drive.HasTemperature();
 }
 
@@ -103,15 +105,14 @@ void EventReporter::DrivePolled(const TDrive& drive) {
         return;
     }
     const bool present = drive.IsPresent();
-    if (seen.present != present) {
-        DiskEventFacts facts = FactsOf(drive);
-        facts.driveNumber = drive.DriveNumber();
-        ReportDisk(present ? EventLevel::Information : EventLevel::Warning,
-                   present ? event::kDiskFound : event::kDiskLost, facts);
-        seen.present = present;
-    }
+    if (seen.present && !present)
+        ReportDisk(EventLevel::Warning, event::kDiskLost, seen.last);
+    else if (!seen.present && present)
+        ReportDisk(EventLevel::Information, event::kDiskFound, FactsOf(drive));
+    seen.present = present;
     if (!present || drive.Smart().Asleep())
         return;
+    seen.last = FactsOf(drive);
     const bool has = drive.HasTemperature();
     if (!has && seen.hadReading && !seen.unreadable) {
         seen.unreadable = true;

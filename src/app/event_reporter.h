@@ -74,6 +74,7 @@ class EventReporter {
         bool present = false;
         bool hadReading = false;
         bool unreadable = false;
+        DiskEventFacts last; // a lost disk no longer tells its model and serial
     };
 
     void Report(EventLevel level, uint32_t id, const std::vector<std::string>& strings);

@@ -102,6 +102,12 @@ bool MetricsWriter::WriteNow(const TDrives& drives) {
 
 bool MetricsWriter::Write(const std::string& path, const std::string& text) {
     FileSystemPort& files = deps_.files;
+    // A relative name would land wherever the program was started from. Full: a drive's path,
+    // a share (two backslashes) or the current drive's root ("/").
+    const bool full = (path.size() > 2 && path[1] == ':' && path[2] == '\\') ||
+                      path.rfind("\\\\", 0) == 0 || path.rfind('/', 0) == 0;
+    if (!full)
+        return false;
     MakeFolders(files, FolderOf(path));
     const std::string temp = MetricsTempPath(path);
     {

@@ -124,7 +124,8 @@ TEST_F(EventReporterTest, UnreadableReadableLostAndFoundAreEachToldOnceWhenTheyH
     EXPECT_EQ(EventLevel::Warning, log.events[1].level);
     EXPECT_EQ("-1", log.events[1].strings[3]); // no reading
     EXPECT_EQ(EventLevel::Warning, log.events[3].level);
-    EXPECT_EQ("HDD1", log.events[3].strings[0]);
+    // The lost disk is named as it was last seen.
+    EXPECT_EQ((Strings{"HDD1", "ST380011A", "S0", "46", "normal", "50"}), log.events[3].strings);
 }
 
 TEST_F(EventReporterTest, AFailedAlarmStepNamesItsFileAsTheLastString) {

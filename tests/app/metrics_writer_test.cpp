@@ -56,10 +56,13 @@ class MetricsWriterTest : public ::testing::Test {
     int64_t nowMs = 100000;
 };
 
-TEST_F(MetricsWriterTest, OffWhileTheSettingIsEmpty) {
+TEST_F(MetricsWriterTest, OffWhileTheSettingIsEmptyAndNotWrittenForARelativeName) {
     Polled();
     EXPECT_FALSE(timer->Enabled());
     EXPECT_FALSE(writer->WriteNow(*drives));
+    SetPath("textfile\\disks.prom");
+    Polled();
+    EXPECT_EQ(1, DebugCount("metrics file not written (textfile\\disks.prom)"));
 }
 
 TEST_F(MetricsWriterTest, WritesAtOnceThenAtMostOnceASecondIntoAFolderItMakes) {
