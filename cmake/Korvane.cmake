@@ -91,7 +91,8 @@ target_include_directories(korvane_flags INTERFACE ${KORVANE_GENERATED_INCLUDE})
 # scripts source (scripts/common.sh). A change to the header configures the build again.
 set(product_header ${PROJECT_SOURCE_DIR}/src/toolkit/product.h)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${product_header})
-foreach(fact KORVANE_PRODUCT_NAME kAutostartValueName kRunningMutexName)
+foreach(fact KORVANE_PRODUCT_NAME kAutostartValueName kRunningMutexName kPublisherName
+    kWebPageAddress)
   file(STRINGS ${product_header} lines REGEX "(#define ${fact}|[ *]${fact} =) \"[^\"]*\"")
   list(LENGTH lines count)
   if(NOT count EQUAL 1)
@@ -104,10 +105,15 @@ file(CONFIGURE OUTPUT ${KORVANE_GENERATED_INCLUDE}/product_facts.nsh CONTENT
 !define PRODUCT \"${KORVANE_PRODUCT_NAME}\"
 !define RUN_VALUE \"${kAutostartValueName}\"
 !define MUTEX \"${kRunningMutexName}\"
+!define PUBLISHER \"${kPublisherName}\"
 ")
 file(CONFIGURE OUTPUT ${KORVANE_GENERATED_INCLUDE}/product_facts.sh CONTENT
 "# Written by the build from src/toolkit/product.h.
 product_name='${KORVANE_PRODUCT_NAME}'
 autostart_value_name='${kAutostartValueName}'
 running_mutex_name='${kRunningMutexName}'
+publisher_name='${kPublisherName}'
+web_page_address='${kWebPageAddress}'
+version_short='${KORVANE_VERSION_SHORT}'
+file_version='${KORVANE_VERSION_MAJOR}.${KORVANE_VERSION_MINOR}.${KORVANE_VERSION_PATCH}.${KORVANE_BUILD}'
 ")

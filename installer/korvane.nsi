@@ -13,15 +13,16 @@ RequestExecutionLevel admin
 !ifndef VERSION
   !error "VERSION is given by the build"
 !endif
-; PRODUCT, RUN_VALUE and MUTEX, which the build reads from src/toolkit/product.h.
+; PRODUCT, RUN_VALUE, MUTEX and PUBLISHER, which the build reads from src/toolkit/product.h.
 !ifndef PRODUCT_FACTS
   !error "PRODUCT_FACTS (the generated product_facts.nsh) is given by the build"
 !endif
 !include "${PRODUCT_FACTS}"
 
-!define PUBLISHER "The ${PRODUCT} developers"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+; The Application log's event source: Event Viewer finds the message table in the program.
+!define EVENT_SOURCE_KEY "SYSTEM\CurrentControlSet\Services\EventLog\Application\${PRODUCT}"
 !define MSG_RUNNING "${PRODUCT} is running. Please end it with $\"Exit ${PRODUCT}$\" in its tray menu, then press Retry."
 
 Name "${PRODUCT} ${VERSION}"
@@ -102,6 +103,10 @@ Section "${PRODUCT}"
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   IntFmt $0 "0x%08X" $0
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" "$0"
+
+  WriteRegExpandStr HKLM "${EVENT_SOURCE_KEY}" "EventMessageFile" "$INSTDIR\KorvaneMonitor.exe"
+  ; Error, warning and information.
+  WriteRegDWORD HKLM "${EVENT_SOURCE_KEY}" "TypesSupported" 7
 SectionEnd
 
 ; The last page: offers to start Korvane now (not in silent runs).
@@ -146,6 +151,7 @@ Section "Uninstall"
   RMDir "$SMPROGRAMS\${PRODUCT}"
 
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  DeleteRegKey HKLM "${EVENT_SOURCE_KEY}"
   DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
 
   ; The user's settings and temperature logs: kept unless the user says otherwise.

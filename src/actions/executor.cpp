@@ -227,8 +227,10 @@ void TActionExecutor::ExecuteAction(WorkerThreadPort& thread, const TActionRec& 
         const bool played = PlaySoundFile(thread, rec.SoundFile);
         if (played)
             WorkerLog(thread, rec, "Play sound (" + rec.SoundFile + ")", kNotice);
-        else
+        else {
             WorkerLog(thread, rec, "Play sound failed (" + rec.SoundFile + ")", kError);
+            StepFailed(thread, rec, AlarmStep::Sound);
+        }
     }
 
     if ((rec.Actions & kActionExecuteApp) && !Trim(rec.AppPath).empty() && !thread.Terminated()) {
@@ -247,6 +249,7 @@ void TActionExecutor::ExecuteAction(WorkerThreadPort& thread, const TActionRec& 
             WorkerLog(thread, rec, "App started successfully (" + rec.AppPath + ")", kNotice);
         } else {
             WorkerLog(thread, rec, "App execute failed (" + rec.AppPath + ")", kError);
+            StepFailed(thread, rec, AlarmStep::Application);
         }
     }
 
@@ -259,6 +262,8 @@ void TActionExecutor::ExecuteAction(WorkerThreadPort& thread, const TActionRec& 
             if (!countdown)
                 return;
             shownCountdown_ = countdown;
+            if (OnCountdownShown)
+                OnCountdownShown(rec);
             countdown->ShowCountdown(rec.Model, kCountdownSeconds, rec.CurrentTemp, rec.LimitTemp,
                                      rec.PoweroffMethod);
         });
@@ -373,6 +378,13 @@ void TActionExecutor::WorkerLog(WorkerThreadPort& thread, const TActionRec& rec,
     TLogger& logger = deps_.logger;
     // The logger belongs to the GUI thread; the worker waits until the line is written.
     thread.Synchronize([&logger, &text] { WriteLogHandoff(logger, text); });
+}
+
+void TActionExecutor::StepFailed(WorkerThreadPort& thread, const TActionRec& rec, AlarmStep step) {
+    thread.Synchronize([this, &rec, step] {
+        if (OnStepFailed)
+            OnStepFailed(rec, step);
+    });
 }
 
 void TActionExecutor::ReportActionFailure(WorkerThreadPort& thread, const TActionRec& rec) {

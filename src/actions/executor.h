@@ -46,6 +46,9 @@ class ActionQueuePort {
                              int32_t limitTemp) = 0;
 };
 
+// The steps whose failure the owner hears of.
+enum class AlarmStep : uint8_t { Sound, Application };
+
 struct ExecutorDeps {
     ToolkitPort& toolkit;
     TTrayMessages& trayMessages;
@@ -95,6 +98,10 @@ class TActionExecutor final : public ActionQueuePort {
     size_t QueueLength() const;
     WorkerThreadPort& Worker() { return *worker_; }
 
+    // On the GUI thread, through the worker's synchronous call; set before the first record.
+    std::function<void(const TActionRec& rec, AlarmStep step)> OnStepFailed;
+    std::function<void(const TActionRec& rec)> OnCountdownShown;
+
   private:
     // The thread is handed in: the body may start before the constructor has stored it.
     uint32_t WorkerBody(WorkerThreadPort& thread);
@@ -108,6 +115,7 @@ class TActionExecutor final : public ActionQueuePort {
     void ReportActionFailure(WorkerThreadPort& thread, const TActionRec& rec);
     void WorkerLog(WorkerThreadPort& thread, const TActionRec& rec, const std::string& message,
                    int32_t level);
+    void StepFailed(WorkerThreadPort& thread, const TActionRec& rec, AlarmStep step);
     // Sleeps in short slices so that a stop is noticed.
     void Pause(WorkerThreadPort& thread, uint32_t ms);
     // Returns when a record waits or the stop has come; an idle worker does not wake before.

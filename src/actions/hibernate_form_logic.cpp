@@ -104,6 +104,8 @@ void HibernateCountdown::CancelPowerOff() {
     timer_->SetEnabled(false);
     view_.RequestClose();
     Log("POWEROFF: Canceled by user");
+    if (OnCancelled)
+        OnCancelled();
     deps_.app.TrimWorkingSet();
 }
 
@@ -117,13 +119,15 @@ void HibernateCountdown::PowerOffNow() {
     const int32_t method = UsableMethod(view_.SelectedMethod());
     timer_->SetEnabled(false);
     countdown_ = 0;
+    if (OnPowerOffRequested)
+        OnPowerOffRequested(method);
     if (method == kPowerOffShutdown) {
         Log("POWEROFF: try to shutdown");
         Decide(kPowerOffShutdown);
         if (powerOffSucceeded_)
             Log("POWEROFF: shutdown");
         else
-            ReportFailure("POWEROFF: shutdown failed");
+            ReportFailure("POWEROFF: shutdown failed", kPowerOffShutdown);
     } else if (method == kPowerOffHibernate) {
         if (deps_.resetBeforeHibernate)
             deps_.resetBeforeHibernate();
@@ -132,7 +136,7 @@ void HibernateCountdown::PowerOffNow() {
         if (powerOffSucceeded_)
             Log("POWEROFF: hibernate");
         else
-            ReportFailure("POWEROFF: hibernate failed");
+            ReportFailure("POWEROFF: hibernate failed", kPowerOffHibernate);
     }
     deciding_ = false;
     deps_.app.TrimWorkingSet();
@@ -174,8 +178,10 @@ void HibernateCountdown::Log(const std::string& message) {
     deps_.logger.Log(kDebugLog, "", message, kNotice);
 }
 
-void HibernateCountdown::ReportFailure(const char* line) {
+void HibernateCountdown::ReportFailure(const char* line, int32_t method) {
     Log(line);
+    if (OnPowerOffFailed)
+        OnPowerOffFailed(method);
     view_.ShowPowerOffFailed();
 }
 

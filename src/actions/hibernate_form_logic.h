@@ -101,12 +101,18 @@ class HibernateCountdown {
     // Enter on a button: Cancel cancels, the power-off button powers off; Escape cancels.
     void KeyOnButton(bool onCancelButton, uint32_t key);
 
+    // The countdown's ends, for the event log: cancelled by the user, a power-off asked of the
+    // engine (before it answers), and one the engine refused. `method` 0 shutdown, 1 hibernate.
+    std::function<void()> OnCancelled;
+    std::function<void(int32_t method)> OnPowerOffRequested;
+    std::function<void(int32_t method)> OnPowerOffFailed;
+
   private:
     // The method itself when the list offers it, otherwise shutdown, with a debug-log line.
     int32_t UsableMethod(int32_t method);
     void Decide(int32_t method);
     void Log(const std::string& message);
-    void ReportFailure(const char* line);
+    void ReportFailure(const char* line, int32_t method);
 
     CountdownDeps deps_;
     CountdownView& view_;

@@ -2,6 +2,7 @@
 // handling of the program's tray icons and menus.
 #include "app/application_win.h"
 
+#include "app/event_log_win.h"
 #include "app/hottest_disk.h"
 #include "app/sound_preview.h"
 #include "app/tray_menu.h"
@@ -18,6 +19,9 @@
 #include "toolkit/forms/form_win.h"
 #include "toolkit/module_win.h"
 #include "toolkit/text.h"
+
+#include <chrono>
+#include <ctime>
 
 namespace korvane {
 
@@ -72,6 +76,9 @@ void TApplication::StartUp() {
     });
     Log(kStartedLinePrefix + DataPath + ")");
     Log(kStartInitialization);
+    eventLog_ = CreateWin32EventLog();
+    events_ = std::make_unique<EventReporter>(*eventLog_, *Options);
+    events_->ProgramStarted();
 
     // The hidden application window comes before the objects that need it: the notifications'
     // message boxes, the sound player's notifications and every timer belong to it.
@@ -98,6 +105,12 @@ void TApplication::StartUp() {
         .sleep = nullptr,
         .idle = nullptr,
     });
+    Executor->OnStepFailed = [this](const TActionRec& rec, AlarmStep step) {
+        events_->AlarmStepFailed(
+            rec, step == AlarmStep::Sound ? event::kSoundFailed : event::kApplicationFailed,
+            step == AlarmStep::Sound ? rec.SoundFile : rec.AppPath);
+    };
+    Executor->OnCountdownShown = [this](const TActionRec& rec) { events_->CountdownStarted(rec); };
 
     HINSTANCE instance = GetModuleHandleA(nullptr);
     TrayIconHandle = FromHicon(LoadIconA(instance, "ZTRAYICON"));
@@ -129,6 +142,24 @@ void TApplication::StartUp() {
     });
     // Probes the disks and polls each once, before any event below is connected.
     Drives = std::make_unique<TDrives>(*driveDeps_);
+    events_->DisksFound(*Drives);
+    metrics_ = std::make_unique<MetricsWriter>(MetricsWriterDeps{
+        .files = *files_,
+        .options = *Options,
+        .logger = *Logger,
+        .toolkit = *toolkit_,
+        .nowMs =
+            [] {
+                return static_cast<int64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                std::chrono::steady_clock::now().time_since_epoch())
+                                                .count());
+            },
+        .unixNow = [] { return static_cast<int64_t>(std::time(nullptr)); },
+    });
+    Drives->OnDrivePolled = [this](TDrives& sender, TDrive& drive) {
+        events_->DrivePolled(drive);
+        metrics_->DrivePolled(sender, drive);
+    };
     alarmDispatch_ = std::make_unique<AlarmDispatch>(*Logger, *Executor,
                                                      [] { return HibernateForm != nullptr; });
     Drives->OnStatusChange = [this](TDrives& sender, TDrive& drive, TTempStatus oldStatus,
@@ -172,6 +203,10 @@ void TApplication::StartUp() {
                       }},
         *window_, instance);
     HibernateForm = hibernateForm_.get();
+    HibernateCountdown& countdown = hibernateForm_->Logic();
+    countdown.OnCancelled = [this] { events_->CountdownCancelled(); };
+    countdown.OnPowerOffRequested = [this](int32_t method) { events_->PowerOffRequested(method); };
+    countdown.OnPowerOffFailed = [this](int32_t method) { events_->PowerOffFailed(method); };
     aboutForm_ = std::make_unique<TAboutForm>(*shell_, ProgramPath, [this] { TrimWorkingSet(); });
     AboutForm = aboutForm_.get();
     graphWindow_ = std::make_unique<GraphWindow>(GraphWindowDeps{
@@ -231,7 +266,10 @@ void TApplication::ShutDown() noexcept {
             failed = true;
         }
     };
-    step(kStartFinalization, [] {});
+    step(kStartFinalization, [this] {
+        if (events_)
+            events_->ProgramStopped();
+    });
     // The alarm worker reads the settings, the windows and the logger through its calls into
     // this thread, which the steps below may serve while they wait: it stops first (within a
     // second whatever it is doing, waiting alarms dropped); the object goes at its own step.
@@ -243,6 +281,7 @@ void TApplication::ShutDown() noexcept {
         if (taskbarWatch_)
             taskbarWatch_->OnChange = nullptr;
         graphWindow_.reset(); // it reads the disks' levels and poll intervals
+        metrics_.reset();
         Drives.reset();
         driveDeps_.reset();
     });
@@ -263,6 +302,7 @@ void TApplication::ShutDown() noexcept {
         aboutForm_.reset();
     });
     step("destroy options engine", [this] {
+        events_.reset();
         Options.reset();
         // The main icon belongs to the application window; the loaded icon resource is shared by
         // the system and must not be destroyed.
@@ -520,6 +560,8 @@ void TApplication::OnDriveIconChange(TDrives&, TDrive&, bool) {
 
 void TApplication::OnDriveStatusChange(TDrives& sender, TDrive& drive, TTempStatus oldStatus,
                                        TTempStatus newStatus) {
+    if (events_)
+        events_->StatusChanged(drive, newStatus);
     if (alarmDispatch_)
         alarmDispatch_->OnDriveStatusChange(&sender, drive, oldStatus, newStatus);
 }

@@ -11,6 +11,9 @@
 #include "actions/tray_messages.h"
 #include "actions/tray_shell_win.h"
 #include "app/alarm_dispatch.h"
+#include "app/event_log.h"
+#include "app/event_reporter.h"
+#include "app/metrics_writer.h"
 #include "app/tray_commands.h"
 #include "drives/device_io.h"
 #include "drives/drives.h"
@@ -149,6 +152,10 @@ class TApplication final : public AppServicesPort {
     std::shared_ptr<AppLauncherPort> appLauncher_ = CreateWin32AppLauncher();
     std::unique_ptr<AlarmDispatch> alarmDispatch_;
     std::unique_ptr<PowerPort> powerPort_;
+    // What the collectors read: the event log and the metrics file.
+    std::unique_ptr<EventLogPort> eventLog_;
+    std::unique_ptr<EventReporter> events_;
+    std::unique_ptr<MetricsWriter> metrics_;
     // The windows, created once at start-up and only shown and hidden until exit.
     std::unique_ptr<TOptionsForm> optionsForm_;
     std::unique_ptr<THibernateForm> hibernateForm_;

@@ -2,6 +2,7 @@
 #include "drives/drives.h"
 
 #include "toolkit/popup_menu.h"
+#include "toolkit/timer.h"
 #include "toolkit/tray_icon.h"
 
 namespace korvane {
@@ -30,6 +31,13 @@ TDrives::TDrives(DriveDeps& deps) : deps_(deps) {
                 OnTrayMouse(*this, d, message);
             }
         };
+        TDrive* kept = drive.get();
+        kept->PollTimer().OnTick = [this, kept](TimerPort&) {
+            kept->Poll();
+            if (OnDrivePolled) {
+                OnDrivePolled(*this, *kept);
+            }
+        };
         items_[count_++] = std::move(drive);
     }
 }
@@ -51,6 +59,9 @@ TDrive* TDrives::GetDrive(int32_t position) const {
 void TDrives::PollAll() {
     for (int32_t i = 0; i < count_; ++i) {
         items_[i]->Poll();
+        if (OnDrivePolled) {
+            OnDrivePolled(*this, *items_[i]);
+        }
     }
     if (OnAfterPoll) {
         OnAfterPoll(*this);

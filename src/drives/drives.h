@@ -37,6 +37,8 @@ class TDrives {
     void ResetBeforeHibernate();
 
     std::function<void(TDrives& sender)> OnAfterPoll;
+    // After every poll of a kept disk, its timer's and PollAll's alike.
+    std::function<void(TDrives& sender, TDrive& drive)> OnDrivePolled;
     std::function<void(TDrives& sender, TDrive& drive, TTempStatus oldStatus,
                        TTempStatus newStatus)>
         OnStatusChange;

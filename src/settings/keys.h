@@ -24,8 +24,10 @@ inline constexpr SettingsString UseCelsius{"UseCelsius", 65523};
 inline constexpr SettingsString ShowMainIcon{"ShowMainIcon", 65524};
 inline constexpr SettingsString LogEnabled{"LogEnabled", 65488};
 inline constexpr SettingsString LogDays{"LogDays", 65489};
+inline constexpr SettingsString EventLogEnabled{"EventLogEnabled", 65502};
+inline constexpr SettingsString MetricsFile{"MetricsFile", 65503};
 // 1 once the balloon that tells how to keep the icon visible on Windows 11 was shown.
-inline constexpr SettingsString TrayPinHintShown{"TrayPinHintShown", 65503};
+inline constexpr SettingsString TrayPinHintShown{"TrayPinHintShown", 65501};
 
 // A disk's own section only.
 inline constexpr SettingsString EnableTempControl{"EnableTempControl", 65525};
@@ -68,6 +70,8 @@ inline constexpr std::array kSettingsStrings{
     key::ShowMainIcon,
     key::LogEnabled,
     key::LogDays,
+    key::EventLogEnabled,
+    key::MetricsFile,
     key::TrayPinHintShown,
     key::EnableTempControl,
     key::UseCommonSettings,

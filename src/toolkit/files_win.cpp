@@ -10,6 +10,9 @@
 namespace korvane {
 namespace {
 
+constexpr int kReplaceAttempts = 10;
+constexpr DWORD kReplaceRetryMs = 10;
+
 // WriteFile takes at most a DWORD per call.
 bool WriteAll(HANDLE file, const char* data, size_t size) {
     while (size > 0) {
@@ -137,8 +140,18 @@ class Win32FileSystem final : public FileSystemPort {
     }
 
     bool ReplaceAtomically(const std::string& from, const std::string& to) override {
-        return MoveFileExA(from.c_str(), to.c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+        // A reader that holds `to` open (a collector's scrape, a virus scanner) refuses the
+        // rename for a moment: tried again a few times before it counts as failed.
+        for (int attempt = 0;; ++attempt) {
+            if (MoveFileExA(from.c_str(), to.c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE)
+                return true;
+            const DWORD error = GetLastError();
+            if ((error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) ||
+                attempt >= kReplaceAttempts)
+                return false;
+            Sleep(kReplaceRetryMs);
+        }
     }
 
     bool RemoveFile(const std::string& path) override { return DeleteFileA(path.c_str()) != FALSE; }

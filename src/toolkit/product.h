@@ -19,6 +19,10 @@ inline constexpr const char* kProductName = KORVANE_PRODUCT_NAME;
 // The names the program registers with Windows: the autostart value and the single-instance mutex.
 inline constexpr const char* kAutostartValueName = "Brelo_Korvn";
 inline constexpr const char* kRunningMutexName = "KorvaneMonitor.RunningMutex";
+// Who publishes the program, as the installer's Add/Remove entry and the winget package name it.
+inline constexpr const char* kPublisherName = "The Korvane developers";
+// The Application event log's source; the installer registers it under the same name.
+inline constexpr const char* kEventSourceName = KORVANE_PRODUCT_NAME;
 
 // The about window's version line.
 inline constexpr const char* kAboutVersionText =

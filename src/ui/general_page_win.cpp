@@ -1,10 +1,13 @@
-// The General page: its controls, and the autostart value, ShowMainIcon and UseCelsius.
+// The General page: its controls, and the autostart value, ShowMainIcon, UseCelsius,
+// EventLogEnabled and MetricsFile.
 #include "ui/general_page_win.h"
 
 #include "settings/keys.h"
 #include "settings/options.h"
 #include "settings/registry.h"
+#include "toolkit/forms/dialogs_win.h"
 #include "toolkit/forms/z_order_win.h"
+#include "toolkit/text.h"
 #include "ui/options_form.h"
 
 #include <algorithm>
@@ -24,6 +27,9 @@ constexpr int kRadioLeft = 25;
 constexpr int kRadioWidth = 150;
 constexpr int kComboTextPad = 12;
 constexpr int kComboMinMargin = 6;
+constexpr int kMetricsGroupHeight = 55;
+constexpr int kBrowseWidth = 25;
+constexpr int kEditHeight = 21;
 
 } // namespace
 
@@ -75,6 +81,36 @@ void GeneralPage::Build(forms::Control& pageArea) {
     };
     celsius_->OnClick = clicked;
     fahrenheit_->OnClick = clicked;
+
+    const int eventLogTop = unitsTop + kUnitsGroupHeight + kGroupGap;
+    eventLog_ = &page_->Add<forms::CheckBox>(
+        {.bounds = {kPageInset, eventLogTop, width - kPageInset - 10, kPageCheckHeight},
+         .text = kEventLogText});
+    const int metricsTop = eventLogTop + kPageCheckHeight + kGroupGap;
+    metricsGroup_ = &page_->Add<forms::GroupBox>(
+        {.bounds = {kPageInset, metricsTop, groupWidth, kMetricsGroupHeight},
+         .text = kMetricsGroupText});
+    const int editWidth = groupWidth - 2 * kPageInset - kBrowseWidth - 4;
+    metricsFile_ =
+        &metricsGroup_->Add<forms::Edit>({.bounds = {kPageInset, 22, editWidth, kEditHeight},
+                                          .text = "",
+                                          .readOnly = false,
+                                          .digitsOnly = false,
+                                          .multiLine = false,
+                                          .border = true});
+    browseMetrics_ = &metricsGroup_->Add<forms::Button>(
+        {.bounds = {kPageInset + editWidth + 4, 22, kBrowseWidth, kEditHeight}, .text = "..."});
+    browseMetrics_->OnClick = [this](forms::Button&) {
+        forms::OpenFileDialog dialog;
+        dialog.title = kChooseMetricsTitle;
+        dialog.options = forms::FileDialogOptions::MayBeNew;
+        dialog.filter = kMetricsFilter;
+        dialog.defaultExt = "prom";
+        dialog.fileName = metricsFile_->Text();
+        dialog.initialDir = FolderOf(metricsFile_->Text());
+        if (dialog.Execute(GetAncestor(page_->Handle(), GA_ROOT)))
+            metricsFile_->SetText(dialog.fileName);
+    };
 }
 
 std::string GeneralPage::TreeText() const {
@@ -92,6 +128,8 @@ void GeneralPage::RefreshTexts() {
     unitsGroup_->SetText(kUnitsGroupText);
     celsius_->SetText(kCelsiusText);
     fahrenheit_->SetText(kFahrenheitText);
+    eventLog_->SetText(kEventLogText);
+    metricsGroup_->SetText(kMetricsGroupText);
 }
 
 void GeneralPage::Load(const SettingsAccess& access) {
@@ -102,6 +140,11 @@ void GeneralPage::Load(const SettingsAccess& access) {
     // Outside the list: no selection.
     mainIcon_->SetItemIndex(access.options.General().ReadInteger(key::ShowMainIcon.name));
     (access.celsius ? celsius_ : fahrenheit_)->SetChecked(true);
+    // On unless turned off: a settings file from before the box has no key.
+    const std::string eventLog = access.options.General().ReadString(key::EventLogEnabled.name);
+    eventLog_->SetChecked(eventLog.empty() ||
+                          access.options.General().ReadBool(key::EventLogEnabled.name));
+    metricsFile_->SetText(access.options.General().ReadString(key::MetricsFile.name));
 }
 
 void GeneralPage::Save(const SettingsAccess& access) {
@@ -111,6 +154,8 @@ void GeneralPage::Save(const SettingsAccess& access) {
     SetAutostart(deps_.registry, kAutostartValueName, deps_.programPath, autostart_->Checked());
     general.WriteBool(key::UseCelsius.name, Celsius());
     general.WriteInteger(key::ShowMainIcon.name, mainIcon_->ItemIndex());
+    general.WriteBool(key::EventLogEnabled.name, eventLog_->Checked());
+    general.WriteString(key::MetricsFile.name, Trim(metricsFile_->Text()));
 }
 
 void GeneralPage::Show(const std::string& itemText) {

@@ -1,4 +1,5 @@
-// The settings window's General page: autostart, the main icon's rule and the temperature unit.
+// The settings window's General page: autostart, the main icon's rule, the temperature unit, and
+// what the collectors read (the event log and the metrics file).
 #pragma once
 
 #include "toolkit/forms/buttons_win.h"
@@ -12,6 +13,12 @@
 namespace korvane {
 
 class RegistryPort;
+
+inline constexpr const char* kEventLogText = "Write events to the Windows event log";
+inline constexpr const char* kMetricsGroupText =
+    "Metrics file (windows_exporter textfile collector)";
+inline constexpr const char* kChooseMetricsTitle = "Metrics file";
+inline constexpr const char* kMetricsFilter = "Metrics files (*.prom)|*.prom|All files (*.*)|*.*";
 
 struct GeneralPageDeps {
     RegistryPort& registry;
@@ -48,6 +55,10 @@ class GeneralPage final : public SettingsPage {
     forms::GroupBox* unitsGroup_ = nullptr;
     forms::RadioButton* celsius_ = nullptr;
     forms::RadioButton* fahrenheit_ = nullptr;
+    forms::CheckBox* eventLog_ = nullptr;
+    forms::GroupBox* metricsGroup_ = nullptr;
+    forms::Edit* metricsFile_ = nullptr;
+    forms::Button* browseMetrics_ = nullptr;
 };
 
 } // namespace korvane

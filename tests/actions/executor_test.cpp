@@ -195,10 +195,17 @@ TEST_F(ExecutorTest, FailedStepsAreLoggedAsErrorsAndLaterStepsStillRun) {
     Disks(MonitorRig::Disk(0, "ST380011A", 51));
     Executor();
     launcher.fail = true;
+    // The owner hears of each failed step (the event log), and of the countdown shown.
+    std::vector<AlarmStep> failed;
+    int countdowns = 0;
+    executor->OnStepFailed = [&](const TActionRec&, AlarmStep step) { failed.push_back(step); };
+    executor->OnCountdownShown = [&](const TActionRec& rec) { countdowns += rec.Level; };
     const std::string missing = rig->dir + "/missing.wav";
     Queue(*drives[0], 1, kActionPlaySound | kActionExecuteApp | kActionPoweroff, 50, missing,
           "notepad.exe C:\\x.txt");
     RunWorker();
+    EXPECT_EQ((std::vector<AlarmStep>{AlarmStep::Sound, AlarmStep::Application}), failed);
+    EXPECT_EQ(1, countdowns);
     EXPECT_EQ((std::vector<std::string>{"[notice]  Start Action",
                                         "[error]   Play sound failed (" + missing + ")",
                                         "[error]   App execute failed (notepad.exe C:\\x.txt)"}),

@@ -146,9 +146,12 @@ TEST(HibernateCountdown, CountsDownThenShutsDownOnThe21stTick) {
 
 TEST(HibernateCountdown, CancelStopsEverythingAndLogsOnce) {
     Bench b("countdown_cancel");
+    int cancels = 0;
+    b.countdown->OnCancelled = [&] { ++cancels; };
     b.countdown->ShowCountdown("Disk", 20, 60, 55, 0);
     b.timer->Fire();
     b.countdown->CancelPowerOff();
+    EXPECT_EQ(1, cancels);
     EXPECT_FALSE(b.timer->Enabled());
     b.view.ProcessOneMessage(); // the posted close request arrives
     EXPECT_FALSE(b.view.shown);
@@ -199,6 +202,15 @@ TEST(HibernateCountdown, ChangingToHibernateKeepsTheSecondsAndEndsInAHibernate) 
 TEST(HibernateCountdown, FailuresAreLoggedAndShownOnceWithoutFallback) {
     Bench b("countdown_fail");
     b.engine.accepts = false;
+    // Each request is told before the engine answers, each failure after.
+    std::vector<std::string> told;
+    b.countdown->OnPowerOffRequested = [&](int32_t m) {
+        told.push_back("request " + std::to_string(m) + " asked " +
+                       std::to_string(b.engine.Methods().size()));
+    };
+    b.countdown->OnPowerOffFailed = [&](int32_t m) {
+        told.push_back("failed " + std::to_string(m));
+    };
     b.countdown->ShowCountdown("Disk", 20, 60, 55, 0);
     b.countdown->PowerOffNow();
     EXPECT_FALSE(b.countdown->PowerOffSucceeded());
@@ -212,6 +224,9 @@ TEST(HibernateCountdown, FailuresAreLoggedAndShownOnceWithoutFallback) {
                                   "POWEROFF: try to hibernate", "POWEROFF: hibernate failed"}),
         b.PowerOffLines());
     EXPECT_FALSE(b.view.shown);
+    EXPECT_EQ((std::vector<std::string>{"request 0 asked 0", "failed 0", "request 1 asked 1",
+                                        "failed 1"}),
+              told);
 }
 
 TEST(HibernateCountdown, AMethodTheSystemCannotCarryOutFallsBackToShutdownAndSaysSo) {

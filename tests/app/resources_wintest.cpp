@@ -1,5 +1,5 @@
 // The resources linked into the built KorvaneMonitor.exe: pictures of the right sizes and
-// transparent colour, the cursor and the manifest.
+// transparent colour, the cursor, the manifest and the event log's message table.
 #include "app_program_win.h"
 #include "gdi_win.h"
 #include "test_env.h"
@@ -95,6 +95,34 @@ TEST(ProgramResources, PicturesCursorAndManifest) {
                        "WindowsSettings\">PerMonitorV2, PerMonitor</dpiAwareness>"));
     EXPECT_NE(std::string::npos, xml.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/"
                                           "2005/WindowsSettings\">true/pm</dpiAware>"));
+}
+
+// Event Viewer's way to a text: the message of the event's id with its insertion strings. A
+// model holding inserts and quotes comes out as it is, never expanded again.
+TEST(ProgramResources, TheMessageTableGivesWholeTextsWithTheFactsInserted) {
+    const test::ProgramResources resources;
+    ASSERT_NE(nullptr, resources.Get());
+    const char* strings[] = {"HDD2", "X \"%1\" %%3 Y", "SER-9", "61", "critical", "60"};
+    char* text = nullptr;
+    const DWORD length =
+        FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ARGUMENT_ARRAY |
+                           FORMAT_MESSAGE_ALLOCATE_BUFFER,
+                       resources.Get(), 1202, 0, reinterpret_cast<char*>(&text), 0,
+                       reinterpret_cast<va_list*>(const_cast<char**>(strings)));
+    ASSERT_NE(0u, length) << GetLastError();
+    const std::string message(text, length);
+    LocalFree(text);
+    EXPECT_EQ("Hard disk HDD2 (X \"%1\" %%3 Y, serial number SER-9) reached its critical level: 61 "
+              "degrees Celsius, critical level 60 degrees Celsius.\r\n",
+              message);
+    // Every event the program reports has its text.
+    for (DWORD id : {1000u, 1001u, 1100u, 1101u, 1102u, 1103u, 1200u, 1201u, 1202u, 1300u, 1301u,
+                     1302u, 1303u, 1400u, 1401u}) {
+        char buffer[512];
+        EXPECT_NE(0u, FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                     resources.Get(), id, 0, buffer, sizeof buffer, nullptr))
+            << id;
+    }
 }
 
 } // namespace

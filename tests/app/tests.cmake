@@ -44,3 +44,23 @@ endif()
 if(KORVANE_WINDOWS AND KORVANE_TESTS AND TARGET korvane_wintests AND TARGET KorvaneMonitorSim)
   add_dependencies(korvane_wintests KorvaneMonitorSim)
 endif()
+
+# The metrics file read back by prometheus_client's own parser (Debian's python3).
+if(NOT KORVANE_WINDOWS AND KORVANE_TESTS AND TARGET korvane_tests)
+  set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/metrics_format_test.cpp APPEND PROPERTY
+    COMPILE_DEFINITIONS KORVANE_PYTHON="/usr/bin/python3"
+    KORVANE_CHECK_METRICS="${CMAKE_CURRENT_LIST_DIR}/check_metrics.py")
+endif()
+
+# The collectors' whole-program run: the metrics file under a reading loop and the event log
+# through Wine's trace (collectors_run.sh, collectors_run_win.cpp).
+if(KORVANE_WINDOWS AND KORVANE_TESTS AND TARGET KorvaneMonitorSim)
+  add_executable(korvane_collectors_run ${CMAKE_CURRENT_LIST_DIR}/collectors_run_win.cpp)
+  target_link_libraries(korvane_collectors_run PRIVATE korvane_test_support gtest_main)
+  set_target_properties(korvane_collectors_run PROPERTIES RUNTIME_OUTPUT_DIRECTORY
+    ${CMAKE_BINARY_DIR}/collectors)
+  add_dependencies(korvane_collectors_run KorvaneMonitorSim)
+  korvane_add_wine_test(app.collectors_run ${CMAKE_CURRENT_LIST_DIR}/collectors_run.sh
+    $<TARGET_FILE:korvane_collectors_run> ${CMAKE_CURRENT_LIST_DIR}/check_metrics.py)
+  set_tests_properties(app.collectors_run PROPERTIES TIMEOUT 300)
+endif()

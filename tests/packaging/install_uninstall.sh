@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # The installer and uninstaller in the test prefix, silently, as an administrator's script would
-# run them: install_uninstall.sh SETUP.EXE. Runs inside the Wine test fixture (wine-run.sh).
+# run them: install_uninstall.sh SETUP.EXE WINGET_MANIFESTS.SH PRODUCT_FACTS.SH. Runs inside the
+# Wine test fixture (wine-run.sh).
 set -u
 setup=$1
+manifests=$2
+facts=$3
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 check() { if eval "$2"; then echo "ok: $1"; else fail "$1"; fi; }
@@ -19,12 +22,14 @@ menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Korv
 data="$WINEPREFIX/drive_c/users/$user/AppData/Roaming/Korvane"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Korvane'
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
-reg_value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z]* *//p"; }
+source_key='HKLM\SYSTEM\CurrentControlSet\Services\EventLog\Application\Korvane'
+reg_value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
 reg_has_key() { wine reg query "$1" >/dev/null 2>&1; }
 
 # A clean start: no copy of an earlier run, no data folder, no autostart value.
 rm -rf "$dir" "$menu" "$data"
 wine reg delete "$key" /f >/dev/null 2>&1
+wine reg delete "$source_key" /f >/dev/null 2>&1
 wine reg delete "$run_key" /v Brelo_Korvn /f >/dev/null 2>&1
 wine reg add "$run_key" /v Other_Program /d 'C:\other.exe' /f >/dev/null 2>&1
 
@@ -50,6 +55,25 @@ check "Add/Remove Programs: quiet uninstall string" \
   '[ "$(reg_value "$key" QuietUninstallString)" = "\"C:\Program Files\Korvane\Uninstall.exe\" /S" ]'
 size=$(reg_value "$key" EstimatedSize)
 check "Add/Remove Programs: size in KB ($size)" '[ -n "$size" ] && [ $((size)) -gt 300 ] && [ $((size)) -lt 5000 ]'
+check "event source: message file" \
+  '[ "$(reg_value "$source_key" EventMessageFile)" = "C:\Program Files\Korvane\KorvaneMonitor.exe" ]'
+check "event source: error, warning and information" '[ "$(reg_value "$source_key" TypesSupported)" = "0x7" ]'
+
+# --- The winget manifests name what this setup installs ------------------------------------------
+winget=$(mktemp -d)
+"$manifests" "$setup" "$winget" "$facts"
+field() { sed -n "s/^ *-\{0,1\} *$2: //p" "$winget/Korvane.Korvane.$1" | head -1; }
+check "winget: three manifests" '[ $(ls "$winget" | wc -l) -eq 3 ]'
+check "winget: the setup's hash" \
+  '[ "$(field installer.yaml InstallerSha256)" = "$(sha256sum "$setup" | cut -d" " -f1 | tr a-f A-F)" ]'
+check "winget: version = the entry's DisplayVersion" \
+  '[ "$(field yaml PackageVersion)" = "$(reg_value "$key" DisplayVersion)" ] && [ "$(field installer.yaml DisplayVersion)" = "$(reg_value "$key" DisplayVersion)" ]'
+check "winget: product code = the uninstall key's name" '[ "$(field installer.yaml ProductCode)" = "${key##*\\}" ]'
+check "winget: display name and publisher = the entry's" \
+  '[ "$(field installer.yaml DisplayName)" = "$(reg_value "$key" DisplayName)" ] && [ "$(field locale.en-US.yaml Publisher)" = "$(reg_value "$key" Publisher)" ]'
+check "winget: nullsoft, x64, silent" \
+  '[ "$(field installer.yaml InstallerType)" = nullsoft ] && [ "$(field installer.yaml Architecture)" = x64 ] && [ "$(field installer.yaml Silent)" = /S ]'
+rm -rf "$winget"
 
 # --- The installed program starts -------------------------------------------------------------
 # Without disks that give a temperature it waits at its warning box, holding its mutex.
@@ -88,6 +112,7 @@ wine "C:\\Program Files\\Korvane\\Uninstall.exe" /S
 check "uninstall removes the program folder" 'wait_for "folder" 60 "[ ! -e \"\$dir\" ]"'
 check "uninstall removes the Start menu entries" '[ ! -e "$menu" ]'
 check "uninstall removes the Add/Remove Programs entry" '! reg_has_key "$key"'
+check "uninstall removes the event source" '! reg_has_key "$source_key"'
 check "uninstall removes the autostart value" '[ -z "$(reg_value "$run_key" Brelo_Korvn)" ]'
 check "uninstall leaves other autostart values" '[ "$(reg_value "$run_key" Other_Program)" = "C:\other.exe" ]'
 check "silent uninstall keeps the user's data folder" '[ -f "$data/debug.log" ] && [ -f "$data/Korvn.ini" ]'

@@ -4,6 +4,9 @@ if(NOT KORVANE_WINDOWS AND KORVANE_TESTS)
   find_package(Python3 REQUIRED COMPONENTS Interpreter)
   add_test(NAME packaging.help_links COMMAND Python3::Interpreter
     ${CMAKE_CURRENT_LIST_DIR}/check_help_links.py ${PROJECT_SOURCE_DIR}/resources/help)
+  # Debian's python3, which has python3-yaml (scripts/setup).
+  add_test(NAME packaging.collector_docs COMMAND /usr/bin/python3
+    ${CMAKE_CURRENT_LIST_DIR}/check_collector_docs.py ${PROJECT_SOURCE_DIR})
 endif()
 if(NOT KORVANE_WINDOWS)
   return()
@@ -27,5 +30,6 @@ endif()
 if(KORVANE_TESTS AND TARGET korvane_installer)
   korvane_add_wine_test(packaging.install_uninstall
     ${CMAKE_CURRENT_LIST_DIR}/install_uninstall.sh
-    ${CMAKE_BINARY_DIR}/package/Korvane-${KORVANE_VERSION_SHORT}-setup.exe)
+    ${CMAKE_BINARY_DIR}/package/Korvane-${KORVANE_VERSION_SHORT}-setup.exe
+    ${PROJECT_SOURCE_DIR}/installer/winget_manifests.sh ${KORVANE_GENERATED_INCLUDE}/product_facts.sh)
 endif()

@@ -417,6 +417,33 @@ TEST_F(SettingsWindow, ApplyKeepsTheWindowOpenCancelAfterApplyKeepsWhatItSavedCl
     EXPECT_EQ(-1, ui::ComboSelection(mainIcon));
 }
 
+// The collectors' two settings: the event log on while the file has no key, the metrics file's
+// path saved trimmed, empty meaning off.
+TEST_F(SettingsWindow, EventLogIsOnWithoutItsKeyAndTheMetricsPathIsSaved) {
+    Open();
+    const HWND eventLog = Child("Write events to the Windows event log");
+    const HWND group = Child("Metrics file (windows_exporter textfile collector)");
+    ASSERT_NE(nullptr, eventLog);
+    ASSERT_NE(nullptr, group);
+    EXPECT_TRUE(ui::IsChecked(eventLog));
+    const HWND path = ui::FindDescendant(group, "Edit");
+    ASSERT_NE(nullptr, path);
+    EXPECT_EQ("", ui::Text(path));
+    EXPECT_NE(nullptr, ui::FindByText(group, "...", "Button"));
+    SetWindowTextA(path, "  C:\\textfile_inputs\\korvane.prom ");
+    ui::Click(eventLog);
+    Press("&Apply");
+    EXPECT_EQ("0", Read("General", "EventLogEnabled"));
+    EXPECT_EQ("C:\\textfile_inputs\\korvane.prom", Read("General", "MetricsFile"));
+    Press("&Cancel");
+    ASSERT_TRUE(WaitHidden());
+    Open();
+    EXPECT_FALSE(ui::IsChecked(eventLog));
+    EXPECT_EQ("C:\\textfile_inputs\\korvane.prom", ui::Text(path));
+    Press("&Cancel");
+    ASSERT_TRUE(WaitHidden());
+}
+
 TEST_F(SettingsWindow, OkTakesEffectInTheRegistryTheTrayAndTheRunningDisks) {
     // The first run switched autostart on.
     EXPECT_TRUE(RegToolFindsAutostart());

@@ -19,6 +19,8 @@ constexpr size_t kFileNameRoom = 4096;
 } // namespace
 
 uint32_t OpenFileDialog::Flags() const {
+    if (options == FileDialogOptions::MayBeNew)
+        return OFN_EXPLORER | OFN_LONGNAMES | OFN_HIDEREADONLY;
     uint32_t flags = OFN_EXPLORER | OFN_LONGNAMES | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
     if (options == FileDialogOptions::Default) {
         flags |= OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;

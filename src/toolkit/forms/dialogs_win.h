@@ -11,6 +11,7 @@ namespace korvane::forms {
 enum class FileDialogOptions {
     MustExist, // the file and its path must exist
     Default,   // the same, with read-only box hidden and the overwrite prompt
+    MayBeNew,  // a file the program is to write: a new name is taken as typed
 };
 
 struct OpenFileDialog {
