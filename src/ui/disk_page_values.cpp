@@ -45,7 +45,8 @@ DiskPageValues ReadDiskPageValues(const TOptionsSection& section, const DiskFact
     DiskPageValues v = StoredDiskPageValues(section, disk != nullptr);
     v.enableTempControl = v.enableTempControl && disk != nullptr && disk->hasTemperature;
     if (section.ReadInteger(key::PollInterval.name) <= 0) {
-        v.pollInterval = "1";
+        // Not a literal: GCC 12 at -O3 warns falsely on assigning one here.
+        v.pollInterval = IntToStr(1);
     }
     return v;
 }

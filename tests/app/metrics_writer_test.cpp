@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 
 namespace korvane {
@@ -35,6 +36,8 @@ class MetricsWriterTest : public ::testing::Test {
             .unixNow = [] { return int64_t{1796000000}; },
         });
         timer = rig->toolkit.timers.back();
+        // The setting takes full paths only, and the rig's folder may be relative to the run.
+        dir = std::filesystem::absolute(rig->dir).string();
     }
     void SetPath(const std::string& path) {
         rig->options->General().WriteString(key::MetricsFile.name, path);
@@ -50,6 +53,7 @@ class MetricsWriterTest : public ::testing::Test {
     }
 
     std::unique_ptr<MonitorRig> rig;
+    std::string dir;
     std::unique_ptr<TDrives> drives;
     std::unique_ptr<MetricsWriter> writer;
     test::FakeTimer* timer = nullptr;
@@ -66,8 +70,8 @@ TEST_F(MetricsWriterTest, OffWhileTheSettingIsEmptyAndNotWrittenForARelativeName
 }
 
 TEST_F(MetricsWriterTest, WritesAtOnceThenAtMostOnceASecondIntoAFolderItMakes) {
-    const std::string posix = rig->dir + "/collector/textfile/disks.prom";
-    SetPath(rig->dir + "\\collector\\textfile\\disks.prom");
+    const std::string posix = dir + "/collector/textfile/disks.prom";
+    SetPath(dir + "\\collector\\textfile\\disks.prom");
     Polled();
     const std::string first = Read(posix);
     EXPECT_NE(std::string::npos, first.find("korvane_disk_temperature_celsius{disk=\"HDD1\","
@@ -105,8 +109,8 @@ TEST_F(MetricsWriterTest, WritesAtOnceThenAtMostOnceASecondIntoAFolderItMakes) {
 
 TEST_F(MetricsWriterTest, AFailingWriteIsLoggedOnceAndAgainWhenItWorksAgain) {
     // A file where the folder should be: neither the folder nor the file can be made.
-    std::ofstream(rig->dir + "/blocker") << "x";
-    const std::string path = rig->dir + "\\blocker\\disks.prom";
+    std::ofstream(dir + "/blocker") << "x";
+    const std::string path = dir + "\\blocker\\disks.prom";
     SetPath(path);
     for (int i = 0; i < 3; ++i) {
         nowMs += 1000;
@@ -114,14 +118,14 @@ TEST_F(MetricsWriterTest, AFailingWriteIsLoggedOnceAndAgainWhenItWorksAgain) {
     }
     EXPECT_EQ(1, DebugCount("metrics file not written (" + path + ")"));
     EXPECT_EQ(0, DebugCount("metrics file written again (" + path + ")"));
-    rig->files.RemoveFile(rig->dir + "\\blocker");
+    rig->files.RemoveFile(dir + "\\blocker");
     for (int i = 0; i < 2; ++i) {
         nowMs += 1000;
         Polled();
     }
     EXPECT_EQ(1, DebugCount("metrics file not written (" + path + ")"));
     EXPECT_EQ(1, DebugCount("metrics file written again (" + path + ")"));
-    EXPECT_FALSE(Read(rig->dir + "/blocker/disks.prom").empty());
+    EXPECT_FALSE(Read(dir + "/blocker/disks.prom").empty());
 }
 
 } // namespace

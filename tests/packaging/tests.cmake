@@ -14,7 +14,7 @@ endif()
 
 if(KORVANE_TESTS AND TARGET KorvaneMonitor AND TARGET Postwright)
   add_test(NAME packaging.size_budget COMMAND ${CMAKE_CURRENT_LIST_DIR}/check_sizes.sh
-    $<TARGET_FILE:KorvaneMonitor> 524288 $<TARGET_FILE:Postwright> 163840)
+    $<TARGET_FILE:KorvaneMonitor> 655360 $<TARGET_FILE:Postwright> 163840)
 endif()
 
 if(KORVANE_TESTS AND TARGET korvane_wintests)
