@@ -1,6 +1,8 @@
 // Time stamps, level fields and log lines.
 #include "log/log_format.h"
 
+#include "log/log_calendar.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -10,8 +12,7 @@
 namespace korvane {
 namespace {
 
-constexpr std::array<const char*, 12> kMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+constexpr const auto& kMonths = kLogMonthNames;
 constexpr size_t kLevelFieldWidth = 9;
 
 bool IsControl(char c) {

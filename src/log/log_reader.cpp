@@ -1,6 +1,7 @@
 // Reading a temperature log back: time stamps, readings, and following a growing file.
 #include "log/log_reader.h"
 
+#include "log/log_calendar.h"
 #include "toolkit/files.h"
 
 #include <array>
@@ -10,28 +11,15 @@
 namespace korvane {
 namespace {
 
-constexpr std::array<const char*, 12> kMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+constexpr const auto& kMonths = kLogMonthNames;
 constexpr size_t kChunk = 64 * 1024;
 constexpr size_t kMaxLine = 4096;
 constexpr int64_t kMarkSpacing = 512 * 1024;
 constexpr std::string_view kReadingPrefix = "Temperature = ";
 constexpr char kDegree = '\xB0';
 
-// Days since 1 January 1970 of a proleptic Gregorian date (Howard Hinnant's algorithm).
-int64_t DaysFromCivil(int64_t y, int64_t m, int64_t d) {
-    y -= m <= 2 ? 1 : 0;
-    const int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const int64_t yoe = y - era * 400;
-    const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
 bool DaysInMonthOk(int y, int m, int d) {
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-    return d >= 1 && d <= (m == 2 && leap ? 29 : kDays[m - 1]);
+    return d >= 1 && d <= DaysInMonth(y, m);
 }
 
 // Reads 1 to `most` digits at `at`; false when there is none.

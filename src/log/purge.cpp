@@ -1,6 +1,7 @@
 // Streaming expiry of old lines of one temperature log.
 #include "log/purge.h"
 
+#include "log/log_calendar.h"
 #include "toolkit/files.h"
 
 #include <array>
@@ -10,29 +11,9 @@
 namespace korvane {
 namespace {
 
-constexpr std::array<const char*, 12> kMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+constexpr const auto& kMonths = kLogMonthNames;
 constexpr size_t kChunkSize = 256 * 1024;
 constexpr const char* kTemporarySuffix = ".tmp";
-
-// Days since 1 Jan 1970 of a proleptic Gregorian date (H. Hinnant's civil-days algorithm).
-int64_t DaysFromCivil(int64_t y, int64_t m, int64_t d) {
-    y -= m <= 2 ? 1 : 0;
-    const int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const int64_t yoe = y - era * 400;
-    const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
-bool IsLeap(int64_t y) {
-    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-}
-
-int64_t DaysInMonth(int64_t y, int64_t m) {
-    static constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return m == 2 && IsLeap(y) ? 29 : kDays[m - 1];
-}
 
 bool Digits(std::string_view text, size_t from, size_t count, int64_t& value) {
     value = 0;
